@@ -1,0 +1,55 @@
+// Stand-in file system held in memory, with files that another program still writes and
+// folders that refuse writes, so that the failure paths can be tested.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  explicit MemoryFileSystem(std::string exePath = "C:\\Velsarom\\Velsarom.exe")
+      : exePath_(std::move(exePath)) {}
+
+  void SetInUse(const std::string& path, bool inUse);
+  void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }  // every write fails
+  // Writes fail after this many more successful writes (-1: never).
+  void FailWritesAfter(int count) { writesLeft_ = count; }
+  const std::map<std::string, std::string>& files() const { return files_; }
+
+  std::string ExecutablePath() override { return exePath_; }
+  bool Exists(const std::string& path) override;
+  bool Delete(const std::string& path) override;
+  bool InUse(const std::string& path) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool WriteAll(const std::string& path, std::string_view bytes) override;
+
+ private:
+  std::string exePath_;
+  std::map<std::string, std::string> files_;  // paths compared case-insensitively (ASCII)
+  std::set<std::string> inUse_;
+  bool readOnly_ = false;
+  int writesLeft_ = -1;
+};
+
+// The real disk, for native tools (benchmarks, the corpus check). No mandatory locks on
+// Linux: InUse is always false.
+class DiskFileSystem : public FileSystem {
+ public:
+  explicit DiskFileSystem(std::string exePath = {}) : exePath_(std::move(exePath)) {}
+  std::string ExecutablePath() override;
+  bool Exists(const std::string& path) override;
+  bool Delete(const std::string& path) override;
+  bool InUse(const std::string&) override { return false; }
+  std::optional<std::string> ReadAll(const std::string& path) override;
+  bool WriteAll(const std::string& path, std::string_view bytes) override;
+
+ private:
+  std::string exePath_;
+};
+
+}  // namespace platform
