@@ -12,9 +12,8 @@ namespace platform {
 class IniProfile : public Profile {
  public:
   IniProfile(FileSystem& files, CodePage& codePage) : files_(files), codePage_(codePage) {}
-  std::string GetString(const std::string& path, const std::string& section,
-                        const std::string& key, const std::string& def,
-                        std::size_t maxChars) override;
+  std::string GetString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& def, std::size_t maxChars) override;
   bool WriteString(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value) override;
 

@@ -30,7 +30,7 @@ class MemoryFileSystem : public FileSystem {
 
  private:
   std::string exePath_;
-  std::map<std::string, std::string> files_;  // paths compared case-insensitively (ASCII)
+  std::map<std::string, std::string> files_;
   std::set<std::string> inUse_;
   bool readOnly_ = false;
   int writesLeft_ = -1;

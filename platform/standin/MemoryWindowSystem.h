@@ -29,7 +29,7 @@ class MemoryWindowSystem : public WindowSystem {
                               std::uint32_t processId, bool atFront = false);
   WindowHandle CreateChild(WindowHandle parent, const std::u16string& className,
                            const std::u16string& text = u"");
-  void Destroy(WindowHandle w);  // with its children
+  void Destroy(WindowHandle w);                              // with its children
   void SetText(WindowHandle w, const std::u16string& text);  // title or control text
   void SetVisible(WindowHandle w, bool visible);
   void SetEnabled(WindowHandle w, bool enabled);

@@ -27,8 +27,8 @@ class VirtualClock : public EventLoop {
   void PostTask(std::function<void()> task);
   void Advance(std::uint64_t milliseconds);
 
-  std::uint64_t sleeps = 0;           // number of Sleep calls
-  std::uint64_t processCalls = 0;     // number of ProcessMessages calls
+  std::uint64_t sleeps = 0;        // number of Sleep calls
+  std::uint64_t processCalls = 0;  // number of ProcessMessages calls
 
  private:
   std::uint64_t now_ = 0;
