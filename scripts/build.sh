@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Configures and builds one build of the tree: native (default), sanitize or win.
+#   scripts/build.sh native|sanitize|win
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELSAROM_BUILD:-$repo/build}
+kind=${1:-native}
+jobs=${VELSAROM_JOBS:-$(nproc)}
+case "$kind" in
+  native) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  sanitize) args=(-DCMAKE_BUILD_TYPE=Debug -DVELSAROM_SANITIZE=ON) ;;
+  win) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake") ;;
+  *) echo "unknown build kind: $kind" >&2; exit 2 ;;
+esac
+cmake -S "$repo" -B "$build/$kind" -G Ninja "${args[@]}" >/dev/null
+cmake --build "$build/$kind" -j"$jobs"

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The test command: installs what it needs, builds the native, sanitizer and Windows builds and
+# runs every test tier this machine can run (unit and in-process tests, the same tests under
+# address and undefined-behaviour sanitizers, the checks of real files with ezdxf, and the
+# real-window checks under wine in a virtual X display).
+#   VELSAROM_SKIP_SANITIZE=1  skip the sanitizer build
+#   VELSAROM_SKIP_WINE=1      skip the Windows build and the wine tier
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELSAROM_BUILD:-$repo/build}
+export VELSAROM_BUILD=$build
+
+bash "$repo/scripts/setup.sh"
+
+step() { printf '\n=== %s\n' "$*"; }
+
+step "native build"
+bash "$repo/scripts/build.sh" native
+step "native tests"
+ctest --test-dir "$build/native" --output-on-failure -j2
+
+if [ "${VELSAROM_SKIP_SANITIZE:-0}" != 1 ]; then
+  step "sanitizer build"
+  bash "$repo/scripts/build.sh" sanitize
+  step "sanitizer tests"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$build/sanitize" --output-on-failure -j2
+fi
+
+if [ "${VELSAROM_SKIP_WINE:-0}" != 1 ]; then
+  step "Windows build"
+  bash "$repo/scripts/build.sh" win
+  step "real-window checks under wine"
+  export BUILD_WIN=$build/win BUILD_NATIVE=$build/native
+  mkdir -p "$BUILD_WIN/artifacts"
+  source "$repo/e2e/wine-env.sh"
+  velsarom_xvfb_start
+  velsarom_wine_init
+  failed=()
+  for check in "$repo"/e2e/checks/*.sh; do
+    [ -e "$check" ] || continue
+    step "$(basename "$check")"
+    if ! bash "$check"; then failed+=("$(basename "$check")"); fi
+  done
+  velsarom_wine_stop
+  if [ ${#failed[@]} -gt 0 ]; then
+    echo "wine checks failed: ${failed[*]}" >&2
+    exit 1
+  fi
+  echo "artifacts: $BUILD_WIN/artifacts"
+fi
+step "all tests passed"
