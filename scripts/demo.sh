@@ -32,7 +32,6 @@ sleep 4
 velsarom_screenshot "$out/screenshot.png"
 echo "screenshot: $out/screenshot.png"
 # Close both programs the way a user does, so that settings and the drawing are saved.
-"$BUILD_WIN/e2e/closewin/closewin.exe" "Velsarom" >/dev/null 2>&1 || true
 velsarom_wine "$BUILD_WIN/e2e/closewin/closewin.exe" "Velsarom" >/dev/null 2>&1 || true
 wait "$app_pid" 2>/dev/null || true
 if [ -n "$host_pid" ]; then
