@@ -3,7 +3,7 @@
 import ezdxf
 
 doc = ezdxf.new("R2000")
-doc.header["$DWGCODEPAGE"] = "ANSI_932"
+doc.encoding = "cp932"
 doc.layers.add("筆界", color=1)
 doc.layers.add("点名", color=3)
 msp = doc.modelspace()
