@@ -1,0 +1,20 @@
+// Two dialogues with the host built on the command channel: asking for a system variable and
+// waiting until a command the user carries out in the host has ended.
+#pragma once
+
+#include <string>
+
+// The variable's value as the host shows it (string values keep their quotes, points come as
+// comma-separated coordinates); empty when the host is missing or shows no value.
+std::string GetSysVar(const std::string& name);
+
+// Results of WaitForPrompt and PickPoint.
+inline constexpr int kHostDone = 1;
+inline constexpr int kHostCancelled = 0;
+inline constexpr int kHostFailed = -1;
+
+// Polls every intervalMs for about `seconds` until the host is idle at its command prompt.
+// marker is the started command as the history spells it; a "キャンセル" after its last
+// occurrence means the user cancelled. kHostFailed on time-out, host gone, disabled or
+// unreadable. The user-interface messages are handled during the wait.
+int WaitForPrompt(const std::string& marker, int intervalMs, int seconds);
