@@ -1,0 +1,27 @@
+// The one place where an exception from a handler becomes the general error message.
+#include <new>
+
+#include "geometry/NumberText.h"
+#include "platform/Ports.h"
+#include "shell/TForm1.h"
+
+void TForm1::RunHandler(void (TForm1::*handler)()) {
+  RunGuarded([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::RunGuarded(const std::function<void()>& body) {
+  std::string message;
+  try {
+    body();
+    return;
+  } catch (const EConvertError& e) {
+    message = e.what();  // names the text that is no number
+  } catch (const ESettingsWrite& e) {
+    message = e.what();
+  } catch (const std::bad_alloc&) {
+    message = "メモリが足りません。";
+  } catch (const std::exception& e) {
+    message = std::string("処理を続けられません。\n") + e.what();
+  }
+  platform::Messages().Show(message, kCaption);
+}
