@@ -1,0 +1,800 @@
+#include "RuzuRaru2016/DxfParser.h"
+
+#include "RuzuRaru2016/DxfNumber.h"
+#include "RuzuRaru2016/DxfTokenizer.h"
+#include "platform/Utf.h"
+
+namespace {
+
+bool IsAscii(std::string_view s) {
+  for (unsigned char c : s)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+void UpperAscii(std::string& s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+// Strings that the reader keeps: the ANSI code page below AC1021, UTF-8 from it on (ill-formed
+// bytes become U+FFFD). The last non-ASCII conversion is remembered, because the same layer
+// name follows entity after entity.
+class StringDecoder {
+ public:
+  explicit StringDecoder(platform::CodePage& codePage) : codePage_(codePage) {}
+  void SetUtf8(bool on) { utf8_ = on; }
+
+  void Assign(std::string_view raw, std::string& out) {
+    if (IsAscii(raw)) {
+      out.assign(raw);
+      return;
+    }
+    if (raw != lastRaw_ || utf8_ != lastUtf8_) {
+      lastDecoded_ =
+          utf8_ ? platform::Utf16ToUtf8(platform::Utf8ToUtf16(raw)) : codePage_.AnsiToUtf8(raw);
+      lastRaw_.assign(raw);
+      lastUtf8_ = utf8_;
+    }
+    out = lastDecoded_;
+  }
+  std::string Decode(std::string_view raw) {
+    std::string s;
+    Assign(raw, s);
+    return s;
+  }
+
+ private:
+  platform::CodePage& codePage_;
+  bool utf8_ = false;
+  std::string lastRaw_, lastDecoded_;
+  bool lastUtf8_ = false;
+};
+
+enum class Section { None, Header, Tables, Blocks, Entities, Other };
+
+// What the pairs up to the next group 0 fill.
+enum class Item {
+  None,
+  Layer,
+  Block,  // a block header; the next group 0 begins its body
+  Line,
+  Circle,
+  Arc,
+  LwPolyline,
+  Polyline,  // a POLYLINE header
+  Vertices,  // the VERTEX entities of a POLYLINE, up to SEQEND
+  Text,
+  Insert,
+  Ellipse,
+};
+
+Item EntityItem(std::string_view v) {
+  if (v == "LINE") return Item::Line;
+  if (v == "LWPOLYLINE") return Item::LwPolyline;
+  if (v == "TEXT" || v == "ATTRIB" || v == "MTEXT") return Item::Text;
+  if (v == "ARC") return Item::Arc;
+  if (v == "CIRCLE") return Item::Circle;
+  if (v == "POLYLINE") return Item::Polyline;
+  if (v == "INSERT") return Item::Insert;
+  if (v == "ELLIPSE") return Item::Ellipse;
+  return Item::None;
+}
+
+Section SectionNamed(std::string_view v) {
+  if (v == "ENTITIES") return Section::Entities;
+  if (v == "BLOCKS") return Section::Blocks;
+  if (v == "TABLES") return Section::Tables;
+  if (v == "HEADER") return Section::Header;
+  return Section::Other;
+}
+
+class TableBuilder {
+ public:
+  enum class Outcome { Go, Stop, Fail };
+
+  TableBuilder(TDxfTables& tables, platform::CodePage& codePage) : t_(tables), decoder_(codePage) {}
+
+  Outcome Take(const DxfPair& p);
+  // End of reading: the item being read is completed, or dropped after a failure because
+  // its remaining groups were never read.
+  void Finish(bool failed);
+
+  std::string version;
+
+ private:
+  Outcome TakeZero(std::string_view v);
+  void CompleteItem();
+  void StartEntity(std::string_view v);
+  bool Fill(const DxfPair& p);
+  bool FillLayer(const DxfPair& p);
+  bool FillBlock(const DxfPair& p);
+  bool FillLine(const DxfPair& p);
+  bool FillCircle(const DxfPair& p, TCircleBlk& c);
+  bool FillArc(const DxfPair& p);
+  bool FillPolyline(const DxfPair& p);
+  bool FillVertex(const DxfPair& p);
+  bool FillText(const DxfPair& p);
+  bool FillInsert(const DxfPair& p);
+  bool FillEllipse(const DxfPair& p);
+
+  void Str(std::string_view v, std::string& out) { decoder_.Assign(v, out); }
+  void UpperStr(std::string_view v, std::string& out) {
+    decoder_.Assign(v, out);
+    UpperAscii(out);
+  }
+  template <class Record>
+  Record& Append(std::vector<Record>& table) {
+    Record& r = table.emplace_back();
+    if (inBody_) r.bname = blockName_;
+    return r;
+  }
+  template <class Record>
+  void ResolveColor(Record& r) {
+    if (r.color == 256) r.color = LayerColorIn(t_.layers, r.layer);
+  }
+
+  TDxfTables& t_;
+  StringDecoder decoder_;
+
+  Section section_ = Section::None;
+  bool awaitSectionName_ = false;  // the group 2 after (0, SECTION) names the section
+  bool awaitTableName_ = false;    // likewise after (0, TABLE)
+  bool inLayerTable_ = false;
+  bool inBody_ = false;  // between a block header and ENDBLK
+  std::string blockName_;
+  bool versionArmed_ = false;
+  bool versionKnown_ = false;
+
+  Item item_ = Item::None;
+  TEntityTables* target_ = nullptr;  // the entity or block-body tables of the current entity
+  std::size_t vertexStart_ = 0;      // first vertex of the current polyline
+  std::string rawText_;              // group 3 chunks of the current text, undecoded
+  std::string rawText1_;             // its group 1 value, undecoded
+};
+
+TableBuilder::Outcome TableBuilder::Take(const DxfPair& p) {
+  if (section_ == Section::Header && !versionKnown_) {
+    if (p.code == 9 && p.value == "$ACADVER") {
+      versionArmed_ = true;
+    } else if (versionArmed_ && p.code == 1) {
+      version = decoder_.Decode(p.value);
+      versionKnown_ = true;
+      decoder_.SetUtf8(version >= "AC1021");
+    }
+  }
+  if (p.code == 0) return TakeZero(p.value);
+  if (p.code == 2) {
+    if (awaitSectionName_) {
+      section_ = SectionNamed(p.value);
+      awaitSectionName_ = false;
+    } else if (awaitTableName_) {
+      inLayerTable_ = p.value == "LAYER";
+      awaitTableName_ = false;
+    }
+  }
+  return Fill(p) ? Outcome::Go : Outcome::Fail;
+}
+
+TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
+  awaitSectionName_ = awaitTableName_ = false;
+  if (item_ == Item::Polyline || item_ == Item::Vertices) {
+    if (item_ == Item::Polyline) ResolveColor(target_->polylines.back());
+    if (v == "VERTEX") {
+      item_ = Item::Vertices;
+      return Outcome::Go;
+    }
+    item_ = Item::None;
+    if (v == "SEQEND") return Outcome::Go;
+  } else {
+    CompleteItem();
+  }
+
+  if (v == "EOF") return Outcome::Stop;
+  if (v == "SECTION") {
+    section_ = Section::None;
+    awaitSectionName_ = true;
+    return Outcome::Go;
+  }
+  if (v == "ENDSEC") {
+    section_ = Section::None;
+    inLayerTable_ = inBody_ = false;
+    return Outcome::Go;
+  }
+  switch (section_) {
+    case Section::Tables:
+      if (v == "TABLE") {
+        awaitTableName_ = true;
+        inLayerTable_ = false;
+      } else if (v == "ENDTAB") {
+        inLayerTable_ = false;
+      } else if (v == "LAYER" && inLayerTable_) {
+        t_.layers.emplace_back();
+        item_ = Item::Layer;
+      }
+      break;
+    case Section::Blocks:
+      if (v == "BLOCK") {
+        t_.blocks.emplace_back();
+        item_ = Item::Block;
+        inBody_ = false;
+      } else if (v == "ENDBLK") {
+        inBody_ = false;
+      } else if (inBody_) {
+        StartEntity(v);
+      }
+      break;
+    case Section::Entities:
+      StartEntity(v);
+      break;
+    default:
+      break;
+  }
+  return Outcome::Go;
+}
+
+void TableBuilder::CompleteItem() {
+  switch (item_) {
+    case Item::Block:
+      inBody_ = true;
+      blockName_ = t_.blocks.back().name;
+      break;
+    case Item::Line:
+      ResolveColor(target_->lines.back());
+      break;
+    case Item::Circle:
+      ResolveColor(target_->circles.back());
+      break;
+    case Item::Arc:
+      ResolveColor(target_->arcs.back());
+      break;
+    case Item::Ellipse:
+      ResolveColor(target_->ellipses.back());
+      break;
+    case Item::Insert:
+      ResolveColor(t_.inserts.back());
+      break;
+    case Item::Text: {
+      TTextBlk& text = target_->texts.back();
+      rawText_ += rawText1_;
+      Str(rawText_, text.str);
+      if (text.str.empty()) {
+        target_->texts.pop_back();
+      } else {
+        ResolveColor(text);
+      }
+      break;
+    }
+    default:  // a layer row is complete as read; an LWPOLYLINE resolved at its first vertex
+      break;
+  }
+  item_ = Item::None;
+}
+
+void TableBuilder::StartEntity(std::string_view v) {
+  const Item kind = EntityItem(v);
+  if (kind == Item::None || (kind == Item::Insert && inBody_)) return;
+  target_ = inBody_ ? &t_.blockBodies : &t_.entities;
+  item_ = kind;
+  switch (kind) {
+    case Item::Line:
+      Append(target_->lines);
+      break;
+    case Item::Circle:
+      Append(target_->circles);
+      break;
+    case Item::Arc:
+      Append(target_->arcs);
+      break;
+    case Item::Ellipse:
+      Append(target_->ellipses);
+      break;
+    case Item::LwPolyline:
+    case Item::Polyline: {
+      TLwpBlk& header = Append(target_->polylines);
+      header.ihand = static_cast<std::int32_t>(target_->polylines.size() - 1);
+      vertexStart_ = target_->vertices.size();
+      break;
+    }
+    case Item::Text:
+      Append(target_->texts).mtflag = v == "MTEXT";
+      rawText_.clear();
+      rawText1_.clear();
+      break;
+    case Item::Insert:
+      t_.inserts.emplace_back();
+      break;
+    default:
+      break;
+  }
+}
+
+bool TableBuilder::Fill(const DxfPair& p) {
+  switch (item_) {
+    case Item::Layer:
+      return FillLayer(p);
+    case Item::Block:
+      return FillBlock(p);
+    case Item::Line:
+      return FillLine(p);
+    case Item::Circle:
+      return FillCircle(p, target_->circles.back());
+    case Item::Arc:
+      return FillArc(p);
+    case Item::LwPolyline:
+    case Item::Polyline:
+      return FillPolyline(p);
+    case Item::Vertices:
+      return FillVertex(p);
+    case Item::Text:
+      return FillText(p);
+    case Item::Insert:
+      return FillInsert(p);
+    case Item::Ellipse:
+      return FillEllipse(p);
+    case Item::None:
+      break;
+  }
+  return true;
+}
+
+bool TableBuilder::FillLayer(const DxfPair& p) {
+  TLayer& l = t_.layers.back();
+  switch (p.code) {
+    case 2:
+      Str(p.value, l.Name);
+      return true;
+    case 6:
+      UpperStr(p.value, l.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, l.color);
+    case 70:
+      return ParseDxfInt16(p.value, l.code70);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillBlock(const DxfPair& p) {
+  TBlockBlk& b = t_.blocks.back();
+  switch (p.code) {
+    case 2:
+      Str(p.value, b.name);
+      return true;
+    case 8:
+      Str(p.value, b.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, b.ltype);
+      return true;
+    case 10:
+      return ParseDxfReal(p.value, b.base.x);
+    case 20:
+      return ParseDxfReal(p.value, b.base.y);
+    case 30:
+      return ParseDxfReal(p.value, b.base.z);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillLine(const DxfPair& p) {
+  TAcadLineBlk& l = target_->lines.back();
+  switch (p.code) {
+    case 8:
+      Str(p.value, l.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, l.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, l.color);
+    case 10:
+      return ParseDxfReal(p.value, l.st.x);
+    case 20:
+      return ParseDxfReal(p.value, l.st.y);
+    case 30:
+      return ParseDxfReal(p.value, l.st.z);
+    case 11:
+      return ParseDxfReal(p.value, l.ed.x);
+    case 21:
+      return ParseDxfReal(p.value, l.ed.y);
+    case 31:
+      return ParseDxfReal(p.value, l.ed.z);
+    case 210:
+      return ParseDxfReal(p.value, l.code210.x);
+    case 220:
+      return ParseDxfReal(p.value, l.code210.y);
+    case 230:
+      return ParseDxfReal(p.value, l.code210.z);
+    case 39:
+      return ParseDxfDouble(p.value, l.atsumi);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillCircle(const DxfPair& p, TCircleBlk& c) {
+  switch (p.code) {
+    case 8:
+      Str(p.value, c.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, c.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, c.color);
+    case 67:
+      return ParseDxfInt16(p.value, c.code67);
+    case 10:
+      return ParseDxfReal(p.value, c.center.x);
+    case 20:
+      return ParseDxfReal(p.value, c.center.y);
+    case 30:
+      return ParseDxfReal(p.value, c.center.z);
+    case 40:
+      return ParseDxfDouble(p.value, c.hankei);
+    case 210:
+      return ParseDxfReal(p.value, c.code210.x);
+    case 220:
+      return ParseDxfReal(p.value, c.code210.y);
+    case 230:
+      return ParseDxfReal(p.value, c.code210.z);
+    case 39:
+      return ParseDxfDouble(p.value, c.atsumi);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillArc(const DxfPair& p) {
+  TArcBlk& a = target_->arcs.back();
+  switch (p.code) {
+    case 8:
+      Str(p.value, a.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, a.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, a.color);
+    case 67:
+      return ParseDxfInt16(p.value, a.code67);
+    case 10:
+      return ParseDxfReal(p.value, a.center.x);
+    case 20:
+      return ParseDxfReal(p.value, a.center.y);
+    case 30:
+      return ParseDxfReal(p.value, a.center.z);
+    case 40:
+      return ParseDxfDouble(p.value, a.hankei);
+    case 50:
+      return ParseDxfDouble(p.value, a.st);
+    case 51:
+      return ParseDxfDouble(p.value, a.ed);
+    case 210:
+      return ParseDxfReal(p.value, a.code210.x);
+    case 220:
+      return ParseDxfReal(p.value, a.code210.y);
+    case 230:
+      return ParseDxfReal(p.value, a.code210.z);
+    case 39:
+      return ParseDxfDouble(p.value, a.atsumi);
+    default:
+      return true;
+  }
+}
+
+// Header groups of LWPOLYLINE and POLYLINE; the vertices of an LWPOLYLINE come inline.
+bool TableBuilder::FillPolyline(const DxfPair& p) {
+  TLwpBlk& h = target_->polylines.back();
+  switch (p.code) {
+    case 8:
+      Str(p.value, h.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, h.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, h.color);
+    case 67:
+      return ParseDxfInt16(p.value, h.code67);
+    case 70:
+      return ParseDxfInt16(p.value, h.code70);
+    case 71:
+      return ParseDxfInt16(p.value, h.code71);
+    case 72:
+      return ParseDxfInt16(p.value, h.code72);
+    case 73:
+      return ParseDxfInt16(p.value, h.code73);
+    case 74:
+      return ParseDxfInt16(p.value, h.code74);
+    case 210:
+      return ParseDxfReal(p.value, h.code210.x);
+    case 220:
+      return ParseDxfReal(p.value, h.code210.y);
+    case 230:
+      return ParseDxfReal(p.value, h.code210.z);
+    case 39:
+      return ParseDxfDouble(p.value, h.atsumi);
+    case 38:
+      return ParseDxfDouble(p.value, h.Koudo);
+    case 10:
+    case 20:
+    case 30:
+    case 42:
+      return item_ == Item::LwPolyline ? FillVertex(p) : true;
+    default:
+      return true;
+  }
+}
+
+// Vertex groups: 10 starts a vertex of the current polyline, 20, 30 and 42 complete its last
+// one (never one of an earlier polyline).
+bool TableBuilder::FillVertex(const DxfPair& p) {
+  std::vector<TLwpEle>& vertices = target_->vertices;
+  const bool hasVertex = vertices.size() > vertexStart_;
+  switch (p.code) {
+    case 10: {
+      TLwpBlk& header = target_->polylines.back();
+      long double x = 0;
+      if (!ParseDxfReal(p.value, x)) return false;
+      ResolveColor(header);
+      TLwpEle& e = vertices.emplace_back();
+      e.ihand = header.ihand;
+      e.code10.x = x;
+      return true;
+    }
+    case 20:
+      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.y);
+    case 30:
+      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.z);
+    case 42:
+      return !hasVertex || ParseDxfDouble(p.value, vertices.back().code42);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillText(const DxfPair& p) {
+  TTextBlk& t = target_->texts.back();
+  switch (p.code) {
+    case 1:
+      rawText1_.assign(p.value);
+      return true;
+    case 3:
+      rawText_.append(p.value);
+      return true;
+    case 8:
+      Str(p.value, t.layer);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, t.color);
+    case 67:
+      return ParseDxfInt16(p.value, t.code67);
+    case 10:
+      return ParseDxfReal(p.value, t.pt10.x);
+    case 20:
+      return ParseDxfReal(p.value, t.pt10.y);
+    case 30:
+      return ParseDxfReal(p.value, t.pt10.z);
+    case 11:
+      return ParseDxfReal(p.value, t.pt11.x);
+    case 21:
+      return ParseDxfReal(p.value, t.pt11.y);
+    case 31:
+      return ParseDxfReal(p.value, t.pt11.z);
+    case 40:
+      return ParseDxfDouble(p.value, t.code40);
+    case 41:
+      return ParseDxfDouble(p.value, t.code41);
+    case 50:
+      return ParseDxfDouble(p.value, t.code50);
+    case 70:
+      return ParseDxfInt16(p.value, t.code70);
+    case 71:
+      return ParseDxfInt16(p.value, t.code71);
+    case 72:
+      return ParseDxfInt16(p.value, t.code72);
+    case 73:  // vertical justification; ATTRIB writes it as 74, the later group wins
+    case 74:
+      return ParseDxfInt16(p.value, t.code73);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillInsert(const DxfPair& p) {
+  TInsertBlk& i = t_.inserts.back();
+  switch (p.code) {
+    case 2:
+      Str(p.value, i.name);
+      return true;
+    case 8:
+      Str(p.value, i.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, i.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, i.color);
+    case 66:
+      return ParseDxfInt16(p.value, i.code66);
+    case 67:
+      return ParseDxfInt16(p.value, i.code67);
+    case 10:
+      return ParseDxfReal(p.value, i.base.x);
+    case 20:
+      return ParseDxfReal(p.value, i.base.y);
+    case 30:
+      return ParseDxfReal(p.value, i.base.z);
+    case 41:
+      return ParseDxfReal(p.value, i.scale.x);
+    case 42:
+      return ParseDxfReal(p.value, i.scale.y);
+    case 43:
+      return ParseDxfReal(p.value, i.scale.z);
+    case 50:
+      return ParseDxfDouble(p.value, i.rotate);
+    default:
+      return true;
+  }
+}
+
+bool TableBuilder::FillEllipse(const DxfPair& p) {
+  TEllipseBlk& e = target_->ellipses.back();
+  switch (p.code) {
+    case 8:
+      Str(p.value, e.layer);
+      return true;
+    case 6:
+      UpperStr(p.value, e.ltype);
+      return true;
+    case 62:
+      return ParseDxfInt16(p.value, e.color);
+    case 10:
+      return ParseDxfReal(p.value, e.center.x);
+    case 20:
+      return ParseDxfReal(p.value, e.center.y);
+    case 30:
+      return ParseDxfReal(p.value, e.center.z);
+    case 11:
+      return ParseDxfReal(p.value, e.endpoint.x);
+    case 21:
+      return ParseDxfReal(p.value, e.endpoint.y);
+    case 31:
+      return ParseDxfReal(p.value, e.endpoint.z);
+    case 40:
+      return ParseDxfDouble(p.value, e.henpei);
+    case 41:
+      return ParseDxfDouble(p.value, e.kaisi);
+    case 42:
+      return ParseDxfDouble(p.value, e.owari);
+    case 210:
+      return ParseDxfReal(p.value, e.code210.x);
+    case 220:
+      return ParseDxfReal(p.value, e.code210.y);
+    case 230:
+      return ParseDxfReal(p.value, e.code210.z);
+    default:
+      return true;
+  }
+}
+
+void TableBuilder::Finish(bool failed) {
+  if (!failed) {
+    TakeZero({});
+    return;
+  }
+  switch (item_) {
+    case Item::Layer:
+      t_.layers.pop_back();
+      break;
+    case Item::Block:
+      t_.blocks.pop_back();
+      break;
+    case Item::Line:
+      target_->lines.pop_back();
+      break;
+    case Item::Circle:
+      target_->circles.pop_back();
+      break;
+    case Item::Arc:
+      target_->arcs.pop_back();
+      break;
+    case Item::Ellipse:
+      target_->ellipses.pop_back();
+      break;
+    case Item::LwPolyline:
+    case Item::Polyline:
+    case Item::Vertices:
+      target_->vertices.resize(vertexStart_);
+      target_->polylines.pop_back();
+      break;
+    case Item::Text:
+      target_->texts.pop_back();
+      break;
+    case Item::Insert:
+      t_.inserts.pop_back();
+      break;
+    case Item::None:
+      break;
+  }
+  item_ = Item::None;
+}
+
+template <class Record>
+void CutToSize(std::vector<Record>& table) {
+  table.shrink_to_fit();
+}
+
+void CutToSize(TEntityTables& e) {
+  CutToSize(e.lines);
+  CutToSize(e.circles);
+  CutToSize(e.arcs);
+  CutToSize(e.polylines);
+  CutToSize(e.vertices);
+  CutToSize(e.texts);
+  CutToSize(e.ellipses);
+}
+
+}  // namespace
+
+void ClearDxfTables(TDxfTables& tables) { tables = TDxfTables{}; }
+
+DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
+                            platform::CodePage& codePage) {
+  DxfParseResult result;
+  TableBuilder builder(tables, codePage);
+  StringDecoder lineDecoder(codePage);
+  DxfTokenizer tokenizer(bytes);
+  DxfPair pair;
+  for (;;) {
+    const DxfTokenizer::Step step = tokenizer.Next(pair);
+    if (step == DxfTokenizer::Step::End) break;
+    if (step == DxfTokenizer::Step::Pair) {
+      const TableBuilder::Outcome outcome = builder.Take(pair);
+      if (outcome == TableBuilder::Outcome::Go) continue;
+      if (outcome == TableBuilder::Outcome::Stop) break;
+    }
+    // The pair could not be read or converted: its lines are reported as the reader would
+    // have decoded them.
+    result.failed = true;
+    lineDecoder.SetUtf8(builder.version >= "AC1021");
+    result.failure.line = pair.line;
+    result.failure.codeLine = lineDecoder.Decode(pair.codeLine);
+    result.failure.valueLine = lineDecoder.Decode(pair.value);
+    break;
+  }
+  builder.Finish(result.failed);
+  result.version = builder.version;
+  return result;
+}
+
+void FinishDxfTables(TDxfTables& tables) {
+  if (tables.layers.empty()) {
+    TLayer& zero = tables.layers.emplace_back();
+    zero.Name.assign(1, '0');
+  }
+  CutToSize(tables.layers);
+  CutToSize(tables.blocks);
+  CutToSize(tables.entities);
+  CutToSize(tables.inserts);
+  CutToSize(tables.blockBodies);
+}
+
+DxfParseResult ParseDxf(std::string_view bytes, TDxfTables& tables, platform::CodePage& codePage) {
+  ClearDxfTables(tables);
+  DxfParseResult result = ReadDxfPairs(bytes, tables, codePage);
+  FinishDxfTables(tables);
+  return result;
+}
+
+std::int16_t LayerColorIn(std::vector<TLayer>& layers, std::string_view name) {
+  for (const TLayer& l : layers)
+    if (l.Name == name) return l.color;
+  TLayer& added = layers.emplace_back();
+  added.Name.assign(name);
+  return added.color;
+}

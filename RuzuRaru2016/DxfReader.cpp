@@ -1,0 +1,71 @@
+#include "RuzuRaru2016/DxfReader.h"
+
+#include <optional>
+
+#include "RuzuRaru2016/DxfParser.h"
+#include "RuzuRaru2016/DxfTables.h"
+#include "platform/Ports.h"
+
+namespace {
+
+// A line quoted in the failure message is cut here: a binary file or a runaway line must not
+// fill the message box.
+constexpr std::size_t kMaxQuotedBytes = 256;
+
+std::string Quoted(const std::string& line) {
+  if (line.size() <= kMaxQuotedBytes) return line;
+  std::size_t cut = kMaxQuotedBytes;
+  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+  return line.substr(0, cut) + "…";
+}
+
+// "n : code line / n+1 : value line" in the message, without the blanks in the error text.
+std::string FailureText(const DxfFailure& f, const char* separator, const char* between) {
+  return std::to_string(f.line) + separator + Quoted(f.codeLine) + between +
+         std::to_string(f.line + 1) + separator + Quoted(f.valueLine);
+}
+
+}  // namespace
+
+bool WaitForFile(const std::string& path) {
+  for (int round = 0; round < 101; ++round) {
+    platform::Loop().Sleep(10);
+    platform::Loop().ProcessMessages();
+    if (platform::Files().Exists(path)) {
+      platform::Loop().Sleep(100);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::int16_t LayerColor(const std::string& name) { return LayerColorIn(DxfTables().layers, name); }
+
+DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
+  DxfReadResult result;
+  TDxfTables& tables = DxfTables();
+  ClearDxfTables(tables);
+  if (WaitForFile(path)) {
+    if (platform::Files().InUse(path)) {
+      result.error = "busy";
+      if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
+    } else {
+      DxfParseResult parsed;
+      std::optional<std::string> bytes = platform::Files().ReadAll(path);
+      if (bytes) {
+        parsed = ReadDxfPairs(*bytes, tables, platform::Ansi());
+      } else {  // it exists but cannot be read: a read error at the first pair
+        parsed.failed = true;
+        parsed.failure.line = 1;
+      }
+      bytes.reset();  // before the tables are cut to size, to keep the peak low
+      result.version = parsed.version;
+      if (parsed.failed) {
+        result.error = FailureText(parsed.failure, ":", "/");
+        platform::Messages().Show(FailureText(parsed.failure, " : ", " / "), "DxfReport");
+      }
+    }
+  }
+  FinishDxfTables(tables);
+  return result;
+}

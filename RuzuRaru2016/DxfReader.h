@@ -1,0 +1,24 @@
+// Reads the host's DXF exports into the process-wide entity tables (DxfTables.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/WindowSystem.h"
+
+struct DxfReadResult {
+  std::string version;  // $ACADVER of the file; empty when it has none or was not read
+  std::string error;    // empty after a complete read, "busy", or the position of the bad pair
+};
+
+// Empties and refills every table from the file. Waits for the file to appear first; a file
+// still held open by its writer is not read ("busy"; a message only with an owner window).
+DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0);
+
+// Colour of the layer of that exact name in the layer table; a missing layer is added with
+// colour 7 and 7 returned.
+std::int16_t LayerColor(const std::string& name);
+
+// Waits up to about a second for the file to exist, handling the window's messages
+// meanwhile, then 100 ms more for its writer. True when it exists.
+bool WaitForFile(const std::string& path);
