@@ -1,0 +1,17 @@
+// The text of a length or an area, cut to a number of decimal places.
+#pragma once
+
+#include <string>
+
+// How the first dropped digit is treated.
+enum RoundingMode : int {
+  kTruncate = 0,  // 切捨
+  kHalfUp = 1,    // 四捨
+  kRoundUp = 2    // 切上 (any other value behaves as kTruncate)
+};
+
+// value cut to `digits` decimal places (0 to 6; outside, the nearest of these) and written
+// with exactly that many ("7.000"). The digit that decides is read from the value's
+// 15-significant-digit text, so 1.005 rounds half up to 1.01 as a reader of the number expects,
+// though the double holds 1.00499999…. Negative values are cut by their magnitude.
+std::string RoundToText(int digits, int mode, double value);
