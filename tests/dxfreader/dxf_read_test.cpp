@@ -1,0 +1,194 @@
+// ReadDxf on the ports: the wait for the file, the in-use test, the failure report and the
+// process-wide tables.
+#include <gtest/gtest.h>
+
+#include "DxfFixtures.h"
+#include "RuzuRaru2016/DxfReader.h"
+#include "platform/standin/StandinWorld.h"
+
+using namespace dxftest;
+
+namespace {
+
+const std::string kPath = "C:\\Velsarom\\Velsarom.dxf";
+
+struct ReaderTest : ::testing::Test {
+  platform::StandinWorld w;
+  platform::ScopedPorts ports{w.ports()};
+
+  // Leftovers of an earlier read that every ReadDxf must replace.
+  void FillTablesWithOldRead() {
+    ReadDxfText(Entities(Line("Old", "0", "0", "1", "1")) + Eof());
+    ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
+    w.messages.shown.clear();
+  }
+  DxfReadResult ReadDxfText(const std::string& dxf, platform::WindowHandle owner = 0) {
+    w.files.WriteAll(kPath, dxf);
+    return ReadDxf(kPath, owner);
+  }
+  void ExpectOnlyLayerZero() {
+    const TDxfTables& t = DxfTables();
+    EXPECT_TRUE(t.entities.lines.empty());
+    EXPECT_TRUE(t.blocks.empty());
+    ASSERT_EQ(t.layers.size(), 1u);
+    EXPECT_EQ(t.layers[0].Name, "0");
+    EXPECT_EQ(t.layers[0].color, 7);
+  }
+};
+
+TEST_F(ReaderTest, ReadsTheFileIntoTheProcessWideTables) {
+  FillTablesWithOldRead();
+  const std::uint64_t start = w.clock.TickCount();
+  DxfReadResult r = ReadDxfText(Header("AC1015") + LayerTable({{"0", 7}, {"\x8A\x4F\x8E\xFC", 1}}) +
+                                Entities(Line("\x8A\x4F\x8E\xFC", "1", "2", "3", "4")) + Eof());
+  EXPECT_EQ(r.version, "AC1015");
+  EXPECT_EQ(r.error, "");
+  EXPECT_TRUE(w.messages.shown.empty());
+  const TDxfTables& t = DxfTables();
+  ASSERT_EQ(t.entities.lines.size(), 1u);
+  EXPECT_EQ(t.entities.lines[0].layer, "外周");
+  EXPECT_EQ(t.entities.lines[0].color, 1);
+  EXPECT_EQ(t.entities.lines[0].ed.y, 4);
+  // The file was there at once: one round of 10 ms and the 100 ms for its writer.
+  EXPECT_EQ(w.clock.TickCount() - start, 110u);
+  EXPECT_EQ(LayerColor("外周"), 1);
+  EXPECT_EQ(LayerColor("new"), 7);
+  EXPECT_EQ(DxfTables().layers.back().Name, "new");
+  EXPECT_EQ(DxfTables().layers.size(), 3u);
+}
+
+TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
+  FillTablesWithOldRead();
+  w.files.Delete(kPath);
+  const std::uint64_t start = w.clock.TickCount();
+  const std::uint64_t pumped = w.clock.processCalls;
+  DxfReadResult r = ReadDxf(kPath, 0x1234);
+  EXPECT_EQ(w.clock.TickCount() - start, 1010u);  // 101 rounds of 10 ms
+  EXPECT_EQ(w.clock.processCalls - pumped, 101u);
+  EXPECT_EQ(r.version, "");
+  EXPECT_EQ(r.error, "");
+  EXPECT_TRUE(w.messages.shown.empty());
+  ExpectOnlyLayerZero();
+}
+
+TEST_F(ReaderTest, WaitForFileSeesAFileAppearAndPumpsMessagesMeanwhile) {
+  int clicks = 0;
+  w.clock.AddListener([&](std::uint64_t now) {
+    if (now == 300) w.files.WriteAll("late.dxf", Eof());
+    if (now == 100) w.clock.PostTask([&] { ++clicks; });
+  });
+  EXPECT_TRUE(WaitForFile("late.dxf"));
+  EXPECT_EQ(w.clock.TickCount(), 400u);  // seen in the round ending at 300, then 100 ms
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ReaderTest, FileStillBeingWrittenIsBusy) {
+  FillTablesWithOldRead();
+  w.files.SetInUse(kPath, true);
+  DxfReadResult r = ReadDxf(kPath);
+  EXPECT_EQ(r.error, "busy");
+  EXPECT_EQ(r.version, "");
+  EXPECT_TRUE(w.messages.shown.empty());  // no owner window: no message
+  ExpectOnlyLayerZero();
+
+  r = ReadDxf(kPath, 0x1234);
+  EXPECT_EQ(r.error, "busy");
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].first, "DXFファイルは使用中です．");
+  EXPECT_EQ(w.messages.shown[0].second, "DxfRead");
+  ExpectOnlyLayerZero();
+}
+
+// A pair that cannot be converted stops the read at that pair with its two lines and their
+// numbers. The complete LINE before it stays; the LINE being read is dropped, because the
+// groups after the bad pair were never read.
+TEST_F(ReaderTest, BadPairStopsTheReadWithItsPosition) {
+  const std::string before = Lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0",
+                                    " 10", "1", " 11", "2", "  0", "LINE", "  8", "0"});
+  struct Case {
+    std::string tail;
+    const char* error;
+    const char* message;
+  };
+  const Case cases[] = {
+      {Lines({" 62", "1.5", " 10", "3"}), "17: 62/18:1.5", "17 :  62 / 18 : 1.5"},
+      {Lines({" 62", "40000"}), "17: 62/18:40000", "17 :  62 / 18 : 40000"},  // not 16 bits
+      {Lines({" 10", "1,5"}), "17: 10/18:1,5", "17 :  10 / 18 : 1,5"},
+      {Lines({" 10", ""}), "17: 10/18:", "17 :  10 / 18 : "},
+      {Lines({" 10", "nan"}), "17: 10/18:nan", "17 :  10 / 18 : nan"},
+      {Lines({" 10", "1e99999"}), "17: 10/18:1e99999", "17 :  10 / 18 : 1e99999"},
+      {Lines({" 39", "1e400"}), "17: 39/18:1e400", "17 :  39 / 18 : 1e400"},  // beyond double
+      {Lines({"abc", "x"}), "17:abc/18:x", "17 : abc / 18 : x"},
+      {Lines({"", "LINE"}), "17:/18:LINE", "17 :  / 18 : LINE"},
+      {Lines({"99999999999", "x"}), "17:99999999999/18:x", "17 : 99999999999 / 18 : x"},
+      {Lines({"  8"}), "17:  8/18:", "17 :   8 / 18 : "},  // the file ends inside the pair
+  };
+  for (const Case& c : cases) {
+    w.messages.shown.clear();
+    DxfReadResult r = ReadDxfText(before + c.tail);
+    EXPECT_EQ(r.error, c.error);
+    ASSERT_EQ(w.messages.shown.size(), 1u) << c.error;
+    EXPECT_EQ(w.messages.shown[0].first, c.message);
+    EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
+    const TDxfTables& t = DxfTables();
+    ASSERT_EQ(t.entities.lines.size(), 1u) << c.error;
+    EXPECT_EQ(t.entities.lines[0].ed.x, 2);
+    EXPECT_EQ(t.entities.lines[0].color, 7);
+    ASSERT_EQ(t.layers.size(), 1u);  // the end steps ran
+    EXPECT_EQ(t.entities.lines.capacity(), 1u);
+  }
+}
+
+TEST_F(ReaderTest, FailureInsideAPolylineDropsItsHeaderAndVertices) {
+  DxfReadResult r = ReadDxfText(
+      Header("AC1015") +
+      Lines({"  0", "SECTION",    "  2", "ENTITIES", "  0", "LWPOLYLINE", " 10", "1", " 10", "2",
+             "  0", "LWPOLYLINE", " 10", "3",        " 20", "4",          " 10", "5", " 42", "x"}));
+  EXPECT_EQ(r.version, "AC1015");
+  EXPECT_EQ(r.error, "33: 42/34:x");
+  const TEntityTables& e = DxfTables().entities;
+  ASSERT_EQ(e.polylines.size(), 1u);
+  ASSERT_EQ(e.vertices.size(), 2u);
+  EXPECT_EQ(e.vertices[1].code10.x, 2);
+}
+
+TEST_F(ReaderTest, QuotedLinesAreCutInTheMessage) {
+  const std::string head =
+      Lines({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1021", "  0", "ENDSEC",
+             "  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", " 10"});
+  std::string longValue(301, 'x');
+  longValue[0] = '1';
+  std::string expected = "17: 10/18:";
+  expected.append(longValue, 0, 256);
+  expected += "…";
+  EXPECT_EQ(ReadDxfText(head + longValue).error, expected);
+
+  // A UTF-8 character that straddles the cut is left out whole.
+  std::string straddling(255, 'x');
+  straddling[0] = '1';
+  expected = "17: 10/18:";
+  expected += straddling;
+  expected += "…";
+  straddling += "画層";
+  straddling.append(300, 'y');
+  EXPECT_EQ(ReadDxfText(head + straddling).error, expected);
+}
+
+TEST_F(ReaderTest, UnreadableFileIsReported) {
+  // A stand-in quirk is used here: an in-use file reads as nothing, but InUse is asked first,
+  // so an unreadable file is made with a file system whose ReadAll fails.
+  struct UnreadableFiles : platform::MemoryFileSystem {
+    std::optional<std::string> ReadAll(const std::string&) override { return std::nullopt; }
+  } files;
+  files.WriteAll(kPath, Eof());
+  platform::Ports p = w.ports();
+  p.files = &files;
+  platform::ScopedPorts unreadable(p);
+  DxfReadResult r = ReadDxf(kPath);
+  EXPECT_EQ(r.error, "1:/2:");
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
+  ExpectOnlyLayerZero();
+}
+
+}  // namespace

@@ -1,0 +1,341 @@
+// The reader's table rules on small inline files: what lands in which table, in which order,
+// with which colour and text.
+#include <gtest/gtest.h>
+
+#include "DxfFixtures.h"
+
+using namespace dxftest;
+
+namespace {
+
+TEST(DxfTables, ByLayerColourIsResolvedWhenTheEntityEnds) {
+  struct Case {
+    const char* what;
+    std::string body;
+    int expected;
+  };
+  const Case cases[] = {
+      // the last entity before ENDSEC is completed by ENDSEC itself
+      {"by-layer LINE last before ENDSEC", Line("Walls", "0", "0", "1", "1"), 3},
+      {"explicit colour kept", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "5"}), 5},
+      {"explicit 256 is by layer", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "256"}), 3},
+      {"layer name is case-sensitive", Line("WALLS", "0", "0", "1", "1"), 7},
+  };
+  for (const Case& c : cases) {
+    Parsed p = Parse(LayerTable({{"0", 7}, {"Walls", 3}}) + Entities(c.body) + Eof());
+    ASSERT_EQ(p.t.entities.lines.size(), 1u) << c.what;
+    EXPECT_EQ(p.t.entities.lines[0].color, c.expected) << c.what;
+  }
+}
+
+TEST(DxfTables, EveryResolvingTypeGetsItsLayerColour) {
+  const std::string body =
+      Lines({"  0", "CIRCLE",     "  8", "L", " 10", "1", " 20", "2",      " 40", "3",   //
+             "  0", "ARC",        "  8", "L", " 40", "1", " 50", "10",     " 51", "20",  //
+             "  0", "ELLIPSE",    "  8", "L", " 11", "4", " 40", "0.5",                  //
+             "  0", "INSERT",     "  8", "L", "  2", "B",                                //
+             "  0", "POLYLINE",   "  8", "L", " 66", "1", "  0", "SEQEND",               //
+             "  0", "TEXT",       "  8", "L", "  1", "t",                                //
+             "  0", "LWPOLYLINE", "  8", "L", " 10", "0", " 20", "0"});
+  Parsed p = Parse(LayerTable({{"L", 4}}) + Entities(body) + Eof());
+  EXPECT_EQ(p.t.entities.circles.at(0).color, 4);
+  EXPECT_EQ(p.t.entities.circles[0].hankei, 3.0);
+  EXPECT_EQ(p.t.entities.arcs.at(0).color, 4);
+  EXPECT_EQ(p.t.entities.arcs[0].ed, 20.0);
+  EXPECT_EQ(p.t.entities.ellipses.at(0).color, 4);
+  EXPECT_EQ(p.t.inserts.at(0).color, 4);
+  EXPECT_EQ(p.t.entities.polylines.at(0).color, 4);
+  EXPECT_EQ(p.t.entities.texts.at(0).color, 4);
+  EXPECT_EQ(p.t.entities.polylines.at(1).color, 4);  // at its first vertex
+  EXPECT_EQ(p.t.layers.size(), 1u);
+}
+
+TEST(DxfTables, UnknownLayerIsAppendedWithColourSeven) {
+  Parsed p = Parse(LayerTable({{"0", 7}, {"A", 1}}) +
+                   Entities(Line("Missing", "0", "0", "1", "0") +
+                            Lines({"  0", "LWPOLYLINE", "  8", "NoVertices", " 90", "0"}) +
+                            Line("Missing", "1", "0", "2", "0")) +
+                   Eof());
+  ASSERT_EQ(p.t.layers.size(), 3u);  // once, although two lines use it
+  const TLayer& added = p.t.layers[2];
+  EXPECT_EQ(added.Name, "Missing");
+  EXPECT_EQ(added.color, 7);
+  EXPECT_EQ(added.code70, 0);
+  EXPECT_EQ(added.ltype, "CONTINUOUS");
+  EXPECT_TRUE(added.visible);
+  EXPECT_EQ(p.t.entities.lines[0].color, 7);
+  // A lightweight polyline without vertices never resolves and adds no layer.
+  EXPECT_EQ(p.t.entities.polylines.at(0).color, 256);
+}
+
+TEST(DxfTables, LayerRowsAndUpperCasedLineTypes) {
+  const std::string tables =
+      Lines({"  0", "SECTION",  "  2", "TABLES",    "  0", "TABLE",    "  2", "LTYPE",
+             "  0", "LTYPE",    "  2", "dashed",    "  0", "ENDTAB",  // other tables are skipped
+             "  0", "TABLE",    "  2", "LAYER",     "  0", "LAYER",    "  2", "Road",
+             " 70", "4",        " 62", "-2",        "  6", "dashDot2", "  0", "LAYER",
+             "  2", "\x83\x72", "  6", "a\x83\x72", "  0", "ENDTAB",   "  0", "ENDSEC"});
+  Parsed p = Parse(Header("AC1015") + tables + Eof());
+  ASSERT_EQ(p.t.layers.size(), 2u);
+  EXPECT_EQ(p.t.layers[0].Name, "Road");
+  EXPECT_EQ(p.t.layers[0].code70, 4);
+  EXPECT_EQ(p.t.layers[0].color, -2);  // as read: a layer switched off
+  EXPECT_EQ(p.t.layers[0].ltype, "DASHDOT2");
+  // Upper-casing works on the decoded name: the trail byte 0x72 ('r') of ビ stays.
+  EXPECT_EQ(p.t.layers[1].Name, "ビ");
+  EXPECT_EQ(p.t.layers[1].ltype, "Aビ");
+  EXPECT_EQ(p.t.layers[1].color, 7);
+}
+
+TEST(DxfTables, InsertWithAttributes) {
+  const std::string body = Lines(
+      {"  0", "INSERT", "  8", "0",  "  2", "MARK", " 66", "1",     " 10", "5",   " 20", "6",
+       " 41", "2",      " 50", "30",                                                            //
+       "  0", "ATTRIB", "  8", "0",  "  1", "12.5", "  2", "LEN",   " 73", "1",   " 74", "3",   //
+       "  0", "ATTRIB", "  8", "0",  "  1", "",     "  2", "EMPTY",                             //
+       "  0", "ATTRIB", "  8", "0",  " 74", "2",    " 73", "0",     "  1", "A-1", "  2", "NO",  //
+       "  0", "SEQEND", "  8", "0"});
+  Parsed p = Parse(Entities(body) + Eof());
+  ASSERT_EQ(p.t.inserts.size(), 1u);
+  const TInsertBlk& ins = p.t.inserts[0];
+  EXPECT_EQ(ins.name, "MARK");
+  EXPECT_EQ(ins.code66, 1);
+  EXPECT_EQ(ins.base.x, 5);
+  EXPECT_EQ(ins.base.y, 6);
+  EXPECT_EQ(ins.scale.x, 2);
+  EXPECT_EQ(ins.scale.y, 1);
+  EXPECT_EQ(ins.rotate, 30);
+  ASSERT_EQ(p.t.entities.texts.size(), 2u);
+  EXPECT_EQ(p.t.entities.texts[0].str, "12.5");
+  EXPECT_EQ(p.t.entities.texts[0].code73, 3);  // 74 after 73: the later group wins
+  EXPECT_EQ(p.t.entities.texts[1].str, "A-1");
+  EXPECT_EQ(p.t.entities.texts[1].code73, 0);
+  EXPECT_FALSE(p.t.entities.texts[0].mtflag);
+}
+
+TEST(DxfTables, EmptyTextsAreDroppedAndTheirSlotReused) {
+  Parsed empty = Parse(Entities(Lines({"  0", "TEXT", "  8", "0", "  1", "", "  0", "MTEXT", "  8",
+                                       "0", "  0", "TEXT", "  8", "0"})) +
+                       Eof());
+  EXPECT_TRUE(empty.t.entities.texts.empty());
+  EXPECT_EQ(empty.t.entities.texts.capacity(), 0u);
+
+  Parsed p = Parse(Entities(Lines({"  0", "TEXT", "  8", "A", " 40", "9", "  1", "", "  0", "TEXT",
+                                   "  8", "B", "  1", "kept"})) +
+                   Eof());
+  ASSERT_EQ(p.t.entities.texts.size(), 1u);
+  EXPECT_EQ(p.t.entities.texts[0].layer, "B");
+  EXPECT_EQ(p.t.entities.texts[0].code40, 0);  // nothing of the dropped text remains
+  EXPECT_EQ(p.t.entities.texts[0].code41, 1.0);
+}
+
+TEST(DxfTables, MtextChunksComeBeforeTheGroupOneValue) {
+  const std::string body =
+      Lines({"  0", "MTEXT",          "  8", "0",    " 71", "1",   "  3", "first ",
+             "  3", "second{\\C1;x}", "  1", "last", " 11", "1",   " 21", "0",
+             "  0", "MTEXT",          "  8", "0",    "  1", "one", "  3", "two"});
+  Parsed p = Parse(Entities(body) + Eof());
+  ASSERT_EQ(p.t.entities.texts.size(), 2u);
+  EXPECT_EQ(p.t.entities.texts[0].str, "first second{\\C1;x}last");
+  EXPECT_TRUE(p.t.entities.texts[0].mtflag);
+  EXPECT_EQ(p.t.entities.texts[0].code71, 1);
+  EXPECT_EQ(p.t.entities.texts[0].pt11.x, 1);
+  EXPECT_EQ(p.t.entities.texts[1].str, "twoone");
+}
+
+TEST(DxfTables, LightweightPolylinesNumberTheirVertices) {
+  const std::string body =
+      Lines({"  0", "LWPOLYLINE", "  8", "0",   " 90", "2",   " 70", "1",   " 38", "2.5", " 10",
+             "0",   " 20",        "0",   " 42", "0.5", " 10", "1",   " 20", "0",  //
+             "  0", "LINE",       "  8", "0",                                     //
+             "  0", "LWPOLYLINE", "  8", "0",   " 20", "99",  " 10", "10",  " 20", "11",  " 10",
+             "12",  " 20",        "13",  " 10", "14",  " 20", "15",  " 10", "16",  " 20", "17"});
+  Parsed p = Parse(Entities(body) + Eof());
+  const TEntityTables& e = p.t.entities;
+  ASSERT_EQ(e.polylines.size(), 2u);
+  EXPECT_EQ(e.polylines[0].ihand, 0);
+  EXPECT_EQ(e.polylines[0].code70, 1);
+  EXPECT_EQ(e.polylines[0].Koudo, 2.5);
+  EXPECT_EQ(e.polylines[1].ihand, 1);
+  ASSERT_EQ(e.vertices.size(), 6u);
+  EXPECT_EQ(e.vertices[0].code42, 0.5);
+  EXPECT_EQ(e.vertices[1].code10.x, 1);
+  // A group 20 before the first group 10 belongs to no vertex of this polyline.
+  EXPECT_EQ(e.vertices[1].code10.y, 0);
+  for (int i = 0; i < 4; ++i) {
+    const TLwpEle& v = e.vertices[2 + i];
+    EXPECT_EQ(v.ihand, 1);
+    EXPECT_EQ(v.code10.x, 10 + 2 * i);
+    EXPECT_EQ(v.code10.y, 11 + 2 * i);
+    EXPECT_EQ(v.code10.z, 0);
+    EXPECT_EQ(v.code42, 0);
+  }
+}
+
+TEST(DxfTables, PolylineTakesItsVerticesFromVertexEntities) {
+  const std::string body =
+      Lines({"  0", "POLYLINE", "  8", "P",      " 66", "1", " 10", "0.0",    " 20", "0.0",
+             " 30", "7.5",      " 70", "8",      " 71", "3", " 72", "4",      "  0", "VERTEX",
+             "  8", "Other",    " 10", "1",      " 20", "2", " 30", "7.5",    " 42", "-1",
+             " 70", "32",       "  0", "VERTEX", "  8", "P", " 10", "3",      " 20", "4",
+             " 30", "7.5",      "  0", "VERTEX", "  8", "P", " 10", "5",      " 20", "6",
+             " 30", "7.5",      "  0", "SEQEND", "  8", "P",                   //
+             "  0", "POLYLINE", "  8", "P",      " 62", "2", "  0", "SEQEND",  //
+             "  0", "LINE",     "  8", "P"});
+  Parsed p = Parse(LayerTable({{"P", 6}}) + Entities(body) + Eof());
+  const TEntityTables& e = p.t.entities;
+  ASSERT_EQ(e.polylines.size(), 2u);
+  EXPECT_EQ(e.polylines[0].code70, 8);
+  EXPECT_EQ(e.polylines[0].code71, 3);
+  EXPECT_EQ(e.polylines[0].code72, 4);
+  EXPECT_EQ(e.polylines[0].layer, "P");  // the vertices' own groups are skipped
+  EXPECT_EQ(e.polylines[0].color, 6);
+  EXPECT_EQ(e.polylines[0].Koudo, 0);  // the header's point is not read
+  ASSERT_EQ(e.vertices.size(), 3u);
+  EXPECT_EQ(e.vertices[0].code10.x, 1);
+  EXPECT_EQ(e.vertices[0].code10.y, 2);
+  EXPECT_EQ(e.vertices[0].code10.z, 7.5);
+  EXPECT_EQ(e.vertices[0].code42, -1);
+  EXPECT_EQ(e.vertices[2].code10.x, 5);
+  for (const TLwpEle& v : e.vertices) EXPECT_EQ(v.ihand, 0);
+  EXPECT_EQ(e.polylines[1].ihand, 1);  // SEQEND right after the header: no vertices
+  EXPECT_EQ(e.polylines[1].color, 2);
+  EXPECT_EQ(e.lines.size(), 1u);
+}
+
+TEST(DxfTables, BlockBodiesHaveTheirOwnTables) {
+  const std::string blocks =
+      Blocks(Lines({"  0", "BLOCK", "  8", "BL", "  2", "Mark", " 70", "0", " 10", "1", " 20", "2",
+                    " 30", "0", "  3", "Mark"}) +
+             Line("0", "0", "0", "1", "1") +
+             Lines({"  0", "INSERT",     "  2", "Inner",  // not recorded inside a block
+                    "  0", "LWPOLYLINE", "  8", "0",     " 10", "0",     " 20", "0",
+                    "  0", "ENDBLK",     "  8", "BL",    "  0", "BLOCK", "  2", "Second",
+                    "  0", "LWPOLYLINE", "  8", "0",     " 10", "5",     "  0", "ENDBLK"}));
+  const std::string entities = Entities(Lines(
+      {"  0", "INSERT", "  8", "0", "  2", "Mark", "  0", "LWPOLYLINE", "  8", "0", " 10", "9"}));
+  Parsed p = Parse(blocks + entities + Eof());
+  ASSERT_EQ(p.t.blocks.size(), 2u);
+  EXPECT_EQ(p.t.blocks[0].name, "Mark");
+  EXPECT_EQ(p.t.blocks[0].layer, "BL");
+  EXPECT_EQ(p.t.blocks[0].base.y, 2);
+  const TEntityTables& b = p.t.blockBodies;
+  EXPECT_TRUE(p.t.entities.lines.empty());
+  ASSERT_EQ(b.lines.size(), 1u);
+  EXPECT_EQ(b.lines[0].bname, "Mark");
+  ASSERT_EQ(b.polylines.size(), 2u);
+  EXPECT_EQ(b.polylines[1].bname, "Second");
+  EXPECT_EQ(b.polylines[1].ihand, 1);  // counted within the block polyline table
+  ASSERT_EQ(b.vertices.size(), 2u);
+  EXPECT_EQ(b.vertices[1].ihand, 1);
+  ASSERT_EQ(p.t.inserts.size(), 1u);
+  EXPECT_EQ(p.t.inserts[0].name, "Mark");
+  ASSERT_EQ(p.t.entities.polylines.size(), 1u);
+  EXPECT_EQ(p.t.entities.polylines[0].ihand, 0);
+  EXPECT_EQ(p.t.entities.polylines[0].bname, "");
+  EXPECT_EQ(p.t.entities.vertices.at(0).code10.x, 9);
+}
+
+// Section and table names are read from the SECTION and TABLE headers only, so that a block,
+// layer or attribute called like a section does not switch the reader.
+TEST(DxfTables, NamesLikeSectionsDoNotSwitchSections) {
+  const std::string blocks =
+      Blocks(Lines({"  0", "BLOCK", "  2", "ENTITIES", "  0", "LINE", "  8", "0", "  0", "ATTDEF",
+                    "  2", "HEADER", "  0", "ENDBLK"}));
+  // An attribute tagged HEADER whose value looks like a version pair.
+  const std::string entities = Entities(
+      Lines({"  0", "INSERT",   "  2", "BLOCKS", " 66", "1",      "  0", "ATTRIB", "  2", "HEADER",
+             "  9", "$ACADVER", "  1", "AC1021", "  0", "SEQEND", "  0", "LINE",   "  8", "0"}));
+  Parsed p = Parse(blocks + entities + Eof());
+  EXPECT_EQ(p.t.blockBodies.lines.size(), 1u);
+  EXPECT_EQ(p.t.entities.lines.size(), 1u);
+  ASSERT_EQ(p.t.entities.texts.size(), 1u);
+  EXPECT_EQ(p.t.entities.texts[0].str, "AC1021");
+  EXPECT_EQ(p.r.version, "");
+}
+
+TEST(DxfTables, JapaneseIsCodePage932BelowAC1021AndUtf8FromIt) {
+  struct Case {
+    const char* version;
+    std::string layer, text;  // bytes in the file
+    const char* expectedLayer;
+    const char* expectedText;
+  };
+  const Case cases[] = {
+      {"AC1015", "\x89\xE6\x91\x77", "\x96\xCA\x90\xCF\x81\x40\x82\x50", "画層", "面積　１"},
+      {"AC1018", "\x89\xE6\x91\x77", "\x83\x7C", "画層", "ポ"},
+      {"AC1021", "画層", "面積　１", "画層", "面積　１"},
+      {"AC1032", "画層", "ポ\xFF", "画層", "ポ\xEF\xBF\xBD"},  // ill-formed byte: U+FFFD
+      {"AC1018", "画層", "x", "逕ｻ螻､", "x"},  // UTF-8 bytes below AC1021 are not UTF-8
+  };
+  for (const Case& c : cases) {
+    Parsed p = Parse(Header(c.version) + LayerTable({{c.layer, 2}}) +
+                     Entities(Lines({"  0", "TEXT", "  8", c.layer, "  1", c.text})) + Eof());
+    EXPECT_EQ(p.r.version, c.version);
+    ASSERT_EQ(p.t.layers.size(), 1u) << c.version;
+    EXPECT_EQ(p.t.layers[0].Name, c.expectedLayer) << c.version;
+    ASSERT_EQ(p.t.entities.texts.size(), 1u) << c.version;
+    EXPECT_EQ(p.t.entities.texts[0].str, c.expectedText) << c.version;
+    EXPECT_EQ(p.t.entities.texts[0].layer, c.expectedLayer) << c.version;
+    EXPECT_EQ(p.t.entities.texts[0].color, 2) << c.version;  // same name after decoding
+  }
+}
+
+TEST(DxfTables, LineEndingsByteOrderMarkAndEndOfFile) {
+  const std::initializer_list<std::string_view> pairs = {
+      "  0", "SECTION", "  2", "ENTITIES", "  0", "LINE",   "  8", "0",
+      " 10", "1.5",     " 11", "-2",       "  0", "ENDSEC", "  0", "EOF"};
+  const std::string variants[] = {
+      Lines(pairs, "\n"),
+      Lines(pairs, "\r\n"),
+      "\xEF\xBB\xBF" + Lines(pairs, "\r\n"),
+      Lines(pairs, "\n") + "\x1A",  // an end-of-file character after EOF
+      Lines(pairs, "\n") + "garbage\nafter the end\n",
+      Lines(pairs, "\r\n").substr(0, Lines(pairs, "\r\n").size() - 2),  // no final line end
+  };
+  for (const std::string& dxf : variants) {
+    Parsed p = Parse(dxf);
+    EXPECT_FALSE(p.r.failed) << dxf;
+    ASSERT_EQ(p.t.entities.lines.size(), 1u) << dxf;
+    EXPECT_EQ(p.t.entities.lines[0].st.x, 1.5L);
+    EXPECT_EQ(p.t.entities.lines[0].ed.x, -2.0L);
+  }
+}
+
+TEST(DxfTables, CoordinatesKeepExtendedPrecision) {
+  Parsed p = Parse(
+      Entities(Line("0", "0.1", "-12345.678901234567891", "1e-3", "  7 ") + Lines({" 39", "0.1"})) +
+      Eof());
+  const TAcadLineBlk& l = p.t.entities.lines.at(0);
+  EXPECT_EQ(l.st.x, 0.1L);
+  EXPECT_NE(l.st.x, static_cast<long double>(0.1));
+  EXPECT_EQ(l.st.y, -12345.678901234567891L);
+  EXPECT_EQ(l.ed.x, 0.001L);
+  EXPECT_EQ(l.ed.y, 7.0L);
+  EXPECT_EQ(l.atsumi, 0.1);  // a double field
+}
+
+TEST(DxfTables, EveryReadReplacesTheTablesAndCutsThemToSize) {
+  TDxfTables t;
+  platform::Cp932CodePage cp;
+  std::string many;
+  for (int i = 0; i < 1500; ++i) many += Line("0", std::to_string(i), "0", "1", "1");
+  ParseDxf(Entities(many) + Eof(), t, cp);
+  EXPECT_EQ(t.entities.lines.size(), 1500u);
+  EXPECT_EQ(t.entities.lines.capacity(), 1500u);
+  EXPECT_EQ(t.entities.lines[1499].st.x, 1499);
+
+  ParseDxf(Entities(Line("0", "5", "0", "1", "1")) + Eof(), t, cp);
+  ASSERT_EQ(t.entities.lines.size(), 1u);
+  EXPECT_EQ(t.entities.lines.capacity(), 1u);
+  EXPECT_EQ(t.entities.lines[0].st.x, 5);
+
+  ParseDxf("", t, cp);  // nothing: only layer "0"
+  EXPECT_TRUE(t.entities.lines.empty());
+  ASSERT_EQ(t.layers.size(), 1u);
+  EXPECT_EQ(t.layers[0].Name, "0");
+  EXPECT_EQ(t.layers[0].color, 7);
+  EXPECT_EQ(t.layers[0].ltype, "CONTINUOUS");
+}
+
+}  // namespace
