@@ -15,6 +15,8 @@
 #include "geometry/AcadTypes.h"
 #include "shell/Controls.h"
 
+struct DxfDocument;  // annotation/DxfDocument.h
+
 // What the real window offers the form: its position and outer size, and the screen's size.
 class FormBinding {
  public:
@@ -201,6 +203,26 @@ class TForm1 {
   void Edit2KeyPress(char16_t& key);
 
   // ---- Methods of the workflows (declared here by their subsystems) ----
+
+  // Number marks (annotation/NumberMarks.cpp): circle and number at the triangle's label
+  // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
+  // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of
+  // their own; the batch forms append to the caller's document.
+  void DrawThreeSideNumber(const TAcadTriangle& triangle, int number, double radius,
+                           double numberHeight, double baseAngle, int angleDirection);
+  void DrawThreeSideNumbers(DxfDocument& document, const TAcadTriangle& triangle, int number,
+                            double radius, double numberHeight, double baseAngle,
+                            int angleDirection);
+  // Base and apex as ChooseBaseAndHeight gives them for the same triangle.
+  void DrawBaseHeightNumber(const TAcadTriangle& triangle, const TAcadPoint& baseSt,
+                            const TAcadPoint& baseEd, const TAcadPoint& apex,
+                            const TAcadPoint& foot, int number, double radius, double numberHeight,
+                            double baseAngle, int angleDirection);
+  void DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& triangle,
+                             const TAcadPoint& baseSt, const TAcadPoint& baseEd,
+                             const TAcadPoint& apex, const TAcadPoint& foot, int number,
+                             double radius, double numberHeight, double baseAngle,
+                             int angleDirection);
 
   // ---- Error handling ----
   // Runs a handler; an exception leaving it becomes the general error message box (title

@@ -1,0 +1,30 @@
+// Saving annotation documents beside the executable and having the host insert them, exploded,
+// at the origin.
+#pragma once
+
+#include <string>
+
+#include "annotation/DxfDocument.h"
+#include "geometry/AcadTypes.h"
+
+// The file of single texts and of the area table, in the executable's folder.
+inline constexpr const char* kSingleTextFile = "Menseki.dxf";
+
+// The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0.
+std::string InsertCommand(const std::string& path);
+
+// Saves the document to path and sends the insertion command (a missing host is ignored).
+// Throws EFCreateError, before anything is sent, when the file cannot be written.
+void InsertDocument(const DxfDocument& document, const std::string& path);
+
+// Full path of a file in the executable's folder.
+std::string ExecutableFolderFile(const std::string& name);
+
+// The document saved to the default annotation file (the export file) and inserted.
+void InsertDxf(const DxfDocument& document);
+
+// One TEXT in a document of its own (no application data), saved to the single-text file and
+// inserted.
+void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
+                   const std::string& text, double height, double rotation,
+                   const std::string& layer, const std::string& style);

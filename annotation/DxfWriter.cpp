@@ -1,0 +1,162 @@
+#include "annotation/DxfWriter.h"
+
+#include "geometry/NumberFormat.h"
+#include "geometry/PlaneGeometry.h"
+
+std::string DxfReal(long double value) { return FormatReal(value); }
+
+std::string DxfRotation(double radians) {
+  return DxfReal(static_cast<double>(radians * (180 / kPi)));
+}
+
+namespace {
+
+void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
+  d.items.push_back(
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n  0\r\nENDSEC");
+  d.items.push_back("  0\r\nSECTION\r\n  2\r\nTABLES");
+  if (appId) {
+    d.items.push_back("  0\r\nTABLE\r\n  2\r\nAPPID");
+    d.items.push_back(std::string("  0\r\nAPPID\r\n  2\r\n") + kAppName +
+                      "\r\n 70\r\n0\r\n  0\r\nENDTAB");
+  }
+  if (!style.empty()) {
+    d.items.push_back("  0\r\nTABLE\r\n  2\r\nSTYLE\r\n 70\r\n     1");
+    d.items.push_back("  0\r\nSTYLE\r\n  2\r\n" + style + "\r\n 70\r\n     0");
+    d.items.push_back(" 40\r\n0.0\r\n 41\r\n1.0\r\n 50\r\n0.0");
+    d.items.push_back(" 71\r\n     0\r\n 42\r\n2.5\r\n  3\r\ntxt.shx");
+    d.items.push_back("  4\r\n\r\n  0\r\nENDTAB");
+  }
+  d.items.push_back("  0\r\nENDSEC");
+  d.items.push_back("  0\r\nSECTION\r\n  2\r\nENTITIES");
+}
+
+// Every entity's second item: its layer, and everything else by layer.
+void WriteLayer(DxfDocument& d, const std::string& layer) {
+  d.items.push_back("  8\r\n" + layer + "\r\n  6\r\nBYLAYER\r\n 62\r\n256\r\n 48\r\n1.0");
+}
+
+std::string PlanePoint(int code, const TAcadPoint& p) {
+  return " " + std::to_string(code) + "\r\n" + DxfReal(p.x) + "\r\n " + std::to_string(code + 10) +
+         "\r\n" + DxfReal(p.y);
+}
+
+std::string SpacePoint(int code, const TAcadPoint& p) {
+  return PlanePoint(code, p) + "\r\n " + std::to_string(code + 20) + "\r\n" + DxfReal(p.z);
+}
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+int VerticalCode(char c) {
+  switch (c) {
+    case 'T':
+      return 3;
+    case 'M':
+      return 2;
+    case 'B':
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int HorizontalCode(char c, bool single) {
+  switch (c) {
+    case 'L':
+      return 0;
+    case 'C':
+      return 1;
+    case 'R':
+      return 2;
+    case 'A':
+      return single ? 3 : 0;
+    case 'M':
+      return single ? 4 : 0;
+    case 'F':
+      return single ? 5 : 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void WriteDxfHeader(DxfDocument& document, const std::string& style) {
+  WriteHeader(document, style, true);
+}
+
+void WriteDxfHeaderWithoutAppId(DxfDocument& document, const std::string& style) {
+  WriteHeader(document, style, false);
+}
+
+void WriteDxfEnd(DxfDocument& document) {
+  document.items.push_back("  0\r\nENDSEC");
+  document.items.push_back("  0\r\nEOF");
+}
+
+TextJustification ParseJustification(std::string_view spec) {
+  if (spec.empty() || spec[0] != 'J') return {};
+  std::string_view letters = spec.substr(spec.size() < 2 ? spec.size() : 2, 2);
+  while (!letters.empty() && IsTrimmed(letters.front())) letters.remove_prefix(1);
+  while (!letters.empty() && IsTrimmed(letters.back())) letters.remove_suffix(1);
+  if (letters.size() == 2) return {HorizontalCode(letters[1], false), VerticalCode(letters[0])};
+  if (letters.size() == 1) return {HorizontalCode(letters[0], true), 0};
+  return {};
+}
+
+void WriteDxfText(DxfDocument& document, const std::string& justification, const TAcadPoint& point,
+                  double height, double rotation, const std::string& text, const std::string& layer,
+                  const std::string& style) {
+  WriteDxfTextAligned(document, ParseJustification(justification), point, height, rotation, text,
+                      layer, style);
+}
+
+void WriteDxfTextAligned(DxfDocument& document, TextJustification justification,
+                         const TAcadPoint& point, double height, double rotation,
+                         const std::string& text, const std::string& layer,
+                         const std::string& style) {
+  auto& items = document.items;
+  items.push_back("  0\r\nTEXT");
+  WriteLayer(document, layer);
+  if (!style.empty()) items.push_back("  7\r\n" + style);
+  items.push_back(PlanePoint(10, point));
+  items.push_back(PlanePoint(11, point));
+  items.push_back("  1\r\n" + text);
+  items.push_back(" 40\r\n" + DxfReal(height));
+  items.push_back(" 41\r\n1.0");
+  items.push_back(" 50\r\n" + DxfRotation(rotation));
+  items.push_back(" 72\r\n" + std::to_string(justification.horizontal) + "\r\n 73\r\n" +
+                  std::to_string(justification.vertical));
+}
+
+void WriteDxfLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoint& end,
+                  const std::string& layer) {
+  document.items.push_back("  0\r\nLINE");
+  WriteLayer(document, layer);
+  document.items.push_back(SpacePoint(10, start));
+  document.items.push_back(SpacePoint(11, end));
+}
+
+void WriteDxfPlaneLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoint& end,
+                       const std::string& layer) {
+  document.items.push_back("  0\r\nLINE");
+  WriteLayer(document, layer);
+  document.items.push_back(PlanePoint(10, start));
+  document.items.push_back(PlanePoint(11, end));
+}
+
+void WriteDxfCircle(DxfDocument& document, const TAcadPoint& centre, double radius,
+                    const std::string& layer) {
+  document.items.push_back("  0\r\nCIRCLE");
+  WriteLayer(document, layer);
+  document.items.push_back(" 10\r\n" + DxfReal(centre.x));
+  document.items.push_back(" 20\r\n" + DxfReal(centre.y));
+  document.items.push_back(" 40\r\n" + DxfReal(radius));
+}
+
+void WriteDxfAppData(DxfDocument& document, long double x, long double y, long double z) {
+  document.items.push_back(std::string("1001\r\n") + kAppName);
+  document.items.push_back("1010\r\n" + DxfReal(x));
+  document.items.push_back("1020\r\n" + DxfReal(y));
+  document.items.push_back("1030\r\n" + DxfReal(z));
+}

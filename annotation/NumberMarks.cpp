@@ -1,0 +1,82 @@
+#include "annotation/NumberMarks.h"
+
+#include "annotation/DxfInsertion.h"
+#include "annotation/DxfWriter.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/Triangles.h"
+#include "shell/TForm1.h"
+
+double NumberRotation(double baseAngle, int angleDirection) {
+  return angleDirection == 1 ? baseAngle : -baseAngle;
+}
+
+TAcadPoint BaseHeightMarkCentre(const TAcadPoint& baseSt, const TAcadPoint& baseEd,
+                                const TAcadPoint& apex, const TAcadPoint& foot) {
+  const double h = static_cast<double>(Distance2D(apex, foot));
+  auto half = [&](const TAcadPoint& end) {
+    return AreaFromSides(h, static_cast<double>(Distance2D(end, apex)),
+                         static_cast<double>(Distance2D(end, foot)));
+  };
+  const double areaAtStart = half(baseSt);
+  const double areaAtEnd = half(baseEd);
+  // Incenter bisects at its first and third point, so the order of the points matters.
+  return areaAtEnd < areaAtStart ? Incenter(baseSt, apex, foot) : Incenter(baseEd, apex, foot);
+}
+
+void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAcadTriangle& triangle,
+                     int number, const NumberMarkStyle& style) {
+  WriteDxfCircle(document, centre, style.radius, style.layer);
+  WriteDxfTextAligned(document, TextJustification{1, 2}, centre, style.numberHeight, style.rotation,
+                      std::to_string(number), style.layer, style.textStyle);
+  WriteDxfAppData(document, Distance2D(triangle.p1, triangle.p2),
+                  Distance2D(triangle.p2, triangle.p3), Distance2D(triangle.p3, triangle.p1));
+}
+
+namespace {
+
+NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight, double baseAngle,
+                          int angleDirection) {
+  return {radius, numberHeight, NumberRotation(baseAngle, angleDirection), form.Edit12.Text(),
+          form.CeTextStyle};
+}
+
+void InsertSingleMark(const TAcadPoint& centre, const TAcadTriangle& triangle, int number,
+                      const NumberMarkStyle& style) {
+  DxfDocument document;
+  WriteDxfHeader(document, style.textStyle);
+  WriteNumberMark(document, centre, triangle, number, style);
+  WriteDxfEnd(document);
+  InsertDxf(document);
+}
+
+}  // namespace
+
+void TForm1::DrawThreeSideNumber(const TAcadTriangle& triangle, int number, double radius,
+                                 double numberHeight, double baseAngle, int angleDirection) {
+  InsertSingleMark(Incenter(triangle.p1, triangle.p2, triangle.p3), triangle, number,
+                   MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+}
+
+void TForm1::DrawThreeSideNumbers(DxfDocument& document, const TAcadTriangle& triangle, int number,
+                                  double radius, double numberHeight, double baseAngle,
+                                  int angleDirection) {
+  WriteNumberMark(document, Incenter(triangle.p1, triangle.p2, triangle.p3), triangle, number,
+                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+}
+
+void TForm1::DrawBaseHeightNumber(const TAcadTriangle& triangle, const TAcadPoint& baseSt,
+                                  const TAcadPoint& baseEd, const TAcadPoint& apex,
+                                  const TAcadPoint& foot, int number, double radius,
+                                  double numberHeight, double baseAngle, int angleDirection) {
+  InsertSingleMark(BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle, number,
+                   MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+}
+
+void TForm1::DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& triangle,
+                                   const TAcadPoint& baseSt, const TAcadPoint& baseEd,
+                                   const TAcadPoint& apex, const TAcadPoint& foot, int number,
+                                   double radius, double numberHeight, double baseAngle,
+                                   int angleDirection) {
+  WriteNumberMark(document, BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle, number,
+                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+}

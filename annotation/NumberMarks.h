@@ -1,0 +1,29 @@
+// Number marks: a circle with the triangle's number in its middle, the number text carrying
+// the triangle's three side lengths as application data, from which the area table is rebuilt.
+#pragma once
+
+#include <string>
+
+#include "annotation/DxfDocument.h"
+#include "geometry/AcadTypes.h"
+
+// Rotation of the number text in radians: the host's angle base, turned to the drawing's
+// counter-clockwise sense unless the host measures clockwise (angleDirection 1).
+double NumberRotation(double baseAngle, int angleDirection);
+
+// In base-height mode the mark stands in the larger of the two right triangles that the height
+// line cuts off (the one at the base end when both are equal), clear of that line.
+TAcadPoint BaseHeightMarkCentre(const TAcadPoint& baseSt, const TAcadPoint& baseEd,
+                                const TAcadPoint& apex, const TAcadPoint& foot);
+
+struct NumberMarkStyle {
+  double radius = 0;
+  double numberHeight = 0;
+  double rotation = 0;  // radians
+  std::string layer;
+  std::string textStyle;
+};
+
+// CIRCLE, TEXT (centred on centre) and the application data |p1p2|, |p2p3|, |p3p1|.
+void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAcadTriangle& triangle,
+                     int number, const NumberMarkStyle& style);

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "annotation/DxfDocument.h"
+#include "annotation/DxfInsertion.h"
+#include "annotation/DxfWriter.h"
+#include "platform/Utf.h"
+#include "tests/hostlink/HostWindowsFixture.h"
+
+namespace {
+
+struct DxfSaveTest : HostLinkTest {
+  DxfSaveTest() { world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe"); }
+
+  std::string File(const std::string& path) {
+    const auto it = world.files.files().find(path);
+    return it == world.files.files().end() ? std::string("<missing>") : it->second;
+  }
+  std::vector<std::string> Commands() {
+    std::vector<std::string> out;
+    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
+    return out;
+  }
+};
+
+TEST_F(DxfSaveTest, BytesAreCp932WithCrLfAfterEveryLineAndNoByteOrderMark) {
+  DxfDocument d;
+  WriteDxfHeaderWithoutAppId(d, "");
+  WriteDxfText(d, "J BC ", {1, 2}, 3, 0, "面積", "測量", "");
+  WriteDxfEnd(d);
+  SaveDxfDocument(d, "C:\\Tools\\out.dxf");
+  const std::string expected =
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n  0\r\nENDSEC\r\n"
+      "  0\r\nSECTION\r\n  2\r\nTABLES\r\n"
+      "  0\r\nENDSEC\r\n"
+      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+      "  0\r\nTEXT\r\n"
+      "  8\r\n\x91\xaa\x97\xca\r\n  6\r\nBYLAYER\r\n 62\r\n256\r\n 48\r\n1.0\r\n"
+      " 10\r\n1\r\n 20\r\n2\r\n"
+      " 11\r\n1\r\n 21\r\n2\r\n"
+      "  1\r\n\x96\xca\x90\xcf\r\n"
+      " 40\r\n3\r\n"
+      " 41\r\n1.0\r\n"
+      " 50\r\n0\r\n"
+      " 72\r\n1\r\n 73\r\n1\r\n"
+      "  0\r\nENDSEC\r\n"
+      "  0\r\nEOF\r\n";
+  EXPECT_EQ(File("C:\\Tools\\out.dxf"), expected);
+}
+
+TEST_F(DxfSaveTest, CharactersTheCodePageLacksBecomeTheDefaultCharacter) {
+  DxfDocument d;
+  WriteDxfCircle(d, {0, 0}, 1, "층A");  // Hangul is not in code page 932
+  SaveDxfDocument(d, "C:\\Tools\\out.dxf");
+  EXPECT_EQ(File("C:\\Tools\\out.dxf").substr(0, 22), "  0\r\nCIRCLE\r\n  8\r\n?A\r\n");
+}
+
+TEST_F(DxfSaveTest, SavingReplacesAnOlderFile) {
+  world.files.WriteAll("C:\\Tools\\out.dxf", std::string(5000, 'x'));
+  DxfDocument d;
+  WriteDxfEnd(d);
+  SaveDxfDocument(d, "C:\\Tools\\out.dxf");
+  EXPECT_EQ(File("C:\\Tools\\out.dxf"), "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+}
+
+TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
+  CreateHostWindows(world.windows);
+  DxfDocument d;
+  WriteDxfHeader(d, "");
+  WriteDxfEnd(d);
+  InsertDxf(d);
+  EXPECT_EQ(File("C:\\Tools\\annotate.dxf"), DocumentBytes(d));
+  EXPECT_EQ(Commands(),
+            (std::vector<std::string>{"_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
+  EXPECT_EQ(d.items.size(), 8u);  // the caller's document is left as it was
+}
+
+TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
+  CreateHostWindows(world.windows);
+  InsertTextDxf("J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT", "Standard");
+  DxfDocument expected;
+  WriteDxfHeaderWithoutAppId(expected, "Standard");
+  WriteDxfText(expected, "J BC ", {1500, 2000}, 300, 0.9272952180016122, "5.00", "H_TEXT",
+               "Standard");
+  WriteDxfEnd(expected);
+  EXPECT_EQ(File("C:\\Tools\\Menseki.dxf"), DocumentBytes(expected));
+  EXPECT_EQ(File("C:\\Tools\\Menseki.dxf").find("APPID"), std::string::npos);
+  EXPECT_NE(File("C:\\Tools\\Menseki.dxf").find(" 50\r\n53.130102354156\r\n"), std::string::npos);
+  EXPECT_EQ(Commands(),
+            (std::vector<std::string>{"_-INSERT *C:\\Tools\\Menseki.dxf\r0.0,0.0 1.0 0.0\r"}));
+}
+
+TEST_F(DxfSaveTest, WithoutHostTheFileIsStillWritten) {
+  InsertTextDxf("J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+  EXPECT_NE(File("C:\\Tools\\Menseki.dxf"), "<missing>");
+  EXPECT_TRUE(world.windows.sent.empty());
+}
+
+TEST_F(DxfSaveTest, AFileThatCannotBeWrittenStopsBeforeTheInsertion) {
+  CreateHostWindows(world.windows);
+  world.files.SetReadOnly(true);
+  try {
+    InsertTextDxf("J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_NE(std::string(e.what()).find("C:\\Tools\\Menseki.dxf"), std::string::npos);
+  }
+  EXPECT_TRUE(world.windows.sent.empty());
+}
+
+}  // namespace

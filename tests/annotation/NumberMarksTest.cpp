@@ -1,0 +1,168 @@
+#include "annotation/NumberMarks.h"
+
+#include <gtest/gtest.h>
+
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "annotation/DxfWriter.h"
+#include "geometry/NumberFormat.h"
+#include "geometry/NumberText.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/Triangles.h"
+#include "platform/Utf.h"
+#include "shell/TForm1.h"
+#include "tests/hostlink/HostWindowsFixture.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+const std::string kLayer = "  8\r\nH_TEXT\r\n  6\r\nBYLAYER\r\n 62\r\n256\r\n 48\r\n1.0";
+
+Items Mark(const std::string& x, const std::string& y, const std::string& number,
+           const std::string& rotation, const std::string& a, const std::string& b,
+           const std::string& c, const std::string& style = "") {
+  Items items = {"  0\r\nCIRCLE", kLayer,        " 10\r\n" + x, " 20\r\n" + y,
+                 " 40\r\n500",    "  0\r\nTEXT", kLayer};
+  if (!style.empty()) items.push_back("  7\r\n" + style);
+  const Items rest = {" 10\r\n" + x + "\r\n 20\r\n" + y,
+                      " 11\r\n" + x + "\r\n 21\r\n" + y,
+                      "  1\r\n" + number,
+                      " 40\r\n400",
+                      " 41\r\n1.0",
+                      " 50\r\n" + rotation,
+                      " 72\r\n1\r\n 73\r\n2",
+                      "1001\r\nVELSAROM",
+                      "1010\r\n" + a,
+                      "1020\r\n" + b,
+                      "1030\r\n" + c};
+  items.insert(items.end(), rest.begin(), rest.end());
+  return items;
+}
+
+// The centre is where the bisectors meet, with directions rounded to double on the way: within
+// a few 1e-12 of the exact incentre, which the 15 written digits may show. The circle's centre
+// is checked against the exact point, and every item against the mark at that centre.
+void ExpectMark(const Items& items, double x, double y, const std::string& number,
+                const std::string& rotation, const std::string& a, const std::string& b,
+                const std::string& c, const std::string& style = "") {
+  ASSERT_GE(items.size(), 4u);
+  const std::string cx = items[2].substr(5), cy = items[3].substr(5);
+  long double vx = 0, vy = 0;
+  ASSERT_TRUE(TryParseFloat(cx, vx)) << cx;
+  ASSERT_TRUE(TryParseFloat(cy, vy)) << cy;
+  EXPECT_NEAR(static_cast<double>(vx), x, 5e-12);
+  EXPECT_NEAR(static_cast<double>(vy), y, 5e-12);
+  EXPECT_EQ(items, Mark(cx, cy, number, rotation, a, b, c, style));
+}
+
+struct NumberMarksTest : HostLinkTest {
+  NumberMarksTest() { world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe"); }
+  TForm1 form;
+};
+
+TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
+  const TAcadPoint p1{0, 0}, p2{3000, 0}, p3{0, 4000};
+  struct Case {
+    TAcadTriangle t;
+    const char *a, *b, *c;
+  } cases[] = {
+      {{p1, p2, p3}, "3000", "5000", "4000"},
+      {{p2, p3, p1}, "5000", "4000", "3000"},
+  };
+  for (const auto& c : cases) {
+    DxfDocument d;
+    form.DrawThreeSideNumbers(d, c.t, 12, 500, 400, 0, 0);
+    ExpectMark(d.items, 1000, 1000, "12", "0", c.a, c.b, c.c);
+  }
+}
+
+TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndRotationFollowsTheHostsAngleBase) {
+  form.CeTextStyle = "Standard";
+  form.Edit12.SetText("H_TEXT");
+  const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
+  const double quarter = std::numbers::pi / 2;
+  DxfDocument counterClockwise, clockwise;
+  form.DrawThreeSideNumbers(counterClockwise, t, 7, 500, 400, quarter, 0);
+  form.DrawThreeSideNumbers(clockwise, t, 7, 500, 400, quarter, 1);
+  ExpectMark(counterClockwise.items, 1000, 1000, "7", "-90", "3000", "5000", "4000", "Standard");
+  ExpectMark(clockwise.items, 1000, 1000, "7", "90", "3000", "5000", "4000", "Standard");
+}
+
+TEST_F(NumberMarksTest, BaseHeightMarkInTheLargerHalf) {
+  struct Case {
+    TAcadTriangle t;
+    TAcadPoint expected;  // incentre of the larger right triangle
+  } cases[] = {
+      {{{0, 0}, {6000, 0}, {1000, 3000}}, {2084.52405257735L, 1084.52405257735L}},
+      {{{0, 0}, {6000, 0}, {5000, 3000}}, {6000 - 2084.52405257735L, 1084.52405257735L}},
+  };
+  for (const auto& c : cases) {
+    TAcadPoint st, ed, apex, foot;
+    ASSERT_TRUE(ChooseBaseAndHeight(c.t, st, ed, apex, foot));
+    const TAcadPoint centre = BaseHeightMarkCentre(st, ed, apex, foot);
+    EXPECT_NEAR(static_cast<double>(centre.x), static_cast<double>(c.expected.x), 1e-9);
+    EXPECT_NEAR(static_cast<double>(centre.y), static_cast<double>(c.expected.y), 1e-9);
+  }
+  // The written mark and its data for the first case.
+  const TAcadTriangle t{{0, 0}, {6000, 0}, {1000, 3000}};
+  TAcadPoint st, ed, apex, foot;
+  ASSERT_TRUE(ChooseBaseAndHeight(t, st, ed, apex, foot));
+  DxfDocument d;
+  form.DrawBaseHeightNumbers(d, t, st, ed, apex, foot, 3, 500, 400, 0, 0);
+  ASSERT_EQ(d.items.size(), 18u);
+  EXPECT_EQ(d.items[2], " 10\r\n2084.52405257735");
+  EXPECT_EQ(d.items[3], " 20\r\n1084.52405257735");
+  EXPECT_EQ(d.items[15], "1010\r\n6000");
+  EXPECT_EQ(d.items[16], "1020\r\n5830.9518948453");
+  EXPECT_EQ(d.items[17], "1030\r\n3162.27766016838");
+}
+
+TEST_F(NumberMarksTest, EqualHalvesGoToTheBaseEnd) {
+  // Apex over the middle of the base: both halves are mirror images with equal areas.
+  const TAcadPoint st{0, 0}, ed{4000, 0}, apex{2000, 3000}, foot{2000, 0};
+  const TAcadPoint centre = BaseHeightMarkCentre(st, ed, apex, foot);
+  EXPECT_GT(centre.x, 2000);
+  const TAcadPoint atEnd = Incenter(ed, apex, foot);
+  EXPECT_EQ(centre.x, atEnd.x);
+  EXPECT_EQ(centre.y, atEnd.y);
+}
+
+TEST_F(NumberMarksTest, BothModesStoreTheSameData) {
+  const TAcadTriangle t{{0, 0}, {6000, 0}, {1000, 3000}};
+  DxfDocument threeSide, baseHeight;
+  form.DrawThreeSideNumbers(threeSide, t, 3, 500, 400, 0, 0);
+  form.DrawBaseHeightNumbers(baseHeight, t, {0, 0}, {6000, 0}, {1000, 3000}, {1000, 0}, 3, 500, 400,
+                             0, 0);
+  EXPECT_EQ(Items(threeSide.items.end() - 4, threeSide.items.end()),
+            Items(baseHeight.items.end() - 4, baseHeight.items.end()));
+  EXPECT_NE(threeSide.items[2], baseHeight.items[2]);
+}
+
+TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
+  CreateHostWindows(world.windows);
+  const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
+  form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
+  DxfDocument expected;
+  WriteDxfHeader(expected, "");
+  form.DrawThreeSideNumbers(expected, t, 12, 500, 400, 0, 0);
+  WriteDxfEnd(expected);
+  EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected));
+  ASSERT_EQ(world.windows.sent.size(), 1u);
+  EXPECT_EQ(platform::Utf16ToUtf8(world.windows.sent[0].text),
+            "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r");
+
+  world.windows.sent.clear();
+  form.DrawBaseHeightNumber(t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400, 0, 0);
+  DxfDocument expected2;
+  WriteDxfHeader(expected2, "");
+  form.DrawBaseHeightNumbers(expected2, t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400,
+                             0, 0);
+  WriteDxfEnd(expected2);
+  EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected2));
+  EXPECT_EQ(world.windows.sent.size(), 1u);
+}
+
+}  // namespace
