@@ -1,0 +1,35 @@
+// Points picked by the user in the host and selections of the host's objects, exported by the
+// host to a DXF file beside the executable and read into the entity tables.
+#pragma once
+
+#include <string>
+
+#include "geometry/AcadTypes.h"
+
+// LASTPOINT is set to this before the user acts; finding it afterwards means no point given.
+inline constexpr TAcadPoint kSentinelPoint{123, 456, 789};
+
+// The executable's path with ".dxf": the host exports selections into it, and annotation
+// documents are saved under it.
+std::string ExportFilePath();
+
+// 1 picked (point set), 0 cancelled or no point, -1 no host, host not ready, time-out or the
+// picked point unreadable.
+int PickPoint(TAcadPoint& point);
+// A point variable's value text: two or three comma-separated numbers, optionally in double
+// quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
+int ParsePoint(const std::string& text, TAcadPoint& point);
+
+// Each selection makes the host's previous selection set, exports it and reads it: the entity
+// tables then hold exactly the exported objects, and the result is their count (lines, texts,
+// circles, arcs, polylines, ellipses and inserts of the drawing's entities). 0 when the host
+// is missing, the user cancelled or nothing was selected; the tables are then left as they
+// were unless the export was reached.
+int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2);
+int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2);
+// pickPoint receives the point where the user picked the object (also the sentinel).
+int SelectSingle(TAcadPoint& pickPoint);
+int SelectAll();
+int SelectObjects();
+// Exports the previous selection set with the given DXFOUT options and reads the file.
+int ExportSelectionToDxf(const std::string& options);
