@@ -1,0 +1,110 @@
+// Writes every kind of annotation document into a folder, for the independent DXF check
+// (audit_documents.py), and lists the side lengths each number mark should carry.
+//   write_samples FOLDER
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "annotation/DxfInsertion.h"
+#include "annotation/DxfWriter.h"
+#include "annotation/NumberMarks.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/Triangles.h"
+#include "platform/Ports.h"
+#include "platform/standin/StandinWorld.h"
+#include "shell/TForm1.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Samples {
+  fs::path folder;
+  std::ofstream manifest;
+  TForm1 form;
+
+  // Number, file and the three lengths as written, for the reader of the manifest.
+  void ExpectMark(const std::string& file, int number, const TAcadTriangle& t) {
+    manifest << file << ' ' << number << ' ' << DxfReal(Distance2D(t.p1, t.p2)) << ' '
+             << DxfReal(Distance2D(t.p2, t.p3)) << ' ' << DxfReal(Distance2D(t.p3, t.p1)) << '\n';
+  }
+
+  void MoveTo(const std::string& from, const std::string& to) {
+    fs::rename(folder / from, folder / to);
+  }
+
+  void Batch(const std::string& file, const std::string& style) {
+    form.CeTextStyle = style;
+    const TAcadTriangle a{{0, 0}, {3000, 0}, {0, 4000}};
+    const TAcadTriangle b{{0, 0}, {6000, 0}, {1000, 3000}};
+    DxfDocument d;
+    WriteDxfHeader(d, style);
+    WriteDxfLine(d, a.p2, a.p3, "H_HEN");
+    WriteDxfText(d, "J BC ", MidPoint(a.p2, a.p3), 300, -0.9272952180016122, "5.00", "H_TEXT",
+                 style);
+    form.DrawThreeSideNumbers(d, a, 1, 500, 400, 0, 0);
+    ExpectMark(file, 1, a);
+    TAcadPoint st, ed, apex, foot;
+    ChooseBaseAndHeight(b, st, ed, apex, foot);
+    WriteDxfLine(d, apex, foot, "H_TAKASA");
+    form.DrawBaseHeightNumbers(d, b, st, ed, apex, foot, 2, 500, 400, 0, 0);
+    ExpectMark(file, 2, b);
+    const TAcadTriangle c{
+        {10000.123456789L, -2000.5L, 0}, {12345.678L, 1.0e-5L, 0}, {9000, 7000.25L, 0}};
+    form.DrawThreeSideNumbers(d, c, 3, 500, 400, 1.5707963267948966, 1);
+    ExpectMark(file, 3, c);
+    WriteDxfEnd(d);
+    SaveDxfDocument(d, (folder / file).string());
+  }
+
+  void AreaTable() {
+    DxfDocument d;
+    WriteDxfHeaderWithoutAppId(d, "");
+    for (int row = 0; row <= 3; ++row)
+      WriteDxfPlaneLine(d, {0, -800.0L * row}, {15000, -800.0L * row}, "H_TABLE");
+    WriteDxfTextAligned(d, {1, 2}, {750, -400}, 400, 0, "番号", "H_TABLE", "");
+    WriteDxfTextAligned(d, {2, 2}, {2900, -1200}, 400, 0, "6000.00", "H_TABLE", "");
+    WriteDxfTextAligned(d, {2, 2}, {2900, -2000}, 400, 0, "1.5E20", "H_TABLE", "");
+    WriteDxfEnd(d);
+    SaveDxfDocument(d, (folder / "table.dxf").string());
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: write_samples FOLDER\n");
+    return 2;
+  }
+  Samples s;
+  s.folder = argv[1];
+  fs::create_directories(s.folder);
+  platform::StandinWorld world;  // no host windows: insertions find nobody to send to
+  platform::DiskFileSystem disk((s.folder / "annotate.exe").string());
+  platform::Ports ports = world.ports();
+  ports.files = &disk;
+  platform::ScopedPorts installed(ports);
+  s.manifest.open(s.folder / "marks.txt");
+
+  s.Batch("batch.dxf", "");
+  s.Batch("batch_style.dxf", "Standard");
+  s.AreaTable();
+
+  InsertTextDxf("J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT", "");
+  s.MoveTo("Menseki.dxf", "text.dxf");
+  InsertTextDxf("J MR ", {-1.5L, 0.00001L}, "測量 12.35", 2.5, 0, "文字", "Standard");
+  s.MoveTo("Menseki.dxf", "text_style.dxf");
+
+  const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
+  s.form.CeTextStyle = "";
+  s.form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
+  s.MoveTo("annotate.dxf", "mark_three_side.dxf");
+  s.ExpectMark("mark_three_side.dxf", 12, t);
+  s.form.CeTextStyle = "Standard";
+  s.form.DrawBaseHeightNumber(t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400, 0, 0);
+  s.MoveTo("annotate.dxf", "mark_base_height.dxf");
+  s.ExpectMark("mark_base_height.dxf", 13, t);
+  return 0;
+}
