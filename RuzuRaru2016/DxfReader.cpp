@@ -8,15 +8,18 @@
 
 namespace {
 
-// A line quoted in the failure message is cut here: a binary file or a runaway line must not
-// fill the message box.
+// A line quoted in the failure message is cut at a zero byte (the message box would end there)
+// and after kMaxQuotedBytes, so that a binary file or a runaway line cannot flood the message.
 constexpr std::size_t kMaxQuotedBytes = 256;
 
 std::string Quoted(const std::string& line) {
-  if (line.size() <= kMaxQuotedBytes) return line;
+  std::string quoted = line.substr(0, line.find('\0'));
+  if (quoted.size() <= kMaxQuotedBytes) return quoted;
   std::size_t cut = kMaxQuotedBytes;
-  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-  return line.substr(0, cut) + "…";
+  while (cut > 0 && (static_cast<unsigned char>(quoted[cut]) & 0xC0) == 0x80) --cut;
+  quoted.resize(cut);
+  quoted += "…";
+  return quoted;
 }
 
 // "n : code line / n+1 : value line" in the message, without the blanks in the error text.

@@ -172,6 +172,9 @@ TEST_F(ReaderTest, QuotedLinesAreCutInTheMessage) {
   straddling += "画層";
   straddling.append(300, 'y');
   EXPECT_EQ(ReadDxfText(head + straddling).error, expected);
+
+  // A zero byte ends the quoted line, as it would end the text in the message box.
+  EXPECT_EQ(ReadDxfText(head + std::string("1\0abc", 5)).error, "17: 10/18:1");
 }
 
 TEST_F(ReaderTest, UnreadableFileIsReported) {

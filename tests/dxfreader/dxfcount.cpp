@@ -1,0 +1,88 @@
+// dxfcount FILE: reads a DXF file from disk with ReadDxf and prints what landed in the tables
+// as JSON (counts, layer and block names, texts), for the comparison with ezdxf.
+#include <cstdio>
+#include <string>
+
+#include "RuzuRaru2016/DxfReader.h"
+#include "RuzuRaru2016/DxfTables.h"
+#include "platform/standin/StandinWorld.h"
+
+namespace {
+
+std::string Json(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  out += '"';
+  return out;
+}
+
+template <class Records, class Field>
+std::string JsonList(const Records& records, Field field) {
+  std::string out = "[";
+  for (const auto& r : records) {
+    if (out.size() > 1) out += ",";
+    out += Json(field(r));
+  }
+  out += ']';
+  return out;
+}
+
+std::string Counts(const TEntityTables& e) {
+  std::string out = "{";
+  out += "\"lines\":" + std::to_string(e.lines.size());
+  out += ",\"circles\":" + std::to_string(e.circles.size());
+  out += ",\"arcs\":" + std::to_string(e.arcs.size());
+  out += ",\"polylines\":" + std::to_string(e.polylines.size());
+  out += ",\"vertices\":" + std::to_string(e.vertices.size());
+  out += ",\"texts\":" + std::to_string(e.texts.size());
+  out += ",\"ellipses\":" + std::to_string(e.ellipses.size());
+  out += ",\"textStrings\":" + JsonList(e.texts, [](const TTextBlk& t) { return t.str; });
+  out += ",\"textLayers\":" + JsonList(e.texts, [](const TTextBlk& t) { return t.layer; });
+  out += '}';
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: dxfcount FILE\n");
+    return 2;
+  }
+  platform::StandinWorld world;
+  platform::DiskFileSystem disk;
+  platform::Ports ports = world.ports();
+  ports.files = &disk;
+  platform::ScopedPorts installed(ports);
+
+  const DxfReadResult r = ReadDxf(argv[1]);
+  const TDxfTables& t = DxfTables();
+  std::string out = "{";
+  out += "\"version\":" + Json(r.version);
+  out += ",\"error\":" + Json(r.error);
+  out += ",\"messages\":" + JsonList(world.messages.shown, [](const auto& m) {
+           std::string text = m.second;
+           text += ": ";
+           text += m.first;
+           return text;
+         });
+  out += ",\"layers\":" + JsonList(t.layers, [](const TLayer& l) { return l.Name; });
+  out += ",\"blocks\":" + JsonList(t.blocks, [](const TBlockBlk& b) { return b.name; });
+  out += ",\"inserts\":" + std::to_string(t.inserts.size());
+  out += ",\"entities\":" + Counts(t.entities);
+  out += ",\"blockBodies\":" + Counts(t.blockBodies);
+  out += "}\n";
+  std::fputs(out.c_str(), stdout);
+  return 0;
+}
