@@ -11,6 +11,16 @@ std::string DxfRotation(double radians) {
 
 namespace {
 
+// Lines joined into one item, CR LF between them.
+std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string item;
+  for (std::string_view line : lines) {
+    if (!item.empty()) item += "\r\n";
+    item += line;
+  }
+  return item;
+}
+
 void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
   d.items.push_back(
       "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n  0\r\nENDSEC");
@@ -22,7 +32,7 @@ void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
   }
   if (!style.empty()) {
     d.items.push_back("  0\r\nTABLE\r\n  2\r\nSTYLE\r\n 70\r\n     1");
-    d.items.push_back("  0\r\nSTYLE\r\n  2\r\n" + style + "\r\n 70\r\n     0");
+    d.items.push_back(Lines({"  0", "STYLE", "  2", style, " 70", "     0"}));
     d.items.push_back(" 40\r\n0.0\r\n 41\r\n1.0\r\n 50\r\n0.0");
     d.items.push_back(" 71\r\n     0\r\n 42\r\n2.5\r\n  3\r\ntxt.shx");
     d.items.push_back("  4\r\n\r\n  0\r\nENDTAB");
@@ -33,16 +43,19 @@ void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
 
 // Every entity's second item: its layer, and everything else by layer.
 void WriteLayer(DxfDocument& d, const std::string& layer) {
-  d.items.push_back("  8\r\n" + layer + "\r\n  6\r\nBYLAYER\r\n 62\r\n256\r\n 48\r\n1.0");
+  d.items.push_back(Lines({"  8", layer, "  6", "BYLAYER", " 62", "256", " 48", "1.0"}));
 }
 
+// Group codes of a point: x under code, y under code + 10, z under code + 20.
+std::string Code(int code) { return " " + std::to_string(code); }
+
 std::string PlanePoint(int code, const TAcadPoint& p) {
-  return " " + std::to_string(code) + "\r\n" + DxfReal(p.x) + "\r\n " + std::to_string(code + 10) +
-         "\r\n" + DxfReal(p.y);
+  return Lines({Code(code), DxfReal(p.x), Code(code + 10), DxfReal(p.y)});
 }
 
 std::string SpacePoint(int code, const TAcadPoint& p) {
-  return PlanePoint(code, p) + "\r\n " + std::to_string(code + 20) + "\r\n" + DxfReal(p.z);
+  return Lines(
+      {Code(code), DxfReal(p.x), Code(code + 10), DxfReal(p.y), Code(code + 20), DxfReal(p.z)});
 }
 
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -118,15 +131,15 @@ void WriteDxfTextAligned(DxfDocument& document, TextJustification justification,
   auto& items = document.items;
   items.push_back("  0\r\nTEXT");
   WriteLayer(document, layer);
-  if (!style.empty()) items.push_back("  7\r\n" + style);
+  if (!style.empty()) items.push_back(Lines({"  7", style}));
   items.push_back(PlanePoint(10, point));
   items.push_back(PlanePoint(11, point));
-  items.push_back("  1\r\n" + text);
-  items.push_back(" 40\r\n" + DxfReal(height));
+  items.push_back(Lines({"  1", text}));
+  items.push_back(Lines({" 40", DxfReal(height)}));
   items.push_back(" 41\r\n1.0");
-  items.push_back(" 50\r\n" + DxfRotation(rotation));
-  items.push_back(" 72\r\n" + std::to_string(justification.horizontal) + "\r\n 73\r\n" +
-                  std::to_string(justification.vertical));
+  items.push_back(Lines({" 50", DxfRotation(rotation)}));
+  items.push_back(Lines({" 72", std::to_string(justification.horizontal), " 73",
+                         std::to_string(justification.vertical)}));
 }
 
 void WriteDxfLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoint& end,
@@ -149,14 +162,14 @@ void WriteDxfCircle(DxfDocument& document, const TAcadPoint& centre, double radi
                     const std::string& layer) {
   document.items.push_back("  0\r\nCIRCLE");
   WriteLayer(document, layer);
-  document.items.push_back(" 10\r\n" + DxfReal(centre.x));
-  document.items.push_back(" 20\r\n" + DxfReal(centre.y));
-  document.items.push_back(" 40\r\n" + DxfReal(radius));
+  document.items.push_back(Lines({" 10", DxfReal(centre.x)}));
+  document.items.push_back(Lines({" 20", DxfReal(centre.y)}));
+  document.items.push_back(Lines({" 40", DxfReal(radius)}));
 }
 
 void WriteDxfAppData(DxfDocument& document, long double x, long double y, long double z) {
-  document.items.push_back(std::string("1001\r\n") + kAppName);
-  document.items.push_back("1010\r\n" + DxfReal(x));
-  document.items.push_back("1020\r\n" + DxfReal(y));
-  document.items.push_back("1030\r\n" + DxfReal(z));
+  document.items.push_back(Lines({"1001", kAppName}));
+  document.items.push_back(Lines({"1010", DxfReal(x)}));
+  document.items.push_back(Lines({"1020", DxfReal(y)}));
+  document.items.push_back(Lines({"1030", DxfReal(z)}));
 }

@@ -114,8 +114,13 @@ std::string FormatReal(long double value) {
   if (lead >= -4 && lead < 15) return Plain(d, 0);
   std::string out = d.negative ? "-" : "";
   out.push_back(d.digits[0]);
-  if (d.digits.size() > 1) out += "." + d.digits.substr(1);
-  return out + "E" + std::to_string(lead);
+  if (d.digits.size() > 1) {
+    out.push_back('.');
+    out.append(d.digits, 1);
+  }
+  out.push_back('E');
+  out += std::to_string(lead);
+  return out;
 }
 
 std::string FormatPlain15(long double value) {

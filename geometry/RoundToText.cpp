@@ -22,7 +22,8 @@ std::string RoundToText(int digits, int mode, double value) {
   }
   // One extra place brings the first dropped digit into the units place of the text.
   const long double scaled = value * PowerOfTen(digits + 1);
-  const std::string text = "0" + FormatPlain15(scaled);
+  std::string text = "0";
+  text += FormatPlain15(scaled);
   const std::size_t point = text.find('.');
   const std::size_t examined = (point == std::string::npos ? text.size() : point) - 1;
   const char digit = text[examined];

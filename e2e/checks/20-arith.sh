@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The program's arithmetic under the Windows runtime: the arithmetic table built for Windows
+# (parsing, 80-bit formatting, RoundToText, plane geometry, DXF number texts) must print,
+# under wine, exactly what the same source prints in the native build.
+set -euo pipefail
+: "${BUILD_WIN:?BUILD_WIN is the cross build folder}"
+: "${BUILD_NATIVE:?BUILD_NATIVE is the native build folder}"
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/wine-env.sh"
+
+native="$BUILD_NATIVE/tests/geometry/arith_table"
+windows="$BUILD_WIN/e2e/arith/arith_table.exe"
+for program in "$native" "$windows"; do
+  [ -f "$program" ] || { echo "20-arith: $program is not built" >&2; exit 1; }
+done
+
+out="$BUILD_WIN/artifacts/arith"
+mkdir -p "$out"
+"$native" >"$out/native.txt"
+velsarom_xvfb_start
+velsarom_wine_init
+velsarom_wine "$windows" >"$out/windows.txt"
+
+lines=$(wc -l <"$out/native.txt")
+if [ "$lines" -lt 600 ]; then
+  echo "20-arith: the native table has only $lines lines" >&2
+  exit 1
+fi
+if ! cmp -s "$out/native.txt" "$out/windows.txt"; then
+  echo "20-arith: the Windows build computes differently:" >&2
+  diff "$out/native.txt" "$out/windows.txt" | head -20 >&2
+  exit 1
+fi
+echo "20-arith: $lines lines identical in both builds"
