@@ -23,7 +23,12 @@ int ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double
   const long double h = (s - c) * s * (s - la) * (s - lb);
   if (h <= 1e-5L) return flat ? kFlatApex : kNoApex;
 
-  const double alpha = static_cast<double>(X87Acos((la * la + c * c - lb * lb) / (la * c * 2)));
+  // Nearly flat sides can put the cosine a rounding error beyond ±1, where arccos has no
+  // value; the apex then lies on the base line.
+  long double cosine = (la * la + c * c - lb * lb) / (la * c * 2);
+  if (cosine > 1) cosine = 1;
+  if (cosine < -1) cosine = -1;
+  const double alpha = static_cast<double>(X87Acos(cosine));
   apex1 = PolarPoint(a, static_cast<double>(static_cast<long double>(phi) + alpha), sideA);
   apex2 = PolarPoint(a, static_cast<double>(static_cast<long double>(phi) - alpha), sideA);
   return kTwoApexes;

@@ -38,6 +38,19 @@ TEST(ApexFromSides, TwoOneOrNoApex) {
   ExpectPoint(apex2, -1, -1);
 }
 
+TEST(ApexFromSides, NearlyFlatSidesGiveFiniteApexesNotNaN) {
+  // The sides exceed the base by a rounding error: the triangle has an area above the bound,
+  // but the computed cosine at a lies just beyond 1.
+  const TAcadPoint a{87333732 / 1000.0L, 72799438 / 1000.0L},
+      b{11868157 / 1000.0L, 691162 / 1000.0L};
+  TAcadPoint apex1, apex2;
+  ASSERT_EQ(ApexFromSides(a, b, 104366.40710981611, 11.064011938913609, apex1, apex2), kTwoApexes);
+  for (const TAcadPoint& p : {apex1, apex2}) {
+    EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    EXPECT_TRUE(PointBetween(p, a, b));
+  }
+}
+
 TEST(Incenter, RightTriangleAndParallelBisectors) {
   ExpectPoint(Incenter({0, 0, 3}, {3000, 0}, {0, 4000}), 1000, 1000);
   EXPECT_EQ(Incenter({0, 0, 3}, {3000, 0}, {0, 4000}).z, 3);
