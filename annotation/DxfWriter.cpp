@@ -107,9 +107,9 @@ void WriteDxfEnd(DxfDocument& document) {
   document.items.push_back("  0\r\nEOF");
 }
 
-TextJustification ParseJustification(std::string_view spec) {
-  if (spec.empty() || spec[0] != 'J') return {};
-  std::string_view letters = spec.substr(spec.size() < 2 ? spec.size() : 2, 2);
+TextJustification ParseJustification(std::string_view option) {
+  if (option.empty() || option[0] != 'J') return {};
+  std::string_view letters = option.substr(option.size() < 2 ? option.size() : 2, 2);
   while (!letters.empty() && IsTrimmed(letters.front())) letters.remove_prefix(1);
   while (!letters.empty() && IsTrimmed(letters.back())) letters.remove_suffix(1);
   if (letters.size() == 2) return {HorizontalCode(letters[1], false), VerticalCode(letters[0])};

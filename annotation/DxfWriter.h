@@ -29,9 +29,9 @@ struct TextJustification {
   int horizontal = 0;
   int vertical = 0;
 };
-// From the Justify option of the host's TEXT command: "J BC " gives bottom centre; a spec not
+// From the Justify option of the host's TEXT command: "J BC " gives bottom centre; an option not
 // starting with a capital J, or without letters, gives 0 and 0.
-TextJustification ParseJustification(std::string_view spec);
+TextJustification ParseJustification(std::string_view option);
 
 // One TEXT entity whose insertion and alignment points are both `point` (x and y).
 void WriteDxfText(DxfDocument& document, const std::string& justification, const TAcadPoint& point,

@@ -103,7 +103,7 @@ TEST(DxfReal, GeneralFormat) {
 
 TEST(ParseJustification, SpecToCodes) {
   struct Case {
-    const char* spec;
+    const char* option;
     int horizontal, vertical;
   } cases[] = {
       {"J BC ", 1, 1}, {"J MR ", 2, 2}, {"J TL", 0, 3},  {"J M ", 4, 0},
@@ -112,9 +112,9 @@ TEST(ParseJustification, SpecToCodes) {
       {"J R", 2, 0},   {"J TA", 0, 3},  {"J bc", 0, 0},  {"J\tBC\r", 1, 1},
   };
   for (const auto& c : cases) {
-    const TextJustification j = ParseJustification(c.spec);
-    EXPECT_EQ(j.horizontal, c.horizontal) << "'" << c.spec << "'";
-    EXPECT_EQ(j.vertical, c.vertical) << "'" << c.spec << "'";
+    const TextJustification j = ParseJustification(c.option);
+    EXPECT_EQ(j.horizontal, c.horizontal) << "'" << c.option << "'";
+    EXPECT_EQ(j.vertical, c.vertical) << "'" << c.option << "'";
   }
 }
 
