@@ -47,7 +47,11 @@ void WriteLayer(DxfDocument& d, const std::string& layer) {
 }
 
 // Group codes of a point: x under code, y under code + 10, z under code + 20.
-std::string Code(int code) { return " " + std::to_string(code); }
+std::string Code(int code) {
+  std::string text = " ";
+  text += std::to_string(code);
+  return text;
+}
 
 std::string PlanePoint(int code, const TAcadPoint& p) {
   return Lines({Code(code), DxfReal(p.x), Code(code + 10), DxfReal(p.y)});

@@ -4,6 +4,7 @@
 // compares the two outputs byte for byte, which shows that both runtimes give the same digits.
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <numbers>
 #include <random>
 #include <string>
@@ -33,6 +34,16 @@ std::string Bits(long double v) {
                 static_cast<unsigned>(f.biasedExponent | (f.negative ? 0x8000u : 0u)),
                 static_cast<unsigned long long>(f.mantissa));
   return buf;
+}
+
+// The parts joined by blanks, built in order.
+std::string Words(std::initializer_list<std::string> parts) {
+  std::string out;
+  for (const std::string& part : parts) {
+    if (!out.empty()) out += ' ';
+    out += part;
+  }
+  return out;
 }
 
 std::string Bits(double v) { return Bits(static_cast<long double>(v)); }
@@ -177,23 +188,28 @@ void Sweep() {
         {coordinate(), coordinate()}, {coordinate(), coordinate()}, {coordinate(), coordinate()}};
     TAcadPoint st, ed, apex, foot;
     const bool found = ChooseBaseAndHeight(t, st, ed, apex, foot);
-    std::string out = Show(Incenter(t.p1, t.p2, t.p3)) + " " + Show(Angle2D(t.p1, t.p2)) + " " +
-                      Show(Distance2D(t.p2, t.p3)) + " " +
-                      Bits(AreaFromSides(static_cast<double>(Distance2D(t.p1, t.p2)),
-                                         static_cast<double>(Distance2D(t.p2, t.p3)),
-                                         static_cast<double>(Distance2D(t.p3, t.p1))));
-    if (found) out += " " + Show(foot) + " " + Show(BaseHeightMarkCentre(st, ed, apex, foot));
+    const double area = AreaFromSides(static_cast<double>(Distance2D(t.p1, t.p2)),
+                                      static_cast<double>(Distance2D(t.p2, t.p3)),
+                                      static_cast<double>(Distance2D(t.p3, t.p1)));
+    const int digits = static_cast<int>(rng() % 7);
+    const int mode = static_cast<int>(rng() % 3);
     const double length = static_cast<double>(Distance2D(t.p1, t.p2)) / 1000;
-    out += " " + RoundToText(static_cast<int>(rng() % 7), static_cast<int>(rng() % 3), length);
-    Line("sweep " + std::to_string(i), out);
+    Line(Words({"sweep", std::to_string(i)}),
+         Words({Show(Incenter(t.p1, t.p2, t.p3)), Show(Angle2D(t.p1, t.p2)),
+                Show(Distance2D(t.p2, t.p3)), Bits(area),
+                found ? Show(foot) : std::string("no-base"),
+                found ? Show(BaseHeightMarkCentre(st, ed, apex, foot)) : std::string("-"),
+                RoundToText(digits, mode, length)}));
   }
   for (int i = 0; i < 300; ++i) {
     std::string text = std::to_string(rng() % 100000000000ULL);
-    text.insert(text.size() - rng() % text.size(), ".");
-    text += "e" + std::to_string(static_cast<int>(rng() % 80) - 40);
+    const std::size_t point = text.size() - rng() % text.size();
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(point), '.');
+    text += 'e';
+    text += std::to_string(static_cast<int>(rng() % 80) - 40);
     long double v = 0;
     TryParseFloat(text, v);
-    Line("sweep parse " + text, Show(v));
+    Line(Words({"sweep parse", text}), Show(v));
   }
 }
 
