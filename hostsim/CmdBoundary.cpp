@@ -1,0 +1,94 @@
+// -BOUNDARY: closed polylines around picked points, islands included.
+#include <memory>
+
+#include "hostsim/Boundary.h"
+#include "hostsim/HostCore.h"
+#include "hostsim/Outline.h"
+
+namespace hostsim {
+
+namespace {
+
+bool Is(const std::string& typed, const char* full, std::size_t min) {
+  std::string t;
+  for (char c : typed) t.push_back((c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c);
+  if (!t.empty() && t[0] == '_') t.erase(0, 1);
+  std::string f = full;
+  return t.size() >= min && t.size() <= f.size() && f.compare(0, t.size(), t) == 0;
+}
+
+}  // namespace
+
+void HostCore::CmdBoundary() {
+  BeginCommand("-BOUNDARY");
+  auto created = std::make_shared<int>(0);
+  auto ask = std::make_shared<std::function<void()>>();
+  std::weak_ptr<std::function<void()>> weak = ask;
+  *ask = [this, created, weak]() {
+    auto self = weak.lock();
+    AskPoint(
+        "内側の点を指定 または [詳細オプション(A)]: ",
+        [this, created, self](Point p) {
+          Say("すべてを選択中...");
+          Say("表示されているものをすべて選択中...");
+          Say("選択したデータを解析中...");
+          Say("内部の孤立領域を解析中...");
+          std::vector<Piece> pieces;
+          for (const Entity& e : drawing_.entities) {
+            if (!Selectable(e)) continue;
+            auto c = Curves(e, drawing_);
+            pieces.insert(pieces.end(), c.begin(), c.end());
+          }
+          BoundaryResult r = TraceBoundary(pieces, ToVec(p));
+          if (!r.found) {
+            Say("有効な境界が見つかりません。");
+          } else {
+            std::vector<Loop> loops{r.outer};
+            if (islandDetection_) loops.insert(loops.end(), r.islands.begin(), r.islands.end());
+            for (const Loop& l : loops) {
+              LwPolyline pl;
+              pl.vertices = l;
+              pl.closed = true;
+              AddEntity(pl);
+              ++*created;
+            }
+          }
+          (*self)();
+        },
+        [this, created, self](const std::string& t) {
+          if (t.empty()) {
+            if (*created > 0)
+              Say("境界が " + std::to_string(*created) + " 個のポリラインを作成しました");
+            EndCommand();
+            return true;
+          }
+          if (Is(t, "ADVANCED", 1)) {
+            AskText("オプションを入力 [孤立領域検出(I)]: ", [this, self](const std::string& o) {
+              if (o.empty()) {
+                (*self)();
+                return true;
+              }
+              if (!Is(o, "ISLAND", 1)) return false;
+              AskText("孤立領域を検出しますか? [はい(Y)/いいえ(N)] <Y>: ",
+                      [this, self](const std::string& yn) {
+                        if (yn.empty() || Is(yn, "YES", 1)) {
+                          islandDetection_ = true;
+                        } else if (Is(yn, "NO", 1)) {
+                          islandDetection_ = false;
+                        } else {
+                          return false;
+                        }
+                        (*self)();
+                        return true;
+                      });
+              return true;
+            });
+            return true;
+          }
+          return false;
+        });
+  };
+  (*ask)();
+}
+
+}  // namespace hostsim

@@ -1,0 +1,446 @@
+// The command line: typed characters, prompts, history, commands and their undo groups, and the
+// scripted user's turn.
+#include <algorithm>
+#include <cmath>
+
+#include "hostsim/HostCore.h"
+#include "hostsim/Outline.h"
+#include "hostsim/Units.h"
+
+namespace hostsim {
+
+namespace {
+
+std::string Upper(std::string s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return s;
+}
+
+std::string Trim(const std::string& s) {
+  std::size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  std::size_t e = s.find_last_not_of(" \t");
+  return s.substr(b, e - b + 1);
+}
+
+void PopCodePoint(std::string& s) {
+  while (!s.empty()) {
+    unsigned char c = static_cast<unsigned char>(s.back());
+    s.pop_back();
+    if ((c & 0xC0) != 0x80) break;
+  }
+}
+
+// Command names as typed (upper case, without "_" or ".") and what they run.
+struct CommandEntry {
+  const char* name;
+  void (HostCore::*run)();
+};
+
+}  // namespace
+
+HostCore::HostCore(HostFiles& files, platform::CodePage& ansi, HostOptions options)
+    : files_(files), ansi_(ansi), options_(std::move(options)) {
+  drawing_.header.viewHeight = 297;
+  drawing_.header.viewCenter = {210, 148.5, 0};
+  Idle_();
+}
+
+std::string HostCore::historyText() const {
+  std::string out;
+  for (const std::string& l : history_) {
+    out += l;
+    out += "\r\n";
+  }
+  return out;
+}
+
+Handle HostCore::lastCreated() const {
+  for (auto it = drawing_.entities.rbegin(); it != drawing_.entities.rend(); ++it) {
+    if (Selectable(*it)) return it->handle;
+  }
+  return 0;
+}
+
+bool HostCore::Selectable(const Entity& e) const {
+  const Layer* l = drawing_.FindLayer(e.layer);
+  return !l || (l->on && !l->frozen);
+}
+
+bool HostCore::Editable(const Entity& e) const {
+  const Layer* l = drawing_.FindLayer(e.layer);
+  return Selectable(e) && !(l && l->locked);
+}
+
+double HostCore::ViewSize() const {
+  return drawing_.header.viewHeight > 0 ? drawing_.header.viewHeight : 297;
+}
+
+Point HostCore::ViewCenter() const { return drawing_.header.viewCenter; }
+
+double HostCore::PickTolerance() const { return pickbox_ * ViewSize() / options_.viewPixels; }
+
+// --- Prompts and history ---
+
+void HostCore::Notify() {
+  bool nested = !stack_.empty() && stack_.back().transparent;
+  currentLine_ = (nested ? ">>" : "") + prompt_.text + input_;
+  if (onChange_) onChange_();
+}
+
+void HostCore::Ask(Prompt p) {
+  prompt_ = std::move(p);
+  promptSince_ = now_;
+  Notify();
+}
+
+void HostCore::Say(const std::string& line) {
+  history_.push_back(line);
+  while (history_.size() > options_.historyLines) history_.pop_front();
+  pickLineOpen_ = false;
+}
+
+void HostCore::SayOnPromptLine(const std::string& text) {
+  if (pickLineOpen_ && !history_.empty()) {
+    history_.back() += text;
+  } else {
+    Say(text);
+  }
+  pickLineOpen_ = false;
+}
+
+void HostCore::Commit(const std::string& echo) {
+  bool nested = !stack_.empty() && stack_.back().transparent;
+  Say((nested ? ">>" : "") + prompt_.text + echo);
+}
+
+void HostCore::Idle_() {
+  Prompt p;
+  p.text = "コマンド: ";
+  p.command = true;
+  p.onText = [this](const std::string& t) { RunCommandLine(t); };
+  Ask(std::move(p));
+}
+
+// --- Keyboard ---
+
+void HostCore::Type(std::string_view text) {
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (dialogOpen_) continue;  // a dialog box has the keyboard
+    if (c == 0x03) {
+      Cancel();
+    } else if (c == '\r' || c == '\n' || (c == ' ' && !prompt_.spaces)) {
+      Enter();
+    } else if (c == '\b') {
+      PopCodePoint(input_);
+    } else if (c >= 0x20 && c != 0x7F) {
+      input_.push_back(ch);
+    }
+  }
+  Notify();
+}
+
+void HostCore::Enter() {
+  std::string typed = input_;
+  input_.clear();
+  Commit(typed);
+  if (!prompt_.command && !typed.empty() && typed[0] == '\'') {
+    // A transparent command inside a running one.
+    Prompt interrupted = prompt_;
+    std::string name = Upper(typed.substr(1));
+    while (!name.empty() && (name[0] == '_' || name[0] == '.')) name.erase(0, 1);
+    if (stack_.back().transparent) {
+      Say("** ネストした透過コマンドは使用できません **");
+      Ask(interrupted);
+      return;
+    }
+    if (!RunCommand(name, true)) {
+      Say("** このコマンドは透過的に使用できません **");
+      Ask(interrupted);
+      return;
+    }
+    return;
+  }
+  auto handler = prompt_.onText;
+  if (handler) handler(typed);
+}
+
+void HostCore::Cancel() {
+  Commit(input_ + "*キャンセル*");
+  input_.clear();
+  if (!stack_.empty()) {
+    // What the command changed so far stays, as one undo group.
+    CommandFrame& outer = stack_.front();
+    if (outer.before) undo_.push_back({outer.name, false, std::move(*outer.before)});
+    stack_.clear();
+  }
+  dialogOpen_ = false;
+  Idle_();
+}
+
+void HostCore::Click(Vec p) {
+  auto handler = prompt_.onClick;
+  if (!handler) return;
+  Commit(input_);
+  input_.clear();
+  pickLineOpen_ = true;
+  handler(p);
+}
+
+void HostCore::Box(Vec a, Vec b, bool crossing) {
+  auto handler = prompt_.onBox;
+  if (!handler) {
+    Click(a);
+    return;
+  }
+  Commit(input_);
+  input_.clear();
+  pickLineOpen_ = true;
+  handler(a, b, crossing);
+}
+
+// --- Commands ---
+
+void HostCore::RunCommandLine(const std::string& typed) {
+  std::string t = Trim(typed);
+  if (t.empty()) {
+    // Enter at the command prompt repeats the last command.
+    if (lastCommand_.empty() || !RunCommand(lastCommand_, false)) Idle_();
+    return;
+  }
+  std::string name = Upper(t);
+  if (name[0] == '\'') name.erase(0, 1);
+  while (!name.empty() && (name[0] == '_' || name[0] == '.')) name.erase(0, 1);
+  if (name.size() > 1 && name[0] == '-') {
+    // "-_LAYER" as well as "_-LAYER".
+    std::size_t k = 1;
+    while (k < name.size() && (name[k] == '_' || name[k] == '.')) ++k;
+    name = "-" + name.substr(k);
+  }
+  if (!RunCommand(name, false)) {
+    Say("不明なコマンド \"" + Upper(t) + "\"。F1 キーを押してヘルプを表示してください。");
+    Idle_();
+  }
+}
+
+bool HostCore::RunCommand(const std::string& name, bool transparent) {
+  static const CommandEntry kCommands[] = {
+      {"ID", &HostCore::CmdId},         {"SELECT", &HostCore::CmdSelect},
+      {"DXFOUT", &HostCore::CmdDxfOut}, {"-INSERT", &HostCore::CmdInsert},
+      {"-I", &HostCore::CmdInsert},     {"-BOUNDARY", &HostCore::CmdBoundary},
+      {"-BO", &HostCore::CmdBoundary},  {"ERASE", &HostCore::CmdErase},
+      {"E", &HostCore::CmdErase},       {"UNDO", &HostCore::CmdUndo},
+      {"LINE", &HostCore::CmdLine},     {"L", &HostCore::CmdLine},
+      {"LEADER", &HostCore::CmdLeader}, {"LEAD", &HostCore::CmdLeader},
+      {"ROTATE", &HostCore::CmdRotate}, {"RO", &HostCore::CmdRotate},
+      {"MOVE", &HostCore::CmdMove},     {"M", &HostCore::CmdMove},
+      {"-LAYER", &HostCore::CmdLayer},  {"-LA", &HostCore::CmdLayer},
+  };
+  if (name == "SETVAR" || name == "SET") {
+    lastCommand_ = name;
+    CmdSetvar(transparent);
+    return true;
+  }
+  if (RunVariable(name, transparent)) {
+    if (!transparent) lastCommand_ = name;
+    return true;
+  }
+  if (transparent) return false;
+  if (name == "U") {
+    lastCommand_ = name;
+    UndoBack(1, false);
+    Idle_();
+    return true;
+  }
+  for (const CommandEntry& c : kCommands) {
+    if (name == c.name) {
+      lastCommand_ = name;
+      (this->*c.run)();
+      return true;
+    }
+  }
+  return false;
+}
+
+void HostCore::BeginCommand(const std::string& name, bool transparent) {
+  CommandFrame f;
+  f.name = name;
+  f.transparent = transparent && !stack_.empty();
+  if (f.transparent) f.interrupted = prompt_;
+  stack_.push_back(std::move(f));
+}
+
+void HostCore::EndCommand() {
+  if (stack_.empty()) {
+    Idle_();
+    return;
+  }
+  CommandFrame f = std::move(stack_.back());
+  stack_.pop_back();
+  if (f.transparent && !stack_.empty()) {
+    Say(stack_.back().name + " コマンドを再開します。");
+    Ask(f.interrupted);
+    return;
+  }
+  if (f.before) undo_.push_back({f.name, false, std::move(*f.before)});
+  stack_.clear();
+  Idle_();
+}
+
+void HostCore::Modify() {
+  if (stack_.empty()) return;
+  // Changes of a transparent command belong to the group of the command it interrupted.
+  CommandFrame& owner = stack_.front();
+  if (!owner.before) owner.before = drawing_;
+  owner.changed = true;
+}
+
+Handle HostCore::AddEntity(Shape shape) {
+  Modify();
+  Entity e;
+  e.handle = drawing_.NewHandle();
+  e.layer = drawing_.header.clayer;
+  e.shape = std::move(shape);
+  drawing_.entities.push_back(std::move(e));
+  return drawing_.entities.back().handle;
+}
+
+// --- Asking for points and texts ---
+
+void HostCore::AskPoint(const std::string& text, PointFn got, TextFn other) {
+  Prompt p;
+  p.text = text;
+  p.interactive = true;
+  p.onText = [this, text, got, other](const std::string& typed) {
+    if (other && other(typed)) return;
+    if (auto pt = ParsePoint(typed, lastPoint_, drawing_.header)) {
+      lastPoint_ = *pt;
+      got(*pt);
+      return;
+    }
+    Say("点、またはオプション キーワードが必要です。");
+    AskPoint(text, got, other);
+  };
+  p.onClick = [this, got](Vec v) {
+    Point pt = Snap(v);
+    lastPoint_ = pt;
+    got(pt);
+  };
+  Ask(std::move(p));
+}
+
+void HostCore::AskText(const std::string& text, TextFn got, bool spaces) {
+  Prompt p;
+  p.text = text;
+  p.spaces = spaces;
+  p.onText = [this, text, got, spaces](const std::string& typed) {
+    if (!got(typed)) {
+      Say("無効な入力です。");
+      AskText(text, got, spaces);
+    }
+  };
+  Ask(std::move(p));
+}
+
+// Running object snaps for picked points: end points, midpoints, centres, nodes and
+// intersections within the aperture.
+Point HostCore::Snap(Vec pick) const {
+  if (osmode_ == 0 || (osmode_ & 16384)) return {pick.x, pick.y, 0};
+  double ap = aperture_ * ViewSize() / options_.viewPixels;
+  std::vector<Piece> near;
+  std::vector<Vec> cands;
+  for (const Entity& e : drawing_.entities) {
+    if (!Selectable(e)) continue;
+    if ((osmode_ & 8) != 0) {
+      if (auto* pe = std::get_if<PointEntity>(&e.shape)) cands.push_back(ToVec(pe->location));
+    }
+    if (std::holds_alternative<Text>(e.shape) || std::holds_alternative<MText>(e.shape)) continue;
+    for (const Piece& p : Outline(e, drawing_)) {
+      if (Distance(p, pick) > ap) continue;
+      near.push_back(p);
+      bool full = p.arc && p.sweep >= 2 * kPi - 1e-12;
+      if ((osmode_ & 1) && !full) {
+        cands.push_back(p.a);
+        cands.push_back(p.b);
+      }
+      if (osmode_ & 2) cands.push_back(PointAt(p, 0.5));
+      if ((osmode_ & 4) && p.arc) cands.push_back(p.c);
+    }
+  }
+  if (osmode_ & 32) {
+    for (std::size_t i = 0; i < near.size(); ++i) {
+      for (std::size_t j = i + 1; j < near.size(); ++j) {
+        for (Vec v : Intersections(near[i], near[j], 1e-9)) cands.push_back(v);
+      }
+    }
+  }
+  Vec best = pick;
+  double bestD = ap;
+  for (Vec c : cands) {
+    double d = std::hypot(c.x - pick.x, c.y - pick.y);
+    if (d <= bestD) {
+      bestD = d;
+      best = c;
+    }
+  }
+  return {best.x, best.y, 0};
+}
+
+// --- Time and the scripted user ---
+
+void HostCore::Tick(std::uint64_t now) {
+  now_ = now;
+  for (auto it = openFiles_.begin(); it != openFiles_.end();) {
+    if (now_ >= it->closeAt) {
+      files_.Close(it->path);
+      it = openFiles_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  const UserAction* next = user_.Next();
+  if (next && (prompt_.interactive || dialogOpen_)) {
+    unsigned delay = next->delayMs.value_or(options_.userDelayMs);
+    if (now_ >= promptSince_ + delay) PerformUserAction();
+  }
+  Notify();
+}
+
+void HostCore::PerformUserAction() {
+  UserAction a = user_.Take();
+  promptSince_ = now_;
+  if (dialogOpen_) {
+    // The only answers to a dialog box here: close it.
+    if (a.kind == UserAction::Kind::Escape || a.kind == UserAction::Kind::Enter) {
+      dialogOpen_ = false;
+      Cancel();
+    }
+    return;
+  }
+  switch (a.kind) {
+    case UserAction::Kind::Click:
+      Click(a.a);
+      break;
+    case UserAction::Kind::Window:
+      Box(a.a, a.b, false);
+      break;
+    case UserAction::Kind::Crossing:
+      Box(a.a, a.b, true);
+      break;
+    case UserAction::Kind::Enter:
+      Type("\r");
+      break;
+    case UserAction::Kind::Escape:
+      Type("\x03");
+      break;
+    case UserAction::Kind::Type:
+      Type(a.text);
+      break;
+  }
+  promptSince_ = now_;
+}
+
+}  // namespace hostsim

@@ -1,0 +1,173 @@
+#include "hostsim/Units.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "hostsim/Curves.h"
+#include "hostsim/Numbers.h"
+
+namespace hostsim {
+
+namespace {
+
+std::string TrimZeros(std::string s) {
+  if (s.find('.') == std::string::npos) return s;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s;
+}
+
+std::vector<std::string_view> Split(std::string_view s, char sep) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= s.size(); ++i) {
+    if (i == s.size() || s[i] == sep) {
+      out.push_back(s.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return out;
+}
+
+std::optional<double> ParseDms(std::string_view t) {
+  // 12d34'56" with any trailing parts left out.
+  std::size_t d = t.find('d');
+  if (d == std::string_view::npos) return std::nullopt;
+  auto deg = ParseReal(t.substr(0, d));
+  if (!deg) return std::nullopt;
+  double v = std::fabs(*deg);
+  std::string_view rest = t.substr(d + 1);
+  if (!rest.empty()) {
+    std::size_t m = rest.find('\'');
+    if (m == std::string_view::npos) return std::nullopt;
+    auto min = ParseReal(rest.substr(0, m));
+    if (!min) return std::nullopt;
+    v += *min / 60;
+    rest = rest.substr(m + 1);
+    if (!rest.empty()) {
+      if (rest.back() != '"') return std::nullopt;
+      auto sec = ParseReal(rest.substr(0, rest.size() - 1));
+      if (!sec) return std::nullopt;
+      v += *sec / 3600;
+    }
+  }
+  return (t.front() == '-' ? -v : v) * kPi / 180;
+}
+
+}  // namespace
+
+std::string ShowDistance(double v, const Header& h) {
+  if (h.lunits == 1) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, h.luprec);
+    std::string s(buf, r.ptr);
+    for (char& c : s) {
+      if (c == 'e') c = 'E';
+    }
+    return s;
+  }
+  return FormatFixed(v, h.luprec);
+}
+
+std::string ShowAngle(double radians, const Header& h) {
+  double deg = radians * 180 / kPi;
+  switch (h.aunits) {
+    case 1: {
+      double a = std::fabs(deg);
+      int p = h.auprec;
+      if (p == 0) return (deg < 0 ? "-" : "") + FormatFixed(a, 0) + "d";
+      double total =
+          std::round(a * 3600 * std::pow(10, p > 4 ? p - 4 : 0)) / std::pow(10, p > 4 ? p - 4 : 0);
+      int d = static_cast<int>(total / 3600);
+      int m = static_cast<int>((total - d * 3600) / 60);
+      double s = total - d * 3600 - m * 60;
+      std::string out = (deg < 0 ? "-" : "") + std::to_string(d) + "d" + std::to_string(m) + "'";
+      if (p >= 3) out += FormatFixed(s, p > 4 ? p - 4 : 0) + "\"";
+      return out;
+    }
+    case 2:
+      return FormatFixed(radians * 200 / kPi, h.auprec) + "g";
+    case 3:
+      return FormatFixed(radians, h.auprec) + "r";
+    case 4: {
+      // Bearing from north or south towards east or west.
+      double a = NormalizeAngle(radians) * 180 / kPi;
+      if (std::fabs(a) < 1e-12) return "E";
+      if (std::fabs(a - 90) < 1e-12) return "N";
+      if (std::fabs(a - 180) < 1e-12) return "W";
+      if (std::fabs(a - 270) < 1e-12) return "S";
+      const char* ns = a < 180 ? "N" : "S";
+      const char* ew = (a < 90 || a > 270) ? "E" : "W";
+      double off = a < 180 ? std::fabs(90 - a) : std::fabs(270 - a);
+      return std::string(ns) + " " + TrimZeros(FormatFixed(off, h.auprec)) + "d " + ew;
+    }
+    default:
+      return FormatFixed(deg, h.auprec);
+  }
+}
+
+std::string ShowPoint(const Point& p, const Header& h) {
+  return ShowDistance(p.x, h) + "," + ShowDistance(p.y, h) + "," + ShowDistance(p.z, h);
+}
+
+std::optional<double> ParseAngle(std::string_view t, const Header& h) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  if (t.empty()) return std::nullopt;
+  char last = t.back();
+  if (last == 'r' || last == 'R') {
+    auto v = ParseReal(t.substr(0, t.size() - 1));
+    return v ? std::optional<double>(*v) : std::nullopt;
+  }
+  if (last == 'g' || last == 'G') {
+    auto v = ParseReal(t.substr(0, t.size() - 1));
+    return v ? std::optional<double>(*v * kPi / 200) : std::nullopt;
+  }
+  if (t.find('d') != std::string_view::npos) return ParseDms(t);
+  auto v = ParseReal(t);
+  if (!v) return std::nullopt;
+  if (h.aunits == 2) return *v * kPi / 200;
+  if (h.aunits == 3) return *v;
+  return *v * kPi / 180;
+}
+
+std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Header& h) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  bool relative = false;
+  if (!t.empty() && (t.front() == '*' || t.front() == '#')) t.remove_prefix(1);
+  if (!t.empty() && t.front() == '@') {
+    relative = true;
+    t.remove_prefix(1);
+    if (t.empty()) return last;
+  }
+  if (t.empty()) return std::nullopt;
+  Point p;
+  std::size_t lt = t.find('<');
+  if (lt != std::string_view::npos) {
+    auto dist = ParseReal(t.substr(0, lt));
+    auto ang = ParseAngle(t.substr(lt + 1), h);
+    if (!dist || !ang) return std::nullopt;
+    double a = h.angbase + (h.angdir == 1 ? -*ang : *ang);
+    p = {*dist * std::cos(a), *dist * std::sin(a), 0};
+  } else {
+    auto parts = Split(t, ',');
+    if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+    auto x = ParseReal(parts[0]);
+    auto y = ParseReal(parts[1]);
+    if (!x || !y) return std::nullopt;
+    p = {*x, *y, 0};
+    if (parts.size() == 3) {
+      auto z = ParseReal(parts[2]);
+      if (!z) return std::nullopt;
+      p.z = *z;
+    } else if (!relative) {
+      p.z = 0;
+    }
+  }
+  if (relative) p = {last.x + p.x, last.y + p.y, last.z + p.z};
+  return p;
+}
+
+}  // namespace hostsim

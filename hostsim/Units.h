@@ -1,0 +1,26 @@
+// Lengths, angles and points as the host shows and reads them on its command line, in the
+// drawing's units (LUNITS/LUPREC, AUNITS/AUPREC, ANGBASE/ANGDIR).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "hostsim/Drawing.h"
+
+namespace hostsim {
+
+std::string ShowDistance(double v, const Header& h);
+// An angle (radians, counter-clockwise from +x, no base applied) in the current angular units.
+std::string ShowAngle(double radians, const Header& h);
+std::string ShowPoint(const Point& p, const Header& h);  // "x,y,z"
+
+// A typed angle: a number in the current angular units, or with its own unit ("30d", "30d15'10\"",
+// "0.5r", "100g"). Returns radians without base or direction applied.
+std::optional<double> ParseAngle(std::string_view text, const Header& h);
+
+// A typed point: "x,y", "x,y,z", "@dx,dy[,dz]", "@d<angle", "d<angle", with a leading "*" or "#"
+// allowed. Relative forms are taken from `last`. Polar angles honour ANGBASE and ANGDIR.
+std::optional<Point> ParsePoint(std::string_view text, const Point& last, const Header& h);
+
+}  // namespace hostsim
