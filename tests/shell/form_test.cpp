@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/standin/StandinWorld.h"
+#include "shell/ClickHandlers.h"
 #include "shell/TForm1.h"
 
 namespace {
@@ -158,6 +159,29 @@ TEST_F(FormFixture, EveryControlIsRegisteredOnceUnderItsName) {
                            "Button14", "TabSheet1", "PageControl1", "Image3"})
     EXPECT_NE(form.FindControl(name), nullptr) << name;
   EXPECT_EQ(form.FindControl("Edit23"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The window wires widgets by name; a control missing here would do nothing when clicked.
+TEST(ClickWiring, EveryButtonSpinAndRoundingChoiceRunsAHandler) {
+  TForm1 form;
+  for (const TControl* c : form.Controls()) {
+    const bool clickable = dynamic_cast<const TButton*>(c) || dynamic_cast<const TUpDown*>(c) ||
+                           dynamic_cast<const TRadioButton*>(c);
+    const bool inert = c->Name == "Button14" || c->Name == "UpDown4";  // no function; the counter
+    if (clickable) {
+      EXPECT_EQ(ClickHandlerOf(c->Name) != nullptr, !inert) << c->Name;
+    }
+  }
+  EXPECT_EQ(ClickHandlerOf("RadioGroup1"), &TForm1::RadioGroup1Click);
+  EXPECT_EQ(ClickHandlerOf("RadioButton6"), &TForm1::RadioButton4Click);
+  EXPECT_EQ(ClickHandlerOf("CheckBox3"), &TForm1::CheckBox3Click);
+  EXPECT_EQ(KeyPressHandlerOf("Edit1"), &TForm1::Edit1KeyPress);
+  EXPECT_EQ(KeyPressHandlerOf("Edit2"), &TForm1::Edit2KeyPress);
+  EXPECT_EQ(KeyPressHandlerOf("Edit3"), nullptr);
 }
 
 }  // namespace

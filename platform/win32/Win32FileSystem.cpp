@@ -1,0 +1,69 @@
+// The files beside the executable, through the wide-character file functions.
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/Win32Ports.h"
+
+namespace platform {
+namespace {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::string ExecutablePath() override {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+      const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (n == 0) return {};
+      if (n < buffer.size()) return Narrow(buffer.data(), n);
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+  bool Exists(const std::string& path) override {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  bool Delete(const std::string& path) override { return DeleteFileW(Wide(path).c_str()); }
+  bool InUse(const std::string& path) override {
+    // Another program that still writes the file keeps an exclusive open from succeeding.
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(h);
+    return false;
+  }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(h, chunk, sizeof chunk, &got, nullptr)) && got > 0)
+      bytes.append(chunk, got);
+    CloseHandle(h);
+    if (!ok) return std::nullopt;
+    return bytes;
+  }
+  bool WriteAll(const std::string& path, std::string_view bytes) override {
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    while (ok && !bytes.empty()) {
+      DWORD put = 0;
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+      ok = WriteFile(h, bytes.data(), want, &put, nullptr) && put > 0;
+      bytes.remove_prefix(put);
+    }
+    return CloseHandle(h) && ok;
+  }
+};
+
+}  // namespace
+
+FileSystem& Win32Files() {
+  static Win32FileSystem files;
+  return files;
+}
+
+}  // namespace platform

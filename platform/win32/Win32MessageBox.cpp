@@ -1,0 +1,22 @@
+// Message boxes owned by the main window, so that they stay above it and block it.
+#include "platform/win32/Win32Ports.h"
+
+namespace platform {
+
+namespace {
+
+class Win32MessageBox : public MessageBox {
+ public:
+  void Show(const std::string& text, const std::string& title) override {
+    MessageBoxW(MainWindow(), Wide(text).c_str(), Wide(title).c_str(), MB_OK);
+  }
+};
+
+}  // namespace
+
+MessageBox& Win32Messages() {
+  static Win32MessageBox messages;
+  return messages;
+}
+
+}  // namespace platform

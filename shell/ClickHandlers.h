@@ -1,0 +1,14 @@
+// Which handler a control's click (or key press) runs. The window wires every widget through
+// this table, so a control without an entry does nothing when used.
+#pragma once
+
+#include <string>
+
+#include "shell/TForm1.h"
+
+using ClickHandler = void (TForm1::*)();
+using KeyPressHandler = void (TForm1::*)(char16_t& key);
+
+// Buttons, check boxes, radio buttons, the radio group and spin buttons; null for none.
+ClickHandler ClickHandlerOf(const std::string& controlName);
+KeyPressHandler KeyPressHandlerOf(const std::string& controlName);
