@@ -1,0 +1,28 @@
+// Finding Velsarom's windows from another process.
+#pragma once
+
+#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+
+#include <string>
+#include <vector>
+
+#include "shell/TForm1.h"
+
+struct VelsaromWindows {
+  HWND form = nullptr;  // class TForm1, caption "Velsarom"
+  HWND tab = nullptr;
+  std::vector<HWND> pages;  // in the order of the tabs
+};
+
+// The first visible Velsarom form, waiting up to timeoutMs.
+VelsaromWindows FindVelsarom(DWORD timeoutMs);
+// A control's widget by the form's control name; nullptr when absent.
+HWND Widget(const VelsaromWindows& v, const std::string& name);
+std::string WindowText(HWND w);
+std::string ClassOf(HWND w);
+// The form object whose design the window shows (names, fonts), for the checks.
+const TForm1& Design();
+
+// Every problem of the layout, one line each: overlaps, controls outside their page or
+// straddling a group frame, captions that do not fit.
+std::vector<std::string> LayoutProblems(const VelsaromWindows& v);
