@@ -401,10 +401,15 @@ void HostCore::Tick(std::uint64_t now) {
       ++it;
     }
   }
-  const UserAction* next = user_.Next();
-  if (next && (prompt_.interactive || dialogOpen_)) {
-    unsigned delay = next->delayMs.value_or(options_.userDelayMs);
-    if (now_ >= promptSince_ + delay) PerformUserAction();
+  // The person acts at their own pace, however coarse the ticks: every action due by now is
+  // done, each at its own moment.
+  for (int guard = 0; guard < 1000; ++guard) {
+    const UserAction* next = user_.Next();
+    if (!next || !(prompt_.interactive || dialogOpen_)) break;
+    std::uint64_t due = promptSince_ + next->delayMs.value_or(options_.userDelayMs);
+    if (due > now_) break;
+    PerformUserAction();
+    promptSince_ = due;
   }
   Notify();
 }
