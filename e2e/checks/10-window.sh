@@ -30,6 +30,10 @@ pids=()
 velsarom_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' \
   /d 'IPAPGothic' /f >/dev/null 2>&1
 
+# Windows left over from an earlier run would be found in place of the ones started here.
+velsarom_wine "$closewin" "Velsarom" 2000 >/dev/null 2>&1
+velsarom_wine "$closewin" "AutoCAD LT 2016" 2000 >/dev/null 2>&1
+
 cleanup() {
   velsarom_wine "$closewin" "Velsarom" 3000 >/dev/null 2>&1
   velsarom_wine "$closewin" "AutoCAD LT 2016" 3000 >/dev/null 2>&1
