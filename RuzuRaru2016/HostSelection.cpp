@@ -1,5 +1,7 @@
 #include "RuzuRaru2016/HostSelection.h"
 
+#include <algorithm>
+
 #include "RuzuRaru2016/DxfParser.h"
 #include "RuzuRaru2016/DxfReader.h"
 #include "RuzuRaru2016/DxfTables.h"
@@ -29,11 +31,16 @@ std::string TwoPoints(const TAcadPoint& a, const TAcadPoint& b) {
 }
 
 // The count the host reported for the last SELECT, from the history. After several picks of
-// an interactive selection the host reports a running total, and the last total counts.
+// an interactive selection the host reports a running total, and the last total counts. The
+// count ends its line: after removing objects the next prompt is not the selection prompt,
+// and reading on to a later one would miss a total of 0 and export an older selection.
 std::string ReportedCount(bool runningTotal) {
   const std::string h = TextAfterLast("SELECT", ReadPreviousLine());
   const bool total = runningTotal && h.find("総数") != std::string::npos;
-  return TrimHostText(TextAfterLastUpTo(total ? kTotalReport : kFoundReport, kSelectPrompt, h));
+  const std::string report = total ? kTotalReport : kFoundReport;
+  const std::string rest = TextAfterLast(report, h);
+  const std::size_t end = std::min(rest.find(kSelectPrompt), rest.find_first_of("\r\n"));
+  return TrimHostText(std::string_view(rest).substr(0, end));
 }
 
 // Reads LASTPOINT into point. False when the host gave no readable point.

@@ -1,0 +1,313 @@
+// System variables, prompt waits, picks and selection exports against the simulated host, in
+// process: the host's windows live in the in-memory window system and its user acts as the
+// virtual clock advances.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/HostChannel.h"
+#include "RuzuRaru2016/HostDialogue.h"
+#include "RuzuRaru2016/HostSelection.h"
+#include "hostsim/inprocess/Host.h"
+#include "platform/Utf.h"
+#include "platform/standin/StandinWorld.h"
+
+namespace {
+
+using hostsim::Entity;
+
+constexpr const char* kExportPath = "C:\\Velsarom\\Velsarom.dxf";
+
+// Two horizontal lines, a circle, a closed square polyline, a text and a block reference,
+// laid out side by side with empty space around (for picks that hit nothing).
+struct HostTest : ::testing::Test {
+  platform::StandinWorld world;
+  platform::ScopedPorts ports{world.ports()};
+  hostsim::Host host{world};
+
+  HostTest() {
+    HostChannel() = {};
+    hostsim::Drawing& d = host.drawing();
+    Add(hostsim::Line{{0, 0, 0}, {100, 0, 0}});
+    Add(hostsim::Line{{0, 50, 0}, {100, 50, 0}});
+    Add(hostsim::Circle{{200, 25, 0}, 10});
+    hostsim::LwPolyline square;
+    for (auto [x, y] : {std::pair{300.0, 0.0}, {350.0, 0.0}, {350.0, 50.0}, {300.0, 50.0}}) {
+      square.vertices.push_back({x, y});
+    }
+    square.closed = true;
+    Add(square);
+    hostsim::Text text;
+    text.insert = {0, 100, 0};
+    text.height = 5;
+    text.value = "測点A";
+    Add(text);
+    hostsim::Block mark;
+    mark.name = "MARK";
+    mark.entities.push_back(
+        Entity{d.NewHandle(), "0", 256, "BYLAYER", hostsim::Line{{-5, 0, 0}, {5, 0, 0}}, {}});
+    mark.entities.push_back(
+        Entity{d.NewHandle(), "0", 256, "BYLAYER", hostsim::Line{{0, -5, 0}, {0, 5, 0}}, {}});
+    d.blocks.push_back(mark);
+    hostsim::Insert ref;
+    ref.block = "MARK";
+    ref.insert = {400, 25, 0};
+    Add(ref);
+  }
+
+  void Add(hostsim::Shape shape) {
+    hostsim::Drawing& d = host.drawing();
+    Entity e;
+    e.handle = d.NewHandle();
+    e.shape = std::move(shape);
+    d.entities.push_back(std::move(e));
+  }
+
+  // Commands the host received, as UTF-8.
+  std::vector<std::string> Sent() const {
+    std::vector<std::string> out;
+    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
+    return out;
+  }
+  bool WasSent(const std::string& command) const {
+    for (const auto& s : Sent()) {
+      if (s == command) return true;
+    }
+    return false;
+  }
+  bool ExportRequested() const {
+    for (const auto& s : Sent()) {
+      if (s.rfind("DXFOUT ", 0) == 0) return true;
+    }
+    return false;
+  }
+  // Something in the tables that no export of this drawing contains.
+  static void FillTablesWithMarker() {
+    DxfTables() = TDxfTables{};
+    TCircleBlk marker;
+    marker.hankei = 12345;
+    DxfTables().entities.circles.push_back(marker);
+  }
+  static bool TablesHoldMarker() {
+    const auto& c = DxfTables().entities.circles;
+    return c.size() == 1 && c[0].hankei == 12345;
+  }
+};
+
+// -- System variables and prompt waits --
+
+TEST_F(HostTest, GetSysVarFromTheValuePrompt) {
+  const auto start = world.clock.TickCount();
+  EXPECT_EQ(GetSysVar("OSMODE"), "4133");
+  EXPECT_EQ(world.clock.TickCount() - start, 200u);
+  // The prompt was left with ETX: the variable is unchanged and the host idle.
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"'SETVAR OSMODE\r", "\x03"}));
+  EXPECT_EQ(host.core().Variable("OSMODE"), "4133");
+  EXPECT_EQ(host.currentLine(), "コマンド: ");
+  // String values keep their quotes; points come as coordinates.
+  EXPECT_EQ(GetSysVar("CLAYER"), "\"0\"");
+  host.core().SetLastPoint({1.5, -2.25, 0});
+  EXPECT_EQ(GetSysVar("LASTPOINT"), "1.5000,-2.2500,0.0000");
+}
+
+TEST_F(HostTest, GetSysVarOfReadOnlyVariablesFromTheEcho) {
+  const auto start = world.clock.TickCount();
+  EXPECT_EQ(GetSysVar("VIEWSIZE"), *host.core().Variable("VIEWSIZE"));
+  EXPECT_EQ(world.clock.TickCount() - start, 300u);
+  // Typed on its own; the value's own parentheses survive because the remark's come last.
+  EXPECT_EQ(GetSysVar("ACADVER"), "\"22.0s (LMS Tech)\"");
+  EXPECT_TRUE(WasSent("ACADVER\r"));
+  EXPECT_EQ(GetSysVar("NOSUCHVAR"), "");
+  EXPECT_EQ(host.currentLine(), "コマンド: ");
+}
+
+TEST_F(HostTest, GetSysVarWithoutHostSendsNothing) {
+  host.Close();
+  EXPECT_EQ(GetSysVar("OSMODE"), "");
+  EXPECT_TRUE(world.windows.sent.empty());
+}
+
+TEST_F(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
+  host.user().PickPoint(150.5, 75.25);
+  SendCommand("_iD\r");
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), kHostDone);
+
+  host.user().PressEscape();
+  SendCommand("_iD\r");
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), kHostCancelled);
+
+  // Nobody answers: after 5 s worth of polls the wait gives up, the host still asking.
+  SendCommand("_iD\r");
+  const auto start = world.clock.TickCount();
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 5), kHostFailed);
+  EXPECT_EQ(world.clock.TickCount() - start, 51u * 200u);
+  EXPECT_NE(host.currentLine(), "コマンド: ");
+}
+
+// -- Picks --
+
+TEST_F(HostTest, PickPointReturnsThePickedPoint) {
+  host.user().PickPoint(150.5, 75.25);
+  TAcadPoint p;
+  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(p.x, 150.5L);
+  EXPECT_EQ(p.y, 75.25L);
+  EXPECT_EQ(p.z, 0.0L);
+  const auto sent = Sent();
+  ASSERT_GE(sent.size(), 2u);
+  EXPECT_EQ(sent[0], "\x03\x03LASTPOINT 123,456,789 ");
+  EXPECT_EQ(sent[1], "_iD\r");
+  EXPECT_EQ(world.windows.foreground, host.mainWindow());
+}
+
+TEST_F(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
+  TAcadPoint p;
+  host.user().PressEscape();
+  EXPECT_EQ(PickPoint(p), 0);
+  host.user().Type("123,456,789\r");
+  EXPECT_EQ(PickPoint(p), 0);
+  EXPECT_EQ(p.x, 123.0L);
+  EXPECT_EQ(p.z, 789.0L);
+}
+
+TEST_F(HostTest, PickPointWithoutHostFails) {
+  host.Close();
+  TAcadPoint p;
+  EXPECT_EQ(PickPoint(p), -1);
+  EXPECT_TRUE(world.windows.sent.empty());
+}
+
+// -- Selections: each one that exports leaves exactly the exported objects in the tables --
+
+TEST_F(HostTest, SelectObjectsCountsTheLastRunningTotal) {
+  FillTablesWithMarker();
+  host.user().PickObject(50, 0).PickObject(210, 25).PickObject(400, 30).PressEnter();
+  EXPECT_EQ(SelectObjects(), 3);
+  const TDxfTables& t = DxfTables();
+  EXPECT_EQ(t.entities.lines.size(), 1u);
+  EXPECT_EQ(t.entities.circles.size(), 1u);
+  EXPECT_EQ(t.inserts.size(), 1u);  // one per reference, not its block's two lines
+  EXPECT_EQ(t.blockBodies.lines.size(), 2u);
+  EXPECT_TRUE(t.entities.texts.empty());
+  EXPECT_TRUE(t.entities.polylines.empty());
+  EXPECT_NE(host.history().find("総数 3"), std::string::npos);
+}
+
+TEST_F(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
+  // An earlier selection is the host's previous set; exporting it would be wrong.
+  EXPECT_EQ(SelectAll(), 6);
+  world.windows.sent.clear();
+  FillTablesWithMarker();
+  host.user().PickObject(50, 0).Type("R\r").PickObject(50, 0).PressEnter();
+  EXPECT_EQ(SelectObjects(), 0);
+  host.user().PickObject(50, 0).Type("R\r").PickObject(50, 0).Type("A\r").PressEnter();
+  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+TEST_F(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
+  FillTablesWithMarker();
+  host.user().Type("ALL\r").PressEnter();
+  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+TEST_F(HostTest, SelectObjectsCancelledOrEmpty) {
+  FillTablesWithMarker();
+  host.user().PickObject(50, 0).PressEscape();
+  EXPECT_EQ(SelectObjects(), 0);
+  host.user().PressEnter();  // nothing picked at all
+  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+TEST_F(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
+  world.files.WriteAll(kExportPath, "an earlier export");
+  FillTablesWithMarker();
+  EXPECT_EQ(SelectByFence({0, 200, 0}, {100, 200, 0}), 0);
+  EXPECT_EQ(*world.files.ReadAll(kExportPath), "an earlier export");
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_TRUE(TablesHoldMarker());
+  EXPECT_EQ(host.core().Variable("OSMODE"), "4133");  // restored
+}
+
+TEST_F(HostTest, SelectByFenceExportsWhatItCrosses) {
+  world.files.WriteAll(kExportPath, "an earlier export");
+  EXPECT_EQ(SelectByFence({50, -10, 0}, {50, 60, 0}), 2);
+  EXPECT_EQ(DxfTables().entities.lines.size(), 2u);
+  EXPECT_TRUE(
+      WasSent("\x03SELECT FENCE 50.0000000000000000,-10.0000000000000000 "
+              "50.0000000000000000,60.0000000000000000\r\r\r"));
+  EXPECT_TRUE(WasSent("\x03OSMODE 0 "));
+  EXPECT_TRUE(WasSent("\x03OSMODE 4133\r"));
+  EXPECT_EQ(host.core().Variable("OSMODE"), "4133");
+  EXPECT_EQ(host.core().Variable("FILEDIA"), "1");
+  EXPECT_EQ(host.core().previousSelection().size(), 2u);
+}
+
+TEST_F(HostTest, SelectByWindowCountsAPolylineOnce) {
+  EXPECT_EQ(SelectByWindow({290, -10, 0}, {360, 60, 0}), 1);
+  const TDxfTables& t = DxfTables();
+  ASSERT_EQ(t.entities.polylines.size(), 1u);
+  EXPECT_EQ(t.entities.vertices.size(), 4u);
+  EXPECT_TRUE(t.entities.lines.empty());
+}
+
+TEST_F(HostTest, SelectSingleReturnsThePickPoint) {
+  host.user().PickObject(60, 50);
+  TAcadPoint p;
+  EXPECT_EQ(SelectSingle(p), 1);
+  EXPECT_EQ(p.x, 60.0L);
+  EXPECT_EQ(p.y, 50.0L);
+  ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
+  EXPECT_EQ(DxfTables().entities.lines[0].st.y, 50.0L);
+
+  FillTablesWithMarker();
+  host.user().PressEscape();
+  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
+  FillTablesWithMarker();
+  EXPECT_EQ(SelectAll(), 6);
+  const TDxfTables& t = DxfTables();
+  EXPECT_EQ(t.entities.lines.size(), 2u);
+  EXPECT_EQ(t.entities.circles.size(), 1u);
+  EXPECT_EQ(t.entities.polylines.size(), 1u);
+  ASSERT_EQ(t.entities.texts.size(), 1u);
+  EXPECT_EQ(t.entities.texts[0].str, "測点A");
+  EXPECT_EQ(t.inserts.size(), 1u);
+  EXPECT_EQ(host.core().Variable("FILEDIA"), "1");
+}
+
+TEST_F(HostTest, SelectionsWithoutHostSendNothing) {
+  host.Close();
+  FillTablesWithMarker();
+  TAcadPoint p;
+  EXPECT_EQ(SelectAll(), 0);
+  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_EQ(SelectByFence({0, 0, 0}, {1, 1, 0}), 0);
+  EXPECT_EQ(SelectByWindow({0, 0, 0}, {1, 1, 0}), 0);
+  EXPECT_TRUE(world.windows.sent.empty());
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+TEST_F(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
+  // An earlier export is still held open (by the host or a viewer): it cannot be deleted,
+  // and reading it would pass its objects off as the new selection.
+  world.files.WriteAll(kExportPath, "0\nSECTION\n2\nENTITIES\n0\nLINE\n0\nENDSEC\n0\nEOF\n");
+  world.files.SetInUse(kExportPath, true);
+  FillTablesWithMarker();
+  EXPECT_EQ(SelectAll(), 0);
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_FALSE(TablesHoldMarker());
+  EXPECT_TRUE(DxfTables().entities.lines.empty());
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// A host whose windows stand idle and never show LASTPOINT's value (its value prompt missing,
+// nothing echoed): the pick must not pass for a pick at 0, 0, 0.
+#include <gtest/gtest.h>
+
+#include "RuzuRaru2016/HostSelection.h"
+#include "tests/hostlink/HostWindowsFixture.h"
+
+namespace {
+
+using UnreadablePointTest = HostLinkTest;
+
+bool DxfOutSent(const platform::MemoryWindowSystem& ws) {
+  for (const auto& s : ws.sent) {
+    if (s.text.rfind(u"DXFOUT ", 0) == 0) return true;
+  }
+  return false;
+}
+
+TEST_F(UnreadablePointTest, PickPointFails) {
+  CreateHostWindows(world.windows);  // idle: "コマンド: ", empty history
+  TAcadPoint p{1, 2, 3};
+  EXPECT_EQ(PickPoint(p), -1);
+}
+
+TEST_F(UnreadablePointTest, SelectSingleExportsNothing) {
+  CreateHostWindows(world.windows);
+  TAcadPoint p;
+  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_FALSE(DxfOutSent(world.windows));
+}
+
+}  // namespace
