@@ -23,36 +23,38 @@ bool FastReal(std::string_view s, long double& value) {
   const char* p = s.data();
   const char* end = p + s.size();
   while (p != end && *p == ' ') ++p;
-  bool negative = false;
-  if (p != end && *p == '-') {
-    negative = true;
-    ++p;
-  }
-  std::uint64_t mantissa = 0;
-  int digits = 0;        // significant digits in mantissa
-  int pendingZeros = 0;  // zeros after the last non-zero digit, not yet in mantissa
-  int fraction = 0;      // digits after the full stop
-  bool sawDigit = false, afterPoint = false;
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* intStart = p;
+  while (p != end && *p == '0') ++p;  // leading zeros are no significant digits
+  std::uint64_t mantissa = 0;         // wraps beyond 19 digits, and is then not used
+  std::int64_t digits = 0;  // counts never overflow, however long the line
   for (; p != end; ++p) {
-    const char c = *p;
-    if (c == '.' && !afterPoint) {
-      afterPoint = true;
-      continue;
-    }
-    if (!IsDigit(c)) break;
-    sawDigit = true;
-    if (afterPoint) ++fraction;
-    if (c == '0') {
-      if (digits != 0) ++pendingZeros;
-      continue;
-    }
-    if (digits + pendingZeros + 1 > 19) return false;
-    digits += pendingZeros + 1;
-    for (; pendingZeros > 0; --pendingZeros) mantissa *= 10;
-    mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+    const unsigned d = static_cast<unsigned>(*p - '0');
+    if (d > 9) break;
+    mantissa = mantissa * 10 + d;
+    ++digits;
   }
-  if (!sawDigit) return false;
-  int exponent = pendingZeros - fraction;
+  bool sawDigit = p != intStart;
+  std::int64_t fraction = 0;
+  if (p != end && *p == '.') {
+    ++p;
+    const char* fracStart = p;
+    if (digits == 0) {
+      while (p != end && *p == '0') ++p;
+      fraction = p - fracStart;
+    }
+    for (; p != end; ++p) {
+      const unsigned d = static_cast<unsigned>(*p - '0');
+      if (d > 9) break;
+      mantissa = mantissa * 10 + d;
+      ++digits;
+      ++fraction;
+    }
+    sawDigit = sawDigit || p != fracStart;
+  }
+  if (!sawDigit || digits > 19) return false;
+  std::int64_t exponent = -fraction;
   if (p != end && (*p == 'e' || *p == 'E')) {
     ++p;
     bool negativeExponent = false;

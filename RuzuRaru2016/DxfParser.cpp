@@ -1,6 +1,10 @@
 #include "RuzuRaru2016/DxfParser.h"
 
+#include <functional>
+#include <map>
+
 #include "RuzuRaru2016/DxfNumber.h"
+#include "RuzuRaru2016/DxfRecordBuffer.h"
 #include "RuzuRaru2016/DxfTokenizer.h"
 #include "platform/Utf.h"
 
@@ -18,25 +22,35 @@ void UpperAscii(std::string& s) {
 }
 
 // Strings that the reader keeps: the ANSI code page below AC1021, UTF-8 from it on (ill-formed
-// bytes become U+FFFD). The last non-ASCII conversion is remembered, because the same layer
-// name follows entity after entity.
+// bytes become U+FFFD).
 class StringDecoder {
  public:
   explicit StringDecoder(platform::CodePage& codePage) : codePage_(codePage) {}
-  void SetUtf8(bool on) { utf8_ = on; }
+  void SetUtf8(bool on) {
+    if (on != utf8_) names_.clear();
+    utf8_ = on;
+  }
 
   void Assign(std::string_view raw, std::string& out) {
     if (IsAscii(raw)) {
       out.assign(raw);
+    } else {
+      out = Convert(raw);
+    }
+  }
+  // Layer, line type and block names come back entity after entity: their conversions are
+  // remembered.
+  void AssignName(std::string_view raw, std::string& out) {
+    if (IsAscii(raw)) {
+      out.assign(raw);
       return;
     }
-    if (raw != lastRaw_ || utf8_ != lastUtf8_) {
-      lastDecoded_ =
-          utf8_ ? platform::Utf16ToUtf8(platform::Utf8ToUtf16(raw)) : codePage_.AnsiToUtf8(raw);
-      lastRaw_.assign(raw);
-      lastUtf8_ = utf8_;
+    auto it = names_.find(raw);
+    if (it == names_.end()) {
+      if (names_.size() >= kMaxNames) names_.clear();
+      it = names_.emplace(std::string(raw), Convert(raw)).first;
     }
-    out = lastDecoded_;
+    out = it->second;
   }
   std::string Decode(std::string_view raw) {
     std::string s;
@@ -45,13 +59,38 @@ class StringDecoder {
   }
 
  private:
+  static constexpr std::size_t kMaxNames = 4096;
+  std::string Convert(std::string_view raw) {
+    return utf8_ ? platform::Utf16ToUtf8(platform::Utf8ToUtf16(raw)) : codePage_.AnsiToUtf8(raw);
+  }
+
   platform::CodePage& codePage_;
   bool utf8_ = false;
-  std::string lastRaw_, lastDecoded_;
-  bool lastUtf8_ = false;
+  std::map<std::string, std::string, std::less<>> names_;
 };
 
 enum class Section { None, Header, Tables, Blocks, Entities, Other };
+
+// The entity tables of TEntityTables while the file is read.
+struct EntityBuffers {
+  DxfRecordBuffer<TAcadLineBlk> lines;
+  DxfRecordBuffer<TCircleBlk> circles;
+  DxfRecordBuffer<TArcBlk> arcs;
+  DxfRecordBuffer<TLwpBlk> polylines;
+  DxfRecordBuffer<TLwpEle> vertices;
+  DxfRecordBuffer<TTextBlk> texts;
+  DxfRecordBuffer<TEllipseBlk> ellipses;
+
+  void MoveTo(TEntityTables& t) {
+    lines.MoveTo(t.lines);
+    circles.MoveTo(t.circles);
+    arcs.MoveTo(t.arcs);
+    polylines.MoveTo(t.polylines);
+    vertices.MoveTo(t.vertices);
+    texts.MoveTo(t.texts);
+    ellipses.MoveTo(t.ellipses);
+  }
+};
 
 // What the pairs up to the next group 0 fill.
 enum class Item {
@@ -97,7 +136,7 @@ class TableBuilder {
 
   Outcome Take(const DxfPair& p);
   // End of reading: the item being read is completed, or dropped after a failure because
-  // its remaining groups were never read.
+  // its remaining groups were never read; then the records go into the tables.
   void Finish(bool failed);
 
   std::string version;
@@ -105,6 +144,7 @@ class TableBuilder {
  private:
   Outcome TakeZero(std::string_view v);
   void CompleteItem();
+  void DropItem();
   void StartEntity(std::string_view v);
   bool Fill(const DxfPair& p);
   bool FillLayer(const DxfPair& p);
@@ -118,14 +158,14 @@ class TableBuilder {
   bool FillInsert(const DxfPair& p);
   bool FillEllipse(const DxfPair& p);
 
-  void Str(std::string_view v, std::string& out) { decoder_.Assign(v, out); }
-  void UpperStr(std::string_view v, std::string& out) {
-    decoder_.Assign(v, out);
+  void Name(std::string_view v, std::string& out) { decoder_.AssignName(v, out); }
+  void UpperName(std::string_view v, std::string& out) {
+    decoder_.AssignName(v, out);
     UpperAscii(out);
   }
   template <class Record>
-  Record& Append(std::vector<Record>& table) {
-    Record& r = table.emplace_back();
+  Record& Append(DxfRecordBuffer<Record>& table) {
+    Record& r = table.Append();
     if (inBody_) r.bname = blockName_;
     return r;
   }
@@ -134,7 +174,9 @@ class TableBuilder {
     if (r.color == 256) r.color = LayerColorIn(t_.layers, r.layer);
   }
 
-  TDxfTables& t_;
+  TDxfTables& t_;  // layers and blocks directly; the entity tables at the end
+  EntityBuffers entities_, blockBodies_;
+  DxfRecordBuffer<TInsertBlk> inserts_;
   StringDecoder decoder_;
 
   Section section_ = Section::None;
@@ -147,7 +189,7 @@ class TableBuilder {
   bool versionKnown_ = false;
 
   Item item_ = Item::None;
-  TEntityTables* target_ = nullptr;  // the entity or block-body tables of the current entity
+  EntityBuffers* target_ = nullptr;  // the entity or block-body tables of the current entity
   std::size_t vertexStart_ = 0;      // first vertex of the current polyline
   std::string rawText_;              // group 3 chunks of the current text, undecoded
   std::string rawText1_;             // its group 1 value, undecoded
@@ -179,7 +221,7 @@ TableBuilder::Outcome TableBuilder::Take(const DxfPair& p) {
 TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
   awaitSectionName_ = awaitTableName_ = false;
   if (item_ == Item::Polyline || item_ == Item::Vertices) {
-    if (item_ == Item::Polyline) ResolveColor(target_->polylines.back());
+    if (item_ == Item::Polyline) ResolveColor(target_->polylines.Back());
     if (v == "VERTEX") {
       item_ = Item::Vertices;
       return Outcome::Go;
@@ -240,26 +282,26 @@ void TableBuilder::CompleteItem() {
       blockName_ = t_.blocks.back().name;
       break;
     case Item::Line:
-      ResolveColor(target_->lines.back());
+      ResolveColor(target_->lines.Back());
       break;
     case Item::Circle:
-      ResolveColor(target_->circles.back());
+      ResolveColor(target_->circles.Back());
       break;
     case Item::Arc:
-      ResolveColor(target_->arcs.back());
+      ResolveColor(target_->arcs.Back());
       break;
     case Item::Ellipse:
-      ResolveColor(target_->ellipses.back());
+      ResolveColor(target_->ellipses.Back());
       break;
     case Item::Insert:
-      ResolveColor(t_.inserts.back());
+      ResolveColor(inserts_.Back());
       break;
     case Item::Text: {
-      TTextBlk& text = target_->texts.back();
+      TTextBlk& text = target_->texts.Back();
       rawText_ += rawText1_;
-      Str(rawText_, text.str);
+      decoder_.Assign(rawText_, text.str);
       if (text.str.empty()) {
-        target_->texts.pop_back();
+        target_->texts.PopBack();
       } else {
         ResolveColor(text);
       }
@@ -274,7 +316,7 @@ void TableBuilder::CompleteItem() {
 void TableBuilder::StartEntity(std::string_view v) {
   const Item kind = EntityItem(v);
   if (kind == Item::None || (kind == Item::Insert && inBody_)) return;
-  target_ = inBody_ ? &t_.blockBodies : &t_.entities;
+  target_ = inBody_ ? &blockBodies_ : &entities_;
   item_ = kind;
   switch (kind) {
     case Item::Line:
@@ -292,8 +334,8 @@ void TableBuilder::StartEntity(std::string_view v) {
     case Item::LwPolyline:
     case Item::Polyline: {
       TLwpBlk& header = Append(target_->polylines);
-      header.ihand = static_cast<std::int32_t>(target_->polylines.size() - 1);
-      vertexStart_ = target_->vertices.size();
+      header.ihand = static_cast<std::int32_t>(target_->polylines.Size() - 1);
+      vertexStart_ = target_->vertices.Size();
       break;
     }
     case Item::Text:
@@ -302,7 +344,7 @@ void TableBuilder::StartEntity(std::string_view v) {
       rawText1_.clear();
       break;
     case Item::Insert:
-      t_.inserts.emplace_back();
+      inserts_.Append();
       break;
     default:
       break;
@@ -318,7 +360,7 @@ bool TableBuilder::Fill(const DxfPair& p) {
     case Item::Line:
       return FillLine(p);
     case Item::Circle:
-      return FillCircle(p, target_->circles.back());
+      return FillCircle(p, target_->circles.Back());
     case Item::Arc:
       return FillArc(p);
     case Item::LwPolyline:
@@ -342,10 +384,10 @@ bool TableBuilder::FillLayer(const DxfPair& p) {
   TLayer& l = t_.layers.back();
   switch (p.code) {
     case 2:
-      Str(p.value, l.Name);
+      Name(p.value, l.Name);
       return true;
     case 6:
-      UpperStr(p.value, l.ltype);
+      UpperName(p.value, l.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, l.color);
@@ -360,13 +402,13 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
   TBlockBlk& b = t_.blocks.back();
   switch (p.code) {
     case 2:
-      Str(p.value, b.name);
+      Name(p.value, b.name);
       return true;
     case 8:
-      Str(p.value, b.layer);
+      Name(p.value, b.layer);
       return true;
     case 6:
-      UpperStr(p.value, b.ltype);
+      UpperName(p.value, b.ltype);
       return true;
     case 10:
       return ParseDxfReal(p.value, b.base.x);
@@ -380,13 +422,13 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
 }
 
 bool TableBuilder::FillLine(const DxfPair& p) {
-  TAcadLineBlk& l = target_->lines.back();
+  TAcadLineBlk& l = target_->lines.Back();
   switch (p.code) {
     case 8:
-      Str(p.value, l.layer);
+      Name(p.value, l.layer);
       return true;
     case 6:
-      UpperStr(p.value, l.ltype);
+      UpperName(p.value, l.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, l.color);
@@ -418,10 +460,10 @@ bool TableBuilder::FillLine(const DxfPair& p) {
 bool TableBuilder::FillCircle(const DxfPair& p, TCircleBlk& c) {
   switch (p.code) {
     case 8:
-      Str(p.value, c.layer);
+      Name(p.value, c.layer);
       return true;
     case 6:
-      UpperStr(p.value, c.ltype);
+      UpperName(p.value, c.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, c.color);
@@ -449,13 +491,13 @@ bool TableBuilder::FillCircle(const DxfPair& p, TCircleBlk& c) {
 }
 
 bool TableBuilder::FillArc(const DxfPair& p) {
-  TArcBlk& a = target_->arcs.back();
+  TArcBlk& a = target_->arcs.Back();
   switch (p.code) {
     case 8:
-      Str(p.value, a.layer);
+      Name(p.value, a.layer);
       return true;
     case 6:
-      UpperStr(p.value, a.ltype);
+      UpperName(p.value, a.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, a.color);
@@ -488,13 +530,13 @@ bool TableBuilder::FillArc(const DxfPair& p) {
 
 // Header groups of LWPOLYLINE and POLYLINE; the vertices of an LWPOLYLINE come inline.
 bool TableBuilder::FillPolyline(const DxfPair& p) {
-  TLwpBlk& h = target_->polylines.back();
+  TLwpBlk& h = target_->polylines.Back();
   switch (p.code) {
     case 8:
-      Str(p.value, h.layer);
+      Name(p.value, h.layer);
       return true;
     case 6:
-      UpperStr(p.value, h.ltype);
+      UpperName(p.value, h.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, h.color);
@@ -533,32 +575,32 @@ bool TableBuilder::FillPolyline(const DxfPair& p) {
 // Vertex groups: 10 starts a vertex of the current polyline, 20, 30 and 42 complete its last
 // one (never one of an earlier polyline).
 bool TableBuilder::FillVertex(const DxfPair& p) {
-  std::vector<TLwpEle>& vertices = target_->vertices;
-  const bool hasVertex = vertices.size() > vertexStart_;
+  DxfRecordBuffer<TLwpEle>& vertices = target_->vertices;
+  const bool hasVertex = vertices.Size() > vertexStart_;
   switch (p.code) {
     case 10: {
-      TLwpBlk& header = target_->polylines.back();
+      TLwpBlk& header = target_->polylines.Back();
       long double x = 0;
       if (!ParseDxfReal(p.value, x)) return false;
       ResolveColor(header);
-      TLwpEle& e = vertices.emplace_back();
+      TLwpEle& e = vertices.Append();
       e.ihand = header.ihand;
       e.code10.x = x;
       return true;
     }
     case 20:
-      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.y);
+      return !hasVertex || ParseDxfReal(p.value, vertices.Back().code10.y);
     case 30:
-      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.z);
+      return !hasVertex || ParseDxfReal(p.value, vertices.Back().code10.z);
     case 42:
-      return !hasVertex || ParseDxfDouble(p.value, vertices.back().code42);
+      return !hasVertex || ParseDxfDouble(p.value, vertices.Back().code42);
     default:
       return true;
   }
 }
 
 bool TableBuilder::FillText(const DxfPair& p) {
-  TTextBlk& t = target_->texts.back();
+  TTextBlk& t = target_->texts.Back();
   switch (p.code) {
     case 1:
       rawText1_.assign(p.value);
@@ -567,7 +609,7 @@ bool TableBuilder::FillText(const DxfPair& p) {
       rawText_.append(p.value);
       return true;
     case 8:
-      Str(p.value, t.layer);
+      Name(p.value, t.layer);
       return true;
     case 62:
       return ParseDxfInt16(p.value, t.color);
@@ -606,16 +648,16 @@ bool TableBuilder::FillText(const DxfPair& p) {
 }
 
 bool TableBuilder::FillInsert(const DxfPair& p) {
-  TInsertBlk& i = t_.inserts.back();
+  TInsertBlk& i = inserts_.Back();
   switch (p.code) {
     case 2:
-      Str(p.value, i.name);
+      Name(p.value, i.name);
       return true;
     case 8:
-      Str(p.value, i.layer);
+      Name(p.value, i.layer);
       return true;
     case 6:
-      UpperStr(p.value, i.ltype);
+      UpperName(p.value, i.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, i.color);
@@ -643,13 +685,13 @@ bool TableBuilder::FillInsert(const DxfPair& p) {
 }
 
 bool TableBuilder::FillEllipse(const DxfPair& p) {
-  TEllipseBlk& e = target_->ellipses.back();
+  TEllipseBlk& e = target_->ellipses.Back();
   switch (p.code) {
     case 8:
-      Str(p.value, e.layer);
+      Name(p.value, e.layer);
       return true;
     case 6:
-      UpperStr(p.value, e.ltype);
+      UpperName(p.value, e.ltype);
       return true;
     case 62:
       return ParseDxfInt16(p.value, e.color);
@@ -683,10 +725,17 @@ bool TableBuilder::FillEllipse(const DxfPair& p) {
 }
 
 void TableBuilder::Finish(bool failed) {
-  if (!failed) {
+  if (failed) {
+    DropItem();
+  } else {
     TakeZero({});
-    return;
   }
+  entities_.MoveTo(t_.entities);
+  blockBodies_.MoveTo(t_.blockBodies);
+  inserts_.MoveTo(t_.inserts);
+}
+
+void TableBuilder::DropItem() {
   switch (item_) {
     case Item::Layer:
       t_.layers.pop_back();
@@ -695,28 +744,28 @@ void TableBuilder::Finish(bool failed) {
       t_.blocks.pop_back();
       break;
     case Item::Line:
-      target_->lines.pop_back();
+      target_->lines.PopBack();
       break;
     case Item::Circle:
-      target_->circles.pop_back();
+      target_->circles.PopBack();
       break;
     case Item::Arc:
-      target_->arcs.pop_back();
+      target_->arcs.PopBack();
       break;
     case Item::Ellipse:
-      target_->ellipses.pop_back();
+      target_->ellipses.PopBack();
       break;
     case Item::LwPolyline:
     case Item::Polyline:
     case Item::Vertices:
-      target_->vertices.resize(vertexStart_);
-      target_->polylines.pop_back();
+      while (target_->vertices.Size() > vertexStart_) target_->vertices.PopBack();
+      target_->polylines.PopBack();
       break;
     case Item::Text:
-      target_->texts.pop_back();
+      target_->texts.PopBack();
       break;
     case Item::Insert:
-      t_.inserts.pop_back();
+      inserts_.PopBack();
       break;
     case Item::None:
       break;
