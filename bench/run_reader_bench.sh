@@ -1,8 +1,8 @@
 #!/bin/bash
 # The DXF reader benchmark: ReadDxf beside dxflib, ezdxf and two floors (reading the file's
-# lines and doing nothing else: all at once as ReadDxf does, and line by line with getline), on one large R2000 export made by make_reader_bench_dxf.py,
-# all in the same run. Prints wall time, CPU time and peak memory (/usr/bin/time -v) and the
-# ratios.
+# lines and doing nothing else: all at once as ReadDxf does, and line by line with getline),
+# on one large R2000 export made by make_reader_bench_dxf.py, all in the same run. Prints wall
+# time, CPU time and peak memory (/usr/bin/time -v) and the ratios.
 #   bench/run_reader_bench.sh [BUILD_DIR]   (a native Release build; default /work/build-reader)
 # RUNS (default 5) runs of each native program, the median counts; ezdxf runs EZDXF_RUNS
 # times (default 1: it takes tens of seconds).

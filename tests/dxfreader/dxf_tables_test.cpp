@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DxfFixtures.h"
+#include "RuzuRaru2016/DxfRecordBuffer.h"
 
 using namespace dxftest;
 
@@ -336,6 +337,28 @@ TEST(DxfTables, EveryReadReplacesTheTablesAndCutsThemToSize) {
   EXPECT_EQ(t.layers[0].Name, "0");
   EXPECT_EQ(t.layers[0].color, 7);
   EXPECT_EQ(t.layers[0].ltype, "CONTINUOUS");
+}
+
+}  // namespace
+
+namespace {
+
+// Records are collected in blocks; dropping the last one must work across a block boundary and
+// the table must come out in order and exactly sized.
+TEST(DxfRecordBuffer, KeepsOrderAcrossBlocksAndDropsAtTheirEdges) {
+  DxfRecordBuffer<TLwpEle> buffer;
+  const std::size_t block = DxfRecordBuffer<TLwpEle>::kBlockRecords;
+  for (std::size_t i = 0; i < 2 * block + 5; ++i) buffer.Append().ihand = static_cast<int>(i);
+  while (buffer.Size() > block - 1) buffer.PopBack();  // back over a whole block and one more
+  buffer.Append().ihand = -1;
+  EXPECT_EQ(buffer.Back().ihand, -1);
+  std::vector<TLwpEle> table(3);
+  buffer.MoveTo(table);
+  ASSERT_EQ(table.size(), block);
+  EXPECT_EQ(table.capacity(), block);
+  for (std::size_t i = 0; i + 1 < block; ++i) ASSERT_EQ(table[i].ihand, static_cast<int>(i));
+  EXPECT_EQ(table.back().ihand, -1);
+  EXPECT_EQ(buffer.Size(), 0u);
 }
 
 }  // namespace
