@@ -1,0 +1,83 @@
+// hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
+// The simulated host as a Windows program: opens the drawing, lets the scripted user answer
+// its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
+// The ports first: windows.h would rename their MessageBox class.
+#include "platform/win32/Win32Ports.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "hostsim/HostCore.h"
+#include "hostsim/Numbers.h"
+#include "hostsim/win32/ActionScript.h"
+#include "hostsim/win32/HostWindows.h"
+#include "hostsim/win32/Win32HostFiles.h"
+#include "platform/Utf.h"
+
+namespace {
+
+std::string Narrow(const wchar_t* w) {
+  std::wstring s(w);
+  return platform::Utf16ToUtf8(std::u16string(s.begin(), s.end()));
+}
+
+std::string FileName(const std::string& path) {
+  std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int Fail(const std::string& text) {
+  std::u16string u = platform::Utf8ToUtf16(text);
+  MessageBoxW(nullptr, std::wstring(u.begin(), u.end()).c_str(), L"hostsim", MB_OK);
+  return 1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::string drawing, script, save;
+  hostsim::HostOptions options;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = Narrow(argv[i]);
+    auto value = [&]() { return i + 1 < argc ? Narrow(argv[++i]) : std::string(); };
+    if (a == "--script") {
+      script = value();
+    } else if (a == "--save") {
+      save = value();
+    } else if (a == "--delay") {
+      options.userDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(300));
+    } else if (a == "--hold") {
+      options.exportHoldMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(50));
+    } else {
+      drawing = a;
+    }
+  }
+  LocalFree(argv);
+
+  hostsim::Win32HostFiles files;
+  hostsim::HostCore core(files, platform::Win32Ansi(), options);
+  if (!drawing.empty()) {
+    auto bytes = files.Read(drawing);
+    if (!bytes) return Fail("図面ファイルを開けません: " + drawing);
+    std::string error = core.LoadDrawing(*bytes, FileName(drawing));
+    if (!error.empty()) return Fail(drawing + ": " + error);
+  }
+  if (!script.empty()) {
+    auto text = files.Read(script);
+    if (!text) return Fail("操作ファイルを開けません: " + script);
+    std::string error = hostsim::LoadActions(*text, core.user());
+    if (!error.empty()) return Fail(script + ": " + error);
+  }
+  hostsim::HostWindowsOptions wo;
+  wo.savePath = save;
+  if (!hostsim::CreateHostWindows(instance, core, wo)) return Fail("ウィンドウを作成できません");
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
