@@ -1,5 +1,7 @@
 #include "geometry/RoundToText.h"
 
+#include <cmath>
+
 #include "geometry/NumberFormat.h"
 #include "geometry/NumberText.h"
 
@@ -16,6 +18,9 @@ long double PowerOfTen(int n) {
 std::string RoundToText(int digits, int mode, double value) {
   if (digits < 0) digits = 0;
   if (digits > 6) digits = 6;
+  // An overflowed or undefined value has no digit to examine; its own text ("INF", "NAN")
+  // shows the fault where a rounded figure would pass for a measurement.
+  if (!std::isfinite(value)) return FormatFixed(value, digits);
   if (value < 0) {
     const std::string magnitude = RoundToText(digits, mode, -value);
     return magnitude.find_first_not_of("0.") == std::string::npos ? magnitude : "-" + magnitude;

@@ -13,5 +13,6 @@ enum RoundingMode : int {
 // value cut to `digits` decimal places (0 to 6; outside, the nearest of these) and written
 // with exactly that many ("7.000"). The digit that decides is read from the value's
 // 15-significant-digit text, so 1.005 rounds half up to 1.01 as a reader of the number expects,
-// though the double holds 1.00499999…. Negative values are cut by their magnitude.
+// though the double holds 1.00499999…. Negative values are cut by their magnitude; infinities
+// and NaN give "INF", "-INF" and "NAN".
 std::string RoundToText(int digits, int mode, double value);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "geometry/Triangles.h"
+
 namespace {
 
 TEST(RoundToText, ExaminesTheFirstDroppedDigitOfTheFifteenDigitText) {
@@ -41,6 +45,26 @@ TEST(RoundToText, ExaminesTheFirstDroppedDigitOfTheFifteenDigitText) {
   for (const auto& c : cases)
     EXPECT_EQ(RoundToText(c.digits, c.mode, c.value), c.text)
         << c.value << " digits " << c.digits << " mode " << c.mode;
+}
+
+// The text of an infinity used to be read as "0IN" with the examined digit "F", which rounding
+// half up or up turned into one unit of the last place: an overflowed area showed as 0.0001.
+TEST(RoundToText, NonFiniteValueIsNotWrittenAsASmallNumber) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  // Sides read back from a damaged mark: the square of the area overflows the double.
+  const double area = AreaFromSides(3e160, 4e160, 5e160);
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {area, "INF"},
+      {inf, "INF"},
+      {-inf, "-INF"},
+      {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+  };
+  for (const auto& c : cases)
+    for (int mode = 0; mode <= 2; ++mode)
+      EXPECT_EQ(RoundToText(4, mode, c.value), c.text) << c.value << " mode " << mode;
 }
 
 }  // namespace
