@@ -1,0 +1,169 @@
+// The host's own DXF reading and writing: round trip, what other programs write, and files
+// that cannot be read.
+#include <gmock/gmock.h>
+
+#include <fstream>
+
+#include "hostsim/DxfRead.h"
+#include "hostsim/DxfWrite.h"
+#include "platform/standin/Cp932CodePage.h"
+
+namespace hostsim {
+namespace {
+
+using ::testing::HasSubstr;
+
+std::string Dxf(std::initializer_list<std::pair<int, std::string>> pairs) {
+  std::string s;
+  for (const auto& [c, v] : pairs) s += std::to_string(c) + "\n" + v + "\n";
+  return s;
+}
+
+class Dxf_ : public ::testing::Test {
+ protected:
+  platform::Cp932CodePage cp;
+};
+
+TEST_F(Dxf_, RoundTripKeepsEntitiesTextsAndApplicationData) {
+  Drawing d;
+  d.appIds.push_back("VELSAROM");
+  Layer jp;
+  jp.name = "筆界";
+  jp.on = false;
+  d.layers.push_back(jp);
+  Entity t;
+  t.handle = d.NewHandle();
+  t.layer = "筆界";
+  Text text;
+  text.insert = {1.0 / 3.0, 2e-7, 0};
+  text.align = text.insert;
+  text.value = "面積 ①";
+  text.rotation = 36.869897645844;
+  t.shape = text;
+  XData x{"VELSAROM", {}};
+  XDataItem p;
+  p.code = 1010;
+  p.point = {3000, 5000, 4000.000000001};
+  x.items.push_back(p);
+  t.xdata.push_back(x);
+  d.entities.push_back(t);
+  Entity pl;
+  pl.handle = d.NewHandle();
+  pl.shape = LwPolyline{{{0, 0, 0.5, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}}, true, 0, 0};
+  d.entities.push_back(pl);
+
+  for (int version : {2000, 2004}) {
+    DxfWriteOptions o;
+    o.version = version;
+    DxfReadResult r = ReadDxf(WriteDxf(d, o, cp), cp);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.version, version == 2000 ? "AC1015" : "AC1018");
+    ASSERT_EQ(r.drawing.entities.size(), 2u);
+    const Text& back = std::get<Text>(r.drawing.entities[0].shape);
+    EXPECT_EQ(back.value, "面積 ①");
+    EXPECT_EQ(back.insert.x, 1.0 / 3.0);
+    EXPECT_EQ(back.insert.y, 2e-7);
+    EXPECT_EQ(back.rotation, 36.869897645844);
+    EXPECT_EQ(r.drawing.entities[0].layer, "筆界");
+    EXPECT_FALSE(r.drawing.FindLayer("筆界")->on);
+    ASSERT_EQ(r.drawing.entities[0].xdata.size(), 1u);
+    EXPECT_EQ(r.drawing.entities[0].xdata[0].items[0].point.z, 4000.000000001);
+    const auto& v = std::get<LwPolyline>(r.drawing.entities[1].shape);
+    EXPECT_TRUE(v.closed);
+    EXPECT_EQ(v.vertices[0].bulge, 0.5);
+  }
+}
+
+TEST_F(Dxf_, CharactersOutsideTheCodePageAreEscapedAndComeBack) {
+  EXPECT_EQ(EncodeAnsi("a\xE2\x80\x8B"
+                       "b",
+                       cp),
+            "a\\U+200Bb");
+  EXPECT_EQ(EncodeAnsi("ﾍﾛﾝ", cp), "\xCD\xDB\xDD");
+  std::string file = Dxf({{0, "SECTION"},
+                          {2, "HEADER"},
+                          {9, "$ACADVER"},
+                          {1, "AC1015"},
+                          {9, "$DWGCODEPAGE"},
+                          {3, "ANSI_1252"},
+                          {0, "ENDSEC"},
+                          {0, "SECTION"},
+                          {2, "ENTITIES"},
+                          {0, "TEXT"},
+                          {8, "trac\xE9"},
+                          {10, "0"},
+                          {20, "0"},
+                          {40, "1"},
+                          {1, "\\U+7B46\\U+754C caf\xE9"},
+                          {0, "ENDSEC"},
+                          {0, "EOF"}});
+  DxfReadResult r = ReadDxf(file, cp);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.drawing.entities[0].layer, "tracé");
+  EXPECT_EQ(std::get<Text>(r.drawing.entities[0].shape).value, "筆界 café");
+}
+
+TEST_F(Dxf_, R12PolylineAndDownwardExtrusion) {
+  std::string file = Dxf(
+      {{0, "SECTION"}, {2, "ENTITIES"}, {0, "POLYLINE"}, {8, "0"},      {66, "1"},     {10, "0"},
+       {20, "0"},      {30, "5"},       {70, "1"},       {0, "VERTEX"}, {8, "0"},      {10, "0"},
+       {20, "0"},      {42, "1"},       {0, "VERTEX"},   {8, "0"},      {10, "10"},    {20, "0"},
+       {0, "VERTEX"},  {8, "0"},        {10, "10"},      {20, "10"},    {0, "SEQEND"}, {0, "ARC"},
+       {8, "0"},       {10, "5"},       {20, "0"},       {40, "2"},     {50, "0"},     {51, "90"},
+       {230, "-1"},    {0, "HATCH"},    {8, "0"},        {0, "ENDSEC"}, {0, "EOF"}});
+  DxfReadResult r = ReadDxf(file, cp);
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_EQ(r.drawing.entities.size(), 2u);
+  const auto& pl = std::get<LwPolyline>(r.drawing.entities[0].shape);
+  EXPECT_EQ(pl.vertices.size(), 3u);
+  EXPECT_TRUE(pl.closed);
+  EXPECT_EQ(pl.elevation, 5);
+  EXPECT_EQ(pl.vertices[0].bulge, 1);
+  // Seen from above, the arc lies at x = -5 and runs from 90° to 180°.
+  const Arc& a = std::get<Arc>(r.drawing.entities[1].shape);
+  EXPECT_EQ(a.center.x, -5);
+  EXPECT_EQ(a.startAngle, 90);
+  EXPECT_EQ(a.endAngle, 180);
+  ASSERT_EQ(r.notes.size(), 1u);
+  EXPECT_THAT(r.notes[0], HasSubstr("HATCH"));
+}
+
+TEST_F(Dxf_, BrokenFilesAreRefusedWithTheLine) {
+  struct Case {
+    std::string bytes;
+    const char* says;
+  } cases[] = {
+      {"", "空のファイル"},
+      {"AutoCAD Binary DXF\r\n\x1a", "バイナリ"},
+      {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {10, "1,5"}}), "8 行目"},
+      {"  0\nSECTION\nabc\nENTITIES\n", "3 行目"},
+      {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {62, "1.5"}}), "整数"},
+  };
+  for (const Case& c : cases) {
+    DxfReadResult r = ReadDxf(c.bytes, cp);
+    EXPECT_FALSE(r.ok);
+    EXPECT_THAT(r.error, HasSubstr(c.says)) << c.bytes;
+  }
+}
+
+TEST_F(Dxf_, EveryCorpusFileOpensExceptTheBinaryOne) {
+  const char* src = std::getenv("VELSAROM_SOURCE_DIR");
+  ASSERT_NE(src, nullptr);
+  std::string dir = std::string(src) + "/../shared/dxf-corpus/";
+  for (const char* name :
+       {"real/acadsharp__sample_AC1009_ascii.dxf", "real/acadsharp__sample_AC1018_ascii.dxf",
+        "synthetic/jp_R2000_cp932.dxf", "synthetic/jp_R2007_utf8.dxf"}) {
+    std::ifstream in(dir + name, std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    DxfReadResult r = ReadDxf(bytes, cp);
+    EXPECT_TRUE(r.ok) << name << ": " << r.error;
+    EXPECT_FALSE(r.drawing.entities.empty()) << name;
+  }
+  std::ifstream bin(dir + "real/acadsharp__sample_AC1015_binary.dxf", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(bin)), {});
+  EXPECT_FALSE(ReadDxf(bytes, cp).ok);
+}
+
+}  // namespace
+}  // namespace hostsim
