@@ -1,12 +1,17 @@
 #include "annotation/DxfWriter.h"
 
+#include <numbers>
+
 #include "geometry/NumberFormat.h"
-#include "geometry/PlaneGeometry.h"
 
 std::string DxfReal(long double value) { return FormatReal(value); }
 
 std::string DxfRotation(double radians) {
-  return DxfReal(static_cast<double>(radians * (180 / kPi)));
+  // Degrees per radian as the double 57.29577951308232, not the extended 180/π: the product,
+  // formed in extended precision and rounded to double, differs in the last digit now and then.
+  constexpr double kDegreesPerRadian = 57.29577951308232;
+  static_assert(kDegreesPerRadian == 180 / std::numbers::pi);
+  return DxfReal(static_cast<double>(static_cast<long double>(radians) * kDegreesPerRadian));
 }
 
 namespace {

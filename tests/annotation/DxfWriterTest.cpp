@@ -78,7 +78,7 @@ TEST(WriteDxfText, NineItemsWithoutStyleTenWithIt) {
   EXPECT_EQ(styled.items[3], expected[2]);
 }
 
-TEST(DxfRotation, RadiansWrittenAsDegreesWithFifteenDigits) {
+TEST(DxfRotation, RadiansTimesTheDoubleDegreeConstantWithFifteenDigits) {
   const double pi = std::numbers::pi;
   struct Case {
     double radians;
@@ -87,6 +87,8 @@ TEST(DxfRotation, RadiansWrittenAsDegreesWithFifteenDigits) {
       {pi / 2, "90"},
       {pi / 6, "30"},  // 29.999999999999996 before the 15-digit rounding
       {std::atan2(3.0, 4.0), "36.869897645844"},
+      // atan2(11, 19): times the extended 180/π it would round to ...624 at 15 digits.
+      {0.5247957716501074, "30.0685828218625"},
       {-pi / 2, "-90"},
       {0, "0"},
   };
