@@ -155,10 +155,10 @@ TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
             "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r");
 
   world.windows.sent.clear();
-  form.DrawBaseHeightNumber(t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400, 0, 0);
+  form.DrawBaseHeightNumber(t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400, 0, 0);
   DxfDocument expected2;
   WriteDxfHeader(expected2, "");
-  form.DrawBaseHeightNumbers(expected2, t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400,
+  form.DrawBaseHeightNumbers(expected2, t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400,
                              0, 0);
   WriteDxfEnd(expected2);
   EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected2));

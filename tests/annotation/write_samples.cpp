@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   s.MoveTo("annotate.dxf", "mark_three_side.dxf");
   s.ExpectMark("mark_three_side.dxf", 12, t);
   s.form.CeTextStyle = "Standard";
-  s.form.DrawBaseHeightNumber(t, {0, 4000}, {3000, 0}, {0, 0}, {1440, 2080}, 13, 500, 400, 0, 0);
+  s.form.DrawBaseHeightNumber(t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400, 0, 0);
   s.MoveTo("annotate.dxf", "mark_base_height.dxf");
   s.ExpectMark("mark_base_height.dxf", 13, t);
   return 0;

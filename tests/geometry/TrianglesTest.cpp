@@ -67,8 +67,9 @@ TEST(ChooseBaseAndHeight, LongestSideWithTiesToTheEarlierSide) {
     TAcadTriangle t;
     TAcadPoint baseSt, baseEd, apex, foot;
   } cases[] = {
-      // p1p2 = 6, p2p3 = p3p1 = √73: the tie goes to p2p3.
-      {{{0, 0}, {6, 0}, {3, 8}}, {6, 0}, {3, 8}, {0, 0}, {0, 0}},
+      // p1p2 = 6, p2p3 = p3p1 = √73: the tie goes to p2p3; the foot of (0,0) on it lies 18/73
+      // of the way from (6,0) to (3,8).
+      {{{0, 0}, {6, 0}, {3, 8}}, {6, 0}, {3, 8}, {0, 0}, {6 - 54 / 73.0L, 144 / 73.0L}},
       {{{0, 0}, {6000, 0}, {1000, 3000}}, {0, 0}, {6000, 0}, {1000, 3000}, {1000, 0}},
       {{{1, 1}, {0, 5}, {0, 0}}, {0, 5}, {0, 0}, {1, 1}, {0, 1}},
       {{{0, 0}, {0, 0}, {1, 0}}, {0, 0}, {1, 0}, {0, 0}, {0, 0}},  // p3p1 longest
@@ -79,13 +80,7 @@ TEST(ChooseBaseAndHeight, LongestSideWithTiesToTheEarlierSide) {
     ExpectPoint(st, static_cast<double>(c.baseSt.x), static_cast<double>(c.baseSt.y), 0);
     ExpectPoint(ed, static_cast<double>(c.baseEd.x), static_cast<double>(c.baseEd.y), 0);
     ExpectPoint(apex, static_cast<double>(c.apex.x), static_cast<double>(c.apex.y), 0);
-    if (c.t.p1.x == 0 && c.t.p2.x == 6) {
-      // Foot of (0,0) on the line (6,0)–(3,8).
-      const long double t = ((0 - 6) * (3 - 6) + (0 - 0) * (8 - 0)) / 73.0L;
-      ExpectPoint(foot, static_cast<double>(6 + t * -3), static_cast<double>(t * 8));
-    } else {
-      ExpectPoint(foot, static_cast<double>(c.foot.x), static_cast<double>(c.foot.y));
-    }
+    ExpectPoint(foot, static_cast<double>(c.foot.x), static_cast<double>(c.foot.y));
   }
   TAcadPoint st, ed, apex, foot;
   EXPECT_FALSE(ChooseBaseAndHeight({{1, 1}, {1, 1}, {1, 1}}, st, ed, apex, foot));
