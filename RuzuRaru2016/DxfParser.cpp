@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <unordered_map>
 
 #include "RuzuRaru2016/DxfNumber.h"
 #include "RuzuRaru2016/DxfRecordBuffer.h"
@@ -67,6 +68,30 @@ class StringDecoder {
   platform::CodePage& codePage_;
   bool utf8_ = false;
   std::map<std::string, std::string, std::less<>> names_;
+};
+
+// A layer that an entity names and the layer table lacks: colour 7, flags 0, "CONTINUOUS".
+std::int16_t AppendLayer(std::vector<TLayer>& layers, std::string_view name) {
+  TLayer& added = layers.emplace_back();
+  added.Name.assign(name);
+  return added.color;
+}
+
+// LayerColorIn with an index by name, so that a file with many layers and many entities is
+// read without a search of the layer table per entity. Rows are only ever appended, and a row
+// is complete before the next entity ends, so the index is brought up to date lazily.
+class LayerColorIndex {
+ public:
+  std::int16_t Color(std::vector<TLayer>& layers, const std::string& name) {
+    for (; indexed_ < layers.size(); ++indexed_) first_.emplace(layers[indexed_].Name, indexed_);
+    const auto it = first_.find(name);
+    if (it != first_.end()) return layers[it->second].color;
+    return AppendLayer(layers, name);  // indexed at the next call
+  }
+
+ private:
+  std::unordered_map<std::string, std::size_t> first_;  // name -> its first row
+  std::size_t indexed_ = 0;
 };
 
 enum class Section { None, Header, Tables, Blocks, Entities, Other };
@@ -171,11 +196,12 @@ class TableBuilder {
   }
   template <class Record>
   void ResolveColor(Record& r) {
-    if (r.color == 256) r.color = LayerColorIn(t_.layers, r.layer);
+    if (r.color == 256) r.color = layerColors_.Color(t_.layers, r.layer);
   }
 
   TDxfTables& t_;  // layers and blocks directly; the entity tables at the end
   EntityBuffers entities_, blockBodies_;
+  LayerColorIndex layerColors_;
   DxfRecordBuffer<TInsertBlk> inserts_;
   StringDecoder decoder_;
 
@@ -843,7 +869,5 @@ DxfParseResult ParseDxf(std::string_view bytes, TDxfTables& tables, platform::Co
 std::int16_t LayerColorIn(std::vector<TLayer>& layers, std::string_view name) {
   for (const TLayer& l : layers)
     if (l.Name == name) return l.color;
-  TLayer& added = layers.emplace_back();
-  added.Name.assign(name);
-  return added.color;
+  return AppendLayer(layers, name);
 }

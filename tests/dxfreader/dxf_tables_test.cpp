@@ -69,6 +69,25 @@ TEST(DxfTables, UnknownLayerIsAppendedWithColourSeven) {
   EXPECT_EQ(p.t.entities.polylines.at(0).color, 256);
 }
 
+// The first layer row of a name gives the colour, also when rows come after the entities
+// that were looked up, and rows of the same name follow each other.
+TEST(DxfTables, FirstLayerRowOfANameWins) {
+  const std::string body = Entities(Line("A", "0", "0", "1", "0")) +
+                           LayerTable({{"B", 1}, {"B", 2}, {"A", 3}}) +
+                           Entities(Line("A", "0", "0", "1", "0") + Line("B", "0", "0", "1", "0") +
+                                    Line("C", "0", "0", "1", "0") + Line("C", "0", "0", "1", "0"));
+  Parsed p = Parse(body + Eof());
+  ASSERT_EQ(p.t.entities.lines.size(), 5u);
+  EXPECT_EQ(p.t.entities.lines[0].color, 7);  // A was unknown then: appended with 7
+  EXPECT_EQ(p.t.entities.lines[1].color, 7);  // and that row still comes first
+  EXPECT_EQ(p.t.entities.lines[2].color, 1);
+  EXPECT_EQ(p.t.entities.lines[3].color, 7);
+  ASSERT_EQ(p.t.layers.size(), 5u);  // A (appended), B, B, A (table), C (appended once)
+  EXPECT_EQ(p.t.layers[0].Name, "A");
+  EXPECT_EQ(p.t.layers[3].color, 3);
+  EXPECT_EQ(p.t.layers[4].Name, "C");
+}
+
 TEST(DxfTables, LayerRowsAndUpperCasedLineTypes) {
   const std::string tables =
       Lines({"  0", "SECTION",  "  2", "TABLES",    "  0", "TABLE",    "  2", "LTYPE",
