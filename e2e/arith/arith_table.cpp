@@ -174,6 +174,7 @@ void Geometry() {
                          Bits(arc.endAngle));
   Line("DxfRotation pi/6", DxfRotation(std::numbers::pi / 6));
   Line("DxfRotation atan2(3,4)", DxfRotation(0.6435011087932844));
+  Line("DxfRotation atan2(11,19)", DxfRotation(0.5247957716501074));
 }
 
 // Many deterministic random cases: any disagreement in the last bit shows up here.
@@ -199,7 +200,8 @@ void Sweep() {
                 Show(Distance2D(t.p2, t.p3)), Bits(area),
                 found ? Show(foot) : std::string("no-base"),
                 found ? Show(BaseHeightMarkCentre(st, ed, apex, foot)) : std::string("-"),
-                RoundToText(digits, mode, length)}));
+                RoundToText(digits, mode, length),
+                DxfRotation(static_cast<double>(Angle2D(t.p1, t.p3)))}));
   }
   for (int i = 0; i < 300; ++i) {
     std::string text = std::to_string(rng() % 100000000000ULL);
