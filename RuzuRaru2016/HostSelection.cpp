@@ -10,6 +10,7 @@
 #include "RuzuRaru2016/HostText.h"
 #include "geometry/NumberFormat.h"
 #include "geometry/NumberText.h"
+#include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 
 namespace {
@@ -74,13 +75,7 @@ int EntityCount() {
 
 }  // namespace
 
-std::string ExportFilePath() {
-  std::string path = platform::Files().ExecutablePath();
-  const std::size_t name = path.find_last_of("\\/:");
-  const std::size_t dot = path.find_last_of('.');
-  if (dot != std::string::npos && (name == std::string::npos || dot > name)) path.erase(dot);
-  return path + ".dxf";
-}
+std::string ExportFilePath() { return platform::ExecutablePathWithExtension(".dxf"); }
 
 int PickPoint(TAcadPoint& point) {
   if (!ActivateHost()) return kHostFailed;

@@ -17,9 +17,6 @@ std::string InsertCommand(const std::string& path);
 // Throws EFCreateError, before anything is sent, when the file cannot be written.
 void InsertDocument(const DxfDocument& document, const std::string& path);
 
-// Full path of a file in the executable's folder.
-std::string ExecutableFolderFile(const std::string& name);
-
 // The document saved to the default annotation file (the export file) and inserted.
 void InsertDxf(const DxfDocument& document);
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geometry/NumberText.h"
+#include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 #include "shell/TForm1.h"
 
@@ -73,13 +74,7 @@ TRadioButton& ButtonForMode(std::int32_t mode, TRadioButton& down, TRadioButton&
 
 }  // namespace
 
-std::string TForm1::SettingsPath() const {
-  std::string path = platform::Files().ExecutablePath();
-  const std::size_t name = path.find_last_of("\\/");
-  const std::size_t dot = path.find_last_of('.');
-  if (dot != std::string::npos && (name == std::string::npos || dot > name)) path.erase(dot);
-  return path + ".ini";
-}
+std::string TForm1::SettingsPath() const { return platform::ExecutablePathWithExtension(".ini"); }
 
 void TForm1::LoadSettings() {
   const std::string path = SettingsPath();
