@@ -147,7 +147,7 @@ void HostCore::Enter() {
   std::string typed = input_;
   input_.clear();
   Commit(typed);
-  if (!prompt_.command && !typed.empty() && typed[0] == '\'') {
+  if (!prompt_.command && !stack_.empty() && !typed.empty() && typed[0] == '\'') {
     // A transparent command inside a running one.
     Prompt interrupted = prompt_;
     std::string name = Upper(typed.substr(1));
