@@ -129,6 +129,18 @@ TEST_F(EntityTablesTest, MeshColumnsPolyfaceNothingAndTheContiguousScan) {
   EXPECT_EQ(t.lines[6].layer, "L3");
 }
 
+TEST_F(EntityTablesTest, ScanStopsAtTheFirstForeignVertexAfterAMatch) {
+  // Vertices out of order: each polyline takes only its first contiguous run from where the
+  // previous one stopped; the stray vertices are not gathered from further down the table.
+  AddPolyline(1, 0, {{0, 0}, {1, 0}});
+  AddPolyline(2, 0, {{5, 5}});
+  t.vertices.push_back({1, {9, 9}, 0});
+  t.vertices.push_back({2, {6, 6}, 0});
+  ExplodePolylines();
+  ASSERT_EQ(t.lines.size(), 1u);
+  EXPECT_EQ(t.lines[0].ed.x, 1);
+}
+
 TEST_F(EntityTablesTest, MeshColumnsBeyondTheVerticesAreSkipped) {
   AddPolyline(1, 16, {{0, 0}, {1, 0}});
   t.polylines.back().code71 = 2;
