@@ -21,6 +21,14 @@ TEST(AreaFromSides, HeronOrZero) {
   EXPECT_NEAR(AreaFromSides(6000, 5830.951894845300, 3162.277660168379), 9000000, 1e-6);
 }
 
+TEST(AreaFromSides, HalfPerimeterAndProductRoundedToDouble) {
+  // Reference bits from an exact model of the arithmetic (extended sums and products, s, P and
+  // the root rounded to double). Skipping those roundings, or working in double throughout,
+  // changes the last bit of each.
+  EXPECT_EQ(AreaFromSides(8031.413, 6602.992, 7262.778), 0x1.591f258978f13p+24);
+  EXPECT_EQ(AreaFromSides(9482.843, 1820.886, 8606.498), 0x1.b654614b9e20dp+22);
+}
+
 TEST(ApexFromSides, TwoOneOrNoApex) {
   const TAcadPoint a{0, 0, 4}, b{10, 0, 9};
   TAcadPoint apex1{-1, -1}, apex2{-1, -1};
@@ -84,6 +92,19 @@ TEST(ChooseBaseAndHeight, LongestSideWithTiesToTheEarlierSide) {
   }
   TAcadPoint st, ed, apex, foot;
   EXPECT_FALSE(ChooseBaseAndHeight({{1, 1}, {1, 1}, {1, 1}}, st, ed, apex, foot));
+}
+
+TEST(ChooseBaseAndHeight, SidesEqualAsDoublesTieThoughOneIsLongerInExtended) {
+  // |p3p1| exceeds |p2p3| by about 5e-15, below the double's step at 1000: as doubles the
+  // two are equal and the tie goes to p2p3.
+  const TAcadTriangle t{{0, 0}, {1e-11, 0}, {0.5, 1000}};
+  ASSERT_GT(Distance2D(t.p3, t.p1), Distance2D(t.p2, t.p3));
+  TAcadPoint st, ed, apex, foot;
+  ASSERT_TRUE(ChooseBaseAndHeight(t, st, ed, apex, foot));
+  EXPECT_EQ(st.x, t.p2.x);
+  EXPECT_EQ(ed.y, t.p3.y);
+  EXPECT_EQ(apex.x, t.p1.x);
+  EXPECT_EQ(apex.y, t.p1.y);
 }
 
 TEST(ChooseBaseAndHeight, FootCarriesTheBaseStartsZ) {
