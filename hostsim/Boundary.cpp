@@ -157,15 +157,23 @@ bool Contains(const Cycle& c, Vec p) {
 BoundaryResult TraceBoundary(const std::vector<Piece>& input, Vec inside,
                              IntersectionSearch search) {
   BoundaryResult result;
+  // Pieces beyond the range of doubles (objects moved out to infinity) bound nothing.
+  auto finite = [](const Piece& p) {
+    return std::isfinite(p.a.x) && std::isfinite(p.a.y) && std::isfinite(p.b.x) &&
+           std::isfinite(p.b.y) && std::isfinite(p.c.x) && std::isfinite(p.c.y) &&
+           std::isfinite(p.r) && std::fabs(p.a.x) < 1e150 && std::fabs(p.a.y) < 1e150 &&
+           std::fabs(p.b.x) < 1e150 && std::fabs(p.b.y) < 1e150;
+  };
   double mag = 1;
   for (const Piece& p : input) {
+    if (!finite(p)) continue;
     mag = std::max({mag, std::fabs(p.a.x), std::fabs(p.a.y), std::fabs(p.b.x), std::fabs(p.b.y)});
   }
   const double eps = 1e-9 * mag;
 
   std::vector<Piece> ps;
   for (const Piece& p : input) {
-    if (Length(p) > eps) ps.push_back(p);
+    if (finite(p) && Length(p) > eps) ps.push_back(p);
   }
   std::vector<Box> boxes;
   boxes.reserve(ps.size());
