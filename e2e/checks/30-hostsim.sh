@@ -40,6 +40,21 @@ client idle 10000 | grep -q idle=1 || fail "not idle after -BOUNDARY"
 client history | grep -q '境界が 1 個のポリラインを作成しました' ||
   fail "no boundary report in the history"
 
+# The traced polyline exported as the product exports it, from a path in wine's form.
+client send "_FILEDIA 0 " >/dev/null
+client send "_DXFOUT Z:$run/export.dxf\\rO SINGLE LAST\\rV 2004 16\\r" >/dev/null
+client send "_FILEDIA 1 " >/dev/null
+client idle 10000 | grep -q idle=1 || fail "not idle after DXFOUT"
+sleep 0.5
+/usr/bin/python3 - "$run/export.dxf" <<'PY' || fail "export check"
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+assert doc.dxfversion == "AC1018", doc.dxfversion
+assert not doc.audit().has_errors
+assert [e.dxftype() for e in doc.modelspace()] == ["LWPOLYLINE"]
+PY
+
 client send '\x03\x03LASTPOINT 123,456,789 ' >/dev/null
 client send '_iD\r' >/dev/null
 client idle 20000 | grep -q idle=1 || fail "the scripted pick did not end ID"
