@@ -302,6 +302,12 @@ TEST_F(Transcript, UndoMarksAndGroups) {
   EXPECT_EQ(host.drawing().FindLayer("H_HEN"), nullptr);
   Send("_UNDO M ");
   EXPECT_EQ(CurrentLine(), kIdle);
+  // Settings kept outside the drawing are not undone; those saved with it are.
+  Send("\x03OSMODE 0 _AUNITS 3 ");
+  Send("_UNDO 1 _UNDO 1 ");
+  EXPECT_EQ(host.core().Variable("OSMODE"), "0");
+  EXPECT_EQ(host.core().Variable("AUNITS"), "0");
+  Send("_UNDO M ");
   // Back without a mark asks before undoing everything; the product's ETX answers no.
   Send("_LINE 0,0 1,1\r\r");
   Send("_UNDO B ");
