@@ -12,13 +12,7 @@ DxfTokenizer::DxfTokenizer(std::string_view text)
 bool DxfTokenizer::NextLine(std::string_view& line) {
   if (pos_ == end_) return false;
   const char* start = pos_;
-  // Most lines are a few bytes long: a plain scan beats the set-up of memchr for those.
-  const char* nl = start;
-  const char* shortEnd = end_ - start > 24 ? start + 24 : end_;
-  while (nl != shortEnd && *nl != '\n') ++nl;
-  if (nl == shortEnd) {
-    nl = nl == end_ ? nullptr : static_cast<const char*>(std::memchr(nl, '\n', end_ - nl));
-  }
+  const char* nl = static_cast<const char*>(std::memchr(start, '\n', end_ - start));
   const char* stop = nl ? nl : end_;
   pos_ = nl ? nl + 1 : end_;
   if (stop != start && stop[-1] == '\r') --stop;
