@@ -32,7 +32,19 @@ velsarom_wine_init() {
     LC_ALL=ja_JP.UTF-8 "$VELSAROM_WINE" wineboot -i >/dev/null 2>&1 || true
     "$VELSAROM_WINESERVER" -w
   fi
-  [ -f "$WINEPREFIX/system.reg" ]
+  [ -f "$WINEPREFIX/system.reg" ] || return 1
+  if [ ! -f "$WINEPREFIX/.velsarom-settings" ]; then
+    # The window's Japanese face is not installed here; IPA's proportional Gothic stands in
+    # for it, as the closest in shape and width (wine's own pick drops the underscore).
+    velsarom_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' \
+      /d 'IPAPGothic' /f >/dev/null 2>&1
+    # No window manager runs in the virtual display: wine draws the frames and title bars
+    # itself, so that screenshots show the windows as the user sees them.
+    for value in Managed Decorated; do
+      velsarom_wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.velsarom-settings"
+  fi
 }
 
 velsarom_wine() {

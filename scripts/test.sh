@@ -41,6 +41,8 @@ if [ "${VELSAROM_SKIP_WINE:-0}" != 1 ]; then
     [ -e "$check" ] || continue
     step "$(basename "$check")"
     if ! bash "$check"; then failed+=("$(basename "$check")"); fi
+    # A window left over by one check must not be found by the next one.
+    velsarom_wine_stop
   done
   velsarom_wine_stop
   if [ ${#failed[@]} -gt 0 ]; then

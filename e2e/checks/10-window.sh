@@ -25,17 +25,6 @@ prompt='2点目を指定 または [元に戻す(U)]: '
 failures=0
 pids=()
 
-# The Japanese face of the window is not installed here; IPA's proportional Gothic stands in
-# for it, as the closest in shape and width.
-velsarom_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' \
-  /d 'IPAPGothic' /f >/dev/null 2>&1
-# No window manager runs in the virtual display: wine draws Velsarom's frame and title bar
-# itself, so that the screenshots show the window as the user sees it.
-for value in Managed Decorated; do
-  velsarom_wine reg add 'HKCU\Software\Wine\AppDefaults\Velsarom.exe\X11 Driver' /v "$value" \
-    /d N /f >/dev/null 2>&1
-done
-
 # Windows left over from an earlier run would be found in place of the ones started here.
 velsarom_wine "$closewin" "Velsarom" 2000 >/dev/null 2>&1
 velsarom_wine "$closewin" "AutoCAD LT 2016" 2000 >/dev/null 2>&1

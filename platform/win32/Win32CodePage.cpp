@@ -19,10 +19,13 @@ class Win32CodePage : public CodePage {
     BOOL defaulted = FALSE;
     std::string ansi;
     if (!wide.empty()) {
-      const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+      // No best fit: a character the code page lacks must become the default character, not a
+      // look-alike ("¥" would otherwise turn into a backslash inside a path or a layer name).
+      const DWORD flags = WC_NO_BEST_FIT_CHARS;
+      const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(wide.size()),
                                         nullptr, 0, nullptr, nullptr);
       ansi.assign(static_cast<std::size_t>(n), '\0');
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), n,
+      WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(wide.size()), ansi.data(), n,
                           nullptr, &defaulted);
     }
     if (usedDefault) *usedDefault = defaulted;
