@@ -1,5 +1,6 @@
 // dxflib_count FILE: dxflib (Debian libdxflib-dev) reading the same file and counting the
 // entities our reader keeps, as the peer of reader_bench.
+#include <chrono>
 #include <cstdio>
 
 #include <dxflib/dl_creationadapter.h>
@@ -28,14 +29,18 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   Counter c;
   DL_Dxf dxf;
-  if (!dxf.in(argv[1], &c)) {
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = dxf.in(argv[1], &c);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!ok) {
     std::fprintf(stderr, "dxflib could not read %s\n", argv[1]);
     return 1;
   }
   std::printf(
       "dxflib: %ld entities (%ld lines, %ld polylines, %ld vertices, %ld texts, %ld "
-      "inserts)\n",
+      "inserts); read in %.3f s\n",
       c.lines + c.circles + c.arcs + c.polylines + c.texts + c.inserts + c.ellipses, c.lines,
-      c.polylines, c.vertices, c.texts, c.inserts);
+      c.polylines, c.vertices, c.texts, c.inserts, seconds);
   return 0;
 }

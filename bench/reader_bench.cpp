@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
                                e.polylines.size() + e.texts.size() + e.ellipses.size() +
                                DxfTables().inserts.size();
   std::printf(
-      "ours: %.3f s in ReadDxf, version %s, error '%s', %zu entities (%zu lines, %zu "
-      "polylines, %zu vertices, %zu texts, %zu inserts)\n",
-      seconds, r.version.c_str(), r.error.c_str(), entities, e.lines.size(), e.polylines.size(),
-      e.vertices.size(), e.texts.size(), DxfTables().inserts.size());
+      "ours: version %s, error '%s', %zu entities (%zu lines, %zu polylines, %zu "
+      "vertices, %zu texts, %zu inserts); read in %.3f s\n",
+      r.version.c_str(), r.error.c_str(), entities, e.lines.size(), e.polylines.size(),
+      e.vertices.size(), e.texts.size(), DxfTables().inserts.size(), seconds);
   return r.error.empty() ? 0 : 1;
 }

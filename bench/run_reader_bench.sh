@@ -24,12 +24,15 @@ if [ ! -f "$data" ]; then
 fi
 size=$(stat -c %s "$data")
 
-# measure NAME RUNS COMMAND...: prints "NAME wall cpu peakKB" with the medians of wall and CPU
-# time and the largest peak, and the program's own last output line.
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# measure NAME RUNS COMMAND...: the medians of the process's wall and CPU time and of the read
+# time the program reports itself ("read in S s": the read without start-up and tear-down), the
+# largest peak, and the program's own last output line.
 measure() {
   local name=$1 n=$2
   shift 2
-  local walls=() cpus=() peak=0 out=""
+  local walls=() cpus=() reads=() peak=0 out=""
   for ((i = 0; i < n; i++)); do
     local log
     log=$(mktemp)
@@ -41,15 +44,17 @@ measure() {
     rss=$(awk -F': ' '/Maximum resident/ {print $2}' "$log")
     rm -f "$log"
     walls+=("$wall")
+    reads+=("$(echo "$out" | sed -n 's/.*read in \([0-9.]*\) s.*/\1/p')")
     cpus+=("$(echo "$user + $sys" | bc -l)")
     if [ "$rss" -gt "$peak" ]; then peak=$rss; fi
   done
-  local wall_med cpu_med
-  wall_med=$(printf '%s\n' "${walls[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  cpu_med=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  echo "$name $wall_med $cpu_med $peak" >>"$results"
-  printf '%-7s wall %7.3f s  cpu %7.3f s  peak %8.1f MB   | %s\n' "$name" "$wall_med" "$cpu_med" \
-    "$(echo "$peak / 1024" | bc -l)" "$out"
+  local wall_med cpu_med read_med
+  wall_med=$(median "${walls[@]}")
+  cpu_med=$(median "${cpus[@]}")
+  read_med=$(median "${reads[@]}")
+  echo "$name $wall_med $cpu_med $peak $read_med" >>"$results"
+  printf '%-7s wall %7.3f s  cpu %7.3f s  read %7.3f s  peak %7.1f MB  | %s\n' "$name" \
+    "$wall_med" "$cpu_med" "$read_med" "$(echo "$peak / 1024" | bc -l)" "$out"
 }
 
 results=$(mktemp)
@@ -63,13 +68,15 @@ if [ "$have_dxflib" = 1 ]; then measure dxflib "$runs" "$build/bench/dxflib_coun
 measure ezdxf "$ezdxf_runs" /usr/bin/python3 "$here/ezdxf_count.py" "$data"
 
 awk -v size="$size" '
-  { wall[$1] = $2; cpu[$1] = $3; peak[$1] = $4 }
+  { wall[$1] = $2; cpu[$1] = $3; peak[$1] = $4; rd[$1] = $5 }
+  function row(label, a, b, goal) {
+    printf "  %-15s %6.2f x  %6.2f x  %6.2f x   %s\n", label, wall[a] / wall[b], cpu[a] / cpu[b], rd[a] / rd[b], goal
+  }
   END {
-    printf "\nratios (wall / cpu):\n"
-    if ("dxflib" in wall)
-      printf "  dxflib / ours   %6.2f x / %6.2f x   (goal: >= 5)\n", wall["dxflib"] / wall["ours"], cpu["dxflib"] / cpu["ours"]
-    printf "  ezdxf / ours    %6.2f x / %6.2f x\n", wall["ezdxf"] / wall["ours"], cpu["ezdxf"] / cpu["ours"]
-    printf "  ours / floor    %6.2f x / %6.2f x   (goal: <= 3; floor: whole file read, lines walked)\n", wall["ours"] / wall["floor"], cpu["ours"] / cpu["floor"]
-    printf "  ours / getline  %6.2f x / %6.2f x   (goal: <= 3; floor: std::getline line by line)\n", wall["ours"] / wall["getline"], cpu["ours"] / cpu["getline"]
-    printf "  ours peak / file size  %5.2f x          (goal: <= 3)\n", peak["ours"] * 1024 / size
+    printf "\nratios            wall      cpu       read\n"
+    if ("dxflib" in wall) row("dxflib / ours", "dxflib", "ours", "(goal: >= 5)")
+    row("ezdxf / ours", "ezdxf", "ours", "")
+    row("ours / floor", "ours", "floor", "(goal: <= 3; floor: whole file read at once, lines walked)")
+    row("ours / getline", "ours", "getline", "(goal: <= 3; floor: std::getline line by line)")
+    printf "  ours peak / file size  %5.2f x   (goal: <= 3)\n", peak["ours"] * 1024 / size
   }' "$results"
