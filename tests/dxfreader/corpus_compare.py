@@ -248,7 +248,7 @@ def main():
     dxfcount, corpus = sys.argv[1], pathlib.Path(sys.argv[2])
     if not corpus.is_dir():
         print("no corpus at %s" % corpus)
-        return 77
+        return 1
     checks = [check_file(dxfcount, p) for p in sorted(corpus.glob("*/*.dxf"))]
     checks.append(check_japanese(dxfcount, corpus))
     failures = []

@@ -7,7 +7,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-corpus_src=${DXF_CORPUS:-$root/../shared/dxf-corpus}
+corpus_src=${DXF_CORPUS:-$root/tests/data/dxf-corpus}
 out=${FUZZ_DIR:-/work/build-reader-fuzz}
 seconds=${1:-600}
 mkdir -p "$out/seeds" "$out/corpus" "$out/artifacts"

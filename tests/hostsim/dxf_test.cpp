@@ -149,7 +149,7 @@ TEST_F(Dxf_, BrokenFilesAreRefusedWithTheLine) {
 TEST_F(Dxf_, EveryCorpusFileOpensExceptTheBinaryOne) {
   const char* src = std::getenv("VELSAROM_SOURCE_DIR");
   ASSERT_NE(src, nullptr);
-  std::string dir = std::string(src) + "/../shared/dxf-corpus/";
+  std::string dir = std::string(src) + "/tests/data/dxf-corpus/";
   for (const char* name :
        {"real/acadsharp__sample_AC1009_ascii.dxf", "real/acadsharp__sample_AC1018_ascii.dxf",
         "synthetic/jp_R2000_cp932.dxf", "synthetic/jp_R2007_utf8.dxf"}) {
