@@ -34,12 +34,21 @@ class Win32FileSystem : public FileSystem {
     HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    DWORD got = 0;
+    // One buffer of the file's size: a large export is read without a second copy.
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size) || size.QuadPart < 0) {
+      CloseHandle(h);
+      return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t have = 0;
     bool ok = true;
-    while ((ok = ReadFile(h, chunk, sizeof chunk, &got, nullptr)) && got > 0)
-      bytes.append(chunk, got);
+    while (ok && have < bytes.size()) {
+      DWORD got = 0;
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - have, 1u << 30));
+      ok = ReadFile(h, bytes.data() + have, want, &got, nullptr) && got > 0;
+      have += got;
+    }
     CloseHandle(h);
     if (!ok) return std::nullopt;
     return bytes;
