@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The real window under wine: a stand-in host receives commands through the product's command
-# channel and shows a Japanese prompt that the channel reads back; Velsarom.exe shows its four
-# pages as designed (screenshots under $BUILD_WIN/artifacts/window/), its clicks run their
-# handlers, closing it writes every setting through the system's profile functions, and a second
-# start with Kyuuseki=1 comes up in base-height mode.
+# The real window under wine: the simulated host (hostsim.exe) receives commands through the
+# product's command channel, logs what arrived and shows its Japanese prompts, which the channel
+# reads back; Velsarom.exe shows its four pages as designed (screenshots under
+# $BUILD_WIN/artifacts/window/), its clicks run their handlers, closing it writes every setting
+# through the system's profile functions, and a second start with Kyuuseki=1 comes up in
+# base-height mode.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${BUILD_WIN:?BUILD_WIN must name the Windows build}"
@@ -17,22 +18,46 @@ rm -rf "$art" "$run"
 mkdir -p "$art" "$run"
 cp "$BUILD_WIN/shell/Velsarom.exe" "$run/"
 probe=$BUILD_WIN/e2e/windowprobe/windowprobe.exe
-host=$BUILD_WIN/e2e/hoststandin/hoststandin.exe
+host=$BUILD_WIN/hostsim/win32/hostsim.exe
 closewin=$BUILD_WIN/e2e/closewin/closewin.exe
 ini=$run/Velsarom.ini
-hostlog=$run/host.log
-prompt='2点目を指定 または [元に戻す(U)]: '
+hostlog=$run/copydata.log
+hostsaved=$run/host-saved.dxf
 failures=0
 pids=()
 
 # Windows left over from an earlier run would be found in place of the ones started here.
 velsarom_wine "$closewin" "Velsarom" 2000 >/dev/null 2>&1
-velsarom_wine "$closewin" "AutoCAD LT 2016" 2000 >/dev/null 2>&1
+velsarom_wine "$closewin" "AutoCAD 2018" 2000 >/dev/null 2>&1
 
+# start_wine DIR EXE [ARGS]: a Windows program in the background, started in DIR. The job is
+# wine's own process (exec), so that its id ends the program and not only a shell around it.
+start_wine() {
+  local dir=$1
+  shift
+  (cd "$dir" && LC_ALL=ja_JP.UTF-8 exec "$VELSAROM_WINE" "$@") &
+  pids+=($!)
+}
+# ended PID: the process has ended within 10 s (and is reaped).
+ended() {
+  local state
+  for _ in $(seq 100); do
+    state=$(ps -o stat= -p "$1" 2>/dev/null)
+    if [ -z "$state" ] || [ "${state:0:1}" = Z ]; then
+      wait "$1" 2>/dev/null
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Closes what this check started: the windows first (the host saves its drawing on closing),
+# then any process that did not end with its window.
 cleanup() {
   velsarom_wine "$closewin" "Velsarom" 3000 >/dev/null 2>&1
-  velsarom_wine "$closewin" "AutoCAD LT 2016" 3000 >/dev/null 2>&1
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  velsarom_wine "$closewin" "AutoCAD 2018" 3000 >/dev/null 2>&1
+  for p in "${pids[@]}"; do ended "$p" || kill "$p" 2>/dev/null; done
   wait 2>/dev/null
 }
 trap cleanup EXIT
@@ -48,38 +73,73 @@ expect() {
   got=$(printf '%s\n' "$1" | grep -m1 -F "$2=" | cut -d= -f2-)
   [ "$got" = "$3" ] || fail "$2: expected '$3', got '$got'"
 }
-start_velsarom() {
-  (cd "$run" && velsarom_wine "$run/Velsarom.exe") &
-  pids+=($!)
+start_velsarom() { start_wine "$run" "$run/Velsarom.exe"; }
+# logged TEXT: the host's log line for a command TEXT (written with \x03 and \r escapes, as the
+# probe takes it) sent through the channel: dwData 1, the units and the zero, the text.
+logged() {
+  /usr/bin/python3 - "$1" <<'PY'
+import sys
+text = sys.argv[1].replace("\\x03", "\x03").replace("\\r", "\r")
+units = len(text.encode("utf-16-le")) // 2
+shown = "".join("\\x%02X" % ord(c) if ord(c) < 0x20 else c for c in text)
+print(f"dwData=1 cbData={(units + 1) * 2} zero=1 text={shown}")
+PY
 }
-# units TEXT: the UTF-16 code units of a command.
-units() { /usr/bin/python3 -c 'import sys; print(len(sys.argv[1].encode("utf-16-le")) // 2)' "$1"; }
+idle() { expect "$(probe readline)" line "[コマンド: ]"; }
 
-echo "--- command channel against the stand-in host"
-velsarom_wine "$host" "Z:$hostlog" "$prompt" &
-pids+=($!)
-probe wait-host >/dev/null || fail "the stand-in host's windows were not found"
+echo "--- command channel against the simulated host"
+rm -f "$hostlog"
+start_wine "$run" "$host" --save "Z:$hostsaved" --copydata-log "Z:$hostlog"
+hostpid=$!
+probe wait-host >/dev/null || fail "the simulated host's windows were not found"
+idle
 
-command=$'\x03\x03_-LAYER M 文字層 '
-out=$(probe send '\x03\x03_-LAYER M 文字層 ')
-expect "$out" sent 1
-out=$(probe send '')
-expect "$out" sent 1
-out=$(probe send-units 511)
-expect "$out" sent 1
-out=$(probe send-units 512)
-expect "$out" sent 0
-sleep 0.5
-mapfile -t log <"$hostlog"
-[ ${#log[@]} -eq 3 ] || fail "host received ${#log[@]} commands, expected 3 (the 512-unit one refused)"
-expected="dwData=1 cbData=$((($(units "$command") + 1) * 2)) zero=1 text=\\x03\\x03_-LAYER M 文字層 "
-[ "${log[0]:-}" = "$expected" ] || fail "first command: got '${log[0]:-}', expected '$expected'"
-[ "${log[1]:-}" = "dwData=1 cbData=2 zero=1 text=" ] || fail "empty command: got '${log[1]:-}'"
-[ "${log[2]:-}" = "dwData=1 cbData=1024 zero=1 text=$(printf 'A%.0s' $(seq 511))" ] ||
-  fail "511-unit command: got '${log[2]:0:40}...'"
+# A command with Japanese text, typed in two parts so that the host shows its Japanese prompts
+# in between; the layer it makes is checked in the drawing the host saves on closing.
+commands=('\x03\x03_-LAYER M ' '文字層\r' '\r' '')
+expect "$(probe send "${commands[0]}")" sent 1
+expect "$(probe readline)" line "[作成する画層の名前を入力 <0>: ]"
+expect "$(probe send "${commands[1]}")" sent 1
+line=$(probe readline | sed -n 's/^line=//p')
+case "$line" in
+  "[オプションを入力 [?/作成(M)/"*"]: ]") ;;
+  *) fail "-LAYER options prompt not read back: '$line'" ;;
+esac
+expect "$(probe send "${commands[2]}")" sent 1
+idle
+# The empty command and the longest one (511 units) are typed in harmlessly: an ETX, letters,
+# an ETX. One unit more is refused and never reaches the host.
+expect "$(probe send "${commands[3]}")" sent 1
+idle
+letters=$(printf 'A%.0s' $(seq 509))
+commands+=("\\x03${letters}\\x03")
+expect "$(probe send "${commands[4]}")" sent 1
+idle
+expect "$(probe send "\\x03${letters}A\\x03")" sent 0
+idle
 
-out=$(probe readline)
-expect "$out" line "[$prompt]"
+mapfile -t log < <(cat "$hostlog" 2>/dev/null)
+[ ${#log[@]} -eq ${#commands[@]} ] ||
+  fail "host received ${#log[@]} commands, expected ${#commands[@]} (the 512-unit one refused)"
+for i in "${!commands[@]}"; do
+  expected=$(logged "${commands[$i]}") got=${log[$i]:-}
+  [ "$got" = "$expected" ] || fail "command $i: host got '${got:0:80}', sent '${expected:0:80}'"
+done
+[ "${log[4]:-}" = "dwData=1 cbData=1024 zero=1 text=\x03${letters}\x03" ] ||
+  fail "511-unit command: got '${log[4]:0:60}...'"
+
+# The host saves its drawing when it is closed: the Japanese layer name arrived intact.
+velsarom_wine "$closewin" "AutoCAD 2018" 10000 >/dev/null 2>&1 || fail "the simulated host did not close"
+/usr/bin/python3 - "$hostsaved" <<'PY' || fail "the host's drawing lacks the layer typed through the channel"
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+assert doc.header["$CLAYER"] == "文字層", doc.header["$CLAYER"]
+assert "文字層" in doc.layers
+PY
+# Nothing of the host may be left for the window checks below or for a later check.
+probe wait-host-gone >/dev/null || fail "the simulated host's windows are still there"
+ended "$hostpid" || fail "the simulated host's process did not end"
 
 echo "--- the window as designed"
 start_velsarom

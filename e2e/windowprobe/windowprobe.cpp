@@ -2,8 +2,8 @@
 // host command channel, for the real-window checks. Prints "key=value" lines (UTF-8) and exits
 // non-zero when the command could not be done.
 //   wait-host                 the host's windows are found (10 s)
+//   wait-host-gone            no window passes as the host's main window any more (10 s)
 //   send TEXT                 SendCommand(TEXT); "\r", "\x03" and "\\" are unescaped
-//   send-units N              SendCommand of N letters
 //   readline                  ReadCurrentLine()
 //   inspect                   window, tab and named controls, as key=value lines
 //   layout                    every layout problem; exits 1 when there is one
@@ -199,9 +199,16 @@ int wmain(int argc, wchar_t** argv) {
     Print("sent", SendCommand(Unescape(args[1])) ? "1" : "0");
     return 0;
   }
-  if (command == "send-units" && args.size() > 1) {
-    Print("sent", SendCommand(std::string(std::stoul(args[1]), 'A')) ? "1" : "0");
-    return 0;
+  if (command == "wait-host-gone") {
+    for (int i = 0; i < 100; ++i) {
+      HostChannel() = {};  // a search that finds nothing would keep an earlier find
+      if (!FindAcadWindow()) {
+        Print("host", "gone");
+        return 0;
+      }
+      Sleep(100);
+    }
+    return 1;
   }
   if (command == "readline") {
     Print("line", "[" + ReadCurrentLine() + "]");

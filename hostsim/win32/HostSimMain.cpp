@@ -1,4 +1,5 @@
 // hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
+//             [--copydata-log LOG.txt]
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
 // The ports first: windows.h would rename their MessageBox class.
@@ -38,7 +39,7 @@ int Fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string drawing, script, save;
+  std::string drawing, script, save, copyDataLog;
   hostsim::HostOptions options;
   for (int i = 1; i < argc; ++i) {
     std::string a = Narrow(argv[i]);
@@ -47,6 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       script = value();
     } else if (a == "--save") {
       save = value();
+    } else if (a == "--copydata-log") {
+      copyDataLog = value();
     } else if (a == "--delay") {
       options.userDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(300));
     } else if (a == "--hold") {
@@ -73,6 +76,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   hostsim::HostWindowsOptions wo;
   wo.savePath = save;
+  wo.copyDataLog = copyDataLog;
   if (!hostsim::CreateHostWindows(instance, core, wo)) return Fail("ウィンドウを作成できません");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

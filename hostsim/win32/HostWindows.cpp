@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "hostsim/win32/CopyDataLog.h"
 #include "hostsim/win32/DrawingView.h"
 #include "platform/Utf.h"
 
@@ -114,6 +115,7 @@ LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COPYDATA: {
       auto* cds = reinterpret_cast<COPYDATASTRUCT*>(lp);
+      if (!g.options.copyDataLog.empty()) AppendCopyDataLog(g.options.copyDataLog, *cds);
       if (cds->dwData != 1 || !cds->lpData) return FALSE;
       const auto* units = static_cast<const char16_t*>(cds->lpData);
       std::u16string text;

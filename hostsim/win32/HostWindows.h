@@ -13,7 +13,8 @@
 namespace hostsim {
 
 struct HostWindowsOptions {
-  std::string savePath;  // where the drawing is saved when the main window closes
+  std::string savePath;     // where the drawing is saved when the main window closes
+  std::string copyDataLog;  // for the checks: every WM_COPYDATA received is appended here
 };
 
 // Creates the windows; false when a class or window could not be made.
