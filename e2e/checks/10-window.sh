@@ -201,6 +201,23 @@ expect "$(probe inspect)" ctl.Edit14 "disabled,[400]"
 probe click CheckBox3 >/dev/null
 expect "$(probe inspect)" ctl.Edit14 "enabled,[400]"
 probe settext Edit12 "文字層①" >/dev/null
+# The rounding groups of one page are separate groups, and the spin buttons run their handlers.
+probe page 1 >/dev/null
+probe click RadioButton3 >/dev/null
+probe click RadioButton4 >/dev/null
+probe spin UpDown3 down >/dev/null
+probe spin UpDown2 up >/dev/null
+out=$(probe inspect)
+expect "$out" ctl.RadioButton2 "enabled,unchecked,[四捨]"
+expect "$out" ctl.RadioButton3 "enabled,checked,[切上]"
+expect "$out" ctl.RadioButton4 "enabled,checked,[切捨]"
+expect "$out" ctl.RadioButton5 "enabled,unchecked,[四捨]"
+expect "$out" ctl.RadioButton8 "enabled,checked,[四捨]"
+expect "$out" ctl.UpDown3 "enabled,pos=2,[]"
+expect "$out" ctl.Edit8 "enabled,[100]"
+expect "$out" ctl.UpDown2 "enabled,pos=3,[]"
+expect "$out" ctl.Edit7 "enabled,[3]"
+probe page 0 >/dev/null
 
 echo "--- closing writes the settings file"
 out=$(probe close)
@@ -223,6 +240,10 @@ else
   grep -qx 'M_Layer=文字層①' "$art/after-first-run.ini" || fail "Japanese layer name not written"
   grep -qx 'Kyuuseki=0' "$art/after-first-run.ini" || fail "Kyuuseki not written as 0"
   grep -qx 'Left=589' "$art/after-first-run.ini" || fail "window position not written"
+  # What the clicks above set: the rounding fields, the scale and the digits of lengths.
+  for line in Nagasa=2 Menseki=0 Goukei=1 Syakudo=2 Keta1=3; do
+    grep -qx "$line" "$art/after-first-run.ini" || fail "settings file lacks $line"
+  done
   sed -i 's/^Kyuuseki=0\r\?$/Kyuuseki=1\r/' "$ini"
 fi
 
@@ -234,6 +255,10 @@ expect "$out" tab.0 "[ 三斜]"
 expect "$out" ctl.Edit20 "enabled,[1500,3000,3000,4500]"
 expect "$out" ctl.Edit11 "disabled,[1500,3000,3000,3000,4500]"
 expect "$out" ctl.Edit12 "enabled,[文字層①]"
+expect "$out" ctl.Edit8 "enabled,[100]"
+expect "$out" ctl.Edit7 "enabled,[3]"
+expect "$out" ctl.RadioButton3 "enabled,checked,[切上]"
+expect "$out" ctl.RadioButton4 "enabled,checked,[切捨]"
 rect=$(probe page 0 | sed -n 's/^rect=//p')
 velsarom_screenshot "$art/full.png"
 [ -n "$rect" ] && convert "$art/full.png" -crop "$rect" +repage "$art/second-start-sansha.png"

@@ -9,6 +9,7 @@
 //   layout                    every layout problem; exits 1 when there is one
 //   page N                    clicks tab N and prints the window's rectangle
 //   click NAME | click-text TEXT   BM_CLICK on a control by name or by caption
+//   spin NAME up|down         a mouse click on one arrow of a spin button
 //   settext NAME TEXT         WM_SETTEXT into a control
 //   close                     WM_CLOSE to the form; waits for the process to end
 #include "platform/win32/Win32Ports.h"  // windows.h, after the ports
@@ -165,6 +166,17 @@ int SelectPage(const VelsaromWindows& v, int index) {
   return 1;
 }
 
+// A click on the upper or lower arrow, as the user gives it; the spin button tells its parent.
+int Spin(HWND spin, bool up) {
+  RECT r;
+  GetClientRect(spin, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  PostMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(spin, WM_LBUTTONUP, 0, at);
+  Sleep(300);  // the form runs its handler
+  return 0;
+}
+
 int Close(const VelsaromWindows& v) {
   DWORD pid = 0;
   GetWindowThreadProcessId(v.form, &pid);
@@ -233,6 +245,11 @@ int wmain(int argc, wchar_t** argv) {
     if (!w) return 1;
     SendMessageW(w, BM_CLICK, 0, 0);
     return 0;
+  }
+  if (command == "spin" && args.size() > 2) {
+    HWND w = Widget(v, args[1]);
+    if (!w || (args[2] != "up" && args[2] != "down")) return 1;
+    return Spin(w, args[2] == "up");
   }
   if (command == "click-text" && args.size() > 1) {
     Found f{L"Button", platform::Wide(args[1])};
