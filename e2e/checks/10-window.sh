@@ -265,6 +265,15 @@ velsarom_screenshot "$art/full.png"
 rm -f "$art/full.png"
 expect "$(probe close)" closed 1
 
+# Regression: a start "maximised" (a shortcut's setting) blew the fixed window up to the whole
+# screen, above every other window. It shows at its own size.
+echo "--- a start maximised shows the window at its size"
+start_wine "$run" start /max /wait Velsarom.exe
+out=$(probe inspect)
+expect "$out" client 187x267
+expect "$out" sizable 0
+expect "$(probe close)" closed 1
+
 if [ "$failures" -gt 0 ]; then
   echo "10-window: $failures failure(s); artifacts in $art" >&2
   exit 1

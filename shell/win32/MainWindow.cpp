@@ -17,6 +17,25 @@ constexpr int kFontHeight = 12;
 const wchar_t kFontFace[] = L"ＭＳ Ｐゴシック";
 constexpr UINT kActivateForm = WM_APP + 1;
 
+// The form is a fixed tool window that is shown when it is created: a start "maximised",
+// "minimised" or hidden (a shortcut's setting, start /max) still shows it at its own size.
+// Maximised, it would cover the whole screen above every other window.
+int FormShowCommand(int show) {
+  switch (show) {
+    case SW_HIDE:
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_FORCEMINIMIZE:
+    case SW_SHOWMAXIMIZED:
+    case SW_SHOWDEFAULT:  // would take the start-up value, which may be "maximised"
+      return SW_SHOWNORMAL;
+    case SW_SHOWMINNOACTIVE:
+      return SW_SHOWNOACTIVATE;
+    default:
+      return show;
+  }
+}
+
 MainWindow* Self(HWND hwnd) {
   return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
@@ -98,7 +117,7 @@ bool MainWindow::Create(int show) {
   pagesBinding_->ShowSelected();
 
   ShowWindow(application_, SW_SHOWNOACTIVATE);
-  ShowWindow(window_, show == SW_SHOWMINIMIZED || show == SW_MINIMIZE ? SW_SHOWNORMAL : show);
+  ShowWindow(window_, FormShowCommand(show));
   UpdateWindow(window_);
   return true;
 }
