@@ -118,15 +118,18 @@ idle
 expect "$(probe send "\\x03${letters}A\\x03")" sent 0
 idle
 
+# Each command arrives as sent and is followed by the WM_NULL that wakes the host.
 mapfile -t log < <(cat "$hostlog" 2>/dev/null)
-[ ${#log[@]} -eq ${#commands[@]} ] ||
-  fail "host received ${#log[@]} commands, expected ${#commands[@]} (the 512-unit one refused)"
+[ ${#log[@]} -eq $((2 * ${#commands[@]})) ] ||
+  fail "host log has ${#log[@]} lines, expected ${#commands[@]} commands each with WM_NULL" \
+    "(the 512-unit one refused)"
 for i in "${!commands[@]}"; do
-  expected=$(logged "${commands[$i]}") got=${log[$i]:-}
+  expected=$(logged "${commands[$i]}") got=${log[$((2 * i))]:-}
   [ "$got" = "$expected" ] || fail "command $i: host got '${got:0:80}', sent '${expected:0:80}'"
+  [ "${log[$((2 * i + 1))]:-}" = WM_NULL ] || fail "command $i: no WM_NULL after it"
 done
-[ "${log[4]:-}" = "dwData=1 cbData=1024 zero=1 text=\x03${letters}\x03" ] ||
-  fail "511-unit command: got '${log[4]:0:60}...'"
+[ "${log[8]:-}" = "dwData=1 cbData=1024 zero=1 text=\x03${letters}\x03" ] ||
+  fail "511-unit command: got '${log[8]:0:60}...'"
 
 # The host saves its drawing when it is closed: the Japanese layer name arrived intact.
 velsarom_wine "$closewin" "AutoCAD 2018" 10000 >/dev/null 2>&1 || fail "the simulated host did not close"

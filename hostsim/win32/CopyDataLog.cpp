@@ -30,16 +30,19 @@ std::string CopyDataLogLine(const COPYDATASTRUCT& cds) {
   return line + "\n";
 }
 
-bool AppendCopyDataLog(const std::string& path, const COPYDATASTRUCT& cds) {
+bool AppendLogLine(const std::string& path, const std::string& line) {
   const std::u16string wide = platform::Utf8ToUtf16(path);
   HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), FILE_APPEND_DATA,
                          FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
-  const std::string line = CopyDataLogLine(cds);
   DWORD written = 0;
   const bool ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
                   written == line.size();
   return CloseHandle(h) && ok;
+}
+
+bool AppendCopyDataLog(const std::string& path, const COPYDATASTRUCT& cds) {
+  return AppendLogLine(path, CopyDataLogLine(cds));
 }
 
 }  // namespace hostsim

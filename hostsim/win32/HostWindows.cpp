@@ -125,6 +125,10 @@ LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(w, nullptr, FALSE);
       return TRUE;
     }
+    case WM_NULL:
+      // A client posts it after each command; the log shows that it arrived.
+      if (!g.options.copyDataLog.empty()) AppendLogLine(g.options.copyDataLog, "WM_NULL\n");
+      return 0;
     case WM_TIMER:
       g.core->Tick(GetTickCount64());
       Refresh();
