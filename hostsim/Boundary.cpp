@@ -1,8 +1,8 @@
-// The pieces are cut at every meeting point into edges of a plane graph; dangling edges are
-// pruned; faces are walked with the face on the left of each half-edge, so that bounded faces
-// run counter-clockwise and the outline of every connected part runs clockwise. The region is
-// the smallest counter-clockwise face around the point; islands are the parts whose outline
-// lies directly inside it.
+// The pieces are cut at every meeting point into edges of a plane graph; edges on no closed
+// loop (dangling ones, and lines joining two figures) are pruned; faces are walked with the face on
+// the left of each half-edge, so that bounded faces run counter-clockwise and the outline of every
+// connected part runs clockwise. The region is the smallest counter-clockwise face around the
+// point; islands are the parts whose outline lies directly inside it.
 #include "hostsim/Boundary.h"
 
 #include <algorithm>
@@ -65,6 +65,48 @@ class Graph {
   double eps_, cell_;
   std::unordered_map<long long, std::vector<int>> grid_;
 };
+
+// A line joining two closed figures (a building tied to a side of its parcel) lies on no closed
+// loop: it bounds nothing, and a face walked along it would run over it twice.
+void RemoveBridges(std::vector<Edge>& edges, const std::vector<std::vector<int>>& incident) {
+  const int n = static_cast<int>(incident.size());
+  std::vector<int> order(n, -1), low(n, 0);
+  struct Frame {
+    int node;
+    int via;  // the edge that led here
+    std::size_t next;
+  };
+  std::vector<Frame> stack;
+  std::vector<int> bridges;
+  int counter = 0;
+  for (int root = 0; root < n; ++root) {
+    if (order[root] >= 0) continue;
+    order[root] = low[root] = counter++;
+    stack.push_back({root, -1, 0});
+    while (!stack.empty()) {
+      Frame& f = stack.back();
+      if (f.next < incident[f.node].size()) {
+        int e = incident[f.node][f.next++];
+        if (!edges[e].alive || e == f.via) continue;
+        int w = edges[e].u == f.node ? edges[e].v : edges[e].u;
+        if (order[w] >= 0) {
+          low[f.node] = std::min(low[f.node], order[w]);
+          continue;
+        }
+        order[w] = low[w] = counter++;
+        stack.push_back({w, e, 0});
+        continue;
+      }
+      Frame done = f;
+      stack.pop_back();
+      if (stack.empty()) continue;
+      int parent = stack.back().node;
+      low[parent] = std::min(low[parent], low[done.node]);
+      if (low[done.node] > order[parent]) bridges.push_back(done.via);
+    }
+  }
+  for (int e : bridges) edges[e].alive = false;
+}
 
 double Length(const Piece& p) {
   return p.arc ? p.r * p.sweep : std::hypot(p.b.x - p.a.x, p.b.y - p.a.y);
@@ -241,6 +283,7 @@ BoundaryResult TraceBoundary(const std::vector<Piece>& input, Vec inside,
       if (--degree[other] == 1) queue.push_back(other);
     }
   }
+  RemoveBridges(g.edges, incident);
 
   // Half-edges, sorted counter-clockwise around each node.
   std::vector<Half> halves;

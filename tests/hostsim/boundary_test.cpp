@@ -96,6 +96,36 @@ TEST(Boundary, IslandsGiveMoreLoopsButNestedOnesDoNot) {
   EXPECT_TRUE(r.islands.empty());
 }
 
+TEST(Boundary, LineJoiningAnIslandToTheSideIsNoPartOfEitherLoop) {
+  // A building tied to the parcel's left side by a line: the loop must not run along the line
+  // and back (a polygon that overlaps itself); the building stays an island.
+  auto p = Polygon({{0, 0}, {100, 0}, {100, 100}, {0, 100}});
+  auto house = Polygon({{40, 40}, {60, 40}, {60, 60}, {40, 60}});
+  p.insert(p.end(), house.begin(), house.end());
+  p.push_back(MakeSegment({0, 50}, {40, 50}));
+  for (auto search : {IntersectionSearch::Grid, IntersectionSearch::AllPairs}) {
+    auto r = TraceBoundary(p, {10, 10}, search);
+    ASSERT_TRUE(r.found);
+    // The side keeps its vertex where the line met it.
+    ExpectCorners(r.outer, {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 50}});
+    ASSERT_EQ(r.islands.size(), 1u);
+    ExpectCorners(r.islands[0], {{40, 40}, {60, 40}, {60, 60}, {40, 60}, {40, 50}});
+  }
+  // Two bridges in a row through a middle figure, and a bridge between two loops that share
+  // nothing else: all gone, every loop still found.
+  p.push_back(MakeSegment({60, 50}, {70, 50}));
+  auto shed = Polygon({{70, 45}, {80, 45}, {80, 55}, {70, 55}});
+  p.insert(p.end(), shed.begin(), shed.end());
+  auto r = TraceBoundary(p, {10, 10});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.outer.size(), 5u);
+  EXPECT_EQ(r.islands.size(), 2u);
+  r = TraceBoundary(p, {75, 50});
+  ASSERT_TRUE(r.found);
+  EXPECT_EQ(r.outer.size(), 5u);  // the shed, with the vertex where the line met it
+  EXPECT_TRUE(r.islands.empty());
+}
+
 TEST(Boundary, BothSearchesAgree) {
   std::vector<Piece> p;
   for (int i = 0; i <= 20; ++i) {
