@@ -55,6 +55,7 @@ ended() {
 # Closes what this check started: the windows first (the host saves its drawing on closing),
 # then any process that did not end with its window.
 cleanup() {
+  chattr -i "$ini" 2>/dev/null
   velsarom_wine "$closewin" "Velsarom" 3000 >/dev/null 2>&1
   velsarom_wine "$closewin" "AutoCAD 2018" 3000 >/dev/null 2>&1
   for p in "${pids[@]}"; do ended "$p" || kill "$p" 2>/dev/null; done
@@ -276,6 +277,29 @@ out=$(probe inspect)
 expect "$out" client 187x267
 expect "$out" sizable 0
 expect "$(probe close)" closed 1
+
+# The settings file made unwritable (an attribute that binds root as well): closing reports the
+# failure in the window's message box, and the file keeps what it held.
+echo "--- a settings file that cannot be written is reported and kept"
+if chattr +i "$ini" 2>/dev/null; then
+  before=$(md5sum <"$ini")
+  start_velsarom
+  probe inspect >/dev/null
+  probe close >"$run/close.out" &
+  closer=$!
+  out=$(probe dialog)
+  expect "$out" dialog.title Velsarom
+  case "$(printf '%s\n' "$out" | sed -n 's/^dialog.text=//p')" in
+    *'Velsarom.ini" に書き込めません（Top）。') ;;
+    *) fail "no write failure shown on closing: '$out'" ;;
+  esac
+  wait "$closer"
+  expect "$(cat "$run/close.out")" closed 1
+  chattr -i "$ini"
+  [ "$(md5sum <"$ini")" = "$before" ] || fail "the unwritable settings file changed"
+else
+  echo "skipped: chattr +i is not available here (root on a file system with attributes)"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "10-window: $failures failure(s); artifacts in $art" >&2

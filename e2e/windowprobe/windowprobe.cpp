@@ -12,6 +12,7 @@
 //   spin NAME up|down         a mouse click on one arrow of a spin button
 //   settext NAME TEXT         WM_SETTEXT into a control
 //   close                     WM_CLOSE to the form; waits for the process to end
+//   dialog                    the form's message box (10 s): its title and text; presses OK
 #include "platform/win32/Win32Ports.h"  // windows.h, after the ports
 
 #include <commctrl.h>
@@ -177,6 +178,42 @@ int Spin(HWND spin, bool up) {
   return 0;
 }
 
+struct Dialog {
+  DWORD pid = 0;
+  HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
+  auto* d = reinterpret_cast<Dialog*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == d->pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
+    d->hwnd = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A message box of the form's process: its title and text, then OK as the user presses it.
+int PressDialog(const VelsaromWindows& v) {
+  Dialog d;
+  GetWindowThreadProcessId(v.form, &d.pid);
+  for (int i = 0; i < 100 && !d.hwnd; ++i) {
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&d));
+    if (!d.hwnd) Sleep(100);
+  }
+  if (!d.hwnd) return 1;
+  Print("dialog.title", WindowText(d.hwnd));
+  std::string text;
+  for (HWND c = GetWindow(d.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (ClassOf(c) == "Static" && !WindowText(c).empty()) text += WindowText(c);
+  Print("dialog.text", text);
+  HWND ok = GetDlgItem(d.hwnd, IDOK);
+  if (!ok) return 1;
+  SendMessageW(ok, BM_CLICK, 0, 0);
+  return 0;
+}
+
 int Close(const VelsaromWindows& v) {
   DWORD pid = 0;
   GetWindowThreadProcessId(v.form, &pid);
@@ -265,5 +302,6 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == "close") return Close(v);
+  if (command == "dialog") return PressDialog(v);
   return 2;
 }
