@@ -1,7 +1,11 @@
 // The window's own handlers and the behaviour of its control objects, without a settings file.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/standin/StandinWorld.h"
 #include "shell/ClickHandlers.h"
@@ -182,6 +186,186 @@ TEST(ClickWiring, EveryButtonSpinAndRoundingChoiceRunsAHandler) {
   EXPECT_EQ(KeyPressHandlerOf("Edit1"), &TForm1::Edit1KeyPress);
   EXPECT_EQ(KeyPressHandlerOf("Edit2"), &TForm1::Edit2KeyPress);
   EXPECT_EQ(KeyPressHandlerOf("Edit3"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+enum class Kind { Label, Button, Group, Image, Edit, Check, Radio, Spin, RadioGroup, Sheet, Pages };
+
+Kind KindOf(const TControl* c) {
+  if (dynamic_cast<const TLabel*>(c)) return Kind::Label;
+  if (dynamic_cast<const TButton*>(c)) return Kind::Button;
+  if (dynamic_cast<const TGroupBox*>(c)) return Kind::Group;
+  if (dynamic_cast<const TImage*>(c)) return Kind::Image;
+  if (dynamic_cast<const TEdit*>(c)) return Kind::Edit;
+  if (dynamic_cast<const TCheckBox*>(c)) return Kind::Check;
+  if (dynamic_cast<const TRadioButton*>(c)) return Kind::Radio;
+  if (dynamic_cast<const TUpDown*>(c)) return Kind::Spin;
+  if (dynamic_cast<const TRadioGroup*>(c)) return Kind::RadioGroup;
+  if (dynamic_cast<const TTabSheet*>(c)) return Kind::Sheet;
+  return Kind::Pages;
+}
+
+// The four pages as the form's tables give them: a caption or hint typed differently here is a
+// text the user reads differently.
+TEST(FormDesign, EveryControlHasTheKindTextAndHintOfTheTables) {
+  using K = Kind;
+  const struct {
+    const char* name;
+    Kind kind;
+    const char* text;
+    const char* hint;
+  } rows[] = {
+      {"Image3", K::Image, "", ""},
+      {"Label24", K::Label, "2016 Beta", ""},
+      {"RadioGroup1", K::RadioGroup, "求積", ""},
+      {"GroupBox6", K::Group, "No.", ""},
+      {"Edit16", K::Edit, "1", ""},
+      {"UpDown4", K::Spin, "", ""},
+      {"Button4", K::Button, "最大", "図面内の番号の最大値を得る"},
+      {"GroupBox5", K::Group, "一括処理", ""},
+      {"Button12", K::Button, "分割", "閉鎖領域内を１点指示すると、三角形に自動分割"},
+      {"Button13", K::Button, "群選択",
+       "分割された線分をすべて選ぶと、三角形群を取得し、長さを記入"},
+      {"Button10", K::Button, "自動", "閉鎖領域内を１点指示すると、自動分割後、長さ、番号を記入"},
+      {"GroupBox13", K::Group, "個別処理", ""},
+      {"Button8", K::Button, "２辺指示", "線分を２本選ぶと、他の１辺を作成し、長さを記入"},
+      {"Button6", K::Button, "１点指示", "三角形内の１点を指示すると、長さを記入"},
+      {"GroupBox14", K::Group, "求積表", ""},
+      {"Button3", K::Button, "作成", "求積表を作成する基点（左上）を指示"},
+      {"CheckBox2", K::Check, "全ﾃﾞｰﾀｰ", "ﾁｪｯｸを外した時は、番号を選択"},
+      {"GroupBox4", K::Group, "尺度", ""},
+      {"Edit8", K::Edit, "1000", ""},
+      {"UpDown3", K::Spin, "", ""},
+      {"GroupBox9", K::Group, "長さ", ""},
+      {"Edit7", K::Edit, "2", ""},
+      {"UpDown2", K::Spin, "", ""},
+      {"RadioButton1", K::Radio, "切捨", ""},
+      {"RadioButton2", K::Radio, "四捨", ""},
+      {"RadioButton3", K::Radio, "切上", ""},
+      {"GroupBox10", K::Group, "面積", ""},
+      {"Edit18", K::Edit, "4", ""},
+      {"UpDown6", K::Spin, "", ""},
+      {"RadioButton4", K::Radio, "切捨", ""},
+      {"RadioButton5", K::Radio, "四捨", ""},
+      {"RadioButton6", K::Radio, "切上", ""},
+      {"GroupBox11", K::Group, "最終", ""},
+      {"Edit4", K::Edit, "2", ""},
+      {"UpDown1", K::Spin, "", ""},
+      {"RadioButton7", K::Radio, "切捨", ""},
+      {"RadioButton8", K::Radio, "四捨", ""},
+      {"RadioButton9", K::Radio, "切上", ""},
+      {"GroupBox8", K::Group, "画層", ""},
+      {"Edit12", K::Edit, "H_TEXT", ""},
+      {"Edit15", K::Edit, "H_HEN", ""},
+      {"Edit19", K::Edit, "H_TAKASA", ""},
+      {"GroupBox2", K::Group, "辺、高さ", ""},
+      {"Edit3", K::Edit, "300", ""},
+      {"Edit5", K::Edit, "400", ""},
+      {"Edit6", K::Edit, "500", ""},
+      {"GroupBox1", K::Group, "求積表", ""},
+      {"Edit9", K::Edit, "400", ""},
+      {"Edit10", K::Edit, "800", ""},
+      {"Label10", K::Label, "幅1", ""},
+      {"Edit11", K::Edit, "1500,3000,3000,3000,4500", ""},
+      {"Label19", K::Label, "幅2", ""},
+      {"Edit20", K::Edit, "1500,3000,3000,4500", ""},
+      {"GroupBox15", K::Group, "作成文字", ""},
+      {"CheckBox4", K::Check, "現在の文字スタイルで作成", ""},
+      {"Image1", K::Image, "", ""},
+      {"GroupBox7", K::Group, "", ""},
+      {"Button2", K::Button, "文字回転", "文字を回転"},
+      {"Label13", K::Label, "角度", ""},
+      {"Edit13", K::Edit, "180.0", ""},
+      {"Button5", K::Button, "番号移動", "番号の文字と円を選んで移動"},
+      {"CheckBox3", K::Check, "矢印", ""},
+      {"Edit14", K::Edit, "400", ""},
+      {"Button11", K::Button, "長さ記入", "線分に長さを記入"},
+      {"Button14", K::Button, "番号更新", ""},
+      {"Edit21", K::Edit, "1", ""},
+      {"Label6", K::Label, "を", ""},
+      {"Edit22", K::Edit, "2", ""},
+      {"Label7", K::Label, "に", ""},
+      {"GroupBox3", K::Group, "基準線から三角形を作成", ""},
+      {"Edit1", K::Edit, "8.0", ""},
+      {"Edit2", K::Edit, "10.0", ""},
+      {"CheckBox1", K::Check, "作成側自動", ""},
+      {"Label17", K::Label, "X", ""},
+      {"Edit17", K::Edit, "1000", ""},
+      {"UpDown5", K::Spin, "", ""},
+      {"Button1", K::Button, "基準線", ""},
+      {"Button9", K::Button, "a-b反転", ""},
+      {"Button7", K::Button, "戻す", ""},
+      {"TabSheet2", K::Sheet, " ﾍﾛﾝ ", ""},
+      {"TabSheet3", K::Sheet, " 設定1", ""},
+      {"TabSheet4", K::Sheet, " 設定2", ""},
+      {"TabSheet1", K::Sheet, " ﾂｰﾙ", ""},
+      {"PageControl1", K::Pages, "", ""},
+  };
+  TForm1 form;
+  ASSERT_EQ(form.Controls().size(), std::size(rows));
+  for (const auto& row : rows) {
+    const TControl* c = form.FindControl(row.name);
+    ASSERT_NE(c, nullptr) << row.name;
+    EXPECT_EQ(KindOf(c), row.kind) << row.name;
+    EXPECT_EQ(c->Text(), row.text) << row.name;
+    EXPECT_EQ(c->Hint, row.hint) << row.name;
+  }
+  EXPECT_EQ(form.RadioGroup1.Items, (std::vector<std::string>{"ﾍﾛﾝ", "三斜"}));
+  EXPECT_EQ(form.PageControl1.Pages, (std::vector<TTabSheet*>{&form.TabSheet2, &form.TabSheet3,
+                                                              &form.TabSheet4, &form.TabSheet1}));
+}
+
+// Fonts, read-only and input-method flags, states and spin limits: exactly the controls the
+// tables name have them.
+TEST(FormDesign, FontsFlagsStatesAndLimitsOfTheTables) {
+  TForm1 form;
+  const std::map<std::string, std::pair<bool, int>> fonts = {{"Label24", {true, 13}},
+                                                             {"Edit16", {true, 16}},
+                                                             {"Edit1", {true, 13}},
+                                                             {"Edit2", {true, 13}}};
+  const std::set<std::string> readOnly = {"Edit8", "Edit7", "Edit18", "Edit4"};
+  const std::set<std::string> imeClosed = {"Edit16", "Edit13", "Edit14", "Edit1", "Edit2"};
+  const std::set<std::string> disabled = {"Label19", "Edit20", "Button14", "Edit21",
+                                          "Label6",  "Edit22", "Label7"};
+  for (const TControl* c : form.Controls()) {
+    const auto font = fonts.find(c->Name);
+    EXPECT_EQ(std::pair(c->FontBold, c->FontHeight),
+              font == fonts.end() ? std::pair(false, 0) : font->second)
+        << c->Name;
+    EXPECT_EQ(c->ImeClosed, imeClosed.count(c->Name) == 1) << c->Name;
+    EXPECT_EQ(c->Enabled(), disabled.count(c->Name) == 0) << c->Name;
+    if (const auto* edit = dynamic_cast<const TEdit*>(c)) {
+      EXPECT_EQ(edit->ReadOnly, readOnly.count(c->Name) == 1) << c->Name;
+    }
+  }
+
+  const struct {
+    const TUpDown& spin;
+    int min, max, position;
+    const TEdit* associate;
+  } spins[] = {{form.UpDown4, 1, 1000, 1, &form.Edit16}, {form.UpDown3, 0, 3, 3, nullptr},
+               {form.UpDown2, 0, 6, 2, &form.Edit7},     {form.UpDown6, 0, 6, 4, &form.Edit18},
+               {form.UpDown1, 0, 6, 2, &form.Edit4},     {form.UpDown5, 0, 3, 3, nullptr}};
+  for (const auto& s : spins) {
+    EXPECT_EQ(s.spin.Min, s.min) << s.spin.Name;
+    EXPECT_EQ(s.spin.Max, s.max) << s.spin.Name;
+    EXPECT_EQ(s.spin.Position(), s.position) << s.spin.Name;
+    EXPECT_EQ(s.spin.Associate, s.associate) << s.spin.Name;
+  }
+  const std::set<std::string> checked = {"CheckBox2",    "CheckBox3",    "CheckBox1",
+                                         "RadioButton2", "RadioButton5", "RadioButton8"};
+  for (const TControl* c : form.Controls()) {
+    if (const auto* box = dynamic_cast<const TCheckBox*>(c)) {
+      EXPECT_EQ(box->Checked(), checked.count(c->Name) == 1) << c->Name;
+    }
+    if (const auto* radio = dynamic_cast<const TRadioButton*>(c)) {
+      EXPECT_EQ(radio->Checked(), checked.count(c->Name) == 1) << c->Name;
+    }
+  }
+  EXPECT_EQ(form.RadioGroup1.ItemIndex(), 0);
 }
 
 }  // namespace
