@@ -31,7 +31,15 @@ class Out {
     text_ += v;
     text_ += "\r\n";
   }
-  void Int(int code, long long v) { Raw(code, std::to_string(v)); }
+  // Integers right-aligned as the host writes them: six columns for 16-bit (and smaller)
+  // codes, nine for 32-bit ones.
+  void Int(int code, long long v) {
+    bool wide = (code >= 90 && code <= 99) || (code >= 420 && code <= 429) ||
+                (code >= 440 && code <= 459) || code == 1071;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%*lld", wide ? 9 : 6, v);
+    Raw(code, buf);
+  }
   void Real(int code, double v) {
     if (precision_ >= 16) {
       Raw(code, FormatReal(v, 16));

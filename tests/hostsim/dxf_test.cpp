@@ -74,6 +74,35 @@ TEST_F(Dxf_, RoundTripKeepsEntitiesTextsAndApplicationData) {
   }
 }
 
+TEST_F(Dxf_, IntegersAreRightAlignedAsTheHostWritesThem) {
+  // Six columns for 16-bit codes, nine for 32-bit ones: a reader that takes "     1" for
+  // no number must fail here, as it would on the host's files.
+  Drawing d;
+  d.appIds.push_back("VELSAROM");
+  Entity pl;
+  pl.handle = d.NewHandle();
+  pl.color = 1;
+  pl.shape = LwPolyline{{{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}}, true, 0, 0};
+  XData x{"VELSAROM", {}};
+  XDataItem n;
+  n.code = 1070;
+  n.integer = -3;
+  x.items.push_back(n);
+  n.code = 1071;
+  n.integer = 70000;
+  x.items.push_back(n);
+  pl.xdata.push_back(x);
+  d.entities.push_back(pl);
+  std::string bytes = WriteDxf(d, DxfWriteOptions{}, cp);
+  EXPECT_THAT(bytes, HasSubstr("\r\n 62\r\n     1\r\n100\r\nAcDbPolyline\r\n"
+                               " 90\r\n        3\r\n 70\r\n     1\r\n"));
+  EXPECT_THAT(bytes, HasSubstr("\r\n1070\r\n    -3\r\n1071\r\n    70000\r\n"));
+  EXPECT_THAT(bytes, HasSubstr("\r\n  9\r\n$LUPREC\r\n 70\r\n     4\r\n"));
+  DxfReadResult r = ReadDxf(bytes, cp);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.drawing.entities[0].xdata[0].items[1].integer, 70000);
+}
+
 TEST_F(Dxf_, CharactersOutsideTheCodePageAreEscapedAndComeBack) {
   EXPECT_EQ(EncodeAnsi("a\xE2\x80\x8B"
                        "b",
