@@ -41,12 +41,23 @@ std::string FormatReal(double v, int digits) {
     s.assign(buf, r.ptr);
   }
   const double a = std::fabs(v);
-  if (s.find('e') != std::string::npos && a >= 1e-6 && a < 1e16) {
-    // Plain notation in this range, as DXF writers do.
-    r = std::to_chars(buf, buf + sizeof buf, std::stod(s), std::chars_format::fixed);
+  if (s.find('e') != std::string::npos) {
+    double rounded = v;
+    std::from_chars(s.data(), s.data() + s.size(), rounded);
+    if (a >= 1e-6 && a < 1e16) {
+      // Plain notation in this range, as DXF writers do.
+      r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed);
+    } else {
+      // Beyond it, the host's form: all the digits, a capital E and a signed exponent of at
+      // least two digits ("1.224646799147353E-16").
+      r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::scientific, digits - 1);
+    }
     s.assign(buf, r.ptr);
+    for (char& c : s) {
+      if (c == 'e') c = 'E';
+    }
   }
-  if (s.find_first_of(".e") == std::string::npos) s += ".0";
+  if (s.find_first_of(".E") == std::string::npos) s += ".0";
   return s;
 }
 
