@@ -118,6 +118,12 @@ expect "$(probe send "${commands[4]}")" sent 1
 idle
 expect "$(probe send "\\x03${letters}A\\x03")" sent 0
 idle
+# The history control, beside the current line: the layer name as typed, the letters cancelled.
+history=$(probe readhistory)
+printf '%s\n' "$history" | grep -qxF "history=[作成する画層の名前を入力 <0>: 文字層]" ||
+  fail "the history lacks the layer name typed"
+[ "$(printf '%s\n' "$history" | tail -n1)" = "history=[コマンド: ${letters}*キャンセル*]" ] ||
+  fail "the history does not end with the cancelled letters: '$(printf '%s\n' "$history" | tail -n1 | cut -c1-60)'"
 
 # Each command arrives as sent and is followed by the WM_NULL that wakes the host.
 mapfile -t log < <(cat "$hostlog" 2>/dev/null)

@@ -5,6 +5,7 @@
 //   wait-host-gone            no window passes as the host's main window any more (10 s)
 //   send TEXT                 SendCommand(TEXT); "\r", "\x03" and "\\" are unescaped
 //   readline                  ReadCurrentLine()
+//   readhistory               ReadPreviousLine(), one "history=" line per line of it
 //   inspect                   window, tab and named controls, as key=value lines
 //   layout                    every layout problem; exits 1 when there is one
 //   page N                    clicks tab N and prints the window's rectangle
@@ -261,6 +262,19 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == "readline") {
     Print("line", "[" + ReadCurrentLine() + "]");
+    return 0;
+  }
+  if (command == "readhistory") {
+    const std::string history = ReadPreviousLine();
+    std::size_t start = 0;
+    while (start < history.size()) {
+      std::size_t end = history.find('\n', start);
+      if (end == std::string::npos) end = history.size();
+      std::string line = history.substr(start, end - start);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      Print("history", "[" + line + "]");
+      start = end + 1;
+    }
     return 0;
   }
 
