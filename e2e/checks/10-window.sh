@@ -255,6 +255,15 @@ else
     grep -qx "$line" "$art/after-first-run.ini" || fail "settings file lacks $line"
   done
   sed -i 's/^Kyuuseki=0\r\?$/Kyuuseki=1\r/' "$ini"
+  # A value longer than the 2047 characters a setting holds: read back cut, not lost or garbled.
+  /usr/bin/python3 - "$ini" <<'PY'
+import re
+import sys
+path = sys.argv[1]
+text = open(path, encoding="cp932", newline="").read()
+text = re.sub(r"^Haba1=[^\r\n]*", "Haba1=" + "幅" * 2100, text, count=1, flags=re.M)
+open(path, "w", encoding="cp932", newline="").write(text)
+PY
 fi
 
 echo "--- a second start reads the file"
@@ -263,7 +272,7 @@ out=$(probe inspect)
 printf '%s\n' "$out" >"$art/second-start.txt"
 expect "$out" tab.0 "[ 三斜]"
 expect "$out" ctl.Edit20 "enabled,[1500,3000,3000,4500]"
-expect "$out" ctl.Edit11 "disabled,[1500,3000,3000,3000,4500]"
+expect "$out" ctl.Edit11 "disabled,[$(printf '幅%.0s' $(seq 2047))]"
 expect "$out" ctl.Edit12 "enabled,[文字層①]"
 expect "$out" ctl.Edit8 "enabled,[100]"
 expect "$out" ctl.Edit7 "enabled,[3]"
