@@ -10,6 +10,11 @@ void TForm1::RunHandler(void (TForm1::*handler)()) {
 }
 
 void TForm1::RunGuarded(const std::function<void()>& body) {
+  struct Running {
+    int& count;
+    explicit Running(int& c) : count(c) { ++count; }
+    ~Running() { --count; }
+  } running(running_);
   std::string message;
   try {
     body();

@@ -229,12 +229,17 @@ class TForm1 {
   // "Velsarom", OK) instead of ending the program. Every click goes through here.
   void RunHandler(void (TForm1::*handler)());
   void RunGuarded(const std::function<void()>& body);
+  // True while a handler runs, nested ones included, its error message too. Its waits let the
+  // window handle messages; the window holds a close until then, so that the handler does not
+  // go on reading controls that are gone and typing what they no longer hold into the drawing.
+  bool Busy() const { return running_ > 0; }
 
  private:
   void Register(TControl& control);
   void RegisterAll();
 
   FormBinding* binding_ = nullptr;
+  int running_ = 0;  // handlers running, see Busy
   FocusState focus_;
   std::vector<TControl*> controls_;
   int left_ = 589;

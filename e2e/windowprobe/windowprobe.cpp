@@ -13,7 +13,9 @@
 //   spin NAME up|down         a mouse click on one arrow of a spin button
 //   settext NAME TEXT         WM_SETTEXT into a control
 //   close                     WM_CLOSE to the form; waits for the process to end
-//   dialog                    the form's message box (10 s): its title and text; presses OK
+//   dialog [close-again]      the form's message box (10 s): its title and text; presses OK.
+//                             close-again: first closes the form once more, as an impatient user
+//                             would, and tells whether the box is still there
 #include "platform/win32/Win32Ports.h"  // windows.h, after the ports
 
 #include <commctrl.h>
@@ -196,7 +198,7 @@ BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
 }
 
 // A message box of the form's process: its title and text, then OK as the user presses it.
-int PressDialog(const VelsaromWindows& v) {
+int PressDialog(const VelsaromWindows& v, bool closeAgain) {
   Dialog d;
   GetWindowThreadProcessId(v.form, &d.pid);
   for (int i = 0; i < 100 && !d.hwnd; ++i) {
@@ -209,6 +211,12 @@ int PressDialog(const VelsaromWindows& v) {
   for (HWND c = GetWindow(d.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
     if (ClassOf(c) == "Static" && !WindowText(c).empty()) text += WindowText(c);
   Print("dialog.text", text);
+  if (closeAgain) {
+    PostMessageW(v.form, WM_CLOSE, 0, 0);
+    Sleep(500);
+    Print("dialog.survived", IsWindow(d.hwnd) && IsWindowVisible(d.hwnd) ? "1" : "0");
+    if (!IsWindow(d.hwnd)) return 0;
+  }
   HWND ok = GetDlgItem(d.hwnd, IDOK);
   if (!ok) return 1;
   SendMessageW(ok, BM_CLICK, 0, 0);
@@ -316,6 +324,6 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == "close") return Close(v);
-  if (command == "dialog") return PressDialog(v);
+  if (command == "dialog") return PressDialog(v, args.size() > 1 && args[1] == "close-again");
   return 2;
 }

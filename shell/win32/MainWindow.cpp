@@ -295,7 +295,8 @@ void MainWindow::OnCommand(HWND widget, int code) {
   if (it == controlOf_.end()) return;
   TControl* control = it->second;
   if (code == BN_CLICKED) {
-    if (ClickHandler handler = ClickHandlerOf(control->Name)) form_.RunHandler(handler);
+    if (ClickHandler handler = ClickHandlerOf(control->Name))
+      Run([this, handler] { (form_.*handler)(); });
   } else if (code == EN_SETFOCUS && control->ImeClosed) {
     if (HIMC context = ImmGetContext(widget)) {
       ImmSetOpenStatus(context, FALSE);
@@ -307,10 +308,26 @@ void MainWindow::OnCommand(HWND widget, int code) {
 void MainWindow::OnSpin(HWND spin) {
   const auto it = controlOf_.find(spin);
   if (it == controlOf_.end()) return;
-  if (ClickHandler handler = ClickHandlerOf(it->second->Name)) form_.RunHandler(handler);
+  if (ClickHandler handler = ClickHandlerOf(it->second->Name))
+    Run([this, handler] { (form_.*handler)(); });
+}
+
+void MainWindow::Run(const std::function<void()>& handler) {
+  form_.RunGuarded(handler);
+  if (closeHeld_ && !form_.Busy()) {
+    // Posted: the widget whose message ran the handler must not go while it still handles it.
+    closeHeld_ = false;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+  }
 }
 
 void MainWindow::Close() {
+  // A handler still runs (its wait handles this message): it keeps the window until it ends.
+  if (form_.Busy()) {
+    closeHeld_ = true;
+    return;
+  }
+  if (!IsWindow(window_)) return;
   // The settings are written while the window still exists, so that a failure can be shown.
   if (!settingsSaved_) {
     settingsSaved_ = true;
@@ -407,7 +424,7 @@ LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     }
     if (msg == WM_CHAR) {
       char16_t key = static_cast<char16_t>(wParam);
-      self->form_.RunGuarded([&] { (self->form_.*handler)(key); });
+      self->Run([&] { (self->form_.*handler)(key); });
       if (key == 0) return 0;
       wParam = key;
     }

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Ports.h"  // windows.h, after the ports
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -39,6 +40,8 @@ class MainWindow {
   LRESULT OnFormMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void OnCommand(HWND widget, int code);
   void OnSpin(HWND spin);
+  // Every handler the user starts runs here; a close held while it ran follows when it ends.
+  void Run(const std::function<void()>& handler);
   void Close();
 
   TForm1& form_;
@@ -57,4 +60,5 @@ class MainWindow {
   PagesWidget* pagesBinding_ = nullptr;
   std::map<std::pair<int, bool>, HFONT> fonts_;  // (height, bold)
   bool settingsSaved_ = false;
+  bool closeHeld_ = false;  // closed while a handler ran
 };

@@ -43,4 +43,33 @@ TEST_F(RunHandlerFixture, QuietHandlerShowsNothing) {
   EXPECT_TRUE(world.messages.shown.empty());
 }
 
+// Regression: a close that arrived while a handler waited (its waits handle messages) took the
+// window away from under the handler, which then went on with empty controls. The window holds
+// such a close while Busy() says a handler runs: nested, failed, or showing its error message.
+TEST_F(RunHandlerFixture, BusyWhileAHandlerRunsSoThatACloseWaitsForIt) {
+  struct BusyProbe : platform::MessageBox {
+    const TForm1* form = nullptr;
+    bool busyWhileShown = false;
+    void Show(const std::string&, const std::string&) override { busyWhileShown = form->Busy(); }
+  } probe;
+  probe.form = &form;
+  platform::Ports withProbe = world.ports();
+  withProbe.messageBox = &probe;
+  platform::ScopedPorts scoped(withProbe);
+
+  EXPECT_FALSE(form.Busy());
+  bool busyInside = false, busyNested = false, busyAfterNested = false;
+  form.RunGuarded([&] {
+    busyInside = form.Busy();
+    form.RunGuarded([&] { busyNested = form.Busy(); });  // a second click during a wait
+    busyAfterNested = form.Busy();
+    StrToFloat("x");
+  });
+  EXPECT_TRUE(busyInside);
+  EXPECT_TRUE(busyNested);
+  EXPECT_TRUE(busyAfterNested);
+  EXPECT_TRUE(probe.busyWhileShown);
+  EXPECT_FALSE(form.Busy());
+}
+
 }  // namespace
