@@ -190,7 +190,8 @@ for i in 0 1 2 3; do
     continue
   fi
   velsarom_screenshot "$art/full.png"
-  convert "$art/full.png" -crop "$rect" +repage "$art/page$i-${names[$i]}.png"
+  convert "$art/full.png" -crop "$rect" +repage "$art/page$i-${names[$i]}.png" ||
+    fail "no screenshot of page $i"
 done
 rm -f "$art/full.png"
 probe page 0 >/dev/null
@@ -280,7 +281,12 @@ expect "$out" ctl.RadioButton3 "enabled,checked,[切上]"
 expect "$out" ctl.RadioButton4 "enabled,checked,[切捨]"
 rect=$(probe page 0 | sed -n 's/^rect=//p')
 velsarom_screenshot "$art/full.png"
-[ -n "$rect" ] && convert "$art/full.png" -crop "$rect" +repage "$art/second-start-sansha.png"
+if [ -z "$rect" ]; then
+  fail "the first page could not be selected at the second start"
+else
+  convert "$art/full.png" -crop "$rect" +repage "$art/second-start-sansha.png" ||
+    fail "no screenshot of the second start"
+fi
 rm -f "$art/full.png"
 expect "$(probe close)" closed 1
 
