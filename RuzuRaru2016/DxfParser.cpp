@@ -259,14 +259,12 @@ TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
   }
 
   if (v == "EOF") return Outcome::Stop;
-  if (v == "SECTION") {
-    section_ = Section::None;
-    awaitSectionName_ = true;
-    return Outcome::Go;
-  }
-  if (v == "ENDSEC") {
+  // A new section also ends whatever an earlier one left open (a file without ENDBLK or
+  // ENDSEC), so that its entities are not filed under a block of the BLOCKS section.
+  if (v == "SECTION" || v == "ENDSEC") {
     section_ = Section::None;
     inLayerTable_ = inBody_ = false;
+    awaitSectionName_ = v == "SECTION";
     return Outcome::Go;
   }
   switch (section_) {

@@ -256,6 +256,35 @@ TEST(DxfTables, BlockBodiesHaveTheirOwnTables) {
   EXPECT_EQ(p.t.entities.vertices.at(0).code10.x, 9);
 }
 
+// A block definition ends with ENDBLK, with ENDSEC, and also with the next SECTION of a file
+// that lacks both: the drawing's entities after it must not be filed as that block's body.
+// Between ENDBLK and the next BLOCK nothing is recorded.
+TEST(DxfTables, BlockLeftOpenDoesNotSwallowTheEntitiesSection) {
+  const std::string open = Lines({"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  2", "B"}) +
+                           Line("0", "0", "0", "1", "1");
+  const std::string entities =
+      Entities(Line("0", "5", "5", "6", "6") + Lines({"  0", "INSERT", "  2", "B"}));
+  const struct {
+    const char* what;
+    std::string dxf;
+  } cases[] = {
+      {"ENDSEC without ENDBLK", open + Lines({"  0", "ENDSEC"}) + entities},
+      {"neither ENDBLK nor ENDSEC", open + entities},
+      {"an entity between ENDBLK and BLOCK", open + Lines({"  0", "ENDBLK"}) +
+                                                 Line("0", "9", "9", "9", "9") +
+                                                 Lines({"  0", "ENDSEC"}) + entities},
+  };
+  for (const auto& c : cases) {
+    Parsed p = Parse(c.dxf + Eof());
+    ASSERT_EQ(p.t.blockBodies.lines.size(), 1u) << c.what;
+    EXPECT_EQ(p.t.blockBodies.lines[0].bname, "B") << c.what;
+    ASSERT_EQ(p.t.entities.lines.size(), 1u) << c.what;
+    EXPECT_EQ(p.t.entities.lines[0].st.x, 5) << c.what;
+    EXPECT_EQ(p.t.entities.lines[0].bname, "") << c.what;
+    EXPECT_EQ(p.t.inserts.size(), 1u) << c.what;
+  }
+}
+
 // Section and table names are read from the SECTION and TABLE headers only, so that a block,
 // layer or attribute called like a section does not switch the reader.
 TEST(DxfTables, NamesLikeSectionsDoNotSwitchSections) {
