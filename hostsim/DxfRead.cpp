@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -59,10 +60,19 @@ std::vector<Pair> Tokenize(std::string_view bytes) {
     if (!next(value)) Fail(codeLine, "値がありません");
     int ci = static_cast<int>(*c);
     if (IsReal(ci) && !ParseReal(value)) Fail(line, "実数ではありません");
-    if (IsInt(ci) && !ParseInteger(value)) Fail(line, "整数ではありません");
+    if (IsInt(ci)) {
+      auto v = ParseInteger(value);
+      if (!v) Fail(line, "整数ではありません");
+      // 16-bit codes and 32-bit ones, signed or not as other programs write them.
+      bool wide = (ci >= 90 && ci <= 99) || ci == 1071;
+      if (*v < (wide ? -2147483648LL : -32768) || *v > (wide ? 4294967295LL : 65535))
+        Fail(line, "整数が範囲外です");
+    }
     pairs.push_back({ci, value, codeLine});
-    if (ci == 0 && value == "EOF") break;
+    if (ci == 0 && value == "EOF") return pairs;
   }
+  // A file that stops before its end marker was cut short: the host discards it.
+  if (!pairs.empty()) Fail(line, "ファイルの終わり (EOF) がありません");
   return pairs;
 }
 
@@ -133,11 +143,24 @@ struct Decoder {
     for (std::size_t i = 0; i < s.size(); ++i) {
       unsigned long v = 0;
       if (s[i] == '\\' && i + 2 < s.size() && (s[i + 1] == 'U' || s[i + 1] == 'u') &&
-          s[i + 2] == '+' && hex(s, i + 3, 4, v)) {
+          s[i + 2] == '+' && hex(s, i + 3, 4, v) && v != 0 && (v < 0xD800 || v > 0xDFFF)) {
         AppendUtf8(out, v);
         i += 6;
+      } else if (s[i] == '\\' && i + 13 < s.size() && s[i + 1] == s[i + 8] &&
+                 (s[i + 1] == 'U' || s[i + 1] == 'u') && s[i + 2] == '+' && s[i + 7] == '\\' &&
+                 s[i + 9] == '+' && hex(s, i + 3, 4, v) && v >= 0xD800 && v <= 0xDBFF) {
+        // A character beyond the basic plane comes as its two UTF-16 halves; a lone half or
+        // a zero stands for no character and stays as written.
+        unsigned long low = 0;
+        if (!hex(s, i + 10, 4, low) || low < 0xDC00 || low > 0xDFFF) {
+          out.push_back(s[i]);
+          continue;
+        }
+        AppendUtf8(out, 0x10000 + ((v - 0xD800) << 10) + (low - 0xDC00));
+        i += 13;
       } else if (s[i] == '\\' && i + 3 < s.size() && (s[i + 1] == 'M' || s[i + 1] == 'm') &&
-                 s[i + 2] == '+' && s[i + 3] == '1' && hex(s, i + 4, 4, v) && ansi) {
+                 s[i + 2] == '+' && s[i + 3] == '1' && hex(s, i + 4, 4, v) && v >= 0x8100 &&
+                 (v & 0xFF) >= 0x40 && ansi) {
         std::string dbcs{static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
         out += ansi->AnsiToUtf8(dbcs);
         i += 7;
@@ -713,8 +736,36 @@ class Reader {
     };
     for (Block& b : d_.blocks) visit(b.entities);
     visit(d_.entities);
+    RefuseSelfReference();
     if (!d_.FindLayer(d_.header.clayer)) d_.header.clayer = "0";
     if (!d_.FindStyle(d_.header.textstyle)) d_.header.textstyle = "Standard";
+  }
+
+  // A block that contains itself, directly or through other blocks, has no end: the host
+  // refuses such a file.
+  void RefuseSelfReference() const {
+    auto key = [](std::string n) {
+      for (char& c : n) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      return n;
+    };
+    std::map<std::string, int> state;  // 1 while its contents are walked, 2 when done
+    std::function<void(const Block&)> walk = [&](const Block& b) {
+      state[key(b.name)] = 1;
+      for (const Entity& e : b.entities) {
+        auto* ins = std::get_if<Insert>(&e.shape);
+        const Block* inner = ins ? d_.FindBlock(ins->block) : nullptr;
+        if (!inner) continue;
+        int s = state[key(inner->name)];
+        if (s == 1)
+          throw Failure{"無効または不完全な DXF 入力です (ブロック \"" + inner->name +
+                        "\" が自分自身を参照しています)"};
+        if (s == 0) walk(*inner);
+      }
+      state[key(b.name)] = 2;
+    };
+    for (const Block& b : d_.blocks) {
+      if (state[key(b.name)] == 0) walk(b);
+    }
   }
 
   std::vector<Pair> p_;

@@ -1,5 +1,6 @@
 #include "hostsim/Outline.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hostsim {
@@ -67,14 +68,21 @@ void Transform(std::vector<Piece>& pieces, const Placement& pl) {
   pieces.swap(out);
 }
 
-std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool texts);
+// Pieces one object may expand into: blocks nested inside blocks multiply, and a file can nest
+// them so deep that their pieces would not fit in memory. What lies beyond is left out.
+constexpr std::size_t kPieceBudget = 200000;
 
-std::vector<Piece> BlockOutline(const Insert& ins, const Drawing& d, int depth, bool texts) {
+std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool texts,
+                             std::size_t& budget);
+
+std::vector<Piece> BlockOutline(const Insert& ins, const Drawing& d, int depth, bool texts,
+                                std::size_t& budget) {
   std::vector<Piece> out;
   const Block* b = d.FindBlock(ins.block);
   if (b && depth < 16) {
     for (const Entity& be : b->entities) {
-      auto p = OutlineOf(be, d, depth + 1, texts);
+      if (budget == 0) break;
+      auto p = OutlineOf(be, d, depth + 1, texts, budget);
       out.insert(out.end(), p.begin(), p.end());
     }
     Placement pl;
@@ -91,7 +99,8 @@ std::vector<Piece> BlockOutline(const Insert& ins, const Drawing& d, int depth, 
   return out;
 }
 
-std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool texts) {
+std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool texts,
+                             std::size_t& budget) {
   std::vector<Piece> out;
   const Shape& s = e.shape;
   if (auto* l = std::get_if<Line>(&s)) {
@@ -118,7 +127,7 @@ std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool 
   } else if (auto* m = std::get_if<MText>(&s)) {
     if (texts) AddFrame(out, MTextFrame(*m));
   } else if (auto* ins = std::get_if<Insert>(&s)) {
-    out = BlockOutline(*ins, d, depth, texts);
+    return BlockOutline(*ins, d, depth, texts, budget);
   } else if (auto* ld = std::get_if<Leader>(&s)) {
     for (std::size_t i = 0; i + 1 < ld->vertices.size(); ++i)
       out.push_back(MakeSegment(ToVec(ld->vertices[i]), ToVec(ld->vertices[i + 1])));
@@ -147,6 +156,7 @@ std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool 
     for (int k = 0; k < n; ++k)
       out.push_back(MakeSegment(at(t0 + (t1 - t0) * k / n), at(t0 + (t1 - t0) * (k + 1) / n)));
   }
+  budget -= std::min(budget, out.size());
   return out;
 }
 
@@ -216,12 +226,16 @@ std::array<Vec, 4> MTextFrame(const MText& m) {
   return f;
 }
 
-std::vector<Piece> Outline(const Entity& e, const Drawing& d) { return OutlineOf(e, d, 0, true); }
+std::vector<Piece> Outline(const Entity& e, const Drawing& d) {
+  std::size_t budget = kPieceBudget;
+  return OutlineOf(e, d, 0, true, budget);
+}
 
 std::vector<Piece> Curves(const Entity& e, const Drawing& d) {
   if (std::holds_alternative<Leader>(e.shape) || std::holds_alternative<PointEntity>(e.shape))
     return {};
-  return OutlineOf(e, d, 0, false);
+  std::size_t budget = kPieceBudget;
+  return OutlineOf(e, d, 0, false, budget);
 }
 
 Box EntityExtent(const Entity& e, const Drawing& d) {

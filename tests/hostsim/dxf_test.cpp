@@ -6,6 +6,7 @@
 
 #include "hostsim/DxfRead.h"
 #include "hostsim/DxfWrite.h"
+#include "hostsim/inprocess/Host.h"
 #include "platform/standin/Cp932CodePage.h"
 
 namespace hostsim {
@@ -167,12 +168,79 @@ TEST_F(Dxf_, BrokenFilesAreRefusedWithTheLine) {
       {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {10, "1,5"}}), "8 行目"},
       {"  0\nSECTION\nabc\nENTITIES\n", "3 行目"},
       {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {62, "1.5"}}), "整数"},
+      // A colour beyond 16 bits (the most negative int once made a layer's colour overflow).
+      {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {62, "-2147483648"}}),
+       "8 行目: 整数が範囲外"},
+      // Cut short: the host discards a file without its end marker.
+      {Dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {10, "1"}, {20, "2"}}), "EOF"},
+      // A block that contains itself, through another one.
+      {Dxf({{0, "SECTION"},
+            {2, "BLOCKS"},
+            {0, "BLOCK"},
+            {2, "A"},
+            {0, "INSERT"},
+            {2, "B"},
+            {0, "ENDBLK"},
+            {0, "BLOCK"},
+            {2, "B"},
+            {0, "INSERT"},
+            {2, "a"},
+            {0, "ENDBLK"},
+            {0, "ENDSEC"},
+            {0, "EOF"}}),
+       "自分自身を参照"},
   };
   for (const Case& c : cases) {
     DxfReadResult r = ReadDxf(c.bytes, cp);
     EXPECT_FALSE(r.ok);
     EXPECT_THAT(r.error, HasSubstr(c.says)) << c.bytes;
   }
+}
+
+TEST_F(Dxf_, EscapesOfCharactersBeyondTheBasicPlaneAndStrayOnes) {
+  std::string file = Dxf({{0, "SECTION"},
+                          {2, "ENTITIES"},
+                          {0, "TEXT"},
+                          {1, "\\U+D842\\U+DFB7 \\U+D842x \\U+0000 \\M+10041 \\M+1889F"},
+                          {0, "ENDSEC"},
+                          {0, "EOF"}});
+  DxfReadResult r = ReadDxf(file, cp);
+  ASSERT_TRUE(r.ok) << r.error;
+  // U+20BB7 from its two halves; a lone half, a zero and a byte pair that is no character of
+  // code page 932 stay as written; a double-byte character is decoded.
+  EXPECT_EQ(std::get<Text>(r.drawing.entities[0].shape).value,
+            "\xF0\xA0\xAE\xB7 \\U+D842x \\U+0000 \\M+10041 亜");
+}
+
+TEST_F(Dxf_, BlocksNestedDeepAndWideStayUsable) {
+  // Nine levels of ten references each: a thousand million lines if every one were followed.
+  std::string s = Dxf({{0, "SECTION"}, {2, "BLOCKS"}});
+  for (int b = 0; b < 10; ++b) {
+    s += Dxf({{0, "BLOCK"}, {2, "B" + std::to_string(b)}, {10, "0"}, {20, "0"}});
+    for (int k = 0; k < 10; ++k) {
+      if (b == 0) {
+        s += Dxf({{0, "LINE"}, {10, "0"}, {20, std::to_string(k)}, {11, "1"}, {21, "0"}});
+      } else {
+        s += Dxf({{0, "INSERT"}, {2, "B" + std::to_string(b - 1)}, {10, "0"}, {20, "0"}});
+      }
+    }
+    s += Dxf({{0, "ENDBLK"}});
+  }
+  s += Dxf({{0, "ENDSEC"},
+            {0, "SECTION"},
+            {2, "ENTITIES"},
+            {0, "INSERT"},
+            {2, "B9"},
+            {10, "5"},
+            {20, "5"},
+            {0, "ENDSEC"},
+            {0, "EOF"}});
+  platform::StandinWorld world;
+  platform::ScopedPorts ports(world.ports());
+  Host host(world);
+  ASSERT_EQ(host.LoadDrawing(s), "");
+  host.Type("\x03SELECT CROSSING 4,4 7,7\r\r");
+  EXPECT_EQ(host.core().previousSelection().size(), 1u);
 }
 
 TEST_F(Dxf_, EveryCorpusFileOpensExceptTheBinaryOne) {
