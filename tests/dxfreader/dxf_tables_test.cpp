@@ -20,6 +20,8 @@ TEST(DxfTables, ByLayerColourIsResolvedWhenTheEntityEnds) {
       {"by-layer LINE last before ENDSEC", Line("Walls", "0", "0", "1", "1"), 3},
       {"explicit colour kept", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "5"}), 5},
       {"explicit 256 is by layer", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "256"}), 3},
+      {"by block (0) kept", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "0"}), 0},
+      {"by entity (257) kept", Line("Walls", "0", "0", "1", "1") + Lines({" 62", "257"}), 257},
       {"layer name is case-sensitive", Line("WALLS", "0", "0", "1", "1"), 7},
   };
   for (const Case& c : cases) {
@@ -349,6 +351,194 @@ TEST(DxfTables, LineEndingsByteOrderMarkAndEndOfFile) {
     EXPECT_EQ(p.t.entities.lines[0].st.x, 1.5L);
     EXPECT_EQ(p.t.entities.lines[0].ed.x, -2.0L);
   }
+}
+
+// Every group a record reads, each with its own value, lands in its own field; the groups
+// listed as not read for a type (67 of LINE, 210 of TEXT and INSERT, the POLYLINE header's
+// point) leave the initial value.
+TEST(DxfTables, EveryGroupLandsInItsField) {
+  const std::string blocks =
+      Blocks(Lines({"  0", "BLOCK", "  8", "bl8", "  2", "Blk", "  6", "bt6", " 10", "10.5", " 20",
+                    "20.5", " 30", "30.5", "  0", "ENDBLK"}));
+  const std::string body =
+      Lines({"  0", "LINE",     "  8", "l8",   "  6", "dash6", " 62", "62",    " 67", "1",
+             " 10", "10.5",     " 20", "20.5", " 30", "30.5",  " 11", "11.5",  " 21", "21.5",
+             " 31", "31.5",     "210", "0.21", "220", "0.22",  "230", "0.23",  " 39", "39.5",  //
+             "  0", "CIRCLE",   "  8", "c8",   "  6", "dot6",  " 62", "63",    " 67", "1",
+             " 10", "10.5",     " 20", "20.5", " 30", "30.5",  " 40", "40.5",  "210", "0.21",
+             "220", "0.22",     "230", "0.23", " 39", "39.5",  //
+             "  0", "ARC",      "  8", "a8",   "  6", "dash6", " 62", "64",    " 67", "1",
+             " 10", "10.5",     " 20", "20.5", " 30", "30.5",  " 40", "40.5",  " 50", "50.5",
+             " 51", "51.5",     "210", "0.21", "220", "0.22",  "230", "0.23",  " 39", "39.5",  //
+             "  0", "ELLIPSE",  "  8", "e8",   "  6", "dash6", " 62", "65",    " 10", "10.5",
+             " 20", "20.5",     " 30", "30.5", " 11", "11.5",  " 21", "21.5",  " 31", "31.5",
+             " 40", "0.4",      " 41", "0.41", " 42", "0.42",  "210", "0.21",  "220", "0.22",
+             "230", "0.23",  //
+             "  0", "POLYLINE", "  8", "p8",   "  6", "dash6", " 62", "66",    " 67", "1",
+             " 66", "1",        " 10", "10.5", " 20", "20.5",  " 30", "30.5",  " 70", "70",
+             " 71", "71",       " 72", "72",   " 73", "73",    " 74", "74",    "210", "0.21",
+             "220", "0.22",     "230", "0.23", " 39", "39.5",  " 38", "38.5",  "  0", "SEQEND",  //
+             "  0", "TEXT",     "  8", "t8",   "  6", "dash6", " 62", "67",    " 67", "1",
+             " 10", "10.5",     " 20", "20.5", " 30", "30.5",  " 11", "11.5",  " 21", "21.5",
+             " 31", "31.5",     " 40", "40.5", " 41", "41.5",  " 50", "50.5",  " 70", "70",
+             " 71", "71",       " 72", "72",   " 73", "73",    "210", "0.21",  "220", "0.22",
+             "230", "0.23",     "  1", "v1",  //
+             "  0", "INSERT",   "  8", "i8",   "  2", "Blk",   "  6", "dash6", " 62", "68",
+             " 66", "0",        " 67", "1",    " 10", "10.5",  " 20", "20.5",  " 30", "30.5",
+             " 41", "41.5",     " 42", "42.5", " 43", "43.5",  " 50", "50.5",  "210", "0.21",
+             "220", "0.22",     "230", "0.23"});
+  Parsed p = Parse(blocks + Entities(body) + Eof());
+  ASSERT_FALSE(p.r.failed);
+  const TEntityTables& e = p.t.entities;
+  const TAcadPoint at{10.5L, 20.5L, 30.5L};
+  const TAcadPoint second{11.5L, 21.5L, 31.5L};
+  const TAcadPoint extrusion{0.21L, 0.22L, 0.23L};
+  const auto same = [](const TAcadPoint& a, const TAcadPoint& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+  };
+
+  ASSERT_EQ(p.t.blocks.size(), 1u);
+  const TBlockBlk& b = p.t.blocks[0];
+  EXPECT_EQ(b.name, "Blk");
+  EXPECT_EQ(b.layer, "bl8");
+  EXPECT_EQ(b.ltype, "BT6");
+  EXPECT_TRUE(same(b.base, at));
+
+  ASSERT_EQ(e.lines.size(), 1u);
+  const TAcadLineBlk& l = e.lines[0];
+  EXPECT_EQ(l.layer, "l8");
+  EXPECT_EQ(l.ltype, "DASH6");
+  EXPECT_EQ(l.color, 62);
+  EXPECT_EQ(l.code67, 0);
+  EXPECT_TRUE(same(l.st, at));
+  EXPECT_TRUE(same(l.ed, second));
+  EXPECT_TRUE(same(l.code210, extrusion));
+  EXPECT_EQ(l.atsumi, 39.5);
+
+  ASSERT_EQ(e.circles.size(), 1u);
+  const TCircleBlk& c = e.circles[0];
+  EXPECT_EQ(c.layer, "c8");
+  EXPECT_EQ(c.ltype, "DOT6");
+  EXPECT_EQ(c.color, 63);
+  EXPECT_EQ(c.code67, 1);
+  EXPECT_TRUE(same(c.center, at));
+  EXPECT_EQ(c.hankei, 40.5);
+  EXPECT_TRUE(same(c.code210, extrusion));
+  EXPECT_EQ(c.atsumi, 39.5);
+
+  ASSERT_EQ(e.arcs.size(), 1u);
+  const TArcBlk& a = e.arcs[0];
+  EXPECT_EQ(a.layer, "a8");
+  EXPECT_EQ(a.ltype, "DASH6");
+  EXPECT_EQ(a.color, 64);
+  EXPECT_EQ(a.code67, 1);
+  EXPECT_TRUE(same(a.center, at));
+  EXPECT_EQ(a.hankei, 40.5);
+  EXPECT_EQ(a.st, 50.5);
+  EXPECT_EQ(a.ed, 51.5);
+  EXPECT_TRUE(same(a.code210, extrusion));
+  EXPECT_EQ(a.atsumi, 39.5);
+
+  ASSERT_EQ(e.ellipses.size(), 1u);
+  const TEllipseBlk& el = e.ellipses[0];
+  EXPECT_EQ(el.layer, "e8");
+  EXPECT_EQ(el.ltype, "DASH6");
+  EXPECT_EQ(el.color, 65);
+  EXPECT_TRUE(same(el.center, at));
+  EXPECT_TRUE(same(el.endpoint, second));
+  EXPECT_EQ(el.henpei, 0.4);
+  EXPECT_EQ(el.kaisi, 0.41);
+  EXPECT_EQ(el.owari, 0.42);
+  EXPECT_TRUE(same(el.code210, extrusion));
+
+  ASSERT_EQ(e.polylines.size(), 1u);
+  const TLwpBlk& h = e.polylines[0];
+  EXPECT_EQ(h.layer, "p8");
+  EXPECT_EQ(h.ltype, "DASH6");
+  EXPECT_EQ(h.color, 66);
+  EXPECT_EQ(h.code67, 1);
+  EXPECT_EQ(h.code70, 70);
+  EXPECT_EQ(h.code71, 71);
+  EXPECT_EQ(h.code72, 72);
+  EXPECT_EQ(h.code73, 73);
+  EXPECT_EQ(h.code74, 74);
+  EXPECT_TRUE(same(h.code210, extrusion));
+  EXPECT_EQ(h.atsumi, 39.5);
+  EXPECT_EQ(h.Koudo, 38.5);
+  EXPECT_TRUE(e.vertices.empty());  // the header's own point is no vertex
+
+  ASSERT_EQ(e.texts.size(), 1u);
+  const TTextBlk& t = e.texts[0];
+  EXPECT_EQ(t.layer, "t8");
+  EXPECT_EQ(t.color, 67);
+  EXPECT_EQ(t.code67, 1);
+  EXPECT_TRUE(same(t.pt10, at));
+  EXPECT_TRUE(same(t.pt11, second));
+  EXPECT_EQ(t.code40, 40.5);
+  EXPECT_EQ(t.code41, 41.5);
+  EXPECT_EQ(t.code50, 50.5);
+  EXPECT_EQ(t.code70, 70);
+  EXPECT_EQ(t.code71, 71);
+  EXPECT_EQ(t.code72, 72);
+  EXPECT_EQ(t.code73, 73);
+  EXPECT_EQ(t.str, "v1");
+  EXPECT_TRUE(same(t.code210, TAcadPoint{0, 0, 1}));
+
+  ASSERT_EQ(p.t.inserts.size(), 1u);
+  const TInsertBlk& i = p.t.inserts[0];
+  EXPECT_EQ(i.name, "Blk");
+  EXPECT_EQ(i.layer, "i8");
+  EXPECT_EQ(i.ltype, "DASH6");
+  EXPECT_EQ(i.color, 68);
+  EXPECT_EQ(i.code66, 0);
+  EXPECT_EQ(i.code67, 1);
+  EXPECT_TRUE(same(i.base, at));
+  EXPECT_TRUE(same(i.scale, (TAcadPoint{41.5L, 42.5L, 43.5L})));
+  EXPECT_EQ(i.rotate, 50.5);
+  EXPECT_TRUE(same(i.code210, TAcadPoint{0, 0, 0}));
+}
+
+// A record that gets none of its groups keeps the initial values of its type (the colour
+// then comes from layer "0").
+TEST(DxfTables, BareEntitiesKeepTheirInitialValues) {
+  Parsed p =
+      Parse(Entities(Lines({"  0",     "LINE", "  0",        "CIRCLE", "  0", "ARC", "  0",
+                            "ELLIPSE", "  0",  "LWPOLYLINE", " 10",    "1",   "  0", "INSERT",
+                            "  0",     "TEXT", "  8",        "0",      "  1", "t"})) +
+            Eof());
+  const TEntityTables& e = p.t.entities;
+  const auto isZeroZeroOne = [](const TAcadPoint& q) { return q.x == 0 && q.y == 0 && q.z == 1; };
+  ASSERT_EQ(e.lines.size(), 1u);
+  EXPECT_EQ(e.lines[0].layer, "0");
+  EXPECT_EQ(e.lines[0].ltype, "BYLAYER");
+  EXPECT_EQ(e.lines[0].color, 7);
+  EXPECT_TRUE(isZeroZeroOne(e.lines[0].code210));
+  EXPECT_FALSE(e.lines[0].lwpflag);
+  ASSERT_EQ(e.circles.size(), 1u);
+  EXPECT_EQ(e.circles[0].ltype, "BYLAYER");
+  EXPECT_TRUE(isZeroZeroOne(e.circles[0].code210));
+  ASSERT_EQ(e.arcs.size(), 1u);
+  EXPECT_EQ(e.arcs[0].layer, "0");
+  EXPECT_FALSE(e.arcs[0].lwpflag);
+  ASSERT_EQ(e.ellipses.size(), 1u);
+  EXPECT_TRUE(isZeroZeroOne(e.ellipses[0].code210));
+  ASSERT_EQ(e.polylines.size(), 1u);
+  EXPECT_EQ(e.polylines[0].ltype, "BYLAYER");
+  EXPECT_TRUE(isZeroZeroOne(e.polylines[0].code210));
+  ASSERT_EQ(e.vertices.size(), 1u);
+  EXPECT_EQ(e.vertices[0].code10.y, 0);
+  EXPECT_EQ(e.vertices[0].code42, 0);
+  ASSERT_EQ(p.t.inserts.size(), 1u);
+  const TInsertBlk& i = p.t.inserts[0];
+  EXPECT_EQ(i.name, "");
+  EXPECT_EQ(i.layer, "0");
+  EXPECT_EQ(i.ltype, "BYLAYER");
+  EXPECT_TRUE(i.scale.x == 1 && i.scale.y == 1 && i.scale.z == 1);
+  EXPECT_EQ(i.rotate, 0);
+  ASSERT_EQ(e.texts.size(), 1u);
+  EXPECT_EQ(e.texts[0].code41, 1.0);
+  EXPECT_TRUE(isZeroZeroOne(e.texts[0].code210));
+  EXPECT_EQ(p.t.layers.size(), 1u);
 }
 
 TEST(DxfTables, CoordinatesKeepExtendedPrecision) {
