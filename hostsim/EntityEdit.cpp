@@ -6,6 +6,25 @@ namespace hostsim {
 
 namespace {
 
+// An angle (degrees) turned by more degrees, kept in [0, 360); untouched when nothing turns, so
+// that moving an object leaves its angles exactly as they were.
+double Turn(double angle, double degrees) {
+  if (degrees == 0) return angle;
+  double a = std::fmod(angle + degrees, 360.0);
+  if (a < 0) a += 360;
+  return a >= 360 ? 0 : a;
+}
+
+// Application data that travels with its object: 1011 is a position, 1012 a displacement,
+// 1013 a direction, 1041 a distance and 1042 a scale factor. Plain points (1010) and other
+// values stay as written.
+template <typename F>
+void ForXData(Entity& e, F f) {
+  for (XData& x : e.xdata) {
+    for (XDataItem& it : x.items) f(it);
+  }
+}
+
 // Applies a point mapping and an added rotation (degrees) to every placed part.
 template <typename F>
 void Apply(Entity& e, F map, double degrees) {
@@ -17,7 +36,7 @@ void Apply(Entity& e, F map, double degrees) {
   auto text = [&](Text& t) {
     pt(t.insert);
     pt(t.align);
-    t.rotation = std::fmod(t.rotation + degrees + 360.0, 360.0);
+    t.rotation = Turn(t.rotation, degrees);
   };
   Shape& s = e.shape;
   if (auto* l = std::get_if<Line>(&s)) {
@@ -31,18 +50,18 @@ void Apply(Entity& e, F map, double degrees) {
     }
   } else if (auto* a = std::get_if<Arc>(&s)) {
     pt(a->center);
-    a->startAngle = std::fmod(a->startAngle + degrees + 360.0, 360.0);
-    a->endAngle = std::fmod(a->endAngle + degrees + 360.0, 360.0);
+    a->startAngle = Turn(a->startAngle, degrees);
+    a->endAngle = Turn(a->endAngle, degrees);
   } else if (auto* c = std::get_if<Circle>(&s)) {
     pt(c->center);
   } else if (auto* t = std::get_if<Text>(&s)) {
     text(*t);
   } else if (auto* m = std::get_if<MText>(&s)) {
     pt(m->insert);
-    m->rotation = std::fmod(m->rotation + degrees + 360.0, 360.0);
+    m->rotation = Turn(m->rotation, degrees);
   } else if (auto* ins = std::get_if<Insert>(&s)) {
     pt(ins->insert);
-    ins->rotation = std::fmod(ins->rotation + degrees + 360.0, 360.0);
+    ins->rotation = Turn(ins->rotation, degrees);
     for (Attrib& at : ins->attribs) text(at);
   } else if (auto* ld = std::get_if<Leader>(&s)) {
     for (Point& p : ld->vertices) pt(p);
@@ -70,10 +89,21 @@ void MoveEntity(Entity& e, const Point& d) {
     l->start.z += d.z;
     l->end.z += d.z;
   }
+  ForXData(e, [&](XDataItem& it) {
+    if (it.code == 1011) it.point = {it.point.x + d.x, it.point.y + d.y, it.point.z + d.z};
+  });
 }
 
 void RotateEntity(Entity& e, Vec base, double radians) {
+  if (radians == 0) return;
   double c = std::cos(radians), s = std::sin(radians);
+  ForXData(e, [&](XDataItem& it) {
+    if (it.code < 1011 || it.code > 1013) return;
+    Vec o = it.code == 1011 ? base : Vec{0, 0};  // displacements and directions only turn
+    double x = it.point.x - o.x, y = it.point.y - o.y;
+    it.point.x = o.x + x * c - y * s;
+    it.point.y = o.y + x * s + y * c;
+  });
   Apply(
       e,
       [&](Vec v) {
@@ -85,6 +115,14 @@ void RotateEntity(Entity& e, Vec base, double radians) {
 
 void ScaleEntity(Entity& e, Vec base, double f) {
   if (f == 1) return;
+  ForXData(e, [&](XDataItem& it) {
+    if (it.code == 1011) {
+      it.point = {base.x + (it.point.x - base.x) * f, base.y + (it.point.y - base.y) * f,
+                  it.point.z * f};
+    }
+    if (it.code == 1012) it.point = {it.point.x * f, it.point.y * f, it.point.z * f};
+    if (it.code == 1041 || it.code == 1042) it.real *= f;
+  });
   Apply(
       e,
       [&](Vec v) {

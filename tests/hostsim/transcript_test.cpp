@@ -333,6 +333,40 @@ TEST_F(Transcript, MoveWaitsForTheDestination) {
   EXPECT_THAT(After("_mOvE"), Not(HasSubstr("キャンセル")));
 }
 
+TEST_F(Transcript, MoveKeepsAnglesExactAndOnlyTravellingApplicationDataFollows) {
+  // A number mark's text: its rotation must survive a move bit for bit (the host only shifts
+  // it), its side lengths (1010, a plain point) never follow the object; a world position
+  // (1011) moves and turns with it, a distance (1041) scales with it.
+  Text text{{100, 100, 0}, {100, 100, 0}, 4, 36.869897645844, 1, 0, "Standard", 1, 2, "7"};
+  Handle t = Add(text);
+  XData x{"VELSAROM", {}};
+  XDataItem it;
+  it.code = 1010;
+  it.point = {3000, 5000, 4000};
+  x.items.push_back(it);
+  it.code = 1011;
+  it.point = {100, 100, 0};
+  x.items.push_back(it);
+  host.drawing().FindEntity(t)->xdata.push_back(x);
+  Send("\x03SELECT WINDOW 90,90 110,110\r\r");
+  Send("\x03\x03_mOvE P \r100.0000,100.0000\r130.0000,100.0000\r");
+  const Entity& e = *host.drawing().FindEntity(t);
+  EXPECT_EQ(std::get<Text>(e.shape).rotation, 36.869897645844);
+  EXPECT_EQ(e.xdata[0].items[0].point.x, 3000);
+  EXPECT_EQ(e.xdata[0].items[1].point.x, 130);
+  Send("_ROTATE P \r130.0000,100.0000\r90\r");
+  EXPECT_EQ(e.xdata[0].items[0].point.x, 3000);
+  EXPECT_NEAR(e.xdata[0].items[1].point.x, 130, 1e-12);
+  EXPECT_NEAR(std::get<Text>(e.shape).rotation, 126.869897645844, 1e-12);
+
+  // Inserted at rotation 0 and scale 1, the annotation's texts keep their rotation too.
+  std::string doc = AnnotationDocument();
+  doc.replace(doc.find(" 50\r\n0\r\n"), 8, " 50\r\n36.869897645844\r\n");
+  world.files.WriteAll(kExport, doc);
+  Send("_-INSERT *" + kExport + "\r0.0,0.0 1.0 0.0\r");
+  EXPECT_EQ(std::get<Text>(host.drawing().entities[2].shape).rotation, 36.869897645844);
+}
+
 TEST_F(Transcript, LeaderRotateLayerAndCurrentLayer) {
   Send("_DIMASZ 4\r_DIMSCALE 100\r_DIMLDRBLK .\r");
   Send("_LEADER 100.0000,100.0000 125.0000,100.0000\r\r\rN ");
