@@ -169,6 +169,11 @@ TEST_F(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
   EXPECT_EQ(PickPoint(p), 0);
   EXPECT_EQ(p.x, 123.0L);
   EXPECT_EQ(p.z, 789.0L);
+  // Only all three coordinates make the sentinel.
+  host.user().Type("123,456,0\r");
+  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(p.y, 456.0L);
+  EXPECT_EQ(p.z, 0.0L);
 }
 
 TEST_F(HostTest, PickPointWithoutHostFails) {
@@ -270,6 +275,16 @@ TEST_F(HostTest, SelectSingleReturnsThePickPoint) {
   host.user().PressEscape();
   EXPECT_EQ(SelectSingle(p), 0);
   EXPECT_TRUE(TablesHoldMarker());
+
+  // The last object taken by typing L: selected, but no point given. The sentinel comes back
+  // as the pick point and nothing is exported.
+  host.user().Type("L\r");
+  p = {};
+  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_EQ(p.x, 123.0L);
+  EXPECT_EQ(p.y, 456.0L);
+  EXPECT_EQ(p.z, 789.0L);
+  EXPECT_TRUE(TablesHoldMarker());
 }
 
 TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
@@ -283,6 +298,58 @@ TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
   EXPECT_EQ(t.entities.texts[0].str, "測点A");
   EXPECT_EQ(t.inserts.size(), 1u);
   EXPECT_EQ(host.core().Variable("FILEDIA"), "1");
+}
+
+// The exact command strings of every pick and selection, in the order they are typed: the
+// sentinel before the user acts, osnap saved, off and restored around typed points, points
+// with 16 decimals and no z, the export of the previous set with its options and the file
+// dialog switched off around it.
+TEST_F(HostTest, EveryOperationTypesItsCommandsByteForByte) {
+  const std::string dxfout = std::string("DXFOUT ") + kExportPath + "\r";
+  const std::vector<std::string> exportPrevious = {"FILEDIA 0 ", dxfout + "O P \rV 2000 16\r",
+                                                   "FILEDIA 1 "};
+  const auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const std::vector<std::string> readLastPoint = {"'SETVAR LASTPOINT\r", "\x03"};
+  const std::string sentinel = "\x03\x03LASTPOINT 123,456,789 ";
+
+  TAcadPoint p;
+  host.user().PickPoint(150.5, 75.25);
+  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(Sent(), join({sentinel, "_iD\r"}, readLastPoint));
+
+  world.windows.sent.clear();
+  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_EQ(Sent(), join({"\x03SELECT ALL \r"}, exportPrevious));
+
+  world.windows.sent.clear();
+  EXPECT_EQ(SelectByFence({50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
+  EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
+                          "\x03SELECT FENCE 50.1250000000000000,-10.1000000000000000 "
+                          "50.1250000000000000,60.0000000000000000\r\r\r",
+                          "\x03OSMODE 4133\r"},
+                         exportPrevious));
+
+  world.windows.sent.clear();
+  EXPECT_EQ(SelectByWindow({289.9L, -10, 0}, {1100.0L / 3, 60, 0}), 1);
+  EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
+                          "\x03SELECT WINDOW 289.9000000000000000,-10.0000000000000000 "
+                          "366.6666666666666667,60.0000000000000000\r\r",
+                          "\x03OSMODE 4133\r"},
+                         exportPrevious));
+
+  world.windows.sent.clear();
+  host.user().PickObject(60, 50);
+  EXPECT_EQ(SelectSingle(p), 1);
+  EXPECT_EQ(Sent(), join(join({sentinel, "SELECT SINGLE "}, readLastPoint),
+                         {"FILEDIA 0 ", dxfout + "O SINGLE P V 2000 16\r", "FILEDIA 1 "}));
+
+  world.windows.sent.clear();
+  host.user().PickObject(50, 0).PressEnter();
+  EXPECT_EQ(SelectObjects(), 1);
+  EXPECT_EQ(Sent(), join(join({sentinel, "SELECT "}, readLastPoint), exportPrevious));
 }
 
 TEST_F(HostTest, SelectionsWithoutHostSendNothing) {
