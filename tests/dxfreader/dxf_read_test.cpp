@@ -73,6 +73,8 @@ TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
 
 TEST_F(ReaderTest, WaitForFileSeesAFileAppearAndPumpsMessagesMeanwhile) {
   int clicks = 0;
+  std::uint64_t firstHandledAt = 0;
+  w.clock.PostTask([&] { firstHandledAt = w.clock.TickCount(); });
   w.clock.AddListener([&](std::uint64_t now) {
     if (now == 300) w.files.WriteAll("late.dxf", Eof());
     if (now == 100) w.clock.PostTask([&] { ++clicks; });
@@ -80,6 +82,7 @@ TEST_F(ReaderTest, WaitForFileSeesAFileAppearAndPumpsMessagesMeanwhile) {
   EXPECT_TRUE(WaitForFile("late.dxf"));
   EXPECT_EQ(w.clock.TickCount(), 400u);  // seen in the round ending at 300, then 100 ms
   EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(firstHandledAt, 10u);  // each round sleeps before the window works
 }
 
 TEST_F(ReaderTest, FileStillBeingWrittenIsBusy) {

@@ -125,9 +125,14 @@ TEST_F(PromptWaitTest, WindowStaysResponsiveDuringTheWait) {
   const HostWindows host = CreateHostWindows(world.windows);
   ScriptedReadings script(world, host, 100, {"オブジェクトを選択:", "コマンド: "}, "コマンド: ");
   int clicks = 0;
-  world.clock.PostTask([&] { ++clicks; });
+  std::uint64_t handledAt = 1;
+  world.clock.PostTask([&] {
+    ++clicks;
+    handledAt = world.clock.TickCount();
+  });
   EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), 1);
   EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(handledAt, 0u);  // each poll lets the window work before it sleeps
 }
 
 }  // namespace
