@@ -271,6 +271,15 @@ TEST_F(Transcript, InsertExplodesTheAnnotationDocumentWithItsApplicationData) {
   EXPECT_EQ(text.xdata[0].items[0].point.y, 5000);
   EXPECT_NE(host.drawing().FindLayer("H_HEN"), nullptr);
   EXPECT_TRUE(host.drawing().IsRegistered("VELSAROM"));
+  // And back out, as the number scan reads it: the name registered, the data after the text.
+  Send("_FILEDIA 0 _DXFOUT C:\\Velsarom\\all.dxf\rO ALL \rV 2000 16\r_FILEDIA 1 ");
+  Wait(100);
+  std::string out = world.files.ReadAll("C:\\Velsarom\\all.dxf").value_or("");
+  EXPECT_THAT(out, HasSubstr("\r\n  0\r\nAPPID\r\n"));
+  EXPECT_THAT(out, HasSubstr("\r\n  2\r\nVELSAROM\r\n"));
+  EXPECT_THAT(out, HasSubstr("\r\n  1\r\n12\r\n"));
+  EXPECT_THAT(out, HasSubstr("\r\n1001\r\nVELSAROM\r\n1010\r\n3000.0\r\n1020\r\n5000.0\r\n"
+                             "1030\r\n4000.0\r\n  0\r\nLINE\r\n"));
 }
 
 TEST_F(Transcript, ApplicationDataOfAnUnregisteredNameIsDropped) {
