@@ -19,8 +19,8 @@ velsarom_wine_init
 # Velsarom keeps its settings and temporary files beside the executable: give it a folder.
 cp "$BUILD_WIN/shell/Velsarom.exe" "$out/"
 host_pid=""
-if [ -f "$BUILD_WIN/hostsim/hostsim.exe" ]; then
-  cp "$BUILD_WIN/hostsim/hostsim.exe" "$out/"
+if [ -f "$BUILD_WIN/hostsim/win32/hostsim.exe" ]; then
+  cp "$BUILD_WIN/hostsim/win32/hostsim.exe" "$out/"
   cp "$repo/e2e/demo/parcel.dxf" "$out/parcel.dxf"
   (cd "$out" && velsarom_wine hostsim.exe parcel.dxf --save result.dxf >"$out/hostsim.log" 2>&1) &
   host_pid=$!
