@@ -3,21 +3,10 @@
 
 #include "hostsim/Boundary.h"
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Outline.h"
 
 namespace hostsim {
-
-namespace {
-
-bool Is(const std::string& typed, const char* full, std::size_t min) {
-  std::string t;
-  for (char c : typed) t.push_back((c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c);
-  if (!t.empty() && t[0] == '_') t.erase(0, 1);
-  std::string f = full;
-  return t.size() >= min && t.size() <= f.size() && f.compare(0, t.size(), t) == 0;
-}
-
-}  // namespace
 
 void HostCore::CmdBoundary() {
   BeginCommand("-BOUNDARY");

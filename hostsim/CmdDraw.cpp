@@ -5,25 +5,12 @@
 
 #include "hostsim/EntityEdit.h"
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Units.h"
 
 namespace hostsim {
 
 namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  if (!s.empty() && s[0] == '_') s.erase(0, 1);
-  return s;
-}
-
-bool Is(const std::string& typed, const char* full, std::size_t min) {
-  std::string t = Upper(typed);
-  std::string f = full;
-  return t.size() >= min && t.size() <= f.size() && f.compare(0, t.size(), t) == 0;
-}
 
 // Objects the command may change; those on locked layers are reported and left.
 std::vector<Handle> EditableOnly(HostCore& host, const std::vector<Handle>& set) {

@@ -8,6 +8,7 @@
 #include "hostsim/DxfWrite.h"
 #include "hostsim/EntityEdit.h"
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Numbers.h"
 #include "hostsim/Outline.h"
 #include "hostsim/Units.h"
@@ -16,25 +17,11 @@ namespace hostsim {
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  if (!s.empty() && s[0] == '_') s.erase(0, 1);
-  return s;
-}
-
-bool Is(const std::string& typed, const char* full, std::size_t min) {
-  std::string t = Upper(typed);
-  std::string f = full;
-  return t.size() >= min && t.size() <= f.size() && f.compare(0, t.size(), t) == 0;
-}
-
 std::string Extension(const std::string& path) {
   std::size_t slash = path.find_last_of("\\/");
   std::size_t dot = path.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return Upper(path.substr(dot));
+  return UpperOption(path.substr(dot));
 }
 
 std::string Stem(const std::string& path) {
@@ -178,7 +165,7 @@ void HostCore::CmdDxfOut() {
       if (Is(t, "VERSION", 1)) {
         AskText("バージョンを入力 [R12/2000/2004/2007/2010/2013/2018] <2018>: ",
                 [run, self](const std::string& v) {
-                  std::string u = Upper(v);
+                  std::string u = UpperOption(v);
                   if (u.empty()) u = "2018";
                   static const char* const kVersions[] = {"R12",  "2000", "2004", "2007",
                                                           "2010", "2013", "2018"};

@@ -3,19 +3,12 @@
 #include <memory>
 
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Numbers.h"
 
 namespace hostsim {
 
 namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  if (!s.empty() && s[0] == '_') s.erase(0, 1);
-  return s;
-}
 
 struct Kw {
   const char* full;
@@ -24,7 +17,7 @@ struct Kw {
 
 // The keyword the typed word stands for, or -1 when it is none or more than one.
 int MatchKeyword(const std::string& typed, std::initializer_list<Kw> kws) {
-  std::string t = Upper(typed);
+  std::string t = UpperOption(typed);
   int found = -1, i = 0;
   for (const Kw& k : kws) {
     std::string f = k.full;

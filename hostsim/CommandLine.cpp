@@ -4,19 +4,13 @@
 #include <cmath>
 
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Outline.h"
 #include "hostsim/Units.h"
 
 namespace hostsim {
 
 namespace {
-
-std::string Upper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
 
 std::string Trim(const std::string& s) {
   std::size_t b = s.find_first_not_of(" \t");
@@ -150,7 +144,7 @@ void HostCore::Enter() {
   if (!prompt_.command && !stack_.empty() && !typed.empty() && typed[0] == '\'') {
     // A transparent command inside a running one.
     Prompt interrupted = prompt_;
-    std::string name = Upper(typed.substr(1));
+    std::string name = UpperAscii(typed.substr(1));
     while (!name.empty() && (name[0] == '_' || name[0] == '.')) name.erase(0, 1);
     if (stack_.back().transparent) {
       Say("** ネストした透過コマンドは使用できません **");
@@ -211,7 +205,7 @@ void HostCore::RunCommandLine(const std::string& typed) {
     if (lastCommand_.empty() || !RunCommand(lastCommand_, false)) Idle_();
     return;
   }
-  std::string name = Upper(t);
+  std::string name = UpperAscii(t);
   if (name[0] == '\'') name.erase(0, 1);
   while (!name.empty() && (name[0] == '_' || name[0] == '.')) name.erase(0, 1);
   if (name.size() > 1 && name[0] == '-') {
@@ -221,7 +215,7 @@ void HostCore::RunCommandLine(const std::string& typed) {
     name = "-" + name.substr(k);
   }
   if (!RunCommand(name, false)) {
-    Say("不明なコマンド \"" + Upper(t) + "\"。F1 キーを押してヘルプを表示してください。");
+    Say("不明なコマンド \"" + UpperAscii(t) + "\"。F1 キーを押してヘルプを表示してください。");
     Idle_();
   }
 }

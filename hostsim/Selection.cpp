@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "hostsim/HostCore.h"
+#include "hostsim/Keywords.h"
 #include "hostsim/Outline.h"
 #include "hostsim/Units.h"
 
@@ -19,16 +20,9 @@ struct SelectionRun {
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
-
 // Whether the typed word is the keyword or an abbreviation of it at least `min` letters long.
 bool Keyword(const std::string& typed, const char* full, std::size_t min) {
-  std::string t = Upper(typed);
+  std::string t = UpperAscii(typed);
   if (!t.empty() && t[0] == '_') t.erase(0, 1);
   std::string f = full;
   return t.size() >= min && t.size() <= f.size() && f.compare(0, t.size(), t) == 0;
