@@ -1,7 +1,7 @@
 #include "annotation/DxfInsertion.h"
 
-#include "RuzuRaru2016/HostChannel.h"
-#include "RuzuRaru2016/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/DxfWriter.h"
 #include "platform/ExecutablePaths.h"
 

@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "geometry/NumberFormat.h"
+#include "numbers/NumberFormat.h"
 
 std::string DxfReal(long double value) { return FormatReal(value); }
 

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "RuzuRaru2016/DxfReader.h"
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "platform/standin/StandinWorld.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "geometry/PlaneGeometry.h"
 
-#include "geometry/X87Math.h"
+#include "numbers/X87Math.h"
 
 namespace {
 long double Abs(long double v) { return v < 0 ? -v : v; }

@@ -14,8 +14,3 @@ struct BulgeArc {
 // The arc of a polyline segment with a non-zero bulge (tan of a quarter of the included angle,
 // negative for a clockwise segment).
 BulgeArc BulgeToArc(const TAcadPoint& start, const TAcadPoint& end, double bulge);
-
-// Appends one LINE or ARC record per segment of every polyline of the last read to the
-// drawing's LINE and ARC tables (marked lwpflag). Each polyline's vertices must follow one
-// another in the vertex table, in polyline order, as the reader stores them.
-void ExplodePolylines();

@@ -1,7 +1,7 @@
 #include "geometry/Triangles.h"
 
 #include "geometry/PlaneGeometry.h"
-#include "geometry/X87Math.h"
+#include "numbers/X87Math.h"
 
 double AreaFromSides(double a, double b, double c) {
   const double s = static_cast<double>((static_cast<long double>(a) + b + c) / 2);

@@ -12,5 +12,7 @@ case "$kind" in
   win) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake") ;;
   *) echo "unknown build kind: $kind" >&2; exit 2 ;;
 esac
+# A compiler cache, where one is installed, makes the rebuilds of a developer's machine short.
+if command -v ccache >/dev/null 2>&1; then args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S "$repo" -B "$build/$kind" -G Ninja "${args[@]}" >/dev/null
 cmake --build "$build/$kind" -j"$jobs"

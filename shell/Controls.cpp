@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 
 std::string TControl::Text() const { return binding_ ? binding_->Text() : text_; }
 

@@ -1,7 +1,7 @@
 // The one place where an exception from a handler becomes the general error message.
 #include <new>
 
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 #include "platform/Ports.h"
 #include "shell/TForm1.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 #include "shell/TForm1.h"

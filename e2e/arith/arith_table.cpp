@@ -17,13 +17,13 @@
 
 #include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
-#include "geometry/Extended.h"
-#include "geometry/NumberFormat.h"
-#include "geometry/NumberText.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Polylines.h"
-#include "geometry/RoundToText.h"
 #include "geometry/Triangles.h"
+#include "numbers/Extended.h"
+#include "numbers/NumberFormat.h"
+#include "numbers/NumberText.h"
+#include "numbers/RoundToText.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "RemoteControls.h"
-#include "RuzuRaru2016/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "Velsarom.h"
 #include "platform/Utf.h"
 #include "shell/win32/ControlIds.h"

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "annotation/DxfWriter.h"
-#include "geometry/NumberFormat.h"
-#include "geometry/NumberText.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
+#include "numbers/NumberFormat.h"
+#include "numbers/NumberText.h"
 #include "platform/Utf.h"
 #include "shell/TForm1.h"
 #include "tests/hostlink/HostWindowsFixture.h"

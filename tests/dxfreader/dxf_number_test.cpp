@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "RuzuRaru2016/DxfNumber.h"
-#include "geometry/NumberText.h"
+#include "RuzuRaru2016/dxf/DxfNumber.h"
+#include "numbers/NumberText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DxfFixtures.h"
-#include "RuzuRaru2016/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfReader.h"
 #include "platform/standin/StandinWorld.h"
 
 using namespace dxftest;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DxfFixtures.h"
-#include "RuzuRaru2016/DxfRecordBuffer.h"
+#include "RuzuRaru2016/dxf/DxfRecordBuffer.h"
 
 using namespace dxftest;
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "RuzuRaru2016/DxfReader.h"
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "platform/standin/StandinWorld.h"
 
 namespace {

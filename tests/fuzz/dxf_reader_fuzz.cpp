@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "RuzuRaru2016/DxfParser.h"
+#include "RuzuRaru2016/dxf/DxfParser.h"
 #include "platform/standin/Cp932CodePage.h"
 
 namespace {

@@ -14,9 +14,9 @@ mkdir -p "$out/seeds" "$out/corpus" "$out/artifacts"
 
 sources=(
   "$here/dxf_reader_fuzz.cpp"
-  "$root/RuzuRaru2016/DxfNumber.cpp" "$root/RuzuRaru2016/DxfTokenizer.cpp"
-  "$root/RuzuRaru2016/DxfParser.cpp" "$root/RuzuRaru2016/DxfTables.cpp"
-  "$root/geometry/NumberText.cpp" "$root/geometry/BigUnsigned.cpp" "$root/geometry/Extended.cpp"
+  "$root/RuzuRaru2016/dxf/DxfNumber.cpp" "$root/RuzuRaru2016/dxf/DxfTokenizer.cpp"
+  "$root/RuzuRaru2016/dxf/DxfParser.cpp" "$root/RuzuRaru2016/dxf/DxfTables.cpp"
+  "$root/numbers/NumberText.cpp" "$root/numbers/BigUnsigned.cpp" "$root/numbers/Extended.cpp"
   "$root/platform/Utf.cpp" "$root/platform/standin/Cp932CodePage.cpp"
 )
 clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root" \

@@ -1,3 +1,4 @@
+#include "RuzuRaru2016/dxf/ExplodePolylines.h"
 #include "geometry/Polylines.h"
 
 #include <gtest/gtest.h>
@@ -5,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "RuzuRaru2016/DxfTables.h"
-#include "geometry/NearestLine.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/dxf/NearestLine.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "RuzuRaru2016/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "RuzuRaru2016/DxfTables.h"
-#include "RuzuRaru2016/HostChannel.h"
-#include "RuzuRaru2016/HostDialogue.h"
-#include "RuzuRaru2016/HostSelection.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "tests/hostlink/HostWindowsFixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // nothing echoed): the pick must not pass for a pick at 0, 0, 0.
 #include <gtest/gtest.h>
 
-#include "RuzuRaru2016/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "tests/hostlink/HostWindowsFixture.h"
 
 namespace {

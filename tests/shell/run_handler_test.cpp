@@ -1,7 +1,7 @@
 // A handler's exception becomes the general error message instead of ending the program.
 #include <gtest/gtest.h>
 
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 #include "platform/standin/StandinWorld.h"
 #include "shell/TForm1.h"
 

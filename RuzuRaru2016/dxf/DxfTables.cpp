@@ -1,4 +1,4 @@
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 
 TDxfTables& DxfTables() {
   static TDxfTables tables;

@@ -1,7 +1,7 @@
-#include "geometry/NumberFormat.h"
+#include "numbers/NumberFormat.h"
 
-#include "geometry/BigUnsigned.h"
-#include "geometry/Extended.h"
+#include "numbers/BigUnsigned.h"
+#include "numbers/Extended.h"
 
 namespace {
 

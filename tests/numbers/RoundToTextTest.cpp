@@ -1,4 +1,4 @@
-#include "geometry/RoundToText.h"
+#include "numbers/RoundToText.h"
 
 #include <gtest/gtest.h>
 

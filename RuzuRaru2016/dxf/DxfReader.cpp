@@ -1,9 +1,9 @@
-#include "RuzuRaru2016/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfReader.h"
 
 #include <optional>
 
-#include "RuzuRaru2016/DxfParser.h"
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfParser.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "platform/Ports.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <gtest/gtest.h>
 

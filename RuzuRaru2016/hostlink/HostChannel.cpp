@@ -1,4 +1,4 @@
-#include "RuzuRaru2016/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
 
 #include <string_view>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 
 #include <climits>
 #include <cstdint>
 
-#include "geometry/BigUnsigned.h"
-#include "geometry/Extended.h"
+#include "numbers/BigUnsigned.h"
+#include "numbers/Extended.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "geometry/NumberFormat.h"
+#include "numbers/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

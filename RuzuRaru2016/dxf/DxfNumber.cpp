@@ -1,9 +1,9 @@
-#include "RuzuRaru2016/DxfNumber.h"
+#include "RuzuRaru2016/dxf/DxfNumber.h"
 
 #include <climits>
 #include <limits>
 
-#include "geometry/NumberText.h"
+#include "numbers/NumberText.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ bool FastReal(std::string_view s, long double& value) {
   const char* intStart = p;
   while (p != end && *p == '0') ++p;  // leading zeros are no significant digits
   std::uint64_t mantissa = 0;         // wraps beyond 19 digits, and is then not used
-  std::int64_t digits = 0;  // counts never overflow, however long the line
+  std::int64_t digits = 0;            // counts never overflow, however long the line
   for (; p != end; ++p) {
     const unsigned d = static_cast<unsigned>(*p - '0');
     if (d > 9) break;

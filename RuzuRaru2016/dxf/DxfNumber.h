@@ -1,5 +1,5 @@
 // Numbers of DXF values. Group codes and values are converted by the program's one text-to-
-// number rule (geometry/NumberText.h); the short plain forms that make up nearly every DXF
+// number rule (numbers/NumberText.h); the short plain forms that make up nearly every DXF
 // file take a fast path that gives the identical result.
 #pragma once
 

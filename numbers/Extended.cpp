@@ -1,4 +1,4 @@
-#include "geometry/Extended.h"
+#include "numbers/Extended.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "RuzuRaru2016/DxfTokenizer.h"
+#include "RuzuRaru2016/dxf/DxfTokenizer.h"
 
 #include <cstring>
 
-#include "RuzuRaru2016/DxfNumber.h"
+#include "RuzuRaru2016/dxf/DxfNumber.h"
 
 DxfTokenizer::DxfTokenizer(std::string_view text)
     : pos_(text.data()), end_(text.data() + text.size()) {

@@ -1,7 +1,7 @@
-#include "RuzuRaru2016/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
 
-#include "RuzuRaru2016/HostChannel.h"
-#include "RuzuRaru2016/HostText.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostText.h"
 #include "platform/Ports.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "platform/CodePage.h"
 
 // The pair at which reading stopped, its lines decoded as the reader decodes kept strings.

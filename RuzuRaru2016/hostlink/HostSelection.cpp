@@ -1,15 +1,15 @@
-#include "RuzuRaru2016/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
 
 #include <algorithm>
 
-#include "RuzuRaru2016/DxfParser.h"
-#include "RuzuRaru2016/DxfReader.h"
-#include "RuzuRaru2016/DxfTables.h"
-#include "RuzuRaru2016/HostChannel.h"
-#include "RuzuRaru2016/HostDialogue.h"
-#include "RuzuRaru2016/HostText.h"
-#include "geometry/NumberFormat.h"
-#include "geometry/NumberText.h"
+#include "RuzuRaru2016/dxf/DxfParser.h"
+#include "RuzuRaru2016/dxf/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostText.h"
+#include "numbers/NumberFormat.h"
+#include "numbers/NumberText.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 

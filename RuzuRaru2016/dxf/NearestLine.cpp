@@ -1,6 +1,6 @@
-#include "geometry/NearestLine.h"
+#include "RuzuRaru2016/dxf/NearestLine.h"
 
-#include "RuzuRaru2016/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "geometry/PlaneGeometry.h"
 
 int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {

@@ -1,9 +1,9 @@
-#include "geometry/RoundToText.h"
+#include "numbers/RoundToText.h"
 
 #include <cmath>
 
-#include "geometry/NumberFormat.h"
-#include "geometry/NumberText.h"
+#include "numbers/NumberFormat.h"
+#include "numbers/NumberText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "geometry/BigUnsigned.h"
+#include "numbers/BigUnsigned.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "RuzuRaru2016/DxfParser.h"
+#include "RuzuRaru2016/dxf/DxfParser.h"
 
 #include <functional>
 #include <map>
 #include <unordered_map>
 
-#include "RuzuRaru2016/DxfNumber.h"
-#include "RuzuRaru2016/DxfRecordBuffer.h"
-#include "RuzuRaru2016/DxfTokenizer.h"
+#include "RuzuRaru2016/dxf/DxfNumber.h"
+#include "RuzuRaru2016/dxf/DxfRecordBuffer.h"
+#include "RuzuRaru2016/dxf/DxfTokenizer.h"
 #include "platform/Utf.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "RuzuRaru2016/HostText.h"
+#include "RuzuRaru2016/hostlink/HostText.h"
 
 namespace {
 
