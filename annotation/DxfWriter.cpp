@@ -1,6 +1,9 @@
 #include "annotation/DxfWriter.h"
 
+#include <initializer_list>
 #include <numbers>
+#include <string>
+#include <string_view>
 
 #include "numbers/NumberFormat.h"
 
@@ -16,55 +19,61 @@ std::string DxfRotation(double radians) {
 
 namespace {
 
-// Lines joined into one item, CR LF between them.
-std::string Lines(std::initializer_list<std::string_view> lines) {
+// One group code and its value appended to an item in the host's form: the code right-aligned
+// in three columns (four-digit codes as they are), the value on the next line, CR LF between
+// lines. Every pair of a document goes through here.
+void AppendPair(std::string& item, int code, std::string_view value) {
+  if (!item.empty()) item += "\r\n";
+  const std::string digits = std::to_string(code);
+  if (digits.size() < 3) item.append(3 - digits.size(), ' ');
+  item += digits;
+  item += "\r\n";
+  item += value;
+}
+
+struct GroupPair {
+  int code;
+  std::string_view value;
+};
+
+// Pairs joined into one item.
+std::string Pairs(std::initializer_list<GroupPair> pairs) {
   std::string item;
-  for (std::string_view line : lines) {
-    if (!item.empty()) item += "\r\n";
-    item += line;
-  }
+  for (const GroupPair& p : pairs) AppendPair(item, p.code, p.value);
   return item;
 }
 
 void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
   d.items.push_back(
-      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n  0\r\nENDSEC");
-  d.items.push_back("  0\r\nSECTION\r\n  2\r\nTABLES");
+      Pairs({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {0, "ENDSEC"}}));
+  d.items.push_back(Pairs({{0, "SECTION"}, {2, "TABLES"}}));
   if (appId) {
-    d.items.push_back("  0\r\nTABLE\r\n  2\r\nAPPID");
-    d.items.push_back(std::string("  0\r\nAPPID\r\n  2\r\n") + kAppName +
-                      "\r\n 70\r\n0\r\n  0\r\nENDTAB");
+    d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
+    d.items.push_back(Pairs({{0, "APPID"}, {2, kAppName}, {70, "0"}, {0, "ENDTAB"}}));
   }
   if (!style.empty()) {
-    d.items.push_back("  0\r\nTABLE\r\n  2\r\nSTYLE\r\n 70\r\n     1");
-    d.items.push_back(Lines({"  0", "STYLE", "  2", style, " 70", "     0"}));
-    d.items.push_back(" 40\r\n0.0\r\n 41\r\n1.0\r\n 50\r\n0.0");
-    d.items.push_back(" 71\r\n     0\r\n 42\r\n2.5\r\n  3\r\ntxt.shx");
-    d.items.push_back("  4\r\n\r\n  0\r\nENDTAB");
+    d.items.push_back(Pairs({{0, "TABLE"}, {2, "STYLE"}, {70, "     1"}}));
+    d.items.push_back(Pairs({{0, "STYLE"}, {2, style}, {70, "     0"}}));
+    d.items.push_back(Pairs({{40, "0.0"}, {41, "1.0"}, {50, "0.0"}}));
+    d.items.push_back(Pairs({{71, "     0"}, {42, "2.5"}, {3, "txt.shx"}}));
+    d.items.push_back(Pairs({{4, ""}, {0, "ENDTAB"}}));
   }
-  d.items.push_back("  0\r\nENDSEC");
-  d.items.push_back("  0\r\nSECTION\r\n  2\r\nENTITIES");
+  d.items.push_back(Pairs({{0, "ENDSEC"}}));
+  d.items.push_back(Pairs({{0, "SECTION"}, {2, "ENTITIES"}}));
 }
 
 // Every entity's second item: its layer, and everything else by layer.
 void WriteLayer(DxfDocument& d, const std::string& layer) {
-  d.items.push_back(Lines({"  8", layer, "  6", "BYLAYER", " 62", "256", " 48", "1.0"}));
+  d.items.push_back(Pairs({{8, layer}, {6, "BYLAYER"}, {62, "256"}, {48, "1.0"}}));
 }
 
-// Group codes of a point: x under code, y under code + 10, z under code + 20.
-std::string Code(int code) {
-  std::string text = " ";
-  text += std::to_string(code);
-  return text;
-}
-
+// A point: x under code, y under code + 10 (and z under code + 20).
 std::string PlanePoint(int code, const TAcadPoint& p) {
-  return Lines({Code(code), DxfReal(p.x), Code(code + 10), DxfReal(p.y)});
+  return Pairs({{code, DxfReal(p.x)}, {code + 10, DxfReal(p.y)}});
 }
 
 std::string SpacePoint(int code, const TAcadPoint& p) {
-  return Lines(
-      {Code(code), DxfReal(p.x), Code(code + 10), DxfReal(p.y), Code(code + 20), DxfReal(p.z)});
+  return Pairs({{code, DxfReal(p.x)}, {code + 10, DxfReal(p.y)}, {code + 20, DxfReal(p.z)}});
 }
 
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -112,8 +121,8 @@ void WriteDxfHeaderWithoutAppId(DxfDocument& document, const std::string& style)
 }
 
 void WriteDxfEnd(DxfDocument& document) {
-  document.items.push_back("  0\r\nENDSEC");
-  document.items.push_back("  0\r\nEOF");
+  document.items.push_back(Pairs({{0, "ENDSEC"}}));
+  document.items.push_back(Pairs({{0, "EOF"}}));
 }
 
 TextJustification ParseJustification(std::string_view option) {
@@ -138,22 +147,22 @@ void WriteDxfTextAligned(DxfDocument& document, TextJustification justification,
                          const std::string& text, const std::string& layer,
                          const std::string& style) {
   auto& items = document.items;
-  items.push_back("  0\r\nTEXT");
+  items.push_back(Pairs({{0, "TEXT"}}));
   WriteLayer(document, layer);
-  if (!style.empty()) items.push_back(Lines({"  7", style}));
+  if (!style.empty()) items.push_back(Pairs({{7, style}}));
   items.push_back(PlanePoint(10, point));
   items.push_back(PlanePoint(11, point));
-  items.push_back(Lines({"  1", text}));
-  items.push_back(Lines({" 40", DxfReal(height)}));
-  items.push_back(" 41\r\n1.0");
-  items.push_back(Lines({" 50", DxfRotation(rotation)}));
-  items.push_back(Lines({" 72", std::to_string(justification.horizontal), " 73",
-                         std::to_string(justification.vertical)}));
+  items.push_back(Pairs({{1, text}}));
+  items.push_back(Pairs({{40, DxfReal(height)}}));
+  items.push_back(Pairs({{41, "1.0"}}));
+  items.push_back(Pairs({{50, DxfRotation(rotation)}}));
+  items.push_back(Pairs({{72, std::to_string(justification.horizontal)},
+                         {73, std::to_string(justification.vertical)}}));
 }
 
 void WriteDxfLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoint& end,
                   const std::string& layer) {
-  document.items.push_back("  0\r\nLINE");
+  document.items.push_back(Pairs({{0, "LINE"}}));
   WriteLayer(document, layer);
   document.items.push_back(SpacePoint(10, start));
   document.items.push_back(SpacePoint(11, end));
@@ -161,7 +170,7 @@ void WriteDxfLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoi
 
 void WriteDxfPlaneLine(DxfDocument& document, const TAcadPoint& start, const TAcadPoint& end,
                        const std::string& layer) {
-  document.items.push_back("  0\r\nLINE");
+  document.items.push_back(Pairs({{0, "LINE"}}));
   WriteLayer(document, layer);
   document.items.push_back(PlanePoint(10, start));
   document.items.push_back(PlanePoint(11, end));
@@ -169,16 +178,16 @@ void WriteDxfPlaneLine(DxfDocument& document, const TAcadPoint& start, const TAc
 
 void WriteDxfCircle(DxfDocument& document, const TAcadPoint& centre, double radius,
                     const std::string& layer) {
-  document.items.push_back("  0\r\nCIRCLE");
+  document.items.push_back(Pairs({{0, "CIRCLE"}}));
   WriteLayer(document, layer);
-  document.items.push_back(Lines({" 10", DxfReal(centre.x)}));
-  document.items.push_back(Lines({" 20", DxfReal(centre.y)}));
-  document.items.push_back(Lines({" 40", DxfReal(radius)}));
+  document.items.push_back(Pairs({{10, DxfReal(centre.x)}}));
+  document.items.push_back(Pairs({{20, DxfReal(centre.y)}}));
+  document.items.push_back(Pairs({{40, DxfReal(radius)}}));
 }
 
 void WriteDxfAppData(DxfDocument& document, long double x, long double y, long double z) {
-  document.items.push_back(Lines({"1001", kAppName}));
-  document.items.push_back(Lines({"1010", DxfReal(x)}));
-  document.items.push_back(Lines({"1020", DxfReal(y)}));
-  document.items.push_back(Lines({"1030", DxfReal(z)}));
+  document.items.push_back(Pairs({{1001, kAppName}}));
+  document.items.push_back(Pairs({{1010, DxfReal(x)}}));
+  document.items.push_back(Pairs({{1020, DxfReal(y)}}));
+  document.items.push_back(Pairs({{1030, DxfReal(z)}}));
 }

@@ -175,13 +175,15 @@ class TableBuilder {
   bool FillLayer(const DxfPair& p);
   bool FillBlock(const DxfPair& p);
   bool FillLine(const DxfPair& p);
-  bool FillCircle(const DxfPair& p, TCircleBlk& c);
+  bool FillCircle(const DxfPair& p);
   bool FillArc(const DxfPair& p);
   bool FillPolyline(const DxfPair& p);
   bool FillVertex(const DxfPair& p);
   bool FillText(const DxfPair& p);
   bool FillInsert(const DxfPair& p);
   bool FillEllipse(const DxfPair& p);
+  template <class Record>
+  bool FillCommon(const DxfPair& p, Record& r);
 
   void Name(std::string_view v, std::string& out) { decoder_.AssignName(v, out); }
   void UpperName(std::string_view v, std::string& out) {
@@ -384,7 +386,7 @@ bool TableBuilder::Fill(const DxfPair& p) {
     case Item::Line:
       return FillLine(p);
     case Item::Circle:
-      return FillCircle(p, target_->circles.Back());
+      return FillCircle(p);
     case Item::Arc:
       return FillArc(p);
     case Item::LwPolyline:
@@ -404,21 +406,83 @@ bool TableBuilder::Fill(const DxfPair& p) {
   return true;
 }
 
+// Groups that entities (and layer and block rows) share; each record type reads its own set.
+enum CommonGroup : unsigned {
+  kLayer = 1,       // 8
+  kLineType = 2,    // 6, upper-cased
+  kColor = 4,       // 62
+  kSpace = 8,       // 67, the paper-space flag
+  kThickness = 16,  // 39
+  kExtrusion = 32,  // 210, 220, 230
+};
+
+template <class Record>
+constexpr unsigned kCommonGroups = 0;
+template <>
+constexpr unsigned kCommonGroups<TLayer> = kLineType | kColor;
+template <>
+constexpr unsigned kCommonGroups<TBlockBlk> = kLayer | kLineType;
+template <>
+constexpr unsigned kCommonGroups<TAcadLineBlk> =
+    kLayer | kLineType | kColor | kThickness | kExtrusion;
+template <>
+constexpr unsigned kCommonGroups<TCircleBlk> =
+    kLayer | kLineType | kColor | kSpace | kThickness | kExtrusion;
+template <>
+constexpr unsigned kCommonGroups<TArcBlk> = kCommonGroups<TCircleBlk>;
+template <>
+constexpr unsigned kCommonGroups<TLwpBlk> = kCommonGroups<TCircleBlk>;
+template <>
+constexpr unsigned kCommonGroups<TTextBlk> = kLayer | kColor | kSpace;
+template <>
+constexpr unsigned kCommonGroups<TInsertBlk> = kLayer | kLineType | kColor | kSpace;
+template <>
+constexpr unsigned kCommonGroups<TEllipseBlk> = kLayer | kLineType | kColor | kExtrusion;
+
+// The shared groups of the record's type; every other group is skipped.
+template <class Record>
+bool TableBuilder::FillCommon(const DxfPair& p, Record& r) {
+  constexpr unsigned groups = kCommonGroups<Record>;
+  switch (p.code) {
+    case 8:
+      if constexpr ((groups & kLayer) != 0) Name(p.value, r.layer);
+      return true;
+    case 6:
+      if constexpr ((groups & kLineType) != 0) UpperName(p.value, r.ltype);
+      return true;
+    case 62:
+      if constexpr ((groups & kColor) != 0) return ParseDxfInt16(p.value, r.color);
+      return true;
+    case 67:
+      if constexpr ((groups & kSpace) != 0) return ParseDxfInt16(p.value, r.code67);
+      return true;
+    case 39:
+      if constexpr ((groups & kThickness) != 0) return ParseDxfDouble(p.value, r.atsumi);
+      return true;
+    case 210:
+      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.x);
+      return true;
+    case 220:
+      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.y);
+      return true;
+    case 230:
+      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.z);
+      return true;
+    default:
+      return true;
+  }
+}
+
 bool TableBuilder::FillLayer(const DxfPair& p) {
   TLayer& l = t_.layers.back();
   switch (p.code) {
     case 2:
       Name(p.value, l.Name);
       return true;
-    case 6:
-      UpperName(p.value, l.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, l.color);
     case 70:
       return ParseDxfInt16(p.value, l.code70);
     default:
-      return true;
+      return FillCommon(p, l);
   }
 }
 
@@ -428,12 +492,6 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
     case 2:
       Name(p.value, b.name);
       return true;
-    case 8:
-      Name(p.value, b.layer);
-      return true;
-    case 6:
-      UpperName(p.value, b.ltype);
-      return true;
     case 10:
       return ParseDxfReal(p.value, b.base.x);
     case 20:
@@ -441,21 +499,13 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
     case 30:
       return ParseDxfReal(p.value, b.base.z);
     default:
-      return true;
+      return FillCommon(p, b);
   }
 }
 
 bool TableBuilder::FillLine(const DxfPair& p) {
   TAcadLineBlk& l = target_->lines.Back();
   switch (p.code) {
-    case 8:
-      Name(p.value, l.layer);
-      return true;
-    case 6:
-      UpperName(p.value, l.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, l.color);
     case 10:
       return ParseDxfReal(p.value, l.st.x);
     case 20:
@@ -468,31 +518,14 @@ bool TableBuilder::FillLine(const DxfPair& p) {
       return ParseDxfReal(p.value, l.ed.y);
     case 31:
       return ParseDxfReal(p.value, l.ed.z);
-    case 210:
-      return ParseDxfReal(p.value, l.code210.x);
-    case 220:
-      return ParseDxfReal(p.value, l.code210.y);
-    case 230:
-      return ParseDxfReal(p.value, l.code210.z);
-    case 39:
-      return ParseDxfDouble(p.value, l.atsumi);
     default:
-      return true;
+      return FillCommon(p, l);
   }
 }
 
-bool TableBuilder::FillCircle(const DxfPair& p, TCircleBlk& c) {
+bool TableBuilder::FillCircle(const DxfPair& p) {
+  TCircleBlk& c = target_->circles.Back();
   switch (p.code) {
-    case 8:
-      Name(p.value, c.layer);
-      return true;
-    case 6:
-      UpperName(p.value, c.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, c.color);
-    case 67:
-      return ParseDxfInt16(p.value, c.code67);
     case 10:
       return ParseDxfReal(p.value, c.center.x);
     case 20:
@@ -501,32 +534,14 @@ bool TableBuilder::FillCircle(const DxfPair& p, TCircleBlk& c) {
       return ParseDxfReal(p.value, c.center.z);
     case 40:
       return ParseDxfDouble(p.value, c.hankei);
-    case 210:
-      return ParseDxfReal(p.value, c.code210.x);
-    case 220:
-      return ParseDxfReal(p.value, c.code210.y);
-    case 230:
-      return ParseDxfReal(p.value, c.code210.z);
-    case 39:
-      return ParseDxfDouble(p.value, c.atsumi);
     default:
-      return true;
+      return FillCommon(p, c);
   }
 }
 
 bool TableBuilder::FillArc(const DxfPair& p) {
   TArcBlk& a = target_->arcs.Back();
   switch (p.code) {
-    case 8:
-      Name(p.value, a.layer);
-      return true;
-    case 6:
-      UpperName(p.value, a.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, a.color);
-    case 67:
-      return ParseDxfInt16(p.value, a.code67);
     case 10:
       return ParseDxfReal(p.value, a.center.x);
     case 20:
@@ -539,16 +554,8 @@ bool TableBuilder::FillArc(const DxfPair& p) {
       return ParseDxfDouble(p.value, a.st);
     case 51:
       return ParseDxfDouble(p.value, a.ed);
-    case 210:
-      return ParseDxfReal(p.value, a.code210.x);
-    case 220:
-      return ParseDxfReal(p.value, a.code210.y);
-    case 230:
-      return ParseDxfReal(p.value, a.code210.z);
-    case 39:
-      return ParseDxfDouble(p.value, a.atsumi);
     default:
-      return true;
+      return FillCommon(p, a);
   }
 }
 
@@ -556,16 +563,6 @@ bool TableBuilder::FillArc(const DxfPair& p) {
 bool TableBuilder::FillPolyline(const DxfPair& p) {
   TLwpBlk& h = target_->polylines.Back();
   switch (p.code) {
-    case 8:
-      Name(p.value, h.layer);
-      return true;
-    case 6:
-      UpperName(p.value, h.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, h.color);
-    case 67:
-      return ParseDxfInt16(p.value, h.code67);
     case 70:
       return ParseDxfInt16(p.value, h.code70);
     case 71:
@@ -576,14 +573,6 @@ bool TableBuilder::FillPolyline(const DxfPair& p) {
       return ParseDxfInt16(p.value, h.code73);
     case 74:
       return ParseDxfInt16(p.value, h.code74);
-    case 210:
-      return ParseDxfReal(p.value, h.code210.x);
-    case 220:
-      return ParseDxfReal(p.value, h.code210.y);
-    case 230:
-      return ParseDxfReal(p.value, h.code210.z);
-    case 39:
-      return ParseDxfDouble(p.value, h.atsumi);
     case 38:
       return ParseDxfDouble(p.value, h.Koudo);
     case 10:
@@ -592,7 +581,7 @@ bool TableBuilder::FillPolyline(const DxfPair& p) {
     case 42:
       return item_ == Item::LwPolyline ? FillVertex(p) : true;
     default:
-      return true;
+      return FillCommon(p, h);
   }
 }
 
@@ -632,13 +621,6 @@ bool TableBuilder::FillText(const DxfPair& p) {
     case 3:
       rawText_.append(p.value);
       return true;
-    case 8:
-      Name(p.value, t.layer);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, t.color);
-    case 67:
-      return ParseDxfInt16(p.value, t.code67);
     case 10:
       return ParseDxfReal(p.value, t.pt10.x);
     case 20:
@@ -667,7 +649,7 @@ bool TableBuilder::FillText(const DxfPair& p) {
     case 74:
       return ParseDxfInt16(p.value, t.code73);
     default:
-      return true;
+      return FillCommon(p, t);
   }
 }
 
@@ -677,18 +659,8 @@ bool TableBuilder::FillInsert(const DxfPair& p) {
     case 2:
       Name(p.value, i.name);
       return true;
-    case 8:
-      Name(p.value, i.layer);
-      return true;
-    case 6:
-      UpperName(p.value, i.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, i.color);
     case 66:
       return ParseDxfInt16(p.value, i.code66);
-    case 67:
-      return ParseDxfInt16(p.value, i.code67);
     case 10:
       return ParseDxfReal(p.value, i.base.x);
     case 20:
@@ -704,21 +676,13 @@ bool TableBuilder::FillInsert(const DxfPair& p) {
     case 50:
       return ParseDxfDouble(p.value, i.rotate);
     default:
-      return true;
+      return FillCommon(p, i);
   }
 }
 
 bool TableBuilder::FillEllipse(const DxfPair& p) {
   TEllipseBlk& e = target_->ellipses.Back();
   switch (p.code) {
-    case 8:
-      Name(p.value, e.layer);
-      return true;
-    case 6:
-      UpperName(p.value, e.ltype);
-      return true;
-    case 62:
-      return ParseDxfInt16(p.value, e.color);
     case 10:
       return ParseDxfReal(p.value, e.center.x);
     case 20:
@@ -737,14 +701,8 @@ bool TableBuilder::FillEllipse(const DxfPair& p) {
       return ParseDxfDouble(p.value, e.kaisi);
     case 42:
       return ParseDxfDouble(p.value, e.owari);
-    case 210:
-      return ParseDxfReal(p.value, e.code210.x);
-    case 220:
-      return ParseDxfReal(p.value, e.code210.y);
-    case 230:
-      return ParseDxfReal(p.value, e.code210.z);
     default:
-      return true;
+      return FillCommon(p, e);
   }
 }
 
