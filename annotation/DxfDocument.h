@@ -5,7 +5,10 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/CodePage.h"
 
 struct DxfDocument {
   std::vector<std::string> items;
@@ -17,8 +20,13 @@ class EFCreateError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The file's bytes: every item followed by CR LF, in the ANSI code page (characters it lacks
-// become its default character), without a byte-order mark.
+// Text in the ANSI code page as a document holds it: a character the code page lacks is written
+// \U+XXXX (hexadecimal UTF-16 code unit; one beyond the basic plane as its two halves), the form
+// in which the host reads such a character back, instead of the code page's default character.
+std::string DxfAnsiText(std::string_view utf8, platform::CodePage& codePage);
+
+// The file's bytes: every item followed by CR LF, in the ANSI code page as above, without a
+// byte-order mark.
 std::string DocumentBytes(const DxfDocument& document);
 
 // Replaces the file at path with the document. Throws EFCreateError when it cannot be written.

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
 
 #include "annotation/DxfDocument.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
+#include "hostsim/DxfRead.h"
 #include "platform/Utf.h"
+#include "platform/standin/Cp932CodePage.h"
 #include "tests/hostlink/HostWindowsFixture.h"
 
 namespace {
@@ -49,11 +52,49 @@ TEST_F(DxfSaveTest, BytesAreCp932WithCrLfAfterEveryLineAndNoByteOrderMark) {
   EXPECT_EQ(File("C:\\Tools\\out.dxf"), expected);
 }
 
-TEST_F(DxfSaveTest, CharactersTheCodePageLacksBecomeTheDefaultCharacter) {
+// Regression: a character the code page lacks was written as its default character "?", so a
+// layer named "筆界²" came back into the host's drawing as "筆界?".
+TEST_F(DxfSaveTest, CharactersTheCodePageLacksAreWrittenInTheHostsEscape) {
   DxfDocument d;
   WriteDxfCircle(d, {0, 0}, 1, "층A");  // Hangul is not in code page 932
   SaveDxfDocument(d, "C:\\Tools\\out.dxf");
-  EXPECT_EQ(File("C:\\Tools\\out.dxf").substr(0, 22), "  0\r\nCIRCLE\r\n  8\r\n?A\r\n");
+  EXPECT_EQ(File("C:\\Tools\\out.dxf").substr(0, 28), "  0\r\nCIRCLE\r\n  8\r\n\\U+CE35A\r\n");
+}
+
+TEST(DxfAnsiTextTest, OnlyWhatTheCodePageLacksIsEscaped) {
+  platform::Cp932CodePage cp932;
+  const struct {
+    const char* utf8;
+    std::string ansi;
+  } cases[] = {
+      {"ABC?", "ABC?"},              // a question mark of the text stays
+      {"測量", "\x91\xaa\x97\xca"},  // in the code page: its bytes
+      {"m²", "m\\U+00B2"},           // superscript two: not in 932
+      {"?²?", "?\\U+00B2?"},
+      {"地番²", "\x92\x6e\x94\xd4\\U+00B2"},  // escape after double-byte characters
+      {"¥100", "\\U+00A5100"},                // no look-alike: the yen sign escaped
+      {"😀", "\\U+D83D\\U+DE00"},              // beyond the basic plane: two halves
+      {"ｱ²ｲ", "\xb1\\U+00B2\xb2"},            // single-byte katakana around it
+  };
+  for (const auto& c : cases) EXPECT_EQ(DxfAnsiText(c.utf8, cp932), c.ansi) << c.utf8;
+}
+
+// The host reads the escapes back into the characters: the simulated host's own reader, which
+// shares no code with the writer, gets the names and the text as they were written.
+TEST_F(DxfSaveTest, TheHostReadsEscapedCharactersBackAsTheyWere) {
+  DxfDocument d;
+  WriteDxfHeaderWithoutAppId(d, "");
+  WriteDxfText(d, "J BC ", {1, 2}, 3, 0, "面積 12.5m² 😀 ¥", "筆界²", "");
+  WriteDxfLine(d, {0, 0}, {1, 1}, "층");
+  WriteDxfEnd(d);
+  const hostsim::DxfReadResult read = hostsim::ReadDxf(DocumentBytes(d), world.codePage);
+  ASSERT_TRUE(read.ok) << read.error;
+  ASSERT_EQ(read.drawing.entities.size(), 2u);
+  EXPECT_EQ(read.drawing.entities[0].layer, "筆界²");
+  const auto* text = std::get_if<hostsim::Text>(&read.drawing.entities[0].shape);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->value, "面積 12.5m² 😀 ¥");
+  EXPECT_EQ(read.drawing.entities[1].layer, "층");
 }
 
 TEST_F(DxfSaveTest, SavingReplacesAnOlderFile) {
