@@ -9,19 +9,33 @@ std::string InsertCommand(const std::string& path) {
   return "_-INSERT *" + path + "\r" + "0.0,0.0 1.0 0.0" + "\r";
 }
 
-void InsertDocument(const DxfDocument& document, const std::string& path) {
+void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path) {
   SaveDxfDocument(document, path);
-  SendCommand(InsertCommand(path));
+  SendCommand(link, InsertCommand(path));
 }
 
-void InsertDxf(const DxfDocument& document) { InsertDocument(document, ExportFilePath()); }
+void InsertDxf(const HostLink& link, const DxfDocument& document) {
+  InsertDocument(link, document, ExportFilePath());
+}
 
-void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
+void InsertTextDxf(const HostLink& link, const std::string& justification, const TAcadPoint& point,
                    const std::string& text, double height, double rotation,
                    const std::string& layer, const std::string& style) {
   DxfDocument document;
   WriteDxfHeaderWithoutAppId(document, style);
   WriteDxfText(document, justification, point, height, rotation, text, layer, style);
   WriteDxfEnd(document);
-  InsertDocument(document, platform::FileBesideExecutable(kSingleTextFile));
+  InsertDocument(link, document, platform::FileBesideExecutable(kSingleTextFile));
+}
+
+void InsertDocument(const DxfDocument& document, const std::string& path) {
+  InsertDocument(ProcessHostLink(), document, path);
+}
+
+void InsertDxf(const DxfDocument& document) { InsertDxf(ProcessHostLink(), document); }
+
+void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
+                   const std::string& text, double height, double rotation,
+                   const std::string& layer, const std::string& style) {
+  InsertTextDxf(ProcessHostLink(), justification, point, text, height, rotation, layer, style);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
 
@@ -15,13 +16,20 @@ std::string InsertCommand(const std::string& path);
 
 // Saves the document to path and sends the insertion command (a missing host is ignored).
 // Throws EFCreateError, before anything is sent, when the file cannot be written.
-void InsertDocument(const DxfDocument& document, const std::string& path);
+void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path);
 
 // The document saved to the default annotation file (the export file) and inserted.
-void InsertDxf(const DxfDocument& document);
+void InsertDxf(const HostLink& link, const DxfDocument& document);
 
 // One TEXT in a document of its own (no application data), saved to the single-text file and
 // inserted.
+void InsertTextDxf(const HostLink& link, const std::string& justification, const TAcadPoint& point,
+                   const std::string& text, double height, double rotation,
+                   const std::string& layer, const std::string& style);
+
+// The same through the process-wide link.
+void InsertDocument(const DxfDocument& document, const std::string& path);
+void InsertDxf(const DxfDocument& document);
 void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
                    const std::string& text, double height, double rotation,
                    const std::string& layer, const std::string& style);

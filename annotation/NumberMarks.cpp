@@ -4,7 +4,6 @@
 #include "annotation/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "shell/TForm1.h"
 
 double NumberRotation(double baseAngle, int angleDirection) {
   return angleDirection == 1 ? baseAngle : -baseAngle;
@@ -32,51 +31,15 @@ void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAca
                   Distance2D(triangle.p2, triangle.p3), Distance2D(triangle.p3, triangle.p1));
 }
 
-namespace {
-
-NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight, double baseAngle,
-                          int angleDirection) {
-  return {radius, numberHeight, NumberRotation(baseAngle, angleDirection), form.Edit12.Text(),
-          form.CeTextStyle};
+TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle) {
+  return Incenter(triangle.p1, triangle.p2, triangle.p3);
 }
 
-void InsertSingleMark(const TAcadPoint& centre, const TAcadTriangle& triangle, int number,
-                      const NumberMarkStyle& style) {
+void InsertNumberMark(const HostLink& link, const TAcadPoint& centre, const TAcadTriangle& triangle,
+                      int number, const NumberMarkStyle& style) {
   DxfDocument document;
   WriteDxfHeader(document, style.textStyle);
   WriteNumberMark(document, centre, triangle, number, style);
   WriteDxfEnd(document);
-  InsertDxf(document);
-}
-
-}  // namespace
-
-void TForm1::DrawThreeSideNumber(const TAcadTriangle& triangle, int number, double radius,
-                                 double numberHeight, double baseAngle, int angleDirection) {
-  InsertSingleMark(Incenter(triangle.p1, triangle.p2, triangle.p3), triangle, number,
-                   MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
-}
-
-void TForm1::DrawThreeSideNumbers(DxfDocument& document, const TAcadTriangle& triangle, int number,
-                                  double radius, double numberHeight, double baseAngle,
-                                  int angleDirection) {
-  WriteNumberMark(document, Incenter(triangle.p1, triangle.p2, triangle.p3), triangle, number,
-                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
-}
-
-void TForm1::DrawBaseHeightNumber(const TAcadTriangle& triangle, const TAcadPoint& baseSt,
-                                  const TAcadPoint& baseEd, const TAcadPoint& apex,
-                                  const TAcadPoint& foot, int number, double radius,
-                                  double numberHeight, double baseAngle, int angleDirection) {
-  InsertSingleMark(BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle, number,
-                   MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
-}
-
-void TForm1::DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& triangle,
-                                   const TAcadPoint& baseSt, const TAcadPoint& baseEd,
-                                   const TAcadPoint& apex, const TAcadPoint& foot, int number,
-                                   double radius, double numberHeight, double baseAngle,
-                                   int angleDirection) {
-  WriteNumberMark(document, BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle, number,
-                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+  InsertDxf(link, document);
 }

@@ -4,12 +4,16 @@
 
 #include <string>
 
+#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
 
 // Rotation of the number text in radians: the host's angle base, turned to the drawing's
 // counter-clockwise sense unless the host measures clockwise (angleDirection 1).
 double NumberRotation(double baseAngle, int angleDirection);
+
+// In three-side mode the mark stands at the triangle's incentre.
+TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle);
 
 // In base-height mode the mark stands in the larger of the two right triangles that the height
 // line cuts off (the one at the base end when both are equal), clear of that line.
@@ -27,3 +31,8 @@ struct NumberMarkStyle {
 // CIRCLE, TEXT (centred on centre) and the application data |p1p2|, |p2p3|, |p3p1|.
 void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAcadTriangle& triangle,
                      int number, const NumberMarkStyle& style);
+
+// The mark in a document of its own (header with the application id, the mark, the end), saved
+// to the default annotation file and inserted by the host.
+void InsertNumberMark(const HostLink& link, const TAcadPoint& centre, const TAcadTriangle& triangle,
+                      int number, const NumberMarkStyle& style);

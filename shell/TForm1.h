@@ -1,6 +1,7 @@
 // The main window: every control of its four pages, the settings fields and the click
-// handlers. Workflows are methods of this class and read the controls and fields directly;
-// they may be defined in the folders of their subsystems.
+// handlers. A workflow's member reads the controls and fields it needs into a plain record and
+// calls the workflow's free core, which takes the host link (workflows/README.md). The members
+// are defined under shell/, one file per subsystem; no core includes this header.
 //
 // Construction gives the design state. Whoever shows the window (the Windows program, a test)
 // binds the controls if it has widgets and then calls FormCreate; FormDestroy before it goes.
@@ -202,9 +203,9 @@ class TForm1 {
   void Edit1KeyPress(char16_t& key);
   void Edit2KeyPress(char16_t& key);
 
-  // ---- Methods of the workflows (declared here by their subsystems) ----
+  // ---- Methods of the workflows (defined in shell/, one file per subsystem) ----
 
-  // Number marks (annotation/NumberMarks.cpp): circle and number at the triangle's label
+  // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
   // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
   // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of
   // their own; the batch forms append to the caller's document.

@@ -42,11 +42,14 @@ bool WaitForFile(const std::string& path) {
   return false;
 }
 
-std::int16_t LayerColor(const std::string& name) { return LayerColorIn(DxfTables().layers, name); }
+std::int16_t LayerColor(TDxfTables& tables, const std::string& name) {
+  return LayerColorIn(tables.layers, name);
+}
 
-DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
+std::int16_t LayerColor(const std::string& name) { return LayerColor(DxfTables(), name); }
+
+DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::WindowHandle owner) {
   DxfReadResult result;
-  TDxfTables& tables = DxfTables();
   ClearDxfTables(tables);
   if (WaitForFile(path)) {
     if (platform::Files().InUse(path)) {
@@ -71,4 +74,8 @@ DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
   }
   FinishDxfTables(tables);
   return result;
+}
+
+DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
+  return ReadDxf(DxfTables(), path, owner);
 }

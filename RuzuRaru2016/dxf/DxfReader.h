@@ -1,9 +1,11 @@
-// Reads the host's DXF exports into the process-wide entity tables (DxfTables.h).
+// Reads the host's DXF exports into entity tables (DxfTables.h): the caller's, or the
+// process-wide ones in the forms without tables.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "RuzuRaru2016/dxf/DxfTables.h"
 #include "platform/WindowSystem.h"
 
 struct DxfReadResult {
@@ -13,10 +15,13 @@ struct DxfReadResult {
 
 // Empties and refills every table from the file. Waits for the file to appear first; a file
 // still held open by its writer is not read ("busy"; a message only with an owner window).
+DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path,
+                      platform::WindowHandle owner = 0);
 DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0);
 
 // Colour of the layer of that exact name in the layer table; a missing layer is added with
 // colour 7 and 7 returned.
+std::int16_t LayerColor(TDxfTables& tables, const std::string& name);
 std::int16_t LayerColor(const std::string& name);
 
 // Waits up to about a second for the file to exist, handling the window's messages

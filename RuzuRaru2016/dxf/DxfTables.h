@@ -174,5 +174,6 @@ struct TDxfTables {
   TEntityTables blockBodies;
 };
 
-// The process-wide tables: every ReadDxf replaces them, ExplodePolylines appends to them.
+// The process-wide tables, which the forms of ReadDxf, ExplodePolylines, NearestLine and
+// LayerColor without a tables argument work on: every read replaces them.
 TDxfTables& DxfTables();

@@ -71,8 +71,8 @@ void ExplodeChain(const TLwpBlk& pl, std::vector<TLwpEle>& v, TEntityTables& t) 
 
 }  // namespace
 
-void ExplodePolylines() {
-  TEntityTables& t = DxfTables().entities;
+void ExplodePolylines(TDxfTables& tables) {
+  TEntityTables& t = tables.entities;
   if (t.polylines.empty()) return;
   t.lines.reserve(t.lines.size() + 1000);
   t.arcs.reserve(t.arcs.size() + 1000);
@@ -100,3 +100,5 @@ void ExplodePolylines() {
   t.lines.shrink_to_fit();
   t.arcs.shrink_to_fit();
 }
+
+void ExplodePolylines() { ExplodePolylines(DxfTables()); }

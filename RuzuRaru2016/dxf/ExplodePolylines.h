@@ -2,7 +2,11 @@
 // lines.
 #pragma once
 
-// Appends one LINE or ARC record per segment of every polyline of the last read to the
-// drawing's LINE and ARC tables (marked lwpflag). Each polyline's vertices must follow one
+struct TDxfTables;
+
+// Appends one LINE or ARC record per segment of every polyline of the drawing's entities to
+// their LINE and ARC tables (marked lwpflag). Each polyline's vertices must follow one
 // another in the vertex table, in polyline order, as the reader stores them.
+void ExplodePolylines(TDxfTables& tables);
+// The same on the process-wide tables.
 void ExplodePolylines();

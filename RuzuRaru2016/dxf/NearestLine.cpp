@@ -3,8 +3,8 @@
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "geometry/PlaneGeometry.h"
 
-int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
-  const auto& lines = DxfTables().entities.lines;
+int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
+  const auto& lines = tables.entities.lines;
   if (lines.empty()) return -1;
   int best = 0;
   double bestDistance = static_cast<double>(Distance2D(p, lines[0].st));
@@ -20,4 +20,8 @@ int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
   st = lines[static_cast<std::size_t>(best)].st;
   ed = lines[static_cast<std::size_t>(best)].ed;
   return best;
+}
+
+int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
+  return NearestLine(DxfTables(), p, st, ed);
 }

@@ -36,22 +36,17 @@ bool IsTextWindowClass(std::u16string_view cls) {
   return StartsWith(cls, u"Afx:") && Contains(cls, u":b:");
 }
 
-std::string ReadControlAfterPause(WindowHandle THostChannel::*control) {
-  FindTextWindow();
+std::string ReadControlAfterPause(const HostLink& link, WindowHandle THostChannel::*control) {
+  FindTextWindow(link);
   platform::Loop().Sleep(100);
-  return ReadWindowText(HostChannel().*control);
+  return ReadWindowText(link.channel.*control);
 }
 
 }  // namespace
 
-THostChannel& HostChannel() {
-  static THostChannel channel;
-  return channel;
-}
-
-WindowHandle FindAcadWindow() {
+WindowHandle FindAcadWindow(const HostLink& link) {
   auto& ws = platform::Windows();
-  auto& ch = HostChannel();
+  THostChannel& ch = link.channel;
   for (WindowHandle w : ws.TopLevelWindows()) {
     if (HasHostTitle(ws.Title(w, kNameUnits)) && IsMainWindowClass(ws.ClassName(w, kNameUnits))) {
       ch.hAcad = w;
@@ -62,10 +57,10 @@ WindowHandle FindAcadWindow() {
   return ch.hAcad;
 }
 
-WindowHandle FindTextWindow() {
-  FindAcadWindow();
+WindowHandle FindTextWindow(const HostLink& link) {
+  FindAcadWindow(link);
   auto& ws = platform::Windows();
-  auto& ch = HostChannel();
+  THostChannel& ch = link.channel;
   // Without a host there is no process to match; a window of process 0 is nobody's.
   if (ch.processId == 0) return ch.hText;
   for (WindowHandle w : ws.TopLevelWindows()) {
@@ -83,14 +78,18 @@ WindowHandle FindTextWindow() {
   return ch.hText;
 }
 
-std::string ReadCurrentLine() { return ReadControlAfterPause(&THostChannel::hCurrentLine); }
+std::string ReadCurrentLine(const HostLink& link) {
+  return ReadControlAfterPause(link, &THostChannel::hCurrentLine);
+}
 
-std::string ReadPreviousLine() { return ReadControlAfterPause(&THostChannel::hHistory); }
+std::string ReadPreviousLine(const HostLink& link) {
+  return ReadControlAfterPause(link, &THostChannel::hHistory);
+}
 
-bool SendCommand(const std::string& command) {
+bool SendCommand(const HostLink& link, const std::string& command) {
   const std::u16string text = platform::Utf8ToUtf16(command);
   if (text.size() > kMaxCommandUnits) return false;
-  const WindowHandle host = FindAcadWindow();
+  const WindowHandle host = FindAcadWindow(link);
   auto& ws = platform::Windows();
   if (host == 0 || !ws.IsWindow(host)) return false;
   std::vector<char16_t> buffer(text.begin(), text.end());
@@ -102,20 +101,28 @@ bool SendCommand(const std::string& command) {
   return true;
 }
 
-bool ActivateHost() {
-  const WindowHandle host = FindAcadWindow();
+bool ActivateHost(const HostLink& link) {
+  const WindowHandle host = FindAcadWindow(link);
   auto& ws = platform::Windows();
   if (host == 0 || !ws.IsWindow(host)) return false;
   ws.SetForeground(host);
   return true;
 }
 
-bool HostIsReady() {
-  HostChannel().hAcad = 0;
-  const WindowHandle host = FindAcadWindow();
+bool HostIsReady(const HostLink& link) {
+  link.channel.hAcad = 0;
+  const WindowHandle host = FindAcadWindow(link);
   auto& ws = platform::Windows();
   return host != 0 && ws.IsVisible(host) && ws.IsEnabled(host);
 }
+
+WindowHandle FindAcadWindow() { return FindAcadWindow(ProcessHostLink()); }
+WindowHandle FindTextWindow() { return FindTextWindow(ProcessHostLink()); }
+std::string ReadCurrentLine() { return ReadCurrentLine(ProcessHostLink()); }
+std::string ReadPreviousLine() { return ReadPreviousLine(ProcessHostLink()); }
+bool SendCommand(const std::string& command) { return SendCommand(ProcessHostLink(), command); }
+bool ActivateHost() { return ActivateHost(ProcessHostLink()); }
+bool HostIsReady() { return HostIsReady(ProcessHostLink()); }
 
 std::string ReadWindowText(WindowHandle window) {
   auto& ws = platform::Windows();

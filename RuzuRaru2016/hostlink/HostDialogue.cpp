@@ -26,23 +26,23 @@ std::string BetweenLast(const std::string& text, char open, char close) {
 
 }  // namespace
 
-std::string GetSysVar(const std::string& name) {
+std::string GetSysVar(const HostLink& link, const std::string& name) {
   const std::string upper = UpperAscii(name);
   // The host takes these two names typed on their own rather than through SETVAR.
   const bool typedAlone = upper == "ACADVER" || upper == "LAYERPMODE";
-  if (!SendCommand(typedAlone ? name + "\r" : "'SETVAR " + name + "\r")) return {};
+  if (!SendCommand(link, typedAlone ? name + "\r" : "'SETVAR " + name + "\r")) return {};
   platform::Loop().Sleep(100);
-  std::string value = BetweenLast(ReadCurrentLine(), '<', '>');
+  std::string value = BetweenLast(ReadCurrentLine(link), '<', '>');
   // Leave the value prompt without changing the variable.
-  SendCommand("\x03");
+  SendCommand(link, "\x03");
   if (value.empty()) {
     // Read-only variables are echoed into the history as "NAME = value (remark)".
-    value = BetweenLast(TextAfterLast(name, ReadPreviousLine()), '=', '(');
+    value = BetweenLast(TextAfterLast(name, ReadPreviousLine(link)), '=', '(');
   }
   return value;
 }
 
-int WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
+int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs, int seconds) {
   auto& loop = platform::Loop();
   int result = kHostFailed;
   int promptCount = 0;
@@ -52,8 +52,8 @@ int WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
   for (long long poll = 0; poll < polls; ++poll) {
     loop.ProcessMessages();
     loop.Sleep(static_cast<unsigned>(intervalMs));
-    if (!HostIsReady()) break;
-    const std::string line = ReadCurrentLine();
+    if (!HostIsReady(link)) break;
+    const std::string line = ReadCurrentLine(link);
     if (line == kIdlePrompt) {
       // One idle reading can fall between two prompts of the same command; two in a row
       // mean the command has ended.
@@ -68,8 +68,14 @@ int WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
     }
   }
   if (result == kHostDone &&
-      TextAfterLast(marker, ReadPreviousLine()).find("キャンセル") != std::string::npos) {
+      TextAfterLast(marker, ReadPreviousLine(link)).find("キャンセル") != std::string::npos) {
     result = kHostCancelled;
   }
   return result;
+}
+
+std::string GetSysVar(const std::string& name) { return GetSysVar(ProcessHostLink(), name); }
+
+int WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
+  return WaitForPrompt(ProcessHostLink(), marker, intervalMs, seconds);
 }

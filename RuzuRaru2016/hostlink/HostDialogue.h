@@ -4,8 +4,11 @@
 
 #include <string>
 
+#include "RuzuRaru2016/hostlink/HostLink.h"
+
 // The variable's value as the host shows it (string values keep their quotes, points come as
 // comma-separated coordinates); empty when the host is missing or shows no value.
+std::string GetSysVar(const HostLink& link, const std::string& name);
 std::string GetSysVar(const std::string& name);
 
 // Results of WaitForPrompt and PickPoint.
@@ -17,4 +20,5 @@ inline constexpr int kHostFailed = -1;
 // marker is the started command as the history spells it; a "キャンセル" after its last
 // occurrence means the user cancelled. kHostFailed on time-out, host gone, disabled or
 // unreadable. The user-interface messages are handled during the wait.
+int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs, int seconds);
 int WaitForPrompt(const std::string& marker, int intervalMs, int seconds);

@@ -35,8 +35,8 @@ std::string TwoPoints(const TAcadPoint& a, const TAcadPoint& b) {
 // an interactive selection the host reports a running total, and the last total counts. The
 // count ends its line: after removing objects the next prompt is not the selection prompt,
 // and reading on to a later one would miss a total of 0 and export an older selection.
-std::string ReportedCount(bool runningTotal) {
-  const std::string h = TextAfterLast("SELECT", ReadPreviousLine());
+std::string ReportedCount(const HostLink& link, bool runningTotal) {
+  const std::string h = TextAfterLast("SELECT", ReadPreviousLine(link));
   const bool total = runningTotal && h.find("総数") != std::string::npos;
   const std::string report = total ? kTotalReport : kFoundReport;
   const std::string rest = TextAfterLast(report, h);
@@ -45,29 +45,30 @@ std::string ReportedCount(bool runningTotal) {
 }
 
 // Reads LASTPOINT into point. False when the host gave no readable point.
-bool ReadLastPoint(TAcadPoint& point) { return ParsePoint(GetSysVar("LASTPOINT"), point) == 1; }
+bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
+  return ParsePoint(GetSysVar(link, "LASTPOINT"), point) == 1;
+}
 
 // Fence and window selections: osnap off while the points are typed, then restored.
-int SelectAlongPoints(const std::string& command) {
-  if (!ActivateHost()) return 0;
-  const std::string osmode = GetSysVar("OSMODE");
-  SendCommand("\x03OSMODE 0 ");
-  SendCommand(command);
-  const std::string found = ReportedCount(false);
-  SendCommand("\x03OSMODE " + osmode + "\r");
+int SelectAlongPoints(const HostLink& link, const std::string& command) {
+  if (!ActivateHost(link)) return 0;
+  const std::string osmode = GetSysVar(link, "OSMODE");
+  SendCommand(link, "\x03OSMODE 0 ");
+  SendCommand(link, command);
+  const std::string found = ReportedCount(link, false);
+  SendCommand(link, "\x03OSMODE " + osmode + "\r");
   if (found == "0") return 0;
-  return ExportSelectionToDxf(kExportPrevious);
+  return ExportSelectionToDxf(link, kExportPrevious);
 }
 
 // Waits for the user to finish an interactive SELECT: false when it was cancelled, timed out
 // or found nothing.
-bool UserSelected(bool runningTotal) {
-  if (WaitForPrompt("SELECT", 100, 600) <= 0) return false;
-  return ReportedCount(runningTotal) != "0";
+bool UserSelected(const HostLink& link, bool runningTotal) {
+  if (WaitForPrompt(link, "SELECT", 100, 600) <= 0) return false;
+  return ReportedCount(link, runningTotal) != "0";
 }
 
-int EntityCount() {
-  const TDxfTables& t = DxfTables();
+int EntityCount(const TDxfTables& t) {
   const TEntityTables& e = t.entities;
   return static_cast<int>(e.lines.size() + e.texts.size() + e.circles.size() + e.arcs.size() +
                           e.polylines.size() + e.ellipses.size() + t.inserts.size());
@@ -77,14 +78,14 @@ int EntityCount() {
 
 std::string ExportFilePath() { return platform::ExecutablePathWithExtension(".dxf"); }
 
-int PickPoint(TAcadPoint& point) {
-  if (!ActivateHost()) return kHostFailed;
-  SendCommand(kSetSentinel);
-  SendCommand("_iD\r");
-  const int r = WaitForPrompt("_iD", 100, 6000);
+int PickPoint(const HostLink& link, TAcadPoint& point) {
+  if (!ActivateHost(link)) return kHostFailed;
+  SendCommand(link, kSetSentinel);
+  SendCommand(link, "_iD\r");
+  const int r = WaitForPrompt(link, "_iD", 100, 6000);
   if (r != kHostDone) return r;
   // A point that cannot be read is no pick: 0, 0, 0 would pass for one.
-  if (!ReadLastPoint(point)) return kHostFailed;
+  if (!ReadLastPoint(link, point)) return kHostFailed;
   return IsSentinel(point) ? kHostCancelled : kHostDone;
 }
 
@@ -107,56 +108,76 @@ int ParsePoint(const std::string& text, TAcadPoint& point) {
   return TryParseFloat(rest.substr(yEnd + 1), point.z) ? 1 : 0;
 }
 
-int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2) {
-  return SelectAlongPoints("\x03SELECT FENCE " + TwoPoints(p1, p2) + "\r\r\r");
+int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
+  return SelectAlongPoints(link, "\x03SELECT FENCE " + TwoPoints(p1, p2) + "\r\r\r");
 }
 
-int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2) {
-  return SelectAlongPoints("\x03SELECT WINDOW " + TwoPoints(corner1, corner2) + "\r\r");
+int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2) {
+  return SelectAlongPoints(link, "\x03SELECT WINDOW " + TwoPoints(corner1, corner2) + "\r\r");
 }
 
-int SelectSingle(TAcadPoint& pickPoint) {
-  if (!ActivateHost()) return 0;
-  SendCommand(kSetSentinel);
-  SendCommand("SELECT SINGLE ");
-  if (!UserSelected(false)) return 0;
+int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
+  if (!ActivateHost(link)) return 0;
+  SendCommand(link, kSetSentinel);
+  SendCommand(link, "SELECT SINGLE ");
+  if (!UserSelected(link, false)) return 0;
   // The caller works at the pick point; without a readable one there is nothing to work at.
-  if (!ReadLastPoint(pickPoint) || IsSentinel(pickPoint)) return 0;
-  return ExportSelectionToDxf("O SINGLE P V 2000 16\r");
+  if (!ReadLastPoint(link, pickPoint) || IsSentinel(pickPoint)) return 0;
+  return ExportSelectionToDxf(link, "O SINGLE P V 2000 16\r");
 }
 
-int SelectAll() {
-  if (!ActivateHost()) return 0;
-  SendCommand("\x03SELECT ALL \r");
-  return ExportSelectionToDxf(kExportPrevious);
+int SelectAll(const HostLink& link) {
+  if (!ActivateHost(link)) return 0;
+  SendCommand(link, "\x03SELECT ALL \r");
+  return ExportSelectionToDxf(link, kExportPrevious);
 }
 
-int SelectObjects() {
-  if (!ActivateHost()) return 0;
-  SendCommand(kSetSentinel);
-  SendCommand("SELECT ");
-  if (!UserSelected(true)) return 0;
+int SelectObjects(const HostLink& link) {
+  if (!ActivateHost(link)) return 0;
+  SendCommand(link, kSetSentinel);
+  SendCommand(link, "SELECT ");
+  if (!UserSelected(link, true)) return 0;
   // Objects selected without any point (typed ALL) leave the sentinel.
   TAcadPoint point;
-  ReadLastPoint(point);
+  ReadLastPoint(link, point);
   if (IsSentinel(point)) return 0;
-  return ExportSelectionToDxf(kExportPrevious);
+  return ExportSelectionToDxf(link, kExportPrevious);
 }
 
-int ExportSelectionToDxf(const std::string& options) {
+int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
   const std::string path = ExportFilePath();
   auto& files = platform::Files();
   // The reader tells the new export by the file's appearance, so an old one must go first.
   // If it cannot be removed, reading it would pass old objects off as the selection.
   if (files.Exists(path) && !files.Delete(path)) {
     // Left as after any failed read.
-    ClearDxfTables(DxfTables());
-    FinishDxfTables(DxfTables());
+    ClearDxfTables(link.tables);
+    FinishDxfTables(link.tables);
     return 0;
   }
-  SendCommand("FILEDIA 0 ");
-  SendCommand("DXFOUT " + path + "\r" + options);
-  SendCommand("FILEDIA 1 ");
-  ReadDxf(path);
-  return EntityCount();
+  SendCommand(link, "FILEDIA 0 ");
+  SendCommand(link, "DXFOUT " + path + "\r" + options);
+  SendCommand(link, "FILEDIA 1 ");
+  ReadDxf(link.tables, path);
+  return EntityCount(link.tables);
+}
+
+int PickPoint(TAcadPoint& point) { return PickPoint(ProcessHostLink(), point); }
+
+int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2) {
+  return SelectByFence(ProcessHostLink(), p1, p2);
+}
+
+int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2) {
+  return SelectByWindow(ProcessHostLink(), corner1, corner2);
+}
+
+int SelectSingle(TAcadPoint& pickPoint) { return SelectSingle(ProcessHostLink(), pickPoint); }
+
+int SelectAll() { return SelectAll(ProcessHostLink()); }
+
+int SelectObjects() { return SelectObjects(ProcessHostLink()); }
+
+int ExportSelectionToDxf(const std::string& options) {
+  return ExportSelectionToDxf(ProcessHostLink(), options);
 }

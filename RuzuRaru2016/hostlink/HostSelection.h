@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
 
 // LASTPOINT is set to this before the user acts; finding it afterwards means no point given.
@@ -15,21 +16,30 @@ std::string ExportFilePath();
 
 // 1 picked (point set), 0 cancelled or no point, -1 no host, host not ready, time-out or the
 // picked point unreadable.
-int PickPoint(TAcadPoint& point);
+int PickPoint(const HostLink& link, TAcadPoint& point);
 // A point variable's value text: two or three comma-separated numbers, optionally in double
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
 int ParsePoint(const std::string& text, TAcadPoint& point);
 
-// Each selection makes the host's previous selection set, exports it and reads it: the entity
-// tables then hold exactly the exported objects, and the result is their count (lines, texts,
-// circles, arcs, polylines, ellipses and inserts of the drawing's entities). 0 when the host
-// is missing, the user cancelled or nothing was selected; the tables are then left as they
-// were unless the export was reached.
+// Each selection makes the host's previous selection set, exports it and reads it: the link's
+// entity tables then hold exactly the exported objects, and the result is their count (lines,
+// texts, circles, arcs, polylines, ellipses and inserts of the drawing's entities). 0 when the
+// host is missing, the user cancelled or nothing was selected; the tables are then left as
+// they were unless the export was reached.
+int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
+int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2);
+// pickPoint receives the point where the user picked the object (also the sentinel).
+int SelectSingle(const HostLink& link, TAcadPoint& pickPoint);
+int SelectAll(const HostLink& link);
+int SelectObjects(const HostLink& link);
+// Exports the previous selection set with the given DXFOUT options and reads the file.
+int ExportSelectionToDxf(const HostLink& link, const std::string& options);
+
+// The same on the process-wide link.
+int PickPoint(TAcadPoint& point);
 int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2);
 int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2);
-// pickPoint receives the point where the user picked the object (also the sentinel).
 int SelectSingle(TAcadPoint& pickPoint);
 int SelectAll();
 int SelectObjects();
-// Exports the previous selection set with the given DXFOUT options and reads the file.
 int ExportSelectionToDxf(const std::string& options);

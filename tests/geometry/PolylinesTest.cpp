@@ -178,4 +178,35 @@ TEST_F(EntityTablesTest, NearestLineFallsBackToRecordZeroAndKeepsTheEarlierOfTie
   EXPECT_EQ(NearestLine({99, 0}, st, ed), 2);
 }
 
+// The forms that take tables work on those only: a core with its own tables leaves the
+// process-wide ones (here holding one line far away) as they were.
+TEST(EntityTablesGiven, ExplodeAndNearestLineUseTheTablesPassed) {
+  DxfTables() = TDxfTables{};
+  TAcadLineBlk far;
+  far.st = {1000, 1000};
+  far.ed = {2000, 1000};
+  DxfTables().entities.lines.push_back(far);
+
+  TDxfTables own;
+  TLwpBlk pl;
+  pl.ihand = 7;
+  own.entities.polylines.push_back(pl);
+  own.entities.vertices = {{7, {0, 0}, 0}, {7, {10, 0}, 0}, {7, {10, 10}, 0}};
+  ExplodePolylines(own);
+  ASSERT_EQ(own.entities.lines.size(), 2u);
+  EXPECT_TRUE(own.entities.lines[1].lwpflag);
+
+  TAcadPoint st, ed;
+  EXPECT_EQ(NearestLine(own, {11, 5}, st, ed), 1);
+  EXPECT_EQ(st.x, 10);
+  EXPECT_EQ(ed.y, 10);
+  EXPECT_EQ(NearestLine(TDxfTables{}, {11, 5}, st, ed), -1);
+
+  ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
+  EXPECT_EQ(DxfTables().entities.lines[0].st.x, 1000);
+  EXPECT_EQ(NearestLine({11, 5}, st, ed), 0);  // the process-wide form still sees its own
+  EXPECT_EQ(st.x, 1000);
+  DxfTables() = TDxfTables{};
+}
+
 }  // namespace
