@@ -24,6 +24,20 @@ ClickHandler ClickHandlerOf(const std::string& controlName) {
   return it == handlers.end() ? nullptr : it->second;
 }
 
+bool IsWorkflowHandler(ClickHandler handler) {
+  static const ClickHandler workflows[] = {
+      &TForm1::Button1Click,  &TForm1::Button2Click,  &TForm1::Button3Click,
+      &TForm1::Button4Click,  &TForm1::Button5Click,  &TForm1::Button6Click,
+      &TForm1::Button7Click,  &TForm1::Button8Click,  &TForm1::Button9Click,
+      &TForm1::Button10Click, &TForm1::Button11Click, &TForm1::Button12Click,
+      &TForm1::Button13Click,
+  };
+  for (ClickHandler w : workflows) {
+    if (w == handler) return true;
+  }
+  return false;
+}
+
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName) {
   if (controlName == "Edit1") return &TForm1::Edit1KeyPress;
   if (controlName == "Edit2") return &TForm1::Edit2KeyPress;

@@ -11,4 +11,6 @@ using KeyPressHandler = void (TForm1::*)(char16_t& key);
 
 // Buttons, check boxes, radio buttons, the radio group and spin buttons; null for none.
 ClickHandler ClickHandlerOf(const std::string& controlName);
+// The buttons that work with the host (every button with a handler): one runs at a time.
+bool IsWorkflowHandler(ClickHandler handler);
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName);

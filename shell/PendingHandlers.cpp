@@ -14,7 +14,6 @@ void TForm1::Button9Click() {}
 void TForm1::Button10Click() {}
 void TForm1::Button11Click() {}
 void TForm1::Button12Click() {}
-void TForm1::Button13Click() {}
 void TForm1::UpDown5Click() {}
 void TForm1::Edit1KeyPress(char16_t&) {}
 void TForm1::Edit2KeyPress(char16_t&) {}

@@ -3,9 +3,20 @@
 
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
+#include "shell/ClickHandlers.h"
 #include "shell/TForm1.h"
 
 void TForm1::RunHandler(void (TForm1::*handler)()) {
+  if (!IsWorkflowHandler(handler)) {
+    RunGuarded([this, handler] { (this->*handler)(); });
+    return;
+  }
+  if (workflowRunning_) return;
+  struct Workflow {
+    bool& running;
+    explicit Workflow(bool& r) : running(r) { running = true; }
+    ~Workflow() { running = false; }
+  } workflow(workflowRunning_);
   RunGuarded([this, handler] { (this->*handler)(); });
 }
 

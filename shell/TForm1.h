@@ -16,7 +16,8 @@
 #include "geometry/AcadTypes.h"
 #include "shell/Controls.h"
 
-struct DxfDocument;  // annotation/DxfDocument.h
+struct DxfDocument;        // annotation/DxfDocument.h
+struct TriangleLabelling;  // workflows/LabelDividedTriangles.h
 
 // What the real window offers the form: its position and outer size, and the screen's size.
 class FormBinding {
@@ -225,10 +226,23 @@ class TForm1 {
                              double radius, double numberHeight, double baseAngle,
                              int angleDirection);
 
+  // Triangle workflows (shell/TriangleMembers.cpp). The window's labelling settings, read
+  // and checked before a workflow sends its first command (EConvertError for a text that is
+  // no number); the number counter advances by what reached the drawing.
+  // The marks' settings are read only when the workflow labels.
+  TriangleLabelling ReadTriangleLabelling(bool labels) const;
+  void AdvanceTriangleNumber(int first, int count);
+  // The selection read into the entity tables, its triangles labelled.
+  void GroupSelection(const TriangleLabelling& labelling);
+
   // ---- Error handling ----
   // Runs a handler; an exception leaving it becomes the general error message box (title
   // "Velsarom", OK) instead of ending the program. Every click goes through here.
+  // A workflow's waits let the window handle messages, so a click on another workflow's button
+  // can arrive while one runs. It is ignored: both would type into the one host, export into
+  // the one file and read into the one set of entity tables. Settings controls keep working.
   void RunHandler(void (TForm1::*handler)());
+  bool WorkflowRunning() const { return workflowRunning_; }
   void RunGuarded(const std::function<void()>& body);
   // True while a handler runs, nested ones included, its error message too. Its waits let the
   // window handle messages; the window holds a close until then, so that the handler does not
@@ -241,6 +255,7 @@ class TForm1 {
 
   FormBinding* binding_ = nullptr;
   int running_ = 0;  // handlers running, see Busy
+  bool workflowRunning_ = false;
   FocusState focus_;
   std::vector<TControl*> controls_;
   int left_ = 589;

@@ -296,7 +296,7 @@ void MainWindow::OnCommand(HWND widget, int code) {
   TControl* control = it->second;
   if (code == BN_CLICKED) {
     if (ClickHandler handler = ClickHandlerOf(control->Name))
-      Run([this, handler] { (form_.*handler)(); });
+      Run([this, handler] { form_.RunHandler(handler); });
   } else if (code == EN_SETFOCUS && control->ImeClosed) {
     if (HIMC context = ImmGetContext(widget)) {
       ImmSetOpenStatus(context, FALSE);
@@ -309,7 +309,7 @@ void MainWindow::OnSpin(HWND spin) {
   const auto it = controlOf_.find(spin);
   if (it == controlOf_.end()) return;
   if (ClickHandler handler = ClickHandlerOf(it->second->Name))
-    Run([this, handler] { (form_.*handler)(); });
+    Run([this, handler] { form_.RunHandler(handler); });
 }
 
 void MainWindow::Run(const std::function<void()>& handler) {

@@ -1,0 +1,47 @@
+// The buttons of the triangle workflows: each reads the window's settings, lets the user pick
+// or select in the host, and hands the rest to its core in workflows/.
+#include <climits>
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "numbers/NumberText.h"
+#include "shell/TForm1.h"
+#include "workflows/GroupSelection.h"
+#include "workflows/LabelDividedTriangles.h"
+
+TriangleLabelling TForm1::ReadTriangleLabelling(bool labels) const {
+  TriangleLabelling l;
+  l.textHeight = static_cast<double>(StrToFloat(Edit3.Text()));
+  l.scale = static_cast<double>(StrToFloat(Edit8.Text()));
+  if (labels) {
+    l.markHeight = static_cast<double>(StrToFloat(Edit5.Text()));
+    l.markRadius = static_cast<double>(StrToFloat(Edit6.Text()));
+  }
+  l.digits = Keta1;
+  l.rounding = Marume1;
+  l.baseHeight = RadioGroup1.ItemIndex() == 1;
+  l.textLayer = Edit12.Text();
+  l.heightLayer = Edit19.Text();
+  long long number = 0;
+  const bool read = TryParseInt(Edit16.Text(), number) && number >= INT_MIN && number <= INT_MAX;
+  l.firstNumber = read ? static_cast<int>(number) : 0;
+  return l;
+}
+
+void TForm1::AdvanceTriangleNumber(int first, int count) {
+  if (count > 0) UpDown4.SetPosition(first + count);
+}
+
+void TForm1::Button13Click() {
+  const TriangleLabelling labelling = ReadTriangleLabelling(true);
+  const HostLink link = ProcessHostLink();
+  if (!ActivateHost(link)) return;
+  if (SelectObjects(link) > 0) GroupSelection(labelling);
+}
+
+void TForm1::GroupSelection(const TriangleLabelling& labelling) {
+  const GroupResult r = ::GroupSelection(ProcessHostLink(), {labelling, CheckBox4.Checked()});
+  if (r.styleRead) CeTextStyle = r.textStyle;
+  AdvanceTriangleNumber(labelling.firstNumber, r.labelled);
+}

@@ -1,0 +1,212 @@
+// A workflow run in process: the window (unbound controls) and the simulated host in the
+// in-memory window system, its user scripted, time virtual. Tests look at the drawing the
+// host holds afterwards and have it audited by ezdxf.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "hostsim/inprocess/Host.h"
+#include "platform/Utf.h"
+#include "platform/standin/StandinWorld.h"
+#include "shell/TForm1.h"
+
+namespace workflowtest {
+
+// Forwards to the in-memory windows; `rewrite` may replace what a control shows, given the
+// last command the host received (a host that shows a value the system cannot read).
+class RewritingWindows : public platform::WindowSystem {
+ public:
+  using Rewrite = std::function<std::optional<std::u16string>(
+      platform::WindowHandle, const std::string& lastSent, const std::u16string& shown)>;
+  RewritingWindows(platform::MemoryWindowSystem& inner, Rewrite rewrite)
+      : inner_(inner), rewrite_(std::move(rewrite)) {}
+
+  std::vector<platform::WindowHandle> TopLevelWindows() override {
+    return inner_.TopLevelWindows();
+  }
+  std::u16string Title(platform::WindowHandle w, int n) override { return inner_.Title(w, n); }
+  std::u16string ClassName(platform::WindowHandle w, int n) override {
+    return inner_.ClassName(w, n);
+  }
+  std::uint32_t ProcessId(platform::WindowHandle w) override { return inner_.ProcessId(w); }
+  platform::WindowHandle FirstChild(platform::WindowHandle w) override {
+    return inner_.FirstChild(w);
+  }
+  platform::WindowHandle NextSibling(platform::WindowHandle w) override {
+    return inner_.NextSibling(w);
+  }
+  long TextLength(platform::WindowHandle w) override {
+    return static_cast<long>(Text(w, 1 << 24).size());
+  }
+  std::u16string Text(platform::WindowHandle w, long capacity) override {
+    std::u16string shown = inner_.Text(w, capacity);
+    const std::string last =
+        inner_.sent.empty() ? std::string() : platform::Utf16ToUtf8(inner_.sent.back().text);
+    if (auto replaced = rewrite_(w, last, shown)) return *replaced;
+    return shown;
+  }
+  void SendCopyData(platform::WindowHandle w, std::uintptr_t d, const void* data,
+                    std::uint32_t n) override {
+    inner_.SendCopyData(w, d, data, n);
+  }
+  void PostNull(platform::WindowHandle w) override { inner_.PostNull(w); }
+  bool IsWindow(platform::WindowHandle w) override { return inner_.IsWindow(w); }
+  bool IsVisible(platform::WindowHandle w) override { return inner_.IsVisible(w); }
+  bool IsEnabled(platform::WindowHandle w) override { return inner_.IsEnabled(w); }
+  bool SetForeground(platform::WindowHandle w) override { return inner_.SetForeground(w); }
+
+ private:
+  platform::MemoryWindowSystem& inner_;
+  Rewrite rewrite_;
+};
+
+struct WorkflowFixture : ::testing::Test {
+  platform::StandinWorld world;
+  platform::ScopedPorts ports{world.ports()};
+  hostsim::Host host{world};
+  TForm1 form;
+
+  WorkflowFixture() {
+    HostChannel() = {};
+    DxfTables() = {};
+    form.FormCreate();
+  }
+
+  // -- The drawing before the run --
+  hostsim::Handle Add(hostsim::Shape shape, const std::string& layer = "0") {
+    hostsim::Entity e;
+    e.handle = host.drawing().NewHandle();
+    e.layer = layer;
+    e.shape = std::move(shape);
+    host.drawing().entities.push_back(std::move(e));
+    return host.drawing().entities.back().handle;
+  }
+  hostsim::Handle AddLine(double x1, double y1, double x2, double y2) {
+    return Add(hostsim::Line{{x1, y1, 0}, {x2, y2, 0}});
+  }
+  // A closed polyline; bulges[i] belongs to the side that starts at corner i.
+  hostsim::Handle AddPolygon(const std::vector<std::pair<double, double>>& corners,
+                             const std::vector<double>& bulges = {}) {
+    hostsim::LwPolyline pl;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+      pl.vertices.push_back(
+          {corners[i].first, corners[i].second, i < bulges.size() ? bulges[i] : 0.0});
+    }
+    pl.closed = true;
+    return Add(pl);
+  }
+  // Each side of the outline as a line of its own.
+  void AddOutline(const std::vector<std::pair<double, double>>& corners) {
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+      const auto& a = corners[i];
+      const auto& b = corners[(i + 1) % corners.size()];
+      AddLine(a.first, a.second, b.first, b.second);
+    }
+  }
+
+  // -- What the host received --
+  std::vector<std::string> Sent() const {
+    std::vector<std::string> out;
+    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
+    return out;
+  }
+  int CountSent(const std::string& prefix) const {
+    int n = 0;
+    for (const auto& s : Sent()) n += s.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> out;
+    for (const auto& [text, title] : world.messages.shown) {
+      EXPECT_EQ(title, "Velsarom");
+      out.push_back(text);
+    }
+    return out;
+  }
+
+  // -- The drawing afterwards --
+  template <class T>
+  std::vector<std::pair<const hostsim::Entity*, const T*>> All(const std::string& layer) {
+    std::vector<std::pair<const hostsim::Entity*, const T*>> out;
+    for (const auto& e : host.drawing().entities) {
+      if (const T* s = std::get_if<T>(&e.shape); s && hostsim::SameName(e.layer, layer))
+        out.emplace_back(&e, s);
+    }
+    return out;
+  }
+  // Texts that carry no application data: the length labels.
+  std::vector<const hostsim::Text*> Labels(const std::string& layer = "H_TEXT") {
+    std::vector<const hostsim::Text*> out;
+    for (const auto& [e, t] : All<hostsim::Text>(layer)) {
+      if (e->xdata.empty()) out.push_back(t);
+    }
+    return out;
+  }
+  struct Mark {
+    int number = 0;
+    hostsim::Point centre;  // of the text; the circle is checked to share it
+    double sides[3] = {0, 0, 0};
+  };
+  // Number marks: a text with the application's data, its circle at the same centre.
+  std::vector<Mark> Marks(const std::string& layer = "H_TEXT") {
+    std::vector<Mark> out;
+    const auto circles = All<hostsim::Circle>(layer);
+    for (const auto& [e, t] : All<hostsim::Text>(layer)) {
+      if (e->xdata.empty()) continue;
+      Mark m;
+      m.number = std::atoi(t->value.c_str());
+      m.centre = t->align;
+      EXPECT_EQ(e->xdata.size(), 1u);
+      EXPECT_EQ(e->xdata[0].app, "VELSAROM");
+      const auto& items = e->xdata[0].items;
+      EXPECT_EQ(items.size(), 1u);
+      if (!items.empty()) {
+        m.sides[0] = items[0].point.x;
+        m.sides[1] = items[0].point.y;
+        m.sides[2] = items[0].point.z;
+      }
+      bool circle = false;
+      for (const auto& [ce, c] : circles) {
+        circle = circle || (std::abs(c->center.x - m.centre.x) < 1e-9 &&
+                            std::abs(c->center.y - m.centre.y) < 1e-9);
+      }
+      EXPECT_TRUE(circle) << "no circle around mark " << m.number;
+      out.push_back(m);
+    }
+    return out;
+  }
+  std::size_t EntityCount() { return host.drawing().entities.size(); }
+
+  // The drawing as the host saves it, audited by ezdxf.
+  void ExpectAuditedDrawing() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "velsarom-workflow-drawings";
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path file =
+        dir / (std::string(info->test_suite_name()) + "." + info->name() + ".dxf");
+    {
+      std::ofstream out(file, std::ios::binary);
+      out << host.SaveDrawing();
+    }
+    const char* source = std::getenv("VELSAROM_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const std::string command = std::string("/usr/bin/python3 ") + source +
+                                "/tests/workflows/audit_drawing.py '" + file.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << file;
+  }
+};
+
+}  // namespace workflowtest

@@ -1,0 +1,47 @@
+#include "workflows/GroupSelection.h"
+
+#include "RuzuRaru2016/dxf/ExplodePolylines.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "annotation/DxfInsertion.h"
+#include "annotation/DxfWriter.h"
+#include "platform/Ports.h"
+#include "workflows/HostSettings.h"
+#include "workflows/SegmentTriangles.h"
+#include "workflows/UserMessages.h"
+
+GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& settings) {
+  TDxfTables& tables = link.tables;
+  GroupResult result;
+  // The selection has been read; the file goes so that no later wait mistakes it for new.
+  platform::Files().Delete(ExportFilePath());
+  if (!ActivateHost(link)) return result;
+
+  TriangleLabelling labelling = settings.labelling;
+  labelling.textStyle = settings.hostTextStyle ? ReadHostTextStyle(link) : std::string();
+  result.styleRead = true;
+  result.textStyle = labelling.textStyle;
+  const HostAngles angles = ReadHostAngles(link);
+
+  if (!tables.entities.polylines.empty()) ExplodePolylines(tables);
+  std::vector<TAcadLine> segments;
+  for (const TAcadLineBlk& line : tables.entities.lines) segments.push_back({line.st, line.ed});
+  if (segments.empty()) {
+    result.outcome = GroupOutcome::kNoSegments;
+    TellUser(link, kNoSegments);
+    return result;
+  }
+  result.outcome = GroupOutcome::kNoTriangle;
+  const std::vector<TAcadTriangle> triangles = FindSegmentTriangles(segments);
+  if (triangles.empty()) return result;
+
+  DxfDocument document;
+  WriteDxfHeader(document, labelling.textStyle);
+  const int labelled = LabelDividedTriangles(document, triangles, labelling, angles);
+  WriteDxfEnd(document);
+  InsertDxf(link, document);
+  ActivateHost(link);
+  result.outcome = GroupOutcome::kLabelled;
+  result.labelled = labelled;
+  return result;
+}

@@ -1,0 +1,25 @@
+// Host settings a workflow reads before it draws: the text style for written texts and the
+// angle base and direction that govern rotations.
+#pragma once
+
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+
+// The host's angle base (radians, counter-clockwise from +x) and direction (1 clockwise).
+struct HostAngles {
+  double base = 0;
+  int direction = 0;
+};
+
+// The current text style's name without the quotes the host shows around it.
+std::string ReadHostTextStyle(const HostLink& link);
+
+// ANGBASE read in decimal degrees and ANGDIR (0 when it shows no number). AUNITS is set to 0
+// for the read and sent back before anything else can happen; when it cannot be read it is
+// left alone, as nothing could restore it. Throws EConvertError, with AUNITS already restored,
+// when ANGBASE shows no number.
+HostAngles ReadHostAngles(const HostLink& link);
+
+// A numeric host variable that must be a number (VIEWSIZE, say): EConvertError otherwise.
+double ReadHostNumber(const HostLink& link, const std::string& name);

@@ -1,0 +1,77 @@
+#include "workflows/LabelDividedTriangles.h"
+
+#include "annotation/DxfWriter.h"
+#include "annotation/NumberMarks.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/Triangles.h"
+#include "numbers/RoundToText.h"
+
+namespace {
+
+constexpr double kListedTolerance = 0.001;
+
+// Direction of a length text: along the segment, turned so that it reads from the left or
+// from below.
+double LabelAngle(const TAcadPoint& p1, const TAcadPoint& p2) {
+  double a = static_cast<double>(Angle2D(p1, p2));
+  if (a > kHalfPi && a <= kThreeHalvesPi) a -= static_cast<double>(kPi);
+  return a;
+}
+
+double LabelRotation(double labelAngle, const HostAngles& angles) {
+  return angles.direction == 1 ? angles.base - labelAngle : angles.base + labelAngle;
+}
+
+bool Listed(const TAcadPoint& a, const TAcadPoint& b, const std::vector<TAcadLine>& sides) {
+  for (const TAcadLine& s : sides) {
+    if ((SamePoint(a, s.st, kListedTolerance) && SamePoint(b, s.ed, kListedTolerance)) ||
+        (SamePoint(a, s.ed, kListedTolerance) && SamePoint(b, s.st, kListedTolerance)))
+      return true;
+  }
+  return false;
+}
+
+void LengthLabel(DxfDocument& document, const TAcadPoint& a, const TAcadPoint& b,
+                 const TriangleLabelling& l, const HostAngles& angles) {
+  const double length = static_cast<double>(Distance2D(a, b));
+  WriteDxfText(document, "J BC ", MidPoint(a, b), l.textHeight,
+               LabelRotation(LabelAngle(a, b), angles),
+               RoundToText(l.digits, l.rounding, length / l.scale), l.textLayer, l.textStyle);
+}
+
+}  // namespace
+
+int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle>& triangles,
+                          const TriangleLabelling& l, const HostAngles& angles) {
+  std::vector<TAcadLine> labelled;
+  const NumberMarkStyle mark{l.markRadius, l.markHeight,
+                             NumberRotation(angles.base, angles.direction), l.textLayer,
+                             l.textStyle};
+  int number = l.firstNumber;
+  for (const TAcadTriangle& t : triangles) {
+    if (l.baseHeight) {
+      TAcadPoint baseSt, baseEd, apex, foot;
+      ChooseBaseAndHeight(t, baseSt, baseEd, apex, foot);
+      if (!Listed(baseSt, baseEd, labelled)) {
+        LengthLabel(document, baseSt, baseEd, l, angles);
+        labelled.push_back({baseSt, baseEd});
+      }
+      // A height belongs to its triangle alone: always labelled and drawn.
+      LengthLabel(document, apex, foot, l, angles);
+      WriteDxfLine(document, apex, foot, l.heightLayer);
+      WriteNumberMark(document, BaseHeightMarkCentre(baseSt, baseEd, apex, foot), t, number, mark);
+    } else {
+      const TAcadPoint* corners[] = {&t.p1, &t.p2, &t.p3};
+      for (int i = 0; i < 3; ++i) {
+        const TAcadPoint& a = *corners[i];
+        const TAcadPoint& b = *corners[(i + 1) % 3];
+        if (Listed(a, b, labelled)) continue;
+        LengthLabel(document, a, b, l, angles);
+        labelled.push_back({a, b});
+      }
+      WriteNumberMark(document, Incenter(t.p1, t.p2, t.p3), t, number, mark);
+    }
+    ++number;
+  }
+  return static_cast<int>(triangles.size());
+}
