@@ -1,0 +1,30 @@
+// Number marks found in entity lines, as entries "number,side1,side2,side3": the mark's text
+// and its application data point (the triangle's three side lengths) with eight decimals.
+// The highest number tells where the counter goes on; the area table is rebuilt from the sides.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Appends an entry for every TEXT line whose first application data names kAppName exactly
+// (case-sensitive), in the order of the lines. A mark without its 1010 or 1020 group gets 0
+// there. Throws EConvertError for a data value that is no number.
+void CollectNumberMarks(const std::vector<std::string>& lines, std::vector<std::string>& entries);
+
+// The integer before the entry's first comma; 0 when that text is empty or no integer.
+int NumberKey(std::string_view entry);
+
+// Ascending by NumberKey, by exchanges: each position in turn takes the smallest key of the
+// rest, exchanged in as soon as a smaller one is met. Equal keys are never exchanged.
+void SortByNumber(std::vector<std::string>& entries);
+
+// The number after the last of the sorted entries (its key + 1); 1 when there is none or its
+// number text is empty.
+int NextNumber(const std::vector<std::string>& sortedEntries);
+
+// The next number for the counter from a whole-drawing export at path: nothing unless the file
+// was read completely (it did not appear, its writer still held it, or it was cut short), so
+// that the counter is never lowered on a partial view of the drawing.
+std::optional<int> NextNumberFromExport(const std::string& path);
