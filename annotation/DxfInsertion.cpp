@@ -9,6 +9,8 @@ std::string InsertCommand(const std::string& path) {
   return "_-INSERT *" + path + "\r" + "0.0,0.0 1.0 0.0" + "\r";
 }
 
+double InsertionTurnDegrees(double angleBase) { return angleBase; }
+
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path) {
   SaveDxfDocument(document, path);
   SendCommand(link, InsertCommand(path));

@@ -14,6 +14,12 @@ inline constexpr const char* kSingleTextFile = "Menseki.dxf";
 // The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0.
 std::string InsertCommand(const std::string& path);
 
+// Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
+// about the origin: it reads the typed rotation 0 as its base direction (ANGBASE, in degrees),
+// whichever way it counts angles (ANGDIR). A document that must land as written (the area
+// table at the picked corner) is written turned back by this angle.
+double InsertionTurnDegrees(double angleBase);
+
 // Saves the document to path and sends the insertion command (a missing host is ignored).
 // Throws EFCreateError, before anything is sent, when the file cannot be written.
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path);

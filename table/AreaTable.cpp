@@ -1,0 +1,243 @@
+#include "table/AreaTable.h"
+
+#include <cmath>
+
+#include "RuzuRaru2016/hostlink/HostText.h"
+#include "annotation/DxfInsertion.h"
+#include "annotation/DxfWriter.h"
+#include "geometry/Triangles.h"
+#include "numbers/NumberText.h"
+#include "numbers/RoundToText.h"
+#include "table/NumberEntries.h"
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+// A number text of the table read back, as the next figure is computed from what is shown.
+double Shown(const std::string& text) { return static_cast<double>(StrToFloat(text)); }
+
+// An entry's number text and its three sides. The sides are the last three fields, so a number
+// text with commas of its own stays whole.
+struct Entry {
+  std::string number;
+  std::string sides[3];
+};
+
+Entry SplitEntry(const std::string& text) {
+  std::vector<std::string> fields;
+  SplitCommaList(text, fields);
+  while (fields.size() < 4) fields.emplace_back();
+  Entry e;
+  const std::size_t first = fields.size() - 3;
+  for (std::size_t i = 0; i < first; ++i) {
+    if (i > 0) e.number += ',';
+    e.number += fields[i];
+  }
+  for (int i = 0; i < 3; ++i) e.sides[i] = fields[first + static_cast<std::size_t>(i)];
+  return e;
+}
+
+// The final area written with fewer decimals than the areas above it is padded with blanks, so
+// that its right-aligned digits stand under the same places as theirs.
+std::string FinalArea(long double value, const AreaTableSettings& s) {
+  std::string text = RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(value));
+  if (s.areaDigits > s.finalDigits)
+    text.append(static_cast<std::size_t>(s.areaDigits - s.finalDigits), ' ');
+  return text;
+}
+
+std::string WidthCountMessage(int columns, const std::string& list) {
+  return "幅は " + std::to_string(columns) + " 個の数をカンマで区切って指定してください: '" + list +
+         "'";
+}
+
+// Turning by -degrees about the origin; multiples of 90 degrees are exact.
+class TurnBack {
+ public:
+  explicit TurnBack(double degrees) {
+    if (degrees == 0) return;
+    identity_ = false;
+    const double quarters = degrees / 90;
+    if (quarters == std::floor(quarters) && std::fabs(quarters) < 1e9) {
+      static constexpr long double kCos[4] = {1, 0, -1, 0};
+      static constexpr long double kSin[4] = {0, -1, 0, 1};  // sin of -90·q
+      const long long q = ((static_cast<long long>(quarters) % 4) + 4) % 4;
+      cos_ = kCos[q];
+      sin_ = kSin[q];
+    } else {
+      const long double radians = -static_cast<long double>(degrees) / kDegreesPerRadian;
+      cos_ = std::cos(radians);
+      sin_ = std::sin(radians);
+    }
+  }
+  TAcadPoint operator()(long double x, long double y) const {
+    TAcadPoint p;
+    if (identity_) {
+      p.x = x;
+      p.y = y;
+    } else {
+      p.x = x * cos_ - y * sin_;
+      p.y = x * sin_ + y * cos_;
+    }
+    return p;
+  }
+
+ private:
+  bool identity_ = true;
+  long double cos_ = 1;
+  long double sin_ = 0;
+};
+
+}  // namespace
+
+int AreaTableColumns(int mode) { return mode == kBaseHeightArea ? 4 : 5; }
+
+void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings) {
+  settings.scale = StrToFloat(fields.scale);
+  if (!(settings.scale > 0))
+    throw EConvertError("尺度は 0 より大きい数で指定してください: '" + fields.scale + "'");
+  settings.textHeight = StrToFloat(fields.textHeight);
+  settings.rowHeight = StrToFloat(fields.rowHeight);
+  std::vector<std::string> pieces;
+  SplitCommaList(fields.widths, pieces);
+  const int columns = AreaTableColumns(settings.mode);
+  if (static_cast<int>(pieces.size()) != columns)
+    throw EConvertError(WidthCountMessage(columns, fields.widths));
+  settings.widths.clear();
+  for (const std::string& piece : pieces) settings.widths.push_back(StrToFloat(piece));
+}
+
+BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
+                           const std::string& side3, long double scale, int digits, int mode) {
+  auto side = [](const std::string& text) -> long double {
+    const std::string trimmed = TrimHostText(text);
+    return trimmed.empty() ? 0 : StrToFloat(trimmed);
+  };
+  const long double s1 = side(side1), s2 = side(side2), s3 = side(side3);
+  const long double base = s1 >= s2 && s1 >= s3 ? s1 : s2 >= s1 && s2 >= s3 ? s2 : s3;
+  long double height = 0;
+  if (s1 > 0 && s2 > 0 && s3 > 0)
+    height = 2 *
+             static_cast<long double>(AreaFromSides(
+                 static_cast<double>(s1), static_cast<double>(s2), static_cast<double>(s3))) /
+             base;
+  return {RoundToText(digits, mode, static_cast<double>(base / scale)),
+          RoundToText(digits, mode, static_cast<double>(height / scale))};
+}
+
+AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
+                                const AreaTableSettings& s) {
+  AreaTableTexts t;
+  const bool baseHeight = s.mode == kBaseHeightArea;
+  if (baseHeight) {
+    t.header = {"No.", "底辺", "高さ", "面積"};
+  } else {
+    t.header = {"No.", "a", "b", "c", "面積"};
+  }
+  long double total = 0;
+  for (const std::string& text : entries) {
+    const Entry e = SplitEntry(text);
+    std::vector<std::string> row{e.number};
+    if (baseHeight) {
+      const BaseHeight bh = BaseHeightTexts(e.sides[0], e.sides[1], e.sides[2], s.scale,
+                                            s.lengthDigits, s.lengthRounding);
+      row.push_back(bh.base);
+      row.push_back(bh.height);
+      row.push_back(RoundToText(s.areaDigits, s.areaRounding,
+                                static_cast<double>(StrToFloat(bh.base) * StrToFloat(bh.height))));
+    } else {
+      for (const std::string& side : e.sides)
+        row.push_back(RoundToText(s.lengthDigits, s.lengthRounding,
+                                  static_cast<double>(StrToFloat(side) / s.scale)));
+      // From the sides as shown, so that a reader can check the row by hand.
+      const double area = AreaFromSides(Shown(row[1]), Shown(row[2]), Shown(row[3]));
+      row.push_back(RoundToText(s.areaDigits, s.areaRounding, area));
+    }
+    total += StrToFloat(row.back());
+    t.rows.push_back(std::move(row));
+  }
+  t.summary.emplace_back("合計",
+                         RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(total)));
+  if (baseHeight) {
+    const long double half = total / 2;
+    t.summary.emplace_back("1/2",
+                           RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(half)));
+    t.summary.emplace_back("面積", FinalArea(half, s));
+  } else {
+    t.summary.emplace_back("面積", FinalArea(total, s));
+  }
+  return t;
+}
+
+DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
+                           const AreaTableSettings& s) {
+  const int k = AreaTableColumns(s.mode);
+  if (static_cast<int>(s.widths.size()) != k) {
+    std::string list;
+    for (long double w : s.widths) list += (list.empty() ? "" : ",") + DxfReal(w);
+    throw EConvertError(WidthCountMessage(k, list));
+  }
+  const AreaTableTexts texts = ComputeAreaTable(sortedEntries, s);
+
+  const long double x0 = s.base.x, y0 = s.base.y, h = s.rowHeight;
+  const std::size_t n = sortedEntries.size();
+  const std::size_t rows = n + (s.mode == kBaseHeightArea ? 4 : 3);
+  // edge[j]: w0 + ... + w(j-1), the left edge of column j relative to the corner.
+  std::vector<long double> edge(static_cast<std::size_t>(k) + 1, 0);
+  for (int j = 0; j < k; ++j) edge[j + 1] = edge[j] + s.widths[j];
+  const long double width = edge[k];
+
+  // The host turns what it inserts by its base angle; turned back here, the table lands at the
+  // picked corner with its texts upright (nothing changes with a base angle of 0).
+  const double turn = InsertionTurnDegrees(s.angleBase);
+  const TurnBack place(turn);
+  const double rotation = turn == 0 ? 0.0 : -turn / kDegreesPerRadian;
+
+  DxfDocument d;
+  WriteDxfHeaderWithoutAppId(d, s.style);
+  for (std::size_t i = 0; i <= rows; ++i) {
+    const long double y = y0 - i * h;
+    WriteDxfPlaneLine(d, place(x0, y), place(x0 + width, y), s.layer);
+  }
+  for (int j = 0; j <= k; ++j) {
+    // The edges and the line left of the last column run to the bottom; the others end under
+    // the last data row, so each summary row has one wide cell and one in the last column.
+    const bool full = j == 0 || j >= k - 1;
+    const long double length = (full ? rows : n + 1) * h;
+    const long double x = x0 + edge[j];
+    WriteDxfPlaneLine(d, place(x, y0), place(x, y0 - length), s.layer);
+  }
+  auto text = [&](TextJustification j, long double x, long double y, const std::string& value) {
+    WriteDxfTextAligned(d, j, place(x, y), static_cast<double>(s.textHeight), rotation, value,
+                        s.layer, s.style);
+  };
+  const TextJustification centred{1, 2}, right{2, 2};
+  for (int j = 0; j < k; ++j)
+    text(centred, x0 + edge[j] + s.widths[j] / 2, y0 - h / 2, texts.header[j]);
+  for (std::size_t r = 0; r < n; ++r) {
+    const long double y = y0 - (r + 1) * h - h / 2;
+    for (int j = 0; j < k; ++j) text(right, x0 + edge[j + 1] - h / 2, y, texts.rows[r][j]);
+  }
+  const long double labelX = x0 + edge[k - 1] - h / 2;
+  const long double valueX = x0 + width - h / 2;
+  for (std::size_t i = 0; i < texts.summary.size(); ++i) {
+    const long double y = y0 - (n + 1 + i) * h - h / 2;
+    text(right, labelX, y, texts.summary[i].first);
+    text(right, valueX, y, texts.summary[i].second);
+  }
+  WriteDxfEnd(d);
+  return d;
+}
+
+AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings) {
+  AreaTableBuild b;
+  std::vector<std::string> lines;
+  b.scan = ScanDxfEntities(exportPath, lines);
+  if (!b.scan.complete()) return b;
+  CollectNumberMarks(lines, b.entries);
+  if (b.entries.empty()) return b;
+  SortByNumber(b.entries);
+  b.document = WriteAreaTable(b.entries, settings);
+  return b;
+}

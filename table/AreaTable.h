@@ -1,0 +1,88 @@
+// The area table (求積表): one row per numbered triangle with its dimensions and area, then
+// the total and the final area, drawn as lines and texts with its top-left corner at a picked
+// point. Every figure is recomputed from the side lengths that the number marks carry.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "annotation/DxfDocument.h"
+#include "geometry/AcadTypes.h"
+#include "table/EntityLines.h"
+
+// How a row's area is found.
+enum AreaMode : int {
+  kThreeSideArea = 0,  // ﾍﾛﾝ: from the three sides
+  kBaseHeightArea = 1  // 三斜: base × height / 2 (the row shows base × height)
+};
+
+// Columns of the table in a mode: 5 in three-side mode, 4 in base-height mode.
+int AreaTableColumns(int mode);
+
+struct AreaTableSettings {
+  int mode = kThreeSideArea;
+  long double scale = 1000;                  // lengths are divided by it before they are shown
+  long double textHeight = 400;              // every text
+  long double rowHeight = 800;               // every row
+  std::vector<long double> widths;           // one per column, left to right
+  int lengthDigits = 2, lengthRounding = 1;  // sides, bases, heights
+  int areaDigits = 4, areaRounding = 1;      // row areas, total, half total
+  int finalDigits = 2, finalRounding = 1;    // final area
+  std::string layer = "H_TEXT";
+  std::string style;       // text style; empty: no style table and no style on the texts
+  TAcadPoint base;         // top-left corner, as picked
+  double angleBase = 0;    // host's ANGBASE, degrees (0 when unreadable)
+  int angleDirection = 0;  // host's ANGDIR (0 when no integer)
+};
+
+// The edit fields as typed: scale, text height, row height and the comma list of widths of
+// the selected mode.
+struct AreaTableFields {
+  std::string scale;
+  std::string textHeight;
+  std::string rowHeight;
+  std::string widths;
+};
+
+// Converts the fields into settings (whose mode must already be set), before anything is sent
+// to the host. Throws EConvertError for a text that is no number, a scale not above 0, or a
+// width list whose count is not the mode's number of columns.
+void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings);
+
+// Base (the longest side, the earlier one on a tie) and height of a triangle from its side
+// texts (blank counts as 0), divided by scale and rounded. Height 0 unless all sides are > 0.
+struct BaseHeight {
+  std::string base;
+  std::string height;
+};
+BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
+                           const std::string& side3, long double scale, int digits, int mode);
+
+// The table's texts: the column heads, one row per entry ("number,side1,side2,side3", in the
+// given order) and the summary rows as label and value.
+struct AreaTableTexts {
+  std::vector<std::string> header;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::pair<std::string, std::string>> summary;
+};
+AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
+                                const AreaTableSettings& settings);
+
+// The table document: horizontal lines top to bottom, vertical lines left to right, the
+// heads, the rows, the summary rows (label before value), on settings.layer. Written turned
+// back by the host's turn of inserted documents, so that after the insertion it stands at the
+// picked corner with upright texts whatever the host's base angle. Throws EConvertError when
+// the widths do not match the columns or an entry's sides are no numbers; nothing is returned
+// then.
+DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
+                           const AreaTableSettings& settings);
+
+// From a whole export (or a selection) at exportPath: the number marks found there, sorted, and
+// the table document. No document unless the file was read completely and holds marks.
+struct AreaTableBuild {
+  DxfScanResult scan;
+  std::vector<std::string> entries;
+  std::optional<DxfDocument> document;
+};
+AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings);
