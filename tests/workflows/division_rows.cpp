@@ -1,0 +1,77 @@
+// Runs the division on every polygon of the files given and prints, per polygon, a line
+//   polygon <file> <name> <vertices> <outcome> <microseconds>
+// followed, when it divided, by one line per triangle in cut order: its corners as vertex
+// indices. division_table.py measures and checks the triangles itself.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "tests/workflows/PolygonFile.h"
+#include "workflows/RegionDivision.h"
+
+namespace {
+
+const char* OutcomeName(DivisionOutcome o) {
+  switch (o) {
+    case DivisionOutcome::kDivided:
+      return "divided";
+    case DivisionOutcome::kTooFewVertices:
+      return "too-few-vertices";
+    case DivisionOutcome::kUnfinished:
+      return "unfinished";
+    case DivisionOutcome::kNotATiling:
+      return "not-a-tiling";
+  }
+  return "?";
+}
+
+volatile std::size_t sink = 0;  // keeps the timed runs from being optimised away
+
+// The best of several runs, as many as fit in about 50 ms (at least one, at most 200).
+double Microseconds(const std::vector<TAcadPoint>& polygon, double viewSize) {
+  using Clock = std::chrono::steady_clock;
+  double best = 1e300, spent = 0;
+  for (int run = 0; run < 200 && (run == 0 || spent < 50e3); ++run) {
+    const auto start = Clock::now();
+    const DivisionResult r = DividePolygon(polygon, viewSize);
+    const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    best = std::min(best, us);
+    sink = sink + r.triangles.size();
+    spent += us;
+  }
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: division_rows polygons.json...\n");
+    return 2;
+  }
+  try {
+    for (int a = 1; a < argc; ++a) {
+      const std::string file = argv[a];
+      const std::string label = file.substr(file.find_last_of('/') + 1);
+      for (const NamedPolygon& p : ReadPolygonFile(file)) {
+        const double view = ViewSizeFor(p.points);
+        const DivisionResult r = DividePolygon(p.points, view);
+        std::printf("polygon %s %s %zu %s %.1f\n", label.c_str(), p.name.c_str(), p.points.size(),
+                    OutcomeName(r.outcome), Microseconds(p.points, view));
+        std::map<std::pair<long double, long double>, std::size_t> index;
+        for (std::size_t i = p.points.size(); i-- > 0;) index[{p.points[i].x, p.points[i].y}] = i;
+        for (const TAcadTriangle& t : r.triangles)
+          std::printf("%zu %zu %zu\n", index.at({t.p1.x, t.p1.y}), index.at({t.p2.x, t.p2.y}),
+                      index.at({t.p3.x, t.p3.y}));
+      }
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "division_rows: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

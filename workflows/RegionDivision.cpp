@@ -1,0 +1,134 @@
+#include "workflows/RegionDivision.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "geometry/PlaneGeometry.h"
+#include "workflows/PolygonOperations.h"
+#include "workflows/TriangulationCheck.h"
+
+namespace {
+
+constexpr long double kTargetAngle = kPi / 3;
+
+// Distance of a corner angle from the preferred 60°.
+long double Deviation(double angle) { return std::fabs(angle - kTargetAngle); }
+
+// The working polygon with what the ear choice needs of each vertex kept beside it: its
+// deviation (only the two neighbours of a removed vertex change) and whether it lies on a
+// vertex skipped since the last cut. Both give exactly what recomputing them every pass gives.
+class WorkingPolygon {
+ public:
+  explicit WorkingPolygon(std::span<const TAcadPoint> traced)
+      : points_(traced.begin(), traced.end()),
+        deviation_(points_.size()),
+        skipped_(points_.size(), false) {
+    for (std::size_t k = 0; k < points_.size(); ++k) UpdateDeviation(k);
+  }
+
+  std::size_t size() const { return points_.size(); }
+  std::span<const TAcadPoint> points() const { return points_; }
+  const TAcadPoint& at(std::ptrdiff_t index) const { return CyclicVertex(points_, index); }
+
+  // The first vertex not skipped whose deviation is the smallest; −1 when all are skipped.
+  std::ptrdiff_t ChooseTip() const {
+    std::ptrdiff_t tip = -1;
+    double best = 0;
+    for (std::size_t k = 0; k < points_.size(); ++k) {
+      if (skipped_[k]) continue;
+      if (tip < 0 || deviation_[k] < best)
+        tip = static_cast<std::ptrdiff_t>(k), best = deviation_[k];
+    }
+    return tip;
+  }
+
+  void Skip(const TAcadPoint& p) {
+    for (std::size_t k = 0; k < points_.size(); ++k)
+      if (SamePoint(points_[k], p, kVertexTolerance)) skipped_[k] = true;
+    anySkipped_ = true;
+  }
+
+  void ClearSkipped() {
+    if (anySkipped_) std::fill(skipped_.begin(), skipped_.end(), false);
+    anySkipped_ = false;
+  }
+
+  // As RemoveVertex: the first vertex within the tolerance of p goes.
+  void Remove(const TAcadPoint& p) {
+    const std::ptrdiff_t i = FindVertex(p, points_);
+    if (i < 0) return;
+    points_.erase(points_.begin() + i);
+    deviation_.erase(deviation_.begin() + i);
+    skipped_.erase(skipped_.begin() + i);
+    if (points_.empty()) return;
+    const auto n = static_cast<std::ptrdiff_t>(points_.size());
+    UpdateDeviation(static_cast<std::size_t>((i - 1 + n) % n));
+    UpdateDeviation(static_cast<std::size_t>(i % n));
+  }
+
+ private:
+  void UpdateDeviation(std::size_t k) {
+    const auto i = static_cast<std::ptrdiff_t>(k);
+    deviation_[k] = static_cast<double>(Deviation(AngleAt(at(i - 1), at(i), at(i + 1))));
+  }
+
+  std::vector<TAcadPoint> points_;
+  std::vector<double> deviation_;
+  std::vector<bool> skipped_;
+  bool anySkipped_ = false;
+};
+
+}  // namespace
+
+DivisionResult DividePolygon(std::span<const TAcadPoint> traced, double viewSize) {
+  DivisionResult result;
+  const std::size_t count = traced.size();
+  if (count < 3) return {DivisionOutcome::kTooFewVertices, {}, {}};
+  WorkingPolygon working(traced);
+  auto valid = [&](const TAcadPoint& a, const TAcadPoint& c) {
+    return DiagonalValid(a, c, traced, working.points(), viewSize);
+  };
+  auto cut = [&](const TAcadPoint& a, const TAcadPoint& tip, const TAcadPoint& c) {
+    result.diagonals.push_back({a, c});
+    result.triangles.push_back({a, tip, c});
+  };
+  const std::size_t all = count - 2;
+  const std::size_t passLimit = 4 * count;
+  for (std::size_t pass = 0; working.size() != 3 && pass != passLimit; ++pass) {
+    const std::ptrdiff_t tip = working.ChooseTip();
+    if (working.size() <= 3) continue;
+    const TAcadPoint a = working.at(tip - 1), b = working.at(tip), c = working.at(tip + 1);
+    if (!valid(a, c)) {
+      working.Skip(b);
+      continue;
+    }
+    working.ClearSkipped();
+    cut(a, b, c);
+    if (result.triangles.size() == all) break;
+
+    // Beside the cut, the ear at whichever of its corners comes nearer 60° once b is gone,
+    // and after it a third ear fanning from the same far corner.
+    const TAcadPoint p = working.at(tip - 2), s = working.at(tip + 2);
+    const long double left = AngleAt(p, a, c), right = AngleAt(a, c, s);
+    working.Remove(b);
+    const bool atA = std::fabs(left - kTargetAngle) < std::fabs(right - kTargetAngle);
+    const TAcadPoint x = atA ? p : s, y = atA ? a : c, z = atA ? c : a, w = atA ? s : p;
+    if (working.size() <= 3 || !valid(x, z)) continue;
+    cut(x, y, z);
+    working.Remove(y);
+    if (result.triangles.size() == all) break;
+    if (working.size() <= 3 || !valid(x, w)) continue;
+    cut(x, z, w);
+    working.Remove(z);
+    if (result.triangles.size() == all) break;
+  }
+  if (working.size() != 3) return {DivisionOutcome::kUnfinished, {}, {}};
+  result.triangles.push_back({working.at(0), working.at(1), working.at(2)});
+  // Rounding and vertices closer than the tolerance can defeat the checks of a cut; a set of
+  // triangles that does not tile the polygon is no division.
+  if (CheckTiling(traced, result.triangles) != TilingFault::kNone)
+    return {DivisionOutcome::kNotATiling, {}, {}};
+  result.outcome = DivisionOutcome::kDivided;
+  return result;
+}
