@@ -52,6 +52,7 @@ class NoFiles : public HostFiles {
  public:
   std::optional<std::string> Read(const std::string&) override { return std::nullopt; }
   bool Create(const std::string&, std::string_view) override { return true; }
+  bool Append(const std::string&, std::string_view) override { return true; }
   void Close(const std::string&) override {}
 };
 

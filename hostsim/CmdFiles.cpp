@@ -102,11 +102,19 @@ void HostCore::ExportDxf(const std::string& path, const std::vector<Handle>& onl
   o.selection = true;
   o.only = only;
   std::string bytes = WriteDxf(drawing_, o, ansi_);
-  if (!files_.Create(path, bytes)) {
+  // A new export of the same file replaces one still being written or held.
+  std::erase_if(writing_, [&](const Writing& w) { return w.path == path; });
+  std::erase_if(openFiles_, [&](const OpenFile& f) { return f.path == path; });
+  const bool inPieces = options_.exportWriteMs > 0;
+  if (!files_.Create(path, inPieces ? std::string_view() : std::string_view(bytes))) {
     Say("ファイル \"" + path + "\" に書き込めません。");
     return;
   }
-  if (options_.exportHoldMs == 0) {
+  if (inPieces) {
+    // The file is there at once, empty; it grows piece by piece (Step).
+    writing_.push_back({path, std::move(bytes), now_, 0});
+    writtenBy_ = now_ + options_.exportWriteMs;
+  } else if (options_.exportHoldMs == 0) {
     files_.Close(path);
   } else {
     openFiles_.push_back({path, now_ + options_.exportHoldMs});
@@ -181,18 +189,14 @@ void HostCore::CmdDxfOut() {
       return false;
     });
   };
-  AskText(
-      "ファイル名を入力 <" + def + ">: ",
-      [this, run, def, precisionPrompt](const std::string& name) {
-        std::string path = name.empty() ? def : name;
-        if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
-          path = path.substr(1, path.size() - 2);
-        if (Extension(path).empty()) path += ".dxf";
-        run->path = path;
-        (*precisionPrompt)();
-        return true;
-      },
-      true);
+  AskName("ファイル名を入力 <" + def + ">: ",
+          [this, run, def, precisionPrompt](const std::string& name) {
+            std::string path = name.empty() ? def : name;
+            if (Extension(path).empty()) path += ".dxf";
+            run->path = path;
+            (*precisionPrompt)();
+            return true;
+          });
 }
 
 void HostCore::CmdInsert() {
@@ -298,65 +302,62 @@ void HostCore::CmdInsert() {
       return true;
     });
   };
-  AskText(
-      "ブロック名を入力 または [?]: ",
-      [this, run, scalePrompt](const std::string& typed) {
-        std::string name = typed;
-        if (name.empty()) {
-          EndCommand();
-          return true;
-        }
-        if (name[0] == '*') {
-          run->explode = true;
-          name.erase(0, 1);
-        }
-        if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
-          name = name.substr(1, name.size() - 2);
-        run->name = name;
-        bool isPath = name.find_first_of("\\/:") != std::string::npos ||
-                      Extension(name) == ".DXF" || Extension(name) == ".DWG";
-        if (!isPath && !drawing_.FindBlock(name)) {
-          // A name the drawing does not know is looked for as a drawing file.
-          isPath = true;
-        }
-        if (isPath) {
-          std::optional<std::string> bytes = files_.Read(name);
-          if (!bytes && Extension(name).empty()) {
-            for (const char* ext : {".dwg", ".dxf"}) {
-              if ((bytes = files_.Read(name + ext))) {
-                run->name = name + ext;
-                break;
-              }
-            }
+  AskName("ブロック名を入力 または [?]: ", [this, run, scalePrompt](const std::string& typed) {
+    std::string name = typed;
+    if (name.empty()) {
+      EndCommand();
+      return true;
+    }
+    if (name[0] == '*') {
+      run->explode = true;
+      name.erase(0, 1);
+    }
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+      name = name.substr(1, name.size() - 2);
+    run->name = name;
+    bool isPath = name.find_first_of("\\/:") != std::string::npos || Extension(name) == ".DXF" ||
+                  Extension(name) == ".DWG";
+    if (!isPath && !drawing_.FindBlock(name)) {
+      // A name the drawing does not know is looked for as a drawing file.
+      isPath = true;
+    }
+    if (isPath) {
+      std::optional<std::string> bytes = files_.Read(name);
+      if (!bytes && Extension(name).empty()) {
+        for (const char* ext : {".dwg", ".dxf"}) {
+          if ((bytes = files_.Read(name + ext))) {
+            run->name = name + ext;
+            break;
           }
-          if (!bytes) {
-            Say("\"" + name + "\" が見つかりません。");
-            Say("*無効*");
-            EndCommand();
-            return true;
-          }
-          if (bytes->rfind("AC10", 0) == 0) {
-            Say("このホストは DWG ファイルを読み込めません。");
-            Say("*無効*");
-            EndCommand();
-            return true;
-          }
-          auto result = std::make_shared<DxfReadResult>(ReadDxf(*bytes, ansi_));
-          if (!result->ok) {
-            Say(result->error);
-            Say("*無効*");
-            EndCommand();
-            return true;
-          }
-          run->file = result;
         }
-        AskPoint("挿入位置を指定 または [基点(B)/尺度(S)/回転(R)]: ", [run, scalePrompt](Point p) {
-          run->at = p;
-          scalePrompt();
-        });
+      }
+      if (!bytes) {
+        Say("\"" + name + "\" が見つかりません。");
+        Say("*無効*");
+        EndCommand();
         return true;
-      },
-      true);
+      }
+      if (bytes->rfind("AC10", 0) == 0) {
+        Say("このホストは DWG ファイルを読み込めません。");
+        Say("*無効*");
+        EndCommand();
+        return true;
+      }
+      auto result = std::make_shared<DxfReadResult>(ReadDxf(*bytes, ansi_));
+      if (!result->ok) {
+        Say(result->error);
+        Say("*無効*");
+        EndCommand();
+        return true;
+      }
+      run->file = result;
+    }
+    AskPoint("挿入位置を指定 または [基点(B)/尺度(S)/回転(R)]: ", [run, scalePrompt](Point p) {
+      run->at = p;
+      scalePrompt();
+    });
+    return true;
+  });
 }
 
 std::string HostCore::LoadDrawing(std::string_view dxfBytes, const std::string& name) {
@@ -375,6 +376,8 @@ std::string HostCore::LoadDrawing(std::string_view dxfBytes, const std::string& 
   previous_.clear();
   stack_.clear();
   input_.clear();
+  busy_ = false;
+  typeAhead_.clear();
   Idle_();
   return {};
 }

@@ -203,6 +203,7 @@ bool HostCore::RunVariable(const std::string& typedName, bool transparent) {
   if (!v) return false;
   std::string name = v->name;
   BeginCommand(name, transparent);
+  stack_.back().quick = true;
   if (v->readOnly) {
     Say(name + " = " + *Variable(name) + " (読み込み専用)");
     EndCommand();
@@ -214,6 +215,7 @@ bool HostCore::RunVariable(const std::string& typedName, bool transparent) {
 
 void HostCore::CmdSetvar(bool transparent) {
   BeginCommand("SETVAR", transparent);
+  stack_.back().quick = true;
   std::string text = "変数名を入力 または [?]";
   if (!lastSetvar_.empty()) text += " <" + lastSetvar_ + ">";
   text += ": ";

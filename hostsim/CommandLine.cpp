@@ -118,15 +118,43 @@ void HostCore::Idle_() {
   Ask(std::move(p));
 }
 
+void HostCore::ReturnToPrompt(bool quick) {
+  std::uint64_t until = now_;
+  if (!quick) until = std::max(now_ + options_.commandDelayMs, writtenBy_);
+  if (until <= now_) {
+    Idle_();
+    return;
+  }
+  // Still working: the line shows what was last entered, the keyboard waits.
+  busy_ = true;
+  busyUntil_ = until;
+  Prompt p;
+  p.text = history_.empty() || history_.back().empty() ? prompt_.text : history_.back();
+  Ask(std::move(p));
+}
+
 // --- Keyboard ---
 
+bool HostCore::BlankEndsInput() const {
+  if (prompt_.spaces) return false;
+  if (!prompt_.quotedName) return true;
+  // Inside a name that began with a double quote, until its closing quote.
+  return input_.empty() || input_[0] != '"' || input_.find('"', 1) != std::string::npos;
+}
+
 void HostCore::Type(std::string_view text) {
-  for (char ch : text) {
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (busy_) {
+      // The host is still working on a command: the rest waits for its prompt.
+      typeAhead_.append(text.substr(k));
+      break;
+    }
+    const char ch = text[k];
     unsigned char c = static_cast<unsigned char>(ch);
     if (dialogOpen_) continue;  // a dialog box has the keyboard
     if (c == 0x03) {
       Cancel();
-    } else if (c == '\r' || c == '\n' || (c == ' ' && !prompt_.spaces)) {
+    } else if (c == '\r' || c == '\n' || (c == ' ' && BlankEndsInput())) {
       Enter();
     } else if (c == '\b') {
       PopCodePoint(input_);
@@ -165,14 +193,16 @@ void HostCore::Enter() {
 void HostCore::Cancel() {
   Commit(input_ + "*キャンセル*");
   input_.clear();
+  bool quick = true;
   if (!stack_.empty()) {
     // What the command changed so far stays, as one undo group.
     CommandFrame& outer = stack_.front();
+    quick = outer.quick;
     if (outer.before) undo_.push_back({outer.name, false, std::move(*outer.before)});
     stack_.clear();
   }
   dialogOpen_ = false;
-  Idle_();
+  ReturnToPrompt(quick);
 }
 
 void HostCore::Click(Vec p) {
@@ -246,7 +276,7 @@ bool HostCore::RunCommand(const std::string& name, bool transparent) {
   if (name == "U") {
     lastCommand_ = name;
     UndoBack(1, false);
-    Idle_();
+    ReturnToPrompt(false);
     return true;
   }
   for (const CommandEntry& c : kCommands) {
@@ -281,7 +311,7 @@ void HostCore::EndCommand() {
   }
   if (f.before) undo_.push_back({f.name, false, std::move(*f.before)});
   stack_.clear();
-  Idle_();
+  ReturnToPrompt(f.quick);
 }
 
 void HostCore::Modify() {
@@ -322,6 +352,22 @@ void HostCore::AskPoint(const std::string& text, PointFn got, TextFn other) {
     Point pt = Snap(v);
     lastPoint_ = pt;
     got(pt);
+  };
+  Ask(std::move(p));
+}
+
+void HostCore::AskName(const std::string& text, TextFn got) {
+  Prompt p;
+  p.text = text;
+  p.quotedName = true;
+  p.onText = [this, text, got](const std::string& typed) {
+    std::string name = typed;
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+      name = name.substr(1, name.size() - 2);
+    if (!got(name)) {
+      Say("無効な入力です。");
+      AskName(text, got);
+    }
   };
   Ask(std::move(p));
 }
@@ -386,26 +432,80 @@ Point HostCore::Snap(Vec pick) const {
 // --- Time and the scripted user ---
 
 void HostCore::Tick(std::uint64_t now) {
-  now_ = now;
-  for (auto it = openFiles_.begin(); it != openFiles_.end();) {
-    if (now_ >= it->closeAt) {
-      files_.Close(it->path);
-      it = openFiles_.erase(it);
-    } else {
-      ++it;
-    }
+  // Everything due by now happens in order, each at its own moment, however coarse the ticks:
+  // a person's actions, a command's prompt coming back, the pieces of a file being written.
+  for (int guard = 0; guard < 100000 && Step(now); ++guard) {
   }
-  // The person acts at their own pace, however coarse the ticks: every action due by now is
-  // done, each at its own moment.
-  for (int guard = 0; guard < 1000; ++guard) {
-    const UserAction* next = user_.Next();
-    if (!next || !(prompt_.interactive || dialogOpen_)) break;
-    std::uint64_t due = promptSince_ + next->delayMs.value_or(options_.userDelayMs);
-    if (due > now_) break;
-    PerformUserAction();
-    promptSince_ = due;
-  }
+  now_ = std::max(now_, now);
   Notify();
+}
+
+// Pieces in which an export is written when it takes time.
+constexpr unsigned kExportPieces = 4;
+
+bool HostCore::Step(std::uint64_t limit) {
+  enum class What { None, Piece, Close, Prompt, User } what = What::None;
+  std::uint64_t at = 0;
+  std::size_t index = 0;
+  auto consider = [&](std::uint64_t t, What w, std::size_t i) {
+    if (t <= limit && (what == What::None || t < at)) {
+      at = t;
+      what = w;
+      index = i;
+    }
+  };
+  for (std::size_t i = 0; i < writing_.size(); ++i) {
+    const Writing& w = writing_[i];
+    consider(w.start + std::uint64_t{options_.exportWriteMs} * (w.piecesDone + 1) / kExportPieces,
+             What::Piece, i);
+  }
+  for (std::size_t i = 0; i < openFiles_.size(); ++i)
+    consider(openFiles_[i].closeAt, What::Close, i);
+  if (busy_) {
+    consider(busyUntil_, What::Prompt, 0);
+  } else if (const UserAction* next = user_.Next(); next && (prompt_.interactive || dialogOpen_)) {
+    consider(promptSince_ + next->delayMs.value_or(options_.userDelayMs), What::User, 0);
+  }
+  if (what == What::None) return false;
+  now_ = std::max(now_, at);
+  switch (what) {
+    case What::Piece: {
+      Writing& w = writing_[index];
+      const std::size_t from = w.bytes.size() * w.piecesDone / kExportPieces;
+      ++w.piecesDone;
+      const std::size_t to = w.bytes.size() * w.piecesDone / kExportPieces;
+      files_.Append(w.path, std::string_view(w.bytes).substr(from, to - from));
+      if (w.piecesDone == kExportPieces) {
+        std::string path = std::move(w.path);
+        writing_.erase(writing_.begin() + static_cast<std::ptrdiff_t>(index));
+        if (options_.exportHoldMs == 0) {
+          files_.Close(path);
+        } else {
+          openFiles_.push_back({path, now_ + options_.exportHoldMs});
+        }
+      }
+      break;
+    }
+    case What::Close:
+      files_.Close(openFiles_[index].path);
+      openFiles_.erase(openFiles_.begin() + static_cast<std::ptrdiff_t>(index));
+      break;
+    case What::Prompt: {
+      busy_ = false;
+      Idle_();
+      std::string typed = std::move(typeAhead_);
+      typeAhead_.clear();
+      Type(typed);
+      break;
+    }
+    case What::User:
+      PerformUserAction();
+      promptSince_ = at;
+      break;
+    case What::None:
+      break;
+  }
+  return true;
 }
 
 void HostCore::PerformUserAction() {

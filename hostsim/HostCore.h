@@ -21,21 +21,28 @@
 namespace hostsim {
 
 struct HostOptions {
-  unsigned userDelayMs = 300;      // how long the scripted user takes before each action
-  unsigned exportHoldMs = 50;      // how long a DXF file stays open after it appears
+  unsigned userDelayMs = 300;  // how long the scripted user takes before each action
+  unsigned exportHoldMs = 50;  // how long a DXF file stays open after it is complete
+  // A slow host: every command (setting a variable is none) ends this long before the command
+  // prompt comes back; what is typed meanwhile waits, as the host's type-ahead does.
+  unsigned commandDelayMs = 0;
+  // DXFOUT writes its file in pieces over this long: the file appears empty, grows, and the
+  // command's prompt comes back only when it is complete. 0: written in one go.
+  unsigned exportWriteMs = 0;
   int viewPixels = 1000;           // height of the drawing area in pixels (pick box, aperture)
   std::size_t historyLines = 400;  // lines the text window keeps
   std::string drawingName = "Drawing1.dwg";
   std::string drawingFolder = "C:\\Users\\user\\Documents\\";
 };
 
-// How the host touches files. A file written by DXFOUT appears complete and stays open for
-// writing (so that another program's exclusive open fails) until Close.
+// How the host touches files. A file written by DXFOUT stays open for writing (so that another
+// program's exclusive open fails) from Create, through any Append, until Close.
 class HostFiles {
  public:
   virtual ~HostFiles() = default;
   virtual std::optional<std::string> Read(const std::string& path) = 0;
   virtual bool Create(const std::string& path, std::string_view bytes) = 0;
+  virtual bool Append(const std::string& path, std::string_view bytes) = 0;
   virtual void Close(const std::string& path) = 0;
 };
 
@@ -55,7 +62,12 @@ class HostCore {
   const std::string& currentLine() const { return currentLine_; }
   std::string historyText() const;  // lines joined by CR LF
   const std::deque<std::string>& historyLines() const { return history_; }
-  bool Idle() const { return stack_.empty() && input_.empty(); }
+  bool Idle() const { return stack_.empty() && input_.empty() && !busy_ && typeAhead_.empty(); }
+  // Still busy with something: a command's delay, typed keys waiting for it, a file being
+  // written or held open.
+  bool Working() const {
+    return busy_ || !typeAhead_.empty() || !writing_.empty() || !openFiles_.empty();
+  }
   // False while a dialog box of the host is open (the main window is then disabled).
   bool enabled() const { return !dialogOpen_; }
 
@@ -82,6 +94,7 @@ class HostCore {
     std::string text;
     bool command = false;      // the idle command prompt
     bool spaces = false;       // a blank is part of the answer, only CR ends it
+    bool quotedName = false;   // a file name: a blank ends it unless it is in double quotes
     bool interactive = false;  // a person answers it with the mouse
     std::function<void(const std::string&)> onText;
     std::function<void(Vec)> onClick;
@@ -98,6 +111,9 @@ class HostCore {
   // false (or is missing) the host complains and asks again.
   void AskPoint(const std::string& text, PointFn got, TextFn other = nullptr);
   void AskText(const std::string& text, TextFn got, bool spaces = false);
+  // A file or block name as the host reads typed input: a blank ends it unless the name began
+  // with a double quote that is still open; the quotes are not part of the name.
+  void AskName(const std::string& text, TextFn got);
   // The host's object selection; `single` ends at the first selection that finds something.
   void SelectObjects(SelectionFn done, bool single = false);
   void BeginCommand(const std::string& name, bool transparent = false);
@@ -121,6 +137,7 @@ class HostCore {
   struct CommandFrame {
     std::string name;
     bool transparent = false;
+    bool quick = false;  // setting a variable: no delay before the prompt comes back
     bool changed = false;
     std::optional<Drawing> before;
     Prompt interrupted;  // the prompt a transparent command interrupted
@@ -133,6 +150,10 @@ class HostCore {
   void RunCommandLine(const std::string& typed);
   bool RunCommand(const std::string& name, bool transparent);
   void Idle_();
+  // A command has ended: the command prompt, at once or after the host's delay.
+  void ReturnToPrompt(bool quick);
+  bool BlankEndsInput() const;
+  bool Step(std::uint64_t limit);
   void Notify();
   void PerformUserAction();
   void Commit(const std::string& echo);
@@ -194,6 +215,17 @@ class HostCore {
     std::uint64_t closeAt;
   };
   std::vector<OpenFile> openFiles_;
+  struct Writing {  // an export written in pieces
+    std::string path;
+    std::string bytes;
+    std::uint64_t start = 0;
+    unsigned piecesDone = 0;
+  };
+  std::vector<Writing> writing_;
+  std::uint64_t writtenBy_ = 0;  // when the last export's file is complete
+  bool busy_ = false;            // a command's delay runs until busyUntil_
+  std::uint64_t busyUntil_ = 0;
+  std::string typeAhead_;  // typed while busy, read when the prompt comes back
   std::function<void()> onChange_;
 };
 

@@ -10,6 +10,15 @@ bool Host::Files::Create(const std::string& path, std::string_view bytes) {
   return true;
 }
 
+bool Host::Files::Append(const std::string& path, std::string_view bytes) {
+  const auto& all = fs_.files();
+  const auto it = all.find(path);
+  if (it == all.end()) return false;
+  std::string grown = it->second;
+  grown.append(bytes);
+  return fs_.WriteAll(path, grown);
+}
+
 Host::Host(platform::StandinWorld& world, HostOptions options)
     : world_(world), files_(world.files), core_(files_, world.codePage, std::move(options)) {
   auto& w = world_.windows;
@@ -51,6 +60,11 @@ void Host::Close() {
   if (main_) world_.windows.Destroy(main_);
   if (text_) world_.windows.Destroy(text_);
   main_ = text_ = line_ = history_ = 0;
+}
+
+void Host::Settle() {
+  // Bounded: a command that waits for a person who never acts would keep it going for ever.
+  for (int step = 0; step < 100000 && core_.Working(); ++step) world_.clock.Sleep(10);
 }
 
 std::string Host::LoadDrawing(std::string_view dxf, const std::string& name) {

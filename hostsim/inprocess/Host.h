@@ -1,6 +1,8 @@
 // The simulated host in the same process as a native test: its windows live in the in-memory
 // window system, it types what arrives by WM_COPYDATA, its user acts as the virtual clock
 // advances, and the files it writes stay in use for a while in the in-memory file system.
+// HostOptions::commandDelayMs and exportWriteMs make it slow: the delays run on the virtual
+// clock, so they pass as the product sleeps.
 //
 //   platform::StandinWorld world;
 //   platform::ScopedPorts ports(world.ports());
@@ -38,6 +40,9 @@ class Host {
   std::string history() const { return core_.historyText(); }
   // The host program ends: its windows go away.
   void Close();
+  // Lets the virtual clock run until the host has done everything typed so far (a slow host's
+  // delays, files still written or held); a prompt waiting for the user ends it too.
+  void Settle();
 
   platform::WindowHandle mainWindow() const { return main_; }
   platform::WindowHandle textWindow() const { return text_; }
@@ -51,6 +56,7 @@ class Host {
     explicit Files(platform::MemoryFileSystem& fs) : fs_(fs) {}
     std::optional<std::string> Read(const std::string& path) override { return fs_.ReadAll(path); }
     bool Create(const std::string& path, std::string_view bytes) override;
+    bool Append(const std::string& path, std::string_view bytes) override;
     void Close(const std::string& path) override { fs_.SetInUse(path, false); }
 
    private:

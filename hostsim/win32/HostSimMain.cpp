@@ -1,5 +1,5 @@
 // hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
-//             [--copydata-log LOG.txt]
+//             [--command-delay MS] [--export-write MS] [--copydata-log LOG.txt]
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
 // The ports first: windows.h would rename their MessageBox class.
@@ -54,6 +54,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       options.userDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(300));
     } else if (a == "--hold") {
       options.exportHoldMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(50));
+    } else if (a == "--command-delay") {
+      options.commandDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
+    } else if (a == "--export-write") {
+      options.exportWriteMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
     } else {
       drawing = a;
     }

@@ -42,6 +42,17 @@ bool Win32HostFiles::Create(const std::string& path, std::string_view bytes) {
   return ok;
 }
 
+bool Win32HostFiles::Append(const std::string& path, std::string_view bytes) {
+  auto it = open_.find(path);
+  if (it == open_.end()) return false;
+  DWORD written = 0;
+  bool ok =
+      WriteFile(it->second, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  FlushFileBuffers(it->second);
+  return ok;
+}
+
 void Win32HostFiles::Close(const std::string& path) {
   auto it = open_.find(path);
   if (it == open_.end()) return;

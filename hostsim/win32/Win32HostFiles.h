@@ -16,6 +16,7 @@ class Win32HostFiles : public HostFiles {
   ~Win32HostFiles() override;
   std::optional<std::string> Read(const std::string& path) override;
   bool Create(const std::string& path, std::string_view bytes) override;
+  bool Append(const std::string& path, std::string_view bytes) override;
   void Close(const std::string& path) override;
 
  private:

@@ -27,6 +27,12 @@ class MemoryFiles : public HostFiles {
     files[path] = std::string(bytes);
     return true;
   }
+  bool Append(const std::string& path, std::string_view bytes) override {
+    auto it = files.find(path);
+    if (it == files.end()) return false;
+    it->second.append(bytes);
+    return true;
+  }
   void Close(const std::string&) override {}
   std::map<std::string, std::string> files;
 };

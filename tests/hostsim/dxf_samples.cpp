@@ -27,6 +27,11 @@ class DiskFiles : public HostFiles {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
   }
+  bool Append(const std::string& path, std::string_view bytes) override {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+  }
   void Close(const std::string&) override {}
 };
 
