@@ -31,11 +31,21 @@ std::string FailureText(const DxfFailure& f, const char* separator, const char* 
 }  // namespace
 
 bool WaitForFile(const std::string& path) {
+  auto& loop = platform::Loop();
+  auto& files = platform::Files();
   for (int round = 0; round < 101; ++round) {
-    platform::Loop().Sleep(10);
-    platform::Loop().ProcessMessages();
-    if (platform::Files().Exists(path)) {
-      platform::Loop().Sleep(100);
+    loop.Sleep(10);
+    loop.ProcessMessages();
+    if (loop.CancelRequested()) return false;
+    if (files.Exists(path)) {
+      loop.Sleep(100);
+      // A host writes a large export for a while: the file is there, empty or partial, and
+      // held open until it is complete. Its hold is waited out rather than read through.
+      for (unsigned waited = 0; files.InUse(path) && waited < kWriterWaitMs; waited += 100) {
+        loop.ProcessMessages();
+        if (loop.CancelRequested()) return false;
+        loop.Sleep(100);
+      }
       return true;
     }
   }

@@ -13,8 +13,9 @@ struct DxfReadResult {
   std::string error;    // empty after a complete read, "busy", or the position of the bad pair
 };
 
-// Empties and refills every table from the file. Waits for the file to appear first; a file
-// still held open by its writer is not read ("busy"; a message only with an owner window).
+// Empties and refills every table from the file. Waits for the file to appear and for its
+// writer to finish first; a file held open longer is not read ("busy"; a message only with an
+// owner window).
 DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path,
                       platform::WindowHandle owner = 0);
 DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0);
@@ -24,6 +25,10 @@ DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0)
 std::int16_t LayerColor(TDxfTables& tables, const std::string& name);
 std::int16_t LayerColor(const std::string& name);
 
-// Waits up to about a second for the file to exist, handling the window's messages
-// meanwhile, then 100 ms more for its writer. True when it exists.
+// How long a file that has appeared may stay held open by its writer before it is read.
+inline constexpr unsigned kWriterWaitMs = 30000;
+
+// Waits up to about a second for the file to exist, then 100 ms more, then while its writer
+// still holds it open (up to kWriterWaitMs), handling the window's messages meanwhile. True
+// when it exists; false also when a cancel was requested during the wait.
 bool WaitForFile(const std::string& path);

@@ -71,6 +71,34 @@ TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
   ExpectOnlyLayerZero();
 }
 
+// The window is closed while the read waits: the wait ends at once and nothing is read.
+TEST_F(ReaderTest, CancelRequestEndsTheWait) {
+  FillTablesWithOldRead();
+  for (bool appeared : {false, true}) {
+    SCOPED_TRACE(appeared ? "held by its writer" : "not there yet");
+    w.files.Delete(kPath);
+    if (appeared) {
+      w.files.WriteAll(kPath, Eof());
+      w.files.SetInUse(kPath, true);
+    }
+    const std::uint64_t start = w.clock.TickCount();
+    bool posted = false;
+    int listener = w.clock.AddListener([&](std::uint64_t now) {
+      if (now >= start + 500 && !posted) {
+        posted = true;  // the close arrives as a message
+        w.clock.PostTask([&] { w.clock.RequestCancel(); });
+      }
+    });
+    DxfReadResult r = ReadDxf(kPath);
+    w.clock.RemoveListener(listener);
+    EXPECT_LE(w.clock.TickCount() - start, 700u);
+    EXPECT_EQ(r.error, "");
+    ExpectOnlyLayerZero();
+    w.clock.ClearCancelRequest();
+    w.files.SetInUse(kPath, false);
+  }
+}
+
 TEST_F(ReaderTest, WaitForFileSeesAFileAppearAndPumpsMessagesMeanwhile) {
   int clicks = 0;
   std::uint64_t firstHandledAt = 0;
@@ -85,10 +113,39 @@ TEST_F(ReaderTest, WaitForFileSeesAFileAppearAndPumpsMessagesMeanwhile) {
   EXPECT_EQ(firstHandledAt, 10u);  // each round sleeps before the window works
 }
 
-TEST_F(ReaderTest, FileStillBeingWrittenIsBusy) {
+// A host that writes a large export holds the file open while it grows. What is there
+// before the writer lets go is part of a drawing, never the result: the read waits for it.
+TEST_F(ReaderTest, FileStillBeingWrittenIsReadOnlyWhenItsWriterLetsGo) {
+  FillTablesWithOldRead();
+  const std::string whole = Entities(Line("0", "0", "0", "1", "1") + Line("0", "2", "2", "3", "3") +
+                                     Line("0", "4", "4", "5", "5")) +
+                            Eof();
+  w.files.Delete(kPath);
+  int pumped = 0;
+  const std::uint64_t start = w.clock.TickCount();
+  w.clock.AddListener([&](std::uint64_t now) {
+    if (now - start == 200) {  // appears with a part written
+      w.files.WriteAll(kPath, whole.substr(0, whole.size() / 2));
+      w.files.SetInUse(kPath, true);
+    }
+    if (now - start == 1000) w.clock.PostTask([&] { ++pumped; });
+    if (now - start == 2500) w.files.WriteAll(kPath, whole);
+    if (now - start == 2600) w.files.SetInUse(kPath, false);
+  });
+  DxfReadResult r = ReadDxf(kPath);
+  EXPECT_EQ(r.error, "");
+  EXPECT_EQ(DxfTables().entities.lines.size(), 3u);
+  EXPECT_GE(w.clock.TickCount() - start, 2600u);
+  EXPECT_LE(w.clock.TickCount() - start, 2800u);
+  EXPECT_EQ(pumped, 1);  // the window stays responsive meanwhile
+}
+
+TEST_F(ReaderTest, FileHeldOpenForGoodIsBusy) {
   FillTablesWithOldRead();
   w.files.SetInUse(kPath, true);
+  const std::uint64_t start = w.clock.TickCount();
   DxfReadResult r = ReadDxf(kPath);
+  EXPECT_GE(w.clock.TickCount() - start, kWriterWaitMs);
   EXPECT_EQ(r.error, "busy");
   EXPECT_EQ(r.version, "");
   EXPECT_TRUE(w.messages.shown.empty());  // no owner window: no message
