@@ -1,6 +1,9 @@
 // System variables, prompt waits, picks and selection exports against the simulated host, in
 // process: the host's windows live in the in-memory window system and its user acts as the
-// virtual clock advances.
+// virtual clock advances. Every test runs twice: against a quick host, and against a slow one
+// whose commands take 250 ms before their prompt comes back and whose exports appear empty
+// and grow for 400 ms, so that the waits are really waited and a file read while it is still
+// being written would show in the counts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,12 +22,27 @@ using hostsim::Entity;
 
 constexpr const char* kExportPath = "C:\\Velsarom\\Velsarom.dxf";
 
+struct HostTiming {
+  const char* name;
+  unsigned commandDelayMs;
+  unsigned exportWriteMs;
+};
+
+void PrintTo(const HostTiming& t, std::ostream* os) { *os << t.name; }
+
+hostsim::HostOptions OptionsOf(const HostTiming& t) {
+  hostsim::HostOptions o;
+  o.commandDelayMs = t.commandDelayMs;
+  o.exportWriteMs = t.exportWriteMs;
+  return o;
+}
+
 // Two horizontal lines, a circle, a closed square polyline, a text and a block reference,
 // laid out side by side with empty space around (for picks that hit nothing).
-struct HostTest : ::testing::Test {
+struct HostTest : ::testing::TestWithParam<HostTiming> {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host{world};
+  hostsim::Host host{world, OptionsOf(GetParam())};
 
   HostTest() {
     HostChannel() = {};
@@ -97,7 +115,7 @@ struct HostTest : ::testing::Test {
 
 // -- System variables and prompt waits --
 
-TEST_F(HostTest, GetSysVarFromTheValuePrompt) {
+TEST_P(HostTest, GetSysVarFromTheValuePrompt) {
   const auto start = world.clock.TickCount();
   EXPECT_EQ(GetSysVar("OSMODE"), "4133");
   EXPECT_EQ(world.clock.TickCount() - start, 200u);
@@ -111,7 +129,7 @@ TEST_F(HostTest, GetSysVarFromTheValuePrompt) {
   EXPECT_EQ(GetSysVar("LASTPOINT"), "1.5000,-2.2500,0.0000");
 }
 
-TEST_F(HostTest, GetSysVarOfReadOnlyVariablesFromTheEcho) {
+TEST_P(HostTest, GetSysVarOfReadOnlyVariablesFromTheEcho) {
   const auto start = world.clock.TickCount();
   EXPECT_EQ(GetSysVar("VIEWSIZE"), *host.core().Variable("VIEWSIZE"));
   EXPECT_EQ(world.clock.TickCount() - start, 300u);
@@ -122,13 +140,13 @@ TEST_F(HostTest, GetSysVarOfReadOnlyVariablesFromTheEcho) {
   EXPECT_EQ(host.currentLine(), "コマンド: ");
 }
 
-TEST_F(HostTest, GetSysVarWithoutHostSendsNothing) {
+TEST_P(HostTest, GetSysVarWithoutHostSendsNothing) {
   host.Close();
   EXPECT_EQ(GetSysVar("OSMODE"), "");
   EXPECT_TRUE(world.windows.sent.empty());
 }
 
-TEST_F(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
+TEST_P(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
   host.user().PickPoint(150.5, 75.25);
   SendCommand("_iD\r");
   EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), kHostDone);
@@ -147,7 +165,7 @@ TEST_F(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
 
 // -- Picks --
 
-TEST_F(HostTest, PickPointReturnsThePickedPoint) {
+TEST_P(HostTest, PickPointReturnsThePickedPoint) {
   host.user().PickPoint(150.5, 75.25);
   TAcadPoint p;
   EXPECT_EQ(PickPoint(p), 1);
@@ -161,7 +179,7 @@ TEST_F(HostTest, PickPointReturnsThePickedPoint) {
   EXPECT_EQ(world.windows.foreground, host.mainWindow());
 }
 
-TEST_F(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
+TEST_P(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
   TAcadPoint p;
   host.user().PressEscape();
   EXPECT_EQ(PickPoint(p), 0);
@@ -176,7 +194,7 @@ TEST_F(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
   EXPECT_EQ(p.z, 0.0L);
 }
 
-TEST_F(HostTest, PickPointWithoutHostFails) {
+TEST_P(HostTest, PickPointWithoutHostFails) {
   host.Close();
   TAcadPoint p;
   EXPECT_EQ(PickPoint(p), -1);
@@ -185,7 +203,7 @@ TEST_F(HostTest, PickPointWithoutHostFails) {
 
 // -- Selections: each one that exports leaves exactly the exported objects in the tables --
 
-TEST_F(HostTest, SelectObjectsCountsTheLastRunningTotal) {
+TEST_P(HostTest, SelectObjectsCountsTheLastRunningTotal) {
   FillTablesWithMarker();
   host.user().PickObject(50, 0).PickObject(210, 25).PickObject(400, 30).PressEnter();
   EXPECT_EQ(SelectObjects(), 3);
@@ -199,7 +217,7 @@ TEST_F(HostTest, SelectObjectsCountsTheLastRunningTotal) {
   EXPECT_NE(host.history().find("総数 3"), std::string::npos);
 }
 
-TEST_F(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
+TEST_P(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
   // An earlier selection is the host's previous set; exporting it would be wrong.
   EXPECT_EQ(SelectAll(), 6);
   world.windows.sent.clear();
@@ -212,7 +230,7 @@ TEST_F(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-TEST_F(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
+TEST_P(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
   FillTablesWithMarker();
   host.user().Type("ALL\r").PressEnter();
   EXPECT_EQ(SelectObjects(), 0);
@@ -220,7 +238,7 @@ TEST_F(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-TEST_F(HostTest, SelectObjectsCancelledOrEmpty) {
+TEST_P(HostTest, SelectObjectsCancelledOrEmpty) {
   FillTablesWithMarker();
   host.user().PickObject(50, 0).PressEscape();
   EXPECT_EQ(SelectObjects(), 0);
@@ -230,17 +248,18 @@ TEST_F(HostTest, SelectObjectsCancelledOrEmpty) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-TEST_F(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
+TEST_P(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
   world.files.WriteAll(kExportPath, "an earlier export");
   FillTablesWithMarker();
   EXPECT_EQ(SelectByFence({0, 200, 0}, {100, 200, 0}), 0);
   EXPECT_EQ(*world.files.ReadAll(kExportPath), "an earlier export");
   EXPECT_FALSE(ExportRequested());
   EXPECT_TRUE(TablesHoldMarker());
+  host.Settle();  // a slow host is still at the commands typed last
   EXPECT_EQ(host.core().Variable("OSMODE"), "4133");  // restored
 }
 
-TEST_F(HostTest, SelectByFenceExportsWhatItCrosses) {
+TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
   world.files.WriteAll(kExportPath, "an earlier export");
   EXPECT_EQ(SelectByFence({50, -10, 0}, {50, 60, 0}), 2);
   EXPECT_EQ(DxfTables().entities.lines.size(), 2u);
@@ -249,12 +268,13 @@ TEST_F(HostTest, SelectByFenceExportsWhatItCrosses) {
               "50.0000000000000000,60.0000000000000000\r\r\r"));
   EXPECT_TRUE(WasSent("\x03OSMODE 0 "));
   EXPECT_TRUE(WasSent("\x03OSMODE 4133\r"));
+  host.Settle();
   EXPECT_EQ(host.core().Variable("OSMODE"), "4133");
   EXPECT_EQ(host.core().Variable("FILEDIA"), "1");
   EXPECT_EQ(host.core().previousSelection().size(), 2u);
 }
 
-TEST_F(HostTest, SelectByWindowCountsAPolylineOnce) {
+TEST_P(HostTest, SelectByWindowCountsAPolylineOnce) {
   EXPECT_EQ(SelectByWindow({290, -10, 0}, {360, 60, 0}), 1);
   const TDxfTables& t = DxfTables();
   ASSERT_EQ(t.entities.polylines.size(), 1u);
@@ -262,7 +282,7 @@ TEST_F(HostTest, SelectByWindowCountsAPolylineOnce) {
   EXPECT_TRUE(t.entities.lines.empty());
 }
 
-TEST_F(HostTest, SelectSingleReturnsThePickPoint) {
+TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
   host.user().PickObject(60, 50);
   TAcadPoint p;
   EXPECT_EQ(SelectSingle(p), 1);
@@ -287,7 +307,7 @@ TEST_F(HostTest, SelectSingleReturnsThePickPoint) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
+TEST_P(HostTest, SelectAllExportsTheWholeDrawing) {
   FillTablesWithMarker();
   EXPECT_EQ(SelectAll(), 6);
   const TDxfTables& t = DxfTables();
@@ -297,6 +317,7 @@ TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
   ASSERT_EQ(t.entities.texts.size(), 1u);
   EXPECT_EQ(t.entities.texts[0].str, "測点A");
   EXPECT_EQ(t.inserts.size(), 1u);
+  host.Settle();
   EXPECT_EQ(host.core().Variable("FILEDIA"), "1");
 }
 
@@ -304,7 +325,7 @@ TEST_F(HostTest, SelectAllExportsTheWholeDrawing) {
 // sentinel before the user acts, osnap saved, off and restored around typed points, points
 // with 16 decimals and no z, the export of the previous set with its options and the file
 // dialog switched off around it.
-TEST_F(HostTest, EveryOperationTypesItsCommandsByteForByte) {
+TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   const std::string dxfout = std::string("DXFOUT ") + kExportPath + "\r";
   const std::vector<std::string> exportPrevious = {"FILEDIA 0 ", dxfout + "O P \rV 2000 16\r",
                                                    "FILEDIA 1 "};
@@ -352,7 +373,7 @@ TEST_F(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   EXPECT_EQ(Sent(), join(join({sentinel, "SELECT "}, readLastPoint), exportPrevious));
 }
 
-TEST_F(HostTest, SelectionsWithoutHostSendNothing) {
+TEST_P(HostTest, SelectionsWithoutHostSendNothing) {
   host.Close();
   FillTablesWithMarker();
   TAcadPoint p;
@@ -365,7 +386,7 @@ TEST_F(HostTest, SelectionsWithoutHostSendNothing) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-TEST_F(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
+TEST_P(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
   // An earlier export is still held open (by the host or a viewer): it cannot be deleted,
   // and reading it would pass its objects off as the new selection.
   world.files.WriteAll(kExportPath, "0\nSECTION\n2\nENTITIES\n0\nLINE\n0\nENDSEC\n0\nEOF\n");
@@ -376,5 +397,9 @@ TEST_F(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
   EXPECT_FALSE(TablesHoldMarker());
   EXPECT_TRUE(DxfTables().entities.lines.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Timings, HostTest,
+                         ::testing::Values(HostTiming{"Quick", 0, 0}, HostTiming{"Slow", 250, 400}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
