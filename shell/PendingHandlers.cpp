@@ -7,13 +7,10 @@ void TForm1::Button2Click() {}
 void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 void TForm1::Button5Click() {}
-void TForm1::Button6Click() {}
 void TForm1::Button7Click() {}
 void TForm1::Button8Click() {}
 void TForm1::Button9Click() {}
-void TForm1::Button10Click() {}
 void TForm1::Button11Click() {}
-void TForm1::Button12Click() {}
 void TForm1::UpDown5Click() {}
 void TForm1::Edit1KeyPress(char16_t&) {}
 void TForm1::Edit2KeyPress(char16_t&) {}

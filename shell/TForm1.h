@@ -18,6 +18,7 @@
 
 struct DxfDocument;        // annotation/DxfDocument.h
 struct TriangleLabelling;  // workflows/LabelDividedTriangles.h
+struct RegionSettings;     // workflows/DivideRegion.h
 
 // What the real window offers the form: its position and outer size, and the screen's size.
 class FormBinding {
@@ -234,6 +235,9 @@ class TForm1 {
   void AdvanceTriangleNumber(int first, int count);
   // The selection read into the entity tables, its triangles labelled.
   void GroupSelection(const TriangleLabelling& labelling);
+  // 分割 (no labels), 自動 and １点指示: the settings read, a point picked, the region divided.
+  void PickAndDivide(bool labels);
+  void DivideRegion(const TAcadPoint& point, const RegionSettings& settings);
 
   // ---- Error handling ----
   // Runs a handler; an exception leaving it becomes the general error message box (title

@@ -3,10 +3,12 @@
 #include <climits>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "numbers/NumberText.h"
 #include "shell/TForm1.h"
+#include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
 #include "workflows/LabelDividedTriangles.h"
 
@@ -44,4 +46,27 @@ void TForm1::GroupSelection(const TriangleLabelling& labelling) {
   const GroupResult r = ::GroupSelection(ProcessHostLink(), {labelling, CheckBox4.Checked()});
   if (r.styleRead) CeTextStyle = r.textStyle;
   AdvanceTriangleNumber(labelling.firstNumber, r.labelled);
+}
+
+void TForm1::Button12Click() { PickAndDivide(false); }
+void TForm1::Button10Click() { PickAndDivide(true); }
+// Inside a triangle the traced region is that triangle, which is then labelled.
+void TForm1::Button6Click() { PickAndDivide(true); }
+
+void TForm1::PickAndDivide(bool labels) {
+  RegionSettings settings;
+  settings.labels = labels;
+  settings.labelling = ReadTriangleLabelling(labels);
+  settings.hostTextStyle = CheckBox4.Checked();
+  settings.sideLayer = Edit15.Text();
+  const HostLink link = ProcessHostLink();
+  if (!ActivateHost(link)) return;
+  TAcadPoint point;
+  if (PickPoint(link, point) == kHostDone) DivideRegion(point, settings);
+}
+
+void TForm1::DivideRegion(const TAcadPoint& point, const RegionSettings& settings) {
+  const RegionResult r = ::DivideRegion(ProcessHostLink(), point, settings);
+  if (r.styleRead) CeTextStyle = r.textStyle;
+  AdvanceTriangleNumber(settings.labelling.firstNumber, r.labelled);
 }

@@ -2,7 +2,6 @@
 // labelled in one insertion.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -11,45 +10,9 @@
 
 namespace {
 
+using workflowtest::ExpectLabels;
+using workflowtest::LabelsOf;
 using workflowtest::WorkflowFixture;
-
-struct Label {
-  std::string text;
-  double x, y, degrees;
-  bool operator<(const Label& o) const {
-    return std::tie(text, x, y, degrees) < std::tie(o.text, o.x, o.y, o.degrees);
-  }
-};
-
-double Degrees360(double d) {
-  d = std::fmod(d, 360);
-  if (d < 0) d += 360;
-  return std::round(d * 1e9) / 1e9;
-}
-
-// The labels as (text, bottom centre, rotation in [0, 360)), sorted; each must stand
-// bottom-centred on its point.
-std::vector<Label> LabelsOf(const std::vector<const hostsim::Text*>& texts) {
-  std::vector<Label> out;
-  for (const hostsim::Text* t : texts) {
-    EXPECT_EQ(t->halign, 1);
-    EXPECT_EQ(t->valign, 1);
-    out.push_back({t->value, t->align.x, t->align.y, Degrees360(t->rotation)});
-  }
-  std::sort(out.begin(), out.end());
-  return out;
-}
-
-void ExpectLabels(const std::vector<Label>& got, std::vector<Label> expected) {
-  std::sort(expected.begin(), expected.end());
-  ASSERT_EQ(got.size(), expected.size());
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    EXPECT_EQ(got[i].text, expected[i].text) << i;
-    EXPECT_NEAR(got[i].x, expected[i].x, 1e-9) << got[i].text;
-    EXPECT_NEAR(got[i].y, expected[i].y, 1e-9) << got[i].text;
-    EXPECT_NEAR(got[i].degrees, expected[i].degrees, 1e-9) << got[i].text;
-  }
-}
 
 struct GroupSelectionTest : WorkflowFixture {
   // A 10 m square (drawing units are millimetres at the default scale 1000) as one closed

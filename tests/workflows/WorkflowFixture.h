@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -72,6 +74,47 @@ class RewritingWindows : public platform::WindowSystem {
   Rewrite rewrite_;
 };
 
+struct Label {
+  std::string text;
+  double x, y, degrees;
+  bool operator<(const Label& o) const {
+    return std::tie(text, x, y, degrees) < std::tie(o.text, o.x, o.y, o.degrees);
+  }
+};
+
+// Rounded to a millionth, so that sorting does not depend on the last bits.
+inline double Round6(double v) { return std::round(v * 1e6) / 1e6; }
+inline double Degrees360(double d) {
+  d = std::fmod(d, 360);
+  if (d < 0) d += 360;
+  d = Round6(d);
+  return d == 360 ? 0 : d;
+}
+
+// Length labels as (text, bottom centre, rotation in [0, 360)), sorted; each must stand
+// bottom-centred on its point.
+inline std::vector<Label> LabelsOf(const std::vector<const hostsim::Text*>& texts) {
+  std::vector<Label> out;
+  for (const hostsim::Text* t : texts) {
+    EXPECT_EQ(t->halign, 1);
+    EXPECT_EQ(t->valign, 1);
+    out.push_back({t->value, Round6(t->align.x), Round6(t->align.y), Degrees360(t->rotation)});
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+inline void ExpectLabels(const std::vector<Label>& got, std::vector<Label> expected) {
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(got.size(), expected.size());
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    EXPECT_EQ(got[i].text, expected[i].text) << i;
+    EXPECT_NEAR(got[i].x, expected[i].x, 2e-6) << got[i].text;
+    EXPECT_NEAR(got[i].y, expected[i].y, 2e-6) << got[i].text;
+    EXPECT_NEAR(got[i].degrees, expected[i].degrees, 2e-6) << got[i].text;
+  }
+}
+
 struct WorkflowFixture : ::testing::Test {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
@@ -82,6 +125,10 @@ struct WorkflowFixture : ::testing::Test {
     HostChannel() = {};
     DxfTables() = {};
     form.FormCreate();
+    // The user looks at the whole parcel: a view 30 m high around the middle of the tests'
+    // figures (drawing units are millimetres).
+    host.drawing().header.viewHeight = 30000;
+    host.drawing().header.viewCenter = {10000, 10000, 0};
   }
 
   // -- The drawing before the run --

@@ -1,0 +1,308 @@
+// 分割, 自動 and １点指示 against the simulated host: the user picks a point, the host traces
+// the region, the system inserts the diagonals and labels in one document.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/workflows/WorkflowFixture.h"
+
+namespace {
+
+using workflowtest::ExpectLabels;
+using workflowtest::LabelsOf;
+using workflowtest::WorkflowFixture;
+
+using Corners = std::vector<std::pair<double, double>>;
+
+const Corners kSquare = {{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}};
+const Corners kLShape = {{0, 0},         {20000, 0},     {20000, 10000},
+                         {10000, 10000}, {10000, 20000}, {0, 20000}};
+
+struct P {
+  double x, y;
+};
+
+double Dist(P a, P b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Where the angle bisectors of a triangle meet: the corners weighted by the opposite sides.
+P Incentre(P a, P b, P c) {
+  const double la = Dist(b, c), lb = Dist(c, a), lc = Dist(a, b), s = la + lb + lc;
+  return {(la * a.x + lb * b.x + lc * c.x) / s, (la * a.y + lb * b.y + lc * c.y) / s};
+}
+
+struct RegionTest : WorkflowFixture {
+  // The marks: numbered on from `first`, each at its triangle's incentre with the sides
+  // p1p2, p2p3, p3p1, in the order the triangles were cut.
+  void ExpectMarks(const std::vector<std::array<P, 3>>& triangles, int first) {
+    const auto marks = Marks();
+    ASSERT_EQ(marks.size(), triangles.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+      const auto& [a, b, c] = triangles[i];
+      const P centre = Incentre(a, b, c);
+      EXPECT_EQ(marks[i].number, first + static_cast<int>(i));
+      EXPECT_NEAR(marks[i].centre.x, centre.x, 1e-6) << i;
+      EXPECT_NEAR(marks[i].centre.y, centre.y, 1e-6) << i;
+      EXPECT_NEAR(marks[i].sides[0], Dist(a, b), 1e-8) << i;
+      EXPECT_NEAR(marks[i].sides[1], Dist(b, c), 1e-8) << i;
+      EXPECT_NEAR(marks[i].sides[2], Dist(c, a), 1e-8) << i;
+    }
+  }
+  void ExpectDiagonals(const std::vector<std::array<P, 2>>& expected) {
+    const auto lines = All<hostsim::Line>("H_HEN");
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_NEAR(lines[i].second->start.x, expected[i][0].x, 1e-9) << i;
+      EXPECT_NEAR(lines[i].second->start.y, expected[i][0].y, 1e-9) << i;
+      EXPECT_NEAR(lines[i].second->end.x, expected[i][1].x, 1e-9) << i;
+      EXPECT_NEAR(lines[i].second->end.y, expected[i][1].y, 1e-9) << i;
+    }
+  }
+  // The traced outline went again: the drawing holds the user's objects and what was inserted.
+  void ExpectNoTracedOutlineLeft(std::size_t userPolylines = 0) {
+    std::size_t polylines = 0;
+    for (const auto& e : host.drawing().entities)
+      polylines += std::holds_alternative<hostsim::LwPolyline>(e.shape) ? 1 : 0;
+    EXPECT_EQ(polylines, userPolylines);
+  }
+  void Click(void (TForm1::*button)(), double x, double y) {
+    host.user().PickPoint(x, y);
+    form.RunHandler(button);
+  }
+};
+
+TEST_F(RegionTest, AutoOnASquareCutsTheDiagonalFromTheFirstCorner) {
+  AddOutline(kSquare);
+  Click(&TForm1::Button10Click, 5000, 5000);
+
+  EXPECT_TRUE(Messages().empty());
+  ExpectDiagonals({{P{0, 10000}, P{10000, 0}}});
+  ExpectLabels(LabelsOf(Labels()), {{"14.14", 5000, 5000, 315},
+                                    {"10.00", 5000, 0, 0},
+                                    {"10.00", 0, 5000, 90},
+                                    {"10.00", 5000, 10000, 0},
+                                    {"10.00", 10000, 5000, 90}});
+  ExpectMarks({{P{0, 10000}, P{0, 0}, P{10000, 0}}, {P{10000, 0}, P{10000, 10000}, P{0, 10000}}},
+              1);
+  EXPECT_EQ(form.Edit16.Text(), "3");
+  ExpectNoTracedOutlineLeft();
+  EXPECT_EQ(CountSent("_ERASE SINGLE LAST "), 1);
+  EXPECT_EQ(CountSent("_-INSERT *"), 1);
+  EXPECT_EQ(host.core().Variable("AUNITS"), "0");
+  EXPECT_EQ(EntityCount(), 4u + 1 + 5 + 2 * 2);
+  ExpectAuditedDrawing();
+}
+
+TEST_F(RegionTest, AutoOnAnLShapeCutsFourTrianglesInTheirOrder) {
+  AddOutline(kLShape);
+  form.Edit16.SetText("11");
+  Click(&TForm1::Button10Click, 5000, 5000);
+
+  EXPECT_TRUE(Messages().empty());
+  // The first ear's diagonal (0,20)-(20,0) runs through the reflex corner and is skipped.
+  ExpectDiagonals(
+      {{P{0, 0}, P{20000, 10000}}, {P{10000, 10000}, P{0, 20000}}, {P{0, 0}, P{10000, 10000}}});
+  ExpectMarks({{P{0, 0}, P{20000, 0}, P{20000, 10000}},
+               {P{10000, 10000}, P{10000, 20000}, P{0, 20000}},
+               {P{0, 0}, P{0, 20000}, P{10000, 10000}},
+               {P{0, 0}, P{20000, 10000}, P{10000, 10000}}},
+              11);
+  // Six sides and three diagonals, each labelled once.
+  EXPECT_EQ(Labels().size(), 9u);
+  EXPECT_EQ(form.Edit16.Text(), "15");
+  ExpectNoTracedOutlineLeft();
+  ExpectAuditedDrawing();
+}
+
+TEST_F(RegionTest, DivideDrawsTheDiagonalsOnly) {
+  AddOutline(kLShape);
+  form.Edit5.SetText("none");  // the marks' settings are not needed without labels
+  Click(&TForm1::Button12Click, 5000, 5000);
+
+  EXPECT_TRUE(Messages().empty());
+  ExpectDiagonals(
+      {{P{0, 0}, P{20000, 10000}}, {P{10000, 10000}, P{0, 20000}}, {P{0, 0}, P{10000, 10000}}});
+  EXPECT_TRUE(All<hostsim::Text>("H_TEXT").empty());
+  EXPECT_TRUE(All<hostsim::Circle>("H_TEXT").empty());
+  EXPECT_EQ(EntityCount(), 6u + 3);
+  EXPECT_EQ(form.Edit16.Text(), "1");
+  ExpectNoTracedOutlineLeft();
+  ExpectAuditedDrawing();
+}
+
+TEST_F(RegionTest, OnePointInATriangleLabelsThatTriangle) {
+  AddOutline({{0, 0}, {12000, 0}, {0, 9000}});
+  Click(&TForm1::Button6Click, 2000, 2000);
+
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(All<hostsim::Line>("H_HEN").empty());
+  ExpectLabels(LabelsOf(Labels()), {{"12.00", 6000, 0, 0},
+                                    {"15.00", 6000, 4500, 360 - 36.86989764584402},
+                                    {"9.00", 0, 4500, 90}});
+  ExpectMarks({{P{0, 0}, P{12000, 0}, P{0, 9000}}}, 1);
+  EXPECT_EQ(form.Edit16.Text(), "2");
+  ExpectAuditedDrawing();
+}
+
+// A parcel whose top side is an arc: the traced outline keeps the arc as a bulge, which the
+// division reads as its chord; the user's arc stays as drawn.
+TEST_F(RegionTest, ACurvedSideIsDividedAlongItsChord) {
+  AddPolygon(kSquare, {0, 0, 0.25, 0});
+  Click(&TForm1::Button10Click, 5000, 5000);
+
+  EXPECT_TRUE(Messages().empty());
+  ExpectDiagonals({{P{0, 10000}, P{10000, 0}}});
+  ExpectLabels(LabelsOf(Labels()), {{"14.14", 5000, 5000, 315},
+                                    {"10.00", 5000, 0, 0},
+                                    {"10.00", 0, 5000, 90},
+                                    {"10.00", 5000, 10000, 0},
+                                    {"10.00", 10000, 5000, 90}});
+  EXPECT_EQ(Marks().size(), 2u);
+  ExpectNoTracedOutlineLeft(1);
+  const auto& user = std::get<hostsim::LwPolyline>(host.drawing().entities.front().shape);
+  EXPECT_EQ(user.vertices[2].bulge, 0.25);
+  ExpectAuditedDrawing();
+}
+
+TEST_F(RegionTest, APointOutsideEveryRegionTracesNothing) {
+  AddOutline(kSquare);
+  Click(&TForm1::Button10Click, 20000, 20000);
+
+  EXPECT_EQ(Messages(), std::vector<std::string>{"境界が作成できない"});
+  EXPECT_EQ(CountSent("_DXFOUT"), 0);
+  EXPECT_EQ(CountSent("_ERASE"), 0);
+  EXPECT_EQ(CountSent("_-INSERT"), 0);
+  EXPECT_EQ(EntityCount(), 4u);
+  EXPECT_EQ(form.Edit16.Text(), "1");
+  EXPECT_EQ(host.core().Variable("AUNITS"), "0");
+}
+
+TEST_F(RegionTest, AnIslandGivesTwoBoundariesWhichAreTakenBack) {
+  AddOutline(kSquare);
+  AddOutline({{3000, 3000}, {7000, 3000}, {7000, 7000}, {3000, 7000}});
+  Click(&TForm1::Button10Click, 1000, 1000);
+
+  EXPECT_EQ(Messages(), std::vector<std::string>{"境界の数が１より多い"});
+  EXPECT_EQ(CountSent("_UNDO 1 "), 1);
+  EXPECT_EQ(CountSent("_DXFOUT"), 0);
+  EXPECT_EQ(EntityCount(), 8u);
+  ExpectNoTracedOutlineLeft();
+  EXPECT_EQ(form.Edit16.Text(), "1");
+  ExpectAuditedDrawing();
+}
+
+// Base and height: both halves of the square have the diagonal as their base, which is
+// labelled once; each height is labelled and drawn.
+TEST_F(RegionTest, BaseHeightModeLabelsASharedBaseOnceAndEveryHeight) {
+  AddOutline(kSquare);
+  form.RadioGroup1.SetItemIndex(1);
+  Click(&TForm1::Button10Click, 5000, 5000);
+
+  ExpectLabels(LabelsOf(Labels()),
+               {{"14.14", 5000, 5000, 315}, {"7.07", 2500, 2500, 45}, {"7.07", 7500, 7500, 45}});
+  const auto heights = All<hostsim::Line>("H_TAKASA");
+  ASSERT_EQ(heights.size(), 2u);
+  EXPECT_NEAR(heights[0].second->start.x, 0, 1e-9);
+  EXPECT_NEAR(heights[0].second->start.y, 0, 1e-9);
+  EXPECT_NEAR(heights[1].second->start.x, 10000, 1e-9);
+  EXPECT_NEAR(heights[1].second->start.y, 10000, 1e-9);
+  for (const auto& [e, l] : heights) {
+    EXPECT_NEAR(l->end.x, 5000, 1e-9);
+    EXPECT_NEAR(l->end.y, 5000, 1e-9);
+  }
+  EXPECT_EQ(Marks().size(), 2u);
+  EXPECT_EQ(form.Edit16.Text(), "3");
+  ExpectAuditedDrawing();
+}
+
+// 群選択 takes over what 分割 drew: the sides of the user's polyline and the diagonals.
+TEST_F(RegionTest, GroupSelectionOnTheLinesThatDivideDrew) {
+  AddPolygon(kLShape);
+  Click(&TForm1::Button12Click, 5000, 5000);
+  ASSERT_EQ(All<hostsim::Line>("H_HEN").size(), 3u);
+  host.user().SelectWindow(-100, -100, 20100, 20100).PressEnter();
+  form.RunHandler(&TForm1::Button13Click);
+
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Labels().size(), 9u);
+  EXPECT_EQ(Marks().size(), 4u);
+  EXPECT_EQ(form.Edit16.Text(), "5");
+  ExpectAuditedDrawing();
+}
+
+// Regression: with the view zoomed in closer than a tenth of the region, the inside tests'
+// rays ended inside it and the division failed (or, with a notch, could cut outside).
+TEST_F(RegionTest, AViewZoomedInOnTheRegionDividesItAsAWholeView) {
+  AddOutline(kLShape);
+  host.drawing().header.viewHeight = 297;
+  host.drawing().header.viewCenter = {5000, 5000, 0};
+  Click(&TForm1::Button10Click, 5000, 5000);
+  EXPECT_TRUE(Messages().empty());
+  ExpectDiagonals(
+      {{P{0, 0}, P{20000, 10000}}, {P{10000, 10000}, P{0, 20000}}, {P{0, 0}, P{10000, 10000}}});
+  EXPECT_EQ(Marks().size(), 4u);
+}
+
+// Regression: a boundary report of "0" or of no number went on to "_ERASE SINGLE LAST", which
+// erases whatever the host made last, an object of the user's.
+TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
+  for (const std::u16string count : {u"0", u"いくつか"}) {
+    AddOutline(kSquare);
+    workflowtest::RewritingWindows windows(
+        world.windows,
+        [&](platform::WindowHandle w, const std::string&,
+            const std::u16string& shown) -> std::optional<std::u16string> {
+          const std::u16string one = u"境界が 1 個";
+          const auto at = shown.rfind(one);
+          if (w != host.historyControl() || at == std::u16string::npos) return std::nullopt;
+          return shown.substr(0, at) + u"境界が " + count + u" 個" + shown.substr(at + one.size());
+        });
+    platform::Ports p = world.ports();
+    p.windows = &windows;
+    platform::ScopedPorts scoped(p);
+    world.windows.sent.clear();
+    world.messages.shown.clear();
+    Click(&TForm1::Button10Click, 5000, 5000);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"境界が作成できない"});
+    EXPECT_EQ(CountSent("_ERASE"), 0);
+    EXPECT_EQ(CountSent("_-INSERT"), 0);
+    host.drawing().entities.clear();
+  }
+}
+
+// Regression: with ANGBASE shown as no number the run stopped with AUNITS left at 0.
+TEST_F(RegionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
+  AddOutline(kSquare);
+  host.drawing().header.aunits = 2;
+  workflowtest::RewritingWindows windows(
+      world.windows,
+      [&](platform::WindowHandle w, const std::string& last,
+          const std::u16string&) -> std::optional<std::u16string> {
+        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
+          return u"ANGBASE の新しい値を入力 <>: ";
+        return std::nullopt;
+      });
+  platform::Ports p = world.ports();
+  p.windows = &windows;
+  platform::ScopedPorts scoped(p);
+  Click(&TForm1::Button10Click, 5000, 5000);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(host.core().Variable("AUNITS"), "2");
+  EXPECT_EQ(CountSent("_-BOUNDARY"), 0);
+  EXPECT_EQ(EntityCount(), 4u);
+}
+
+// Regression: a text in 番号字高 that is no number failed after the diagonals were cut. It is
+// checked before the host is asked for anything.
+TEST_F(RegionTest, AMarkSettingThatIsNoNumberStopsAutoBeforeThePick) {
+  AddOutline(kSquare);
+  form.Edit6.SetText("5OO");
+  Click(&TForm1::Button10Click, 5000, 5000);
+  ASSERT_EQ(world.messages.shown.size(), 1u);
+  EXPECT_NE(world.messages.shown[0].first.find("5OO"), std::string::npos);
+  EXPECT_TRUE(world.windows.sent.empty());
+  EXPECT_EQ(EntityCount(), 4u);
+}
+
+}  // namespace

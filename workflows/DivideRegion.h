@@ -1,0 +1,41 @@
+// 分割, 自動 and １点指示: the host traces the region around a picked point,
+// the system divides the traced polygon into triangles and has the host insert
+// the diagonals and, on request, the labels and numbered marks, all in one
+// document.
+#pragma once
+
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "geometry/AcadTypes.h"
+#include "workflows/LabelDividedTriangles.h"
+
+struct RegionSettings {
+  bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
+  bool hostTextStyle = false;   // write texts in the host's current style
+  std::string sideLayer;        // layer of the diagonals
+  TriangleLabelling labelling;  // textStyle is replaced by what the host gives
+};
+
+enum class RegionOutcome {
+  kNoHost,             // nothing sent
+  kNoBoundary,         // the host traced no region around the point: told to the user
+  kSeveralBoundaries,  // an island: the boundaries are taken back, told to the
+                       // user
+  kNoPolygon,          // the traced outline did not come back through the export file
+  kDivisionFailed,     // told to the user; nothing drawn
+  kDivided,            // diagonals (and labels) inserted
+};
+
+struct RegionResult {
+  RegionOutcome outcome = RegionOutcome::kNoHost;
+  int labelled = 0;        // triangles numbered, in order from labelling.firstNumber
+  bool styleRead = false;  // textStyle holds the style the run used
+  std::string textStyle;
+};
+
+// How long the host may take to trace a region before the run gives up on it.
+inline constexpr int kBoundarySeconds = 60;
+
+RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
+                          const RegionSettings& settings);
