@@ -2,6 +2,7 @@
 // the region, the system inserts the diagonals and labels in one document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ P Incentre(P a, P b, P c) {
 }
 
 struct RegionTest : WorkflowFixture {
+  using WorkflowFixture::WorkflowFixture;
+
   // The marks: numbered on from `first`, each at its triangle's incentre with the sides
   // p1p2, p2p3, p3p1, in the order the triangles were cut.
   void ExpectMarks(const std::vector<std::array<P, 3>>& triangles, int first) {
@@ -303,6 +306,68 @@ TEST_F(RegionTest, AMarkSettingThatIsNoNumberStopsAutoBeforeThePick) {
   EXPECT_NE(world.messages.shown[0].first.find("5OO"), std::string::npos);
   EXPECT_TRUE(world.windows.sent.empty());
   EXPECT_EQ(EntityCount(), 4u);
+}
+
+// Regression: the boundary report was read 100 ms after the command. A host that takes longer
+// to trace a large drawing had not reported yet: the run stopped at "境界が作成できない" and the
+// outline, traced a moment later, stayed in the drawing. Here the host reports 1.5 s late.
+TEST_F(RegionTest, ATraceThatTakesTheHostLongerStillGoesOn) {
+  AddOutline(kLShape);
+  std::uint64_t tracedAt = 0;
+  workflowtest::RewritingWindows windows(
+      world.windows,
+      [&](platform::WindowHandle w, const std::string& last,
+          const std::u16string& shown) -> std::optional<std::u16string> {
+        if (last.rfind("_-BOUNDARY", 0) != 0) return std::nullopt;
+        if (tracedAt == 0) tracedAt = world.clock.TickCount() + 1500;
+        if (world.clock.TickCount() >= tracedAt) return std::nullopt;
+        if (w == host.currentLineControl()) return u"内部の孤立領域を解析中...";
+        if (w != host.historyControl()) return std::nullopt;
+        return shown.substr(0, shown.rfind(u"境界が"));
+      });
+  platform::Ports p = world.ports();
+  p.windows = &windows;
+  platform::ScopedPorts scoped(p);
+  Click(&TForm1::Button10Click, 5000, 5000);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_GE(world.clock.TickCount(), tracedAt);
+  EXPECT_EQ(All<hostsim::Line>("H_HEN").size(), 3u);
+  EXPECT_EQ(Marks().size(), 4u);
+  ExpectNoTracedOutlineLeft();
+}
+
+// One run of a region test outside gtest's own fixtures, so that two hosts can be compared.
+struct RegionRun : RegionTest {
+  explicit RegionRun(hostsim::HostOptions options) : RegionTest(options) {}
+  void TestBody() override {}
+};
+
+// A slow host (each command 250 ms before its prompt returns, exports written in pieces over
+// 400 ms) ends with the same drawing. With the boundary report read after a fixed 100 ms the
+// run stopped at "境界が作成できない" and the traced outline stayed in the drawing.
+TEST(SlowHost, AutoOnAnLShapeGivesTheSameDrawing) {
+  std::string quick, slow;
+  {
+    RegionRun run({});
+    run.AddOutline(kLShape);
+    run.Click(&TForm1::Button10Click, 5000, 5000);
+    EXPECT_TRUE(run.Messages().empty());
+    quick = run.DescribeEntities();
+  }
+  {
+    hostsim::HostOptions options;
+    options.commandDelayMs = 250;
+    options.exportWriteMs = 400;
+    RegionRun run(options);
+    run.AddOutline(kLShape);
+    run.Click(&TForm1::Button10Click, 5000, 5000);
+    EXPECT_TRUE(run.Messages().empty());
+    EXPECT_EQ(run.form.Edit16.Text(), "5");
+    slow = run.DescribeEntities();
+    run.ExpectAuditedDrawing();
+  }
+  EXPECT_EQ(std::count(quick.begin(), quick.end(), '\n'), 6 + 3 + 9 + 2 * 4);
+  EXPECT_EQ(slow, quick);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -118,10 +119,10 @@ inline void ExpectLabels(const std::vector<Label>& got, std::vector<Label> expec
 struct WorkflowFixture : ::testing::Test {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host{world};
+  hostsim::Host host;
   TForm1 form;
 
-  WorkflowFixture() {
+  explicit WorkflowFixture(hostsim::HostOptions options = {}) : host(world, options) {
     HostChannel() = {};
     DxfTables() = {};
     form.FormCreate();
@@ -231,6 +232,39 @@ struct WorkflowFixture : ::testing::Test {
       }
       EXPECT_TRUE(circle) << "no circle around mark " << m.number;
       out.push_back(m);
+    }
+    return out;
+  }
+  // Every entity of the drawing in order, as text: kind, layer, geometry to a nanometre,
+  // text, application data. Handles are left out.
+  std::string DescribeEntities() {
+    std::string out;
+    auto num = [](double v) {
+      char b[64];
+      std::snprintf(b, sizeof b, " %.6f", v);
+      return std::string(b);
+    };
+    auto pt = [&](const hostsim::Point& p) { return num(p.x) + num(p.y) + num(p.z); };
+    for (const auto& e : host.drawing().entities) {
+      out += e.layer + ":";
+      if (const auto* l = std::get_if<hostsim::Line>(&e.shape)) {
+        out += " LINE" + pt(l->start) + pt(l->end);
+      } else if (const auto* t = std::get_if<hostsim::Text>(&e.shape)) {
+        out += " TEXT " + t->value + pt(t->align) + num(t->height) + num(t->rotation) +
+               num(t->halign) + num(t->valign);
+      } else if (const auto* c = std::get_if<hostsim::Circle>(&e.shape)) {
+        out += " CIRCLE" + pt(c->center) + num(c->radius);
+      } else if (const auto* p = std::get_if<hostsim::LwPolyline>(&e.shape)) {
+        out += " LWPOLYLINE";
+        for (const auto& v : p->vertices) out += num(v.x) + num(v.y) + num(v.bulge);
+      } else {
+        out += " OTHER";
+      }
+      for (const auto& x : e.xdata) {
+        out += " " + x.app;
+        for (const auto& i : x.items) out += pt(i.point);
+      }
+      out += "\n";
     }
     return out;
   }
