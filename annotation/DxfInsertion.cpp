@@ -2,12 +2,11 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfWriter.h"
 #include "platform/ExecutablePaths.h"
 
-std::string InsertCommand(const std::string& path) {
-  return "_-INSERT *" + path + "\r" + "0.0,0.0 1.0 0.0" + "\r";
-}
+std::string InsertCommand(const std::string& path) { return vocab::InsertExploded(path); }
 
 double InsertionTurnDegrees(double angleBase) { return angleBase; }
 

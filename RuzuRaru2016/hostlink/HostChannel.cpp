@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "platform/Ports.h"
 #include "platform/Utf.h"
 
@@ -12,7 +13,6 @@ using platform::WindowHandle;
 
 // Titles and class names are read into buffers of 255 units, as the host's own tools do.
 constexpr int kNameUnits = 254;
-constexpr std::uintptr_t kCommandData = 1;  // dwData the host takes as typed input
 
 bool StartsWith(std::u16string_view s, std::u16string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
@@ -22,18 +22,19 @@ bool Contains(std::u16string_view s, std::u16string_view part) {
   return s.find(part) != std::u16string_view::npos;
 }
 
-// The three product names, each with its trailing blank so that "AutoCADX" is no host.
 bool HasHostTitle(std::u16string_view title) {
-  return !title.empty() && (StartsWith(title, u"DWG TrueView ") || StartsWith(title, u"AutoCAD ") ||
-                            StartsWith(title, u"Autodesk "));
+  return !title.empty() &&
+         (StartsWith(title, vocab::kTitleTrueView) || StartsWith(title, vocab::kTitleAutoCad) ||
+          StartsWith(title, vocab::kTitleAutodesk));
 }
 
 bool IsMainWindowClass(std::u16string_view cls) {
-  return (StartsWith(cls, u"Afx:") && Contains(cls, u":8:")) || StartsWith(cls, u"AfxMDIFrame");
+  return (StartsWith(cls, vocab::kClassAfx) && Contains(cls, vocab::kClassMainMark)) ||
+         StartsWith(cls, vocab::kClassMdiFrame);
 }
 
 bool IsTextWindowClass(std::u16string_view cls) {
-  return StartsWith(cls, u"Afx:") && Contains(cls, u":b:");
+  return StartsWith(cls, vocab::kClassAfx) && Contains(cls, vocab::kClassTextMark);
 }
 
 std::string ReadControlAfterPause(const HostLink& link, WindowHandle THostChannel::*control) {
@@ -66,7 +67,7 @@ WindowHandle FindTextWindow(const HostLink& link) {
   for (WindowHandle w : ws.TopLevelWindows()) {
     const std::u16string title = ws.Title(w, kNameUnits);
     if (HasHostTitle(title) && IsTextWindowClass(ws.ClassName(w, kNameUnits)) &&
-        Contains(title, u"テキスト ウィンドウ") && ws.ProcessId(w) == ch.processId) {
+        Contains(title, vocab::kTextWindowTitle) && ws.ProcessId(w) == ch.processId) {
       ch.hText = w;
       WindowHandle line = w;
       for (int level = 0; level < 3 && line != 0; ++level) line = ws.FirstChild(line);
@@ -95,7 +96,7 @@ bool SendCommand(const HostLink& link, const std::string& command) {
   std::vector<char16_t> buffer(text.begin(), text.end());
   buffer.push_back(u'\0');
   const auto bytes = static_cast<std::uint32_t>(buffer.size() * sizeof(char16_t));
-  ws.SendCopyData(host, kCommandData, buffer.data(), bytes);
+  ws.SendCopyData(host, vocab::kCopyDataCommand, buffer.data(), bytes);
   // Wakes the host's message loop so that it takes the typed text at once.
   ws.PostNull(host);
   return true;

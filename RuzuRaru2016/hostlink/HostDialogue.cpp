@@ -2,18 +2,10 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "platform/Ports.h"
 
 namespace {
-
-constexpr const char* kIdlePrompt = "コマンド: ";
-
-std::string UpperAscii(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
 
 // The text strictly between the last `open` and the last `close`, trimmed, when `close`
 // comes after `open`; empty otherwise.
@@ -27,17 +19,15 @@ std::string BetweenLast(const std::string& text, char open, char close) {
 }  // namespace
 
 std::string GetSysVar(const HostLink& link, const std::string& name) {
-  const std::string upper = UpperAscii(name);
-  // The host takes these two names typed on their own rather than through SETVAR.
-  const bool typedAlone = upper == "ACADVER" || upper == "LAYERPMODE";
-  if (!SendCommand(link, typedAlone ? name + "\r" : "'SETVAR " + name + "\r")) return {};
+  if (!SendCommand(link, vocab::QueryVariable(name))) return {};
   platform::Loop().Sleep(100);
-  std::string value = BetweenLast(ReadCurrentLine(link), '<', '>');
+  std::string value = BetweenLast(ReadCurrentLine(link), vocab::kValueOpen, vocab::kValueClose);
   // Leave the value prompt without changing the variable.
-  SendCommand(link, "\x03");
+  SendCommand(link, vocab::kCancel);
   if (value.empty()) {
     // Read-only variables are echoed into the history as "NAME = value (remark)".
-    value = BetweenLast(TextAfterLast(name, ReadPreviousLine(link)), '=', '(');
+    value = BetweenLast(TextAfterLast(name, ReadPreviousLine(link)), vocab::kEchoValueStart,
+                        vocab::kEchoRemarkStart);
   }
   return value;
 }
@@ -54,7 +44,7 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
     loop.Sleep(static_cast<unsigned>(intervalMs));
     if (!HostIsReady(link)) break;
     const std::string line = ReadCurrentLine(link);
-    if (line == kIdlePrompt) {
+    if (line == vocab::kIdlePrompt) {
       // One idle reading can fall between two prompts of the same command; two in a row
       // mean the command has ended.
       if (++promptCount == 2) {
@@ -68,7 +58,8 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
     }
   }
   if (result == kHostDone &&
-      TextAfterLast(marker, ReadPreviousLine(link)).find("キャンセル") != std::string::npos) {
+      TextAfterLast(marker, ReadPreviousLine(link)).find(vocab::kCancelReport) !=
+          std::string::npos) {
     result = kHostCancelled;
   }
   return result;

@@ -8,27 +8,15 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
-#include "numbers/NumberFormat.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "numbers/NumberText.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 
 namespace {
 
-constexpr const char* kSetSentinel = "\x03\x03LASTPOINT 123,456,789 ";
-constexpr const char* kFoundReport = "認識された数: ";
-constexpr const char* kTotalReport = "総数 ";
-constexpr const char* kSelectPrompt = "オブジェクトを選択";
-constexpr const char* kExportPrevious = "O P \rV 2000 16\r";
-
 bool IsSentinel(const TAcadPoint& p) {
   return p.x == kSentinelPoint.x && p.y == kSentinelPoint.y && p.z == kSentinelPoint.z;
-}
-
-// "x1,y1 x2,y2" with 16 decimals and no z, as points are typed at the host's prompts.
-std::string TwoPoints(const TAcadPoint& a, const TAcadPoint& b) {
-  return FormatFixed(a.x, 16) + "," + FormatFixed(a.y, 16) + " " + FormatFixed(b.x, 16) + "," +
-         FormatFixed(b.y, 16);
 }
 
 // The count the host reported for the last SELECT, from the history. After several picks of
@@ -36,35 +24,35 @@ std::string TwoPoints(const TAcadPoint& a, const TAcadPoint& b) {
 // count ends its line: after removing objects the next prompt is not the selection prompt,
 // and reading on to a later one would miss a total of 0 and export an older selection.
 std::string ReportedCount(const HostLink& link, bool runningTotal) {
-  const std::string h = TextAfterLast("SELECT", ReadPreviousLine(link));
-  const bool total = runningTotal && h.find("総数") != std::string::npos;
-  const std::string report = total ? kTotalReport : kFoundReport;
+  const std::string h = TextAfterLast(vocab::kSelectMarker, ReadPreviousLine(link));
+  const bool total = runningTotal && h.find(vocab::kTotalWord) != std::string::npos;
+  const std::string report = total ? vocab::kTotalReport : vocab::kFoundReport;
   const std::string rest = TextAfterLast(report, h);
-  const std::size_t end = std::min(rest.find(kSelectPrompt), rest.find_first_of("\r\n"));
+  const std::size_t end = std::min(rest.find(vocab::kSelectPrompt), rest.find_first_of("\r\n"));
   return TrimHostText(std::string_view(rest).substr(0, end));
 }
 
 // Reads LASTPOINT into point. False when the host gave no readable point.
 bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
-  return ParsePoint(GetSysVar(link, "LASTPOINT"), point) == 1;
+  return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
 }
 
 // Fence and window selections: osnap off while the points are typed, then restored.
 int SelectAlongPoints(const HostLink& link, const std::string& command) {
   if (!ActivateHost(link)) return 0;
-  const std::string osmode = GetSysVar(link, "OSMODE");
-  SendCommand(link, "\x03OSMODE 0 ");
+  const std::string osmode = GetSysVar(link, vocab::kOsmode);
+  SendCommand(link, vocab::kOsmodeOff);
   SendCommand(link, command);
   const std::string found = ReportedCount(link, false);
-  SendCommand(link, "\x03OSMODE " + osmode + "\r");
+  SendCommand(link, vocab::OsmodeRestore(osmode));
   if (found == "0") return 0;
-  return ExportSelectionToDxf(link, kExportPrevious);
+  return ExportSelectionToDxf(link, vocab::kExportPrevious);
 }
 
 // Waits for the user to finish an interactive SELECT: false when it was cancelled, timed out
 // or found nothing.
 bool UserSelected(const HostLink& link, bool runningTotal) {
-  if (WaitForPrompt(link, "SELECT", 100, 600) <= 0) return false;
+  if (WaitForPrompt(link, vocab::kSelectMarker, 100, 600) <= 0) return false;
   return ReportedCount(link, runningTotal) != "0";
 }
 
@@ -80,9 +68,9 @@ std::string ExportFilePath() { return platform::ExecutablePathWithExtension(".dx
 
 int PickPoint(const HostLink& link, TAcadPoint& point) {
   if (!ActivateHost(link)) return kHostFailed;
-  SendCommand(link, kSetSentinel);
-  SendCommand(link, "_iD\r");
-  const int r = WaitForPrompt(link, "_iD", 100, 6000);
+  SendCommand(link, vocab::kSetSentinel);
+  SendCommand(link, vocab::kId);
+  const int r = WaitForPrompt(link, vocab::kIdMarker, 100, 6000);
   if (r != kHostDone) return r;
   // A point that cannot be read is no pick: 0, 0, 0 would pass for one.
   if (!ReadLastPoint(link, point)) return kHostFailed;
@@ -109,39 +97,39 @@ int ParsePoint(const std::string& text, TAcadPoint& point) {
 }
 
 int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
-  return SelectAlongPoints(link, "\x03SELECT FENCE " + TwoPoints(p1, p2) + "\r\r\r");
+  return SelectAlongPoints(link, vocab::SelectFence(p1, p2));
 }
 
 int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2) {
-  return SelectAlongPoints(link, "\x03SELECT WINDOW " + TwoPoints(corner1, corner2) + "\r\r");
+  return SelectAlongPoints(link, vocab::SelectWindow(corner1, corner2));
 }
 
 int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
   if (!ActivateHost(link)) return 0;
-  SendCommand(link, kSetSentinel);
-  SendCommand(link, "SELECT SINGLE ");
+  SendCommand(link, vocab::kSetSentinel);
+  SendCommand(link, vocab::kSelectSingle);
   if (!UserSelected(link, false)) return 0;
   // The caller works at the pick point; without a readable one there is nothing to work at.
   if (!ReadLastPoint(link, pickPoint) || IsSentinel(pickPoint)) return 0;
-  return ExportSelectionToDxf(link, "O SINGLE P V 2000 16\r");
+  return ExportSelectionToDxf(link, vocab::kExportPreviousSingle);
 }
 
 int SelectAll(const HostLink& link) {
   if (!ActivateHost(link)) return 0;
-  SendCommand(link, "\x03SELECT ALL \r");
-  return ExportSelectionToDxf(link, kExportPrevious);
+  SendCommand(link, vocab::kSelectAll);
+  return ExportSelectionToDxf(link, vocab::kExportPrevious);
 }
 
 int SelectObjects(const HostLink& link) {
   if (!ActivateHost(link)) return 0;
-  SendCommand(link, kSetSentinel);
-  SendCommand(link, "SELECT ");
+  SendCommand(link, vocab::kSetSentinel);
+  SendCommand(link, vocab::kSelectObjects);
   if (!UserSelected(link, true)) return 0;
   // Objects selected without any point (typed ALL) leave the sentinel.
   TAcadPoint point;
   ReadLastPoint(link, point);
   if (IsSentinel(point)) return 0;
-  return ExportSelectionToDxf(link, kExportPrevious);
+  return ExportSelectionToDxf(link, vocab::kExportPrevious);
 }
 
 int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
@@ -155,9 +143,9 @@ int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
     FinishDxfTables(link.tables);
     return 0;
   }
-  SendCommand(link, "FILEDIA 0 ");
-  SendCommand(link, "DXFOUT " + path + "\r" + options);
-  SendCommand(link, "FILEDIA 1 ");
+  SendCommand(link, vocab::kFileDialogOff);
+  SendCommand(link, vocab::DxfOut(path, options));
+  SendCommand(link, vocab::kFileDialogOn);
   ReadDxf(link.tables, path);
   return EntityCount(link.tables);
 }

@@ -1,0 +1,161 @@
+// The whole conversation with the host on one page: how typed text reaches it, every command
+// the system types and every prompt or report it reads back. The texts are the host's own,
+// byte for byte (UTF-8 here). In commands "\x03" cancels whatever runs, a leading "_" picks the
+// English command name, a leading "'" runs a command transparently, and a blank or "\r" is
+// Enter; which one ends an answer matters, so each text below is exactly what is typed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "geometry/AcadTypes.h"
+
+namespace vocab {
+
+// ---- The channel ----
+
+// dwData of the WM_COPYDATA message that the host takes as typed input.
+inline constexpr std::uintptr_t kCopyDataCommand = 1;
+
+// Window titles begin with a product name and its blank, so that "AutoCADX" is no host.
+inline constexpr std::u16string_view kTitleTrueView = u"DWG TrueView ";
+inline constexpr std::u16string_view kTitleAutoCad = u"AutoCAD ";
+inline constexpr std::u16string_view kTitleAutodesk = u"Autodesk ";
+// Main window class: "Afx:" with ":8:", or an MDI frame; text window class: "Afx:" with ":b:".
+inline constexpr std::u16string_view kClassAfx = u"Afx:";
+inline constexpr std::u16string_view kClassMainMark = u":8:";
+inline constexpr std::u16string_view kClassMdiFrame = u"AfxMDIFrame";
+inline constexpr std::u16string_view kClassTextMark = u":b:";
+inline constexpr std::u16string_view kTextWindowTitle = u"テキスト ウィンドウ";
+
+// ---- What the host shows ----
+
+inline constexpr const char* kIdlePrompt = "コマンド: ";    // the whole current line when idle
+inline constexpr const char* kCancelReport = "キャンセル";  // after a cancelled command's name
+// A value prompt shows the current value between these two.
+inline constexpr char kValueOpen = '<';
+inline constexpr char kValueClose = '>';
+// A read-only variable is echoed as "NAME = value (読み込み専用)".
+inline constexpr char kEchoValueStart = '=';
+inline constexpr char kEchoRemarkStart = '(';
+inline constexpr const char* kReadOnlyRemark = "(読み込み専用)";
+// Selection reports: "認識された数: n", after several picks "総数 n", each followed by the
+// selection prompt.
+inline constexpr const char* kFoundReport = "認識された数: ";
+inline constexpr const char* kTotalWord = "総数";
+inline constexpr const char* kTotalReport = "総数 ";
+inline constexpr const char* kSelectPrompt = "オブジェクトを選択";
+// The boundary command's report: "境界が" n "個のポリラインを".
+inline constexpr const char* kBoundaryReport = "境界が";
+inline constexpr const char* kBoundaryReportEnd = "個のポリラインを";
+
+// Command names as the history spells them, for finding a command's own reports.
+inline constexpr const char* kIdMarker = "_iD";
+inline constexpr const char* kSelectMarker = "SELECT";
+inline constexpr const char* kBoundaryMarker = "-BOUNDARY";
+inline constexpr const char* kMoveMarker = "_mOvE";
+
+// ---- System variables ----
+
+inline constexpr const char* kOsmode = "OSMODE";
+inline constexpr const char* kLastPoint = "LASTPOINT";
+inline constexpr const char* kTextStyle = "TEXTSTYLE";
+inline constexpr const char* kClayer = "CLAYER";
+inline constexpr const char* kViewSize = "VIEWSIZE";
+inline constexpr const char* kAunits = "AUNITS";
+inline constexpr const char* kAngBase = "ANGBASE";
+inline constexpr const char* kAngDir = "ANGDIR";
+inline constexpr const char* kDimAsz = "DIMASZ";
+inline constexpr const char* kDimLdrBlk = "DIMLDRBLK";
+inline constexpr const char* kDimScale = "DIMSCALE";
+
+// A variable's value prompt: "'SETVAR NAME\r"; ACADVER and LAYERPMODE are typed on their own,
+// "NAME\r" (case-insensitive), as the host takes them. The prompt is left with kCancel.
+std::string QueryVariable(std::string_view name);
+bool TypedAlone(std::string_view name);
+
+// ---- Commands ----
+
+inline constexpr const char* kCancel = "\x03";
+inline constexpr const char* kCancelTwice = "\x03\x03";
+
+// Points as typed: "x,y" and "x1,y1 x2,y2" in fixed notation with the given decimals, no z.
+std::string TypedPoint(const TAcadPoint& p, int decimals);
+std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals);
+
+// Picks: LASTPOINT set to the sentinel 123,456,789 before the user acts, then ID.
+inline constexpr const char* kSetSentinel = "\x03\x03LASTPOINT 123,456,789 ";
+inline constexpr const char* kId = "_iD\r";
+
+// Object snaps off while the system types points, then back to the saved value. The editing
+// tools type the English name.
+inline constexpr const char* kOsmodeOff = "\x03OSMODE 0 ";
+std::string OsmodeRestore(std::string_view saved);  // "\x03OSMODE " saved "\r"
+inline constexpr const char* kEnglishOsmodeOff = "\x03_OSMODE 0 ";
+std::string EnglishOsmodeRestore(std::string_view saved);  // "\x03_OSMODE " saved "\r"
+// (Around a number mark's plain link line, one more kCancel goes before each of these two.)
+
+// Angles in decimal degrees while ANGBASE is read, then back.
+inline constexpr const char* kAunitsDegrees = "_AUNITS 0 ";
+std::string AunitsRestore(std::string_view saved);  // "_AUNITS " saved "\r"
+
+// Selections, each making the previous selection set: along a fence and inside a window
+// ("\x03SELECT FENCE " points "\r\r\r", "\x03SELECT WINDOW " points "\r\r", 16 decimals);
+// one object the user picks; everything; what the user selects and ends with Enter.
+std::string SelectFence(const TAcadPoint& p1, const TAcadPoint& p2);
+std::string SelectWindow(const TAcadPoint& c1, const TAcadPoint& c2);
+inline constexpr const char* kSelectSingle = "SELECT SINGLE ";
+inline constexpr const char* kSelectAll = "\x03SELECT ALL \r";
+inline constexpr const char* kSelectObjects = "SELECT ";
+
+// Exports without the file dialog: FILEDIA 0, DXFOUT path "\r" options, FILEDIA 1. Selections
+// type the plain names; region division and the number scan type the English ones.
+inline constexpr const char* kFileDialogOff = "FILEDIA 0 ";
+inline constexpr const char* kFileDialogOn = "FILEDIA 1 ";
+inline constexpr const char* kEnglishFileDialogOff = "_FILEDIA 0 ";
+inline constexpr const char* kEnglishFileDialogOn = "_FILEDIA 1 ";
+std::string DxfOut(std::string_view path, std::string_view options);         // "DXFOUT …"
+std::string EnglishDxfOut(std::string_view path, std::string_view options);  // "_DXFOUT …"
+// Options: objects of the previous set (P ended by Enter), or of it as a single selection; the
+// last created object; every object. Version and 16 decimals.
+inline constexpr const char* kExportPrevious = "O P \rV 2000 16\r";
+inline constexpr const char* kExportPreviousSingle = "O SINGLE P V 2000 16\r";
+inline constexpr const char* kExportLast = "O SINGLE LAST\rV 2004 16\r";
+inline constexpr const char* kExportAll = "O ALL \rV 2000 16\r";
+
+// A DXF file inserted exploded at 0,0, scale 1, rotation 0:
+// "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r".
+std::string InsertExploded(std::string_view path);
+
+// The closed region around a point, with 4 decimals: "_-BOUNDARY x,y\r\r".
+std::string Boundary(const TAcadPoint& p);
+inline constexpr const char* kEraseLast = "_ERASE SINGLE LAST ";
+
+// Undo: the last command, a mark, back to the mark.
+inline constexpr const char* kUndoOne = "_UNDO 1 ";
+inline constexpr const char* kUndoMark = "_UNDO M ";
+inline constexpr const char* kUndoBack = "_UNDO B ";
+
+// Layers: made current (created when missing), switched on and off; the user's layer restored.
+// The two-sides workflow types its first layer change without the "_".
+std::string LayerMake(std::string_view layer);       // "_-LAYER M " layer "\r\r"
+std::string LocalLayerMake(std::string_view layer);  // "-LAYER M " layer "\r\r"
+std::string LayerOff(std::string_view layer);        // "_-LAYER OF " layer "\r\r"
+std::string LayerOn(std::string_view layer);         // "_-LAYER ON " layer "\r\r"
+std::string ClayerRestore(std::string_view layer);   // "\x03_CLAYER " layer "\r"
+
+// A line between two points (16 decimals where triangles are drawn, 4 for a mark's link):
+// "_LINE x1,y1 x2,y2\r\r".
+std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals);
+
+// The editing tools: the previous selection rotated about a centre by an angle as typed;
+// moved from a base point to where the user picks; a leader from arrow to end without text.
+std::string RotatePrevious(const TAcadPoint& centre, std::string_view angle);
+std::string MovePrevious(const TAcadPoint& base);  // "\x03\x03_mOvE P \r" x,y "\r"
+std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end);  // "…\r\r\rN "
+std::string DimAsz(std::string_view size);                           // "_DIMASZ " size "\r"
+inline constexpr const char* kDimLdrBlkDefault = "_DIMLDRBLK .\r";   // closed filled arrow
+std::string DimLdrBlk(std::string_view block);                       // "_DIMLDRBLK " block "\r"
+
+}  // namespace vocab

@@ -1,0 +1,248 @@
+// Every command of the host's vocabulary, typed through the channel into the simulated host (an
+// independent implementation of the host's command line), is taken without complaint and has
+// the effect the system relies on; the prompts and reports it reads back are the host's.
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "RuzuRaru2016/hostlink/HostText.h"
+#include "hostsim/inprocess/Host.h"
+#include "platform/standin/StandinWorld.h"
+
+namespace {
+
+using hostsim::Entity;
+
+struct VocabularyTest : ::testing::Test {
+  platform::StandinWorld world;
+  platform::ScopedPorts ports{world.ports()};
+  hostsim::Host host{world};
+  THostChannel channel;
+  TDxfTables tables;
+  HostLink link{channel, tables};
+  hostsim::Handle bottom = 0;  // the square's side from 0,0 to 10,0
+
+  VocabularyTest() {
+    bottom = AddLine({0, 0, 0}, {10, 0, 0});
+    AddLine({10, 0, 0}, {10, 10, 0});
+    AddLine({10, 10, 0}, {0, 10, 0});
+    AddLine({0, 10, 0}, {0, 0, 0});
+    Add(hostsim::Circle{{100, 100, 0}, 5});
+  }
+
+  hostsim::Handle Add(hostsim::Shape shape) {
+    Entity e;
+    e.handle = host.drawing().NewHandle();
+    e.shape = std::move(shape);
+    host.drawing().entities.push_back(e);
+    return e.handle;
+  }
+  hostsim::Handle AddLine(hostsim::Point a, hostsim::Point b) { return Add(hostsim::Line{a, b}); }
+  std::string Var(const char* name) { return host.core().Variable(name).value_or("?"); }
+  std::size_t Count() { return host.drawing().entities.size(); }
+  const Entity* Find(hostsim::Handle h) {
+    for (const Entity& e : host.drawing().entities)
+      if (e.handle == h) return &e;
+    return nullptr;
+  }
+  template <class Shape>
+  const Shape* Last() {
+    return std::get_if<Shape>(&host.drawing().entities.back().shape);
+  }
+  // The history from the line that held the prompt when the command was typed.
+  std::string HistorySince(std::size_t lines) {
+    const auto& h = host.core().historyLines();
+    std::string s;
+    for (std::size_t i = lines > 0 ? lines - 1 : 0; i < h.size(); ++i) s += h[i] + "\n";
+    return s;
+  }
+};
+
+struct Row {
+  std::string command;
+  std::function<void()> before;  // the scripted user's answers, a selection to work on
+  std::function<void(const std::string& history)> check;
+  bool leavesValuePrompt = false;  // then left with kCancel after the check
+};
+
+TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
+  using namespace vocab;
+  const std::string exportPath = "C:\\Velsarom\\Velsarom.dxf";
+  const std::string allPath = "C:\\Velsarom\\All.dxf";
+  const std::string lastPath = "C:\\Velsarom\\Last.dxf";
+  const std::string singlePath = "C:\\Velsarom\\Single.dxf";
+  const auto exported = [&](const std::string& path) {
+    const auto bytes = world.files.ReadAll(path);
+    return bytes && bytes->find("ENTITIES") != std::string::npos;
+  };
+  std::size_t atMark = 0;
+
+  const std::vector<Row> rows = {
+      {kCancel, nullptr, nullptr},
+      {kCancelTwice, nullptr, nullptr},
+      {QueryVariable(kOsmode), nullptr,
+       [&](const std::string&) {
+         EXPECT_EQ(host.currentLine(), "OSMODE の新しい値を入力 <4133>: ");
+       },
+       true},
+      {QueryVariable("acadver"), nullptr,
+       [&](const std::string& h) {
+         EXPECT_NE(TextAfterLast("acadver", h)
+                       .find(std::string(" = \"22.0s (LMS Tech)\" ") + kReadOnlyRemark),
+                   std::string::npos);
+       }},
+      {kSetSentinel, nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kLastPoint), "123.0000,456.0000,789.0000"); }},
+      {kId, [&] { host.user().PickPoint(5, 6); },
+       [&](const std::string& h) {
+         EXPECT_EQ(Var(kLastPoint), "5.0000,6.0000,0.0000");
+         EXPECT_NE(h.find(kIdMarker), std::string::npos);
+       }},
+      {kOsmodeOff, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "0"); }},
+      {OsmodeRestore("4133"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "4133"); }},
+      {std::string(kCancel) + kEnglishOsmodeOff, nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "0"); }},
+      {EnglishOsmodeRestore("39"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "39"); }},
+      {AunitsRestore("3"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAunits), "3"); }},
+      {kAunitsDegrees, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAunits), "0"); }},
+      {SelectFence({-1, 5, 0}, {11, 5, 0}), nullptr,
+       [&](const std::string& h) {
+         EXPECT_EQ(TextAfterLastUpTo(kFoundReport, kSelectPrompt, h), "2");
+         EXPECT_EQ(host.core().previousSelection().size(), 2u);
+       }},
+      {SelectWindow({-1, -1, 0}, {5, 11, 0}), nullptr,
+       [&](const std::string&) { EXPECT_EQ(host.core().previousSelection().size(), 1u); }},
+      {kSelectSingle, [&] { host.user().PickObject(5, 0); },
+       [&](const std::string&) {
+         ASSERT_EQ(host.core().previousSelection().size(), 1u);
+         EXPECT_EQ(host.core().previousSelection()[0], bottom);
+       }},
+      {kSelectAll, nullptr,
+       [&](const std::string&) { EXPECT_EQ(host.core().previousSelection().size(), 5u); }},
+      {kSelectObjects, [&] { host.user().PickObject(5, 0).PickObject(10, 5).PressEnter(); },
+       [&](const std::string& h) {
+         EXPECT_EQ(TextAfterLastUpTo(kTotalReport, kSelectPrompt, h), "2");
+         EXPECT_NE(h.find(kTotalWord), std::string::npos);
+       }},
+      {kFileDialogOff, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "0"); }},
+      {DxfOut(exportPath, kExportPrevious), nullptr,
+       [&](const std::string&) { EXPECT_TRUE(exported(exportPath)); }},
+      {DxfOut(singlePath, kExportPreviousSingle), nullptr,
+       [&](const std::string&) { EXPECT_TRUE(exported(singlePath)); }},
+      {kFileDialogOn, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "1"); }},
+      {kEnglishFileDialogOff, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "0"); }},
+      {EnglishDxfOut(allPath, kExportAll), nullptr,
+       [&](const std::string&) { EXPECT_TRUE(exported(allPath)); }},
+      {Boundary({5, 5, 0}), nullptr,
+       [&](const std::string& h) {
+         EXPECT_EQ(TextAfterLastUpTo(kBoundaryReport, kBoundaryReportEnd,
+                                     TextAfterLast(kBoundaryMarker, h)),
+                   "1");
+         EXPECT_NE(Last<hostsim::LwPolyline>(), nullptr);
+       }},
+      {EnglishDxfOut(lastPath, kExportLast), nullptr,
+       [&](const std::string&) {
+         EXPECT_TRUE(exported(lastPath));
+         EXPECT_NE(world.files.ReadAll(lastPath)->find("LWPOLYLINE"), std::string::npos);
+       }},
+      {kEnglishFileDialogOn, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "1"); }},
+      {kEraseLast, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), 5u); }},
+      {kUndoOne, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), 6u); }},
+      {kUndoMark, [&] { atMark = Count(); }, nullptr},
+      {Line({1.25L, 2, 0}, {3, 4.5L, 0}, 16), nullptr,
+       [&](const std::string&) {
+         const auto* l = Last<hostsim::Line>();
+         ASSERT_NE(l, nullptr);
+         EXPECT_EQ(l->start.x, 1.25);
+         EXPECT_EQ(l->end.y, 4.5);
+       }},
+      {Line({20, 20, 0}, {30, 20, 0}, 4), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Count(), atMark + 2); }},
+      {kUndoBack, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), atMark); }},
+      {LayerMake("H_HEN"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"H_HEN\""); }},
+      {LocalLayerMake("H_TAKASA"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"H_TAKASA\""); }},
+      {LayerOff("H_HEN"), nullptr,
+       [&](const std::string&) { EXPECT_FALSE(host.drawing().FindLayer("H_HEN")->on); }},
+      {LayerOn("H_HEN"), nullptr,
+       [&](const std::string&) { EXPECT_TRUE(host.drawing().FindLayer("H_HEN")->on); }},
+      {ClayerRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"0\""); }},
+      {RotatePrevious({0, 0, 0}, "90"),
+       [&] {
+         SendCommand(link, SelectWindow({-1, -1, 0}, {11, 1, 0}));
+       },
+       [&](const std::string&) {
+         const auto& l = std::get<hostsim::Line>(Find(bottom)->shape);
+         EXPECT_NEAR(l.end.x, 0, 1e-9);
+         EXPECT_NEAR(l.end.y, 10, 1e-9);
+       }},
+      {MovePrevious({0, 0, 0}), [&] { host.user().PickPoint(50, 60); },
+       [&](const std::string& h) {
+         const auto& l = std::get<hostsim::Line>(Find(bottom)->shape);
+         EXPECT_NEAR(l.start.x, 50, 1e-9);
+         EXPECT_NEAR(l.start.y, 60, 1e-9);
+         EXPECT_NE(h.find(kMoveMarker), std::string::npos);
+       }},
+      {DimAsz("4"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kDimAsz), "4.0000"); }},
+      {kDimLdrBlkDefault, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"\""); }},
+      {Leader({100, 100, 0}, {120, 100, 0}), nullptr,
+       [&](const std::string&) {
+         const auto* l = Last<hostsim::Leader>();
+         ASSERT_NE(l, nullptr);
+         ASSERT_EQ(l->vertices.size(), 2u);
+         EXPECT_EQ(l->vertices[0].x, 100);
+         EXPECT_EQ(l->vertices[1].x, 120);
+         EXPECT_EQ(l->arrowSize, 4);
+       }},
+      {DimLdrBlk("_DOT"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"_DOT\""); }},
+      // Restored as GetSysVar gave it: the empty name in its quotes.
+      {DimLdrBlk("\"\""), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"\""); }},
+      {InsertExploded(allPath), [&] { atMark = Count(); },
+       [&](const std::string&) { EXPECT_EQ(Count(), atMark + 5); }},
+  };
+
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "command [" << row.command << "]");
+    if (row.before) row.before();
+    const std::size_t lines = host.core().historyLines().size();
+    ASSERT_TRUE(SendCommand(link, row.command));
+    world.clock.Sleep(2000);  // the scripted user answers within this
+    const std::string history = HistorySince(lines);
+    if (row.check) row.check(history);
+    for (const char* complaint : {"不明", "無効", "必要です", "できません", "見つかりません"})
+      EXPECT_EQ(history.find(complaint), std::string::npos) << history;
+    if (row.leavesValuePrompt) SendCommand(link, kCancel);
+    EXPECT_EQ(host.currentLine(), kIdlePrompt);
+  }
+}
+
+// The variables the system reads: each shows a value prompt or, read-only, an echo.
+TEST_F(VocabularyTest, EveryVariableReadGivesAValue) {
+  using namespace vocab;
+  for (const char* name : {kOsmode, kLastPoint, kTextStyle, kClayer, kViewSize, kAunits, kAngBase,
+                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(SendCommand(link, QueryVariable(name)));
+    const std::string line = host.currentLine();
+    const bool prompt =
+        line.find(kValueOpen) != std::string::npos && line.find(kValueClose) != std::string::npos;
+    const bool echo =
+        TextAfterLast(name, host.history()).find(kEchoValueStart) != std::string::npos;
+    EXPECT_TRUE(prompt || echo) << line;
+    SendCommand(link, kCancel);
+    EXPECT_EQ(host.currentLine(), kIdlePrompt);
+  }
+}
+
+}  // namespace
