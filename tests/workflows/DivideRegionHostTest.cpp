@@ -234,6 +234,33 @@ TEST_F(RegionTest, GroupSelectionOnTheLinesThatDivideDrew) {
   ExpectAuditedDrawing();
 }
 
+// A parcel with a notch in its bottom side, whose tip lies between two corners on one
+// vertical: an upward ray through both corners must count two crossings. Counted as one, the
+// notch itself became a triangle of the division and the marks added up to 98 m² instead of
+// the parcel's 92 m².
+TEST_F(RegionTest, ANotchedParcelIsDividedInsideItsOutline) {
+  AddOutline({{0, 0},
+              {4000, 0},
+              {5000, 3000},
+              {6000, 0},
+              {10000, 0},
+              {10000, 9000},
+              {5000, 10000},
+              {0, 9000}});
+  Click(&TForm1::Button10Click, 2000, 5000);
+  EXPECT_TRUE(Messages().empty());
+  const auto marks = Marks();
+  ASSERT_EQ(marks.size(), 6u);
+  double total = 0;
+  for (const auto& m : marks) {
+    const double a = m.sides[0], b = m.sides[1], c = m.sides[2], s = (a + b + c) / 2;
+    total += std::sqrt(s * (s - a) * (s - b) * (s - c));
+  }
+  EXPECT_NEAR(total, 92e6, 1e-3);
+  EXPECT_EQ(All<hostsim::Line>("H_HEN").size(), 5u);
+  ExpectAuditedDrawing();
+}
+
 // Regression: with the view zoomed in closer than a tenth of the region, the inside tests'
 // rays ended inside it and the division failed (or, with a notch, could cut outside).
 TEST_F(RegionTest, AViewZoomedInOnTheRegionDividesItAsAWholeView) {
@@ -245,6 +272,7 @@ TEST_F(RegionTest, AViewZoomedInOnTheRegionDividesItAsAWholeView) {
   ExpectDiagonals(
       {{P{0, 0}, P{20000, 10000}}, {P{10000, 10000}, P{0, 20000}}, {P{0, 0}, P{10000, 10000}}});
   EXPECT_EQ(Marks().size(), 4u);
+  ExpectAuditedDrawing();
 }
 
 // Regression: a boundary report of "0" or of no number went on to "_ERASE SINGLE LAST", which
@@ -334,6 +362,7 @@ TEST_F(RegionTest, ATraceThatTakesTheHostLongerStillGoesOn) {
   EXPECT_EQ(All<hostsim::Line>("H_HEN").size(), 3u);
   EXPECT_EQ(Marks().size(), 4u);
   ExpectNoTracedOutlineLeft();
+  ExpectAuditedDrawing();
 }
 
 // One run of a region test outside gtest's own fixtures, so that two hosts can be compared.
