@@ -9,9 +9,9 @@
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
-#include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
 #include "workflows/HostSettings.h"
@@ -20,31 +20,28 @@
 
 namespace {
 
-// The number of polylines the host reports for its last boundary command: the
-// count between "境界が" and "個のポリラインを"; empty when the report is
-// missing.
+// The number of polylines the host reports for its last boundary command: the count between
+// "境界が" and "個のポリラインを"; empty when the report is missing.
 std::string BoundaryCount(const HostLink& link) {
-  return TextAfterLastUpTo("境界が", "個のポリラインを",
-                           TextAfterLast("-BOUNDARY", ReadPreviousLine(link)));
+  return TextAfterLastUpTo(vocab::kBoundaryReport, vocab::kBoundaryReportEnd,
+                           TextAfterLast(vocab::kBoundaryMarker, ReadPreviousLine(link)));
 }
 
-// Traces the region around the point. 1 when the host made exactly one
-// boundary; otherwise the user has been told and nothing of the host's making
-// is left in the drawing.
+// Traces the region around the point. True when the host made exactly one boundary; otherwise
+// the user has been told and nothing of the host's making is left in the drawing.
 bool TraceOneBoundary(const HostLink& link, const TAcadPoint& point, RegionResult& result) {
-  SendCommand(link,
-              "_-BOUNDARY " + FormatFixed(point.x, 4) + "," + FormatFixed(point.y, 4) + "\r\r");
-  // The report comes when the command ends, which takes a large drawing a
-  // while. A count read before it would be an earlier run's, and "_ERASE SINGLE
-  // LAST" would then take an object of the user's.
-  const int ended = WaitForPrompt(link, "-BOUNDARY", 100, kBoundarySeconds);
-  if (ended == kHostFailed) SendCommand(link, "\x03");
+  SendCommand(link, vocab::Boundary(point));
+  // The report comes when the command ends, which takes a large drawing a while. A count read
+  // before it would be an earlier run's, and "_ERASE SINGLE LAST" would then take an object of
+  // the user's.
+  const int ended = WaitForPrompt(link, vocab::kBoundaryMarker, 100, kBoundarySeconds);
+  if (ended == kHostFailed) SendCommand(link, vocab::kCancel);
   const std::string text = ended == kHostFailed ? std::string() : BoundaryCount(link);
   long long count = 0;
   if (!text.empty() && TryParseInt(text, count) && count > 1) {
     result.outcome = RegionOutcome::kSeveralBoundaries;
     TellUser(link, kSeveralBoundaries);
-    SendCommand(link, "_UNDO 1 ");
+    SendCommand(link, vocab::kUndoOne);
     return false;
   }
   if (text.empty() || count != 1) {
@@ -55,14 +52,14 @@ bool TraceOneBoundary(const HostLink& link, const TAcadPoint& point, RegionResul
   return true;
 }
 
-// The traced outline, exported by the host and then erased from the drawing:
-// its vertices in order (bulges ignored, an arc side becomes its chord). Empty
-// when it did not come back as one polyline of at least two vertices.
+// The traced outline, exported by the host and then erased from the drawing: its vertices in
+// order (bulges ignored, an arc side becomes its chord). Empty when it did not come back as one
+// polyline of at least two vertices.
 std::vector<TAcadPoint> ExportTracedOutline(const HostLink& link, const std::string& path) {
-  SendCommand(link, "_FILEDIA 0 ");
-  SendCommand(link, "_DXFOUT " + path + "\rO SINGLE LAST\rV 2004 16\r");
-  SendCommand(link, "_FILEDIA 1 ");
-  SendCommand(link, "_ERASE SINGLE LAST ");
+  SendCommand(link, vocab::kEnglishFileDialogOff);
+  SendCommand(link, vocab::EnglishDxfOut(path, vocab::kExportLast));
+  SendCommand(link, vocab::kEnglishFileDialogOn);
+  SendCommand(link, vocab::kEraseLast);
   WaitForFile(path);
   platform::Loop().Sleep(100);
   std::vector<TAcadPoint> outline;
@@ -97,14 +94,14 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   auto& files = platform::Files();
   if (files.Exists(path) && !files.Delete(path)) return result;
   if (!ActivateHost(link)) return result;
-  SendCommand(link, "\x03");
+  SendCommand(link, vocab::kCancel);
 
   TriangleLabelling labelling = settings.labelling;
   labelling.textStyle = settings.hostTextStyle ? ReadHostTextStyle(link) : std::string();
   result.styleRead = true;
   result.textStyle = labelling.textStyle;
   const HostAngles angles = ReadHostAngles(link);
-  const double viewSize = ReadHostNumber(link, "VIEWSIZE");
+  const double viewSize = ReadHostNumber(link, vocab::kViewSize);
 
   if (!TraceOneBoundary(link, point, result)) return result;
   const std::vector<TAcadPoint> outline = ExportTracedOutline(link, path);

@@ -1,7 +1,6 @@
-// 分割, 自動 and １点指示: the host traces the region around a picked point,
-// the system divides the traced polygon into triangles and has the host insert
-// the diagonals and, on request, the labels and numbered marks, all in one
-// document.
+// 分割, 自動 and １点指示: the host traces the region around a picked point, the system divides
+// the traced polygon into triangles and has the host insert the diagonals and, on request, the
+// labels and numbered marks, all in one document.
 #pragma once
 
 #include <string>
@@ -20,8 +19,7 @@ struct RegionSettings {
 enum class RegionOutcome {
   kNoHost,             // nothing sent
   kNoBoundary,         // the host traced no region around the point: told to the user
-  kSeveralBoundaries,  // an island: the boundaries are taken back, told to the
-                       // user
+  kSeveralBoundaries,  // an island: the boundaries taken back, told to the user
   kNoPolygon,          // the traced outline did not come back through the export file
   kDivisionFailed,     // told to the user; nothing drawn
   kDivided,            // diagonals (and labels) inserted
