@@ -1,7 +1,11 @@
-// Runs the division on every polygon of the files given and prints, per polygon, a line
-//   polygon <file> <name> <vertices> <outcome> <microseconds>
-// followed, when it divided, by one line per triangle in cut order: its corners as vertex
-// indices. division_table.py measures and checks the triangles itself.
+// Runs both divisions (the ear division and the best-shape one) on every polygon of the files
+// given and prints, per polygon,
+//   polygon <file> <name> <vertices>
+//   ears <outcome> <microseconds>
+//   <one line per triangle in cut order: its corners as vertex indices>
+//   best <outcome> <microseconds>
+//   <its triangles likewise>
+// division_table.py measures and checks the triangles itself.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +15,7 @@
 #include <utility>
 
 #include "tests/workflows/PolygonFile.h"
+#include "workflows/BestShapeDivision.h"
 #include "workflows/RegionDivision.h"
 
 namespace {
@@ -32,12 +37,13 @@ const char* OutcomeName(DivisionOutcome o) {
 volatile std::size_t sink = 0;  // keeps the timed runs from being optimised away
 
 // The best of several runs, as many as fit in about 50 ms (at least one, at most 200).
-double Microseconds(const std::vector<TAcadPoint>& polygon, double viewSize) {
+template <class Divide>
+double Microseconds(Divide divide) {
   using Clock = std::chrono::steady_clock;
   double best = 1e300, spent = 0;
   for (int run = 0; run < 200 && (run == 0 || spent < 50e3); ++run) {
     const auto start = Clock::now();
-    const DivisionResult r = DividePolygon(polygon, viewSize);
+    const DivisionResult r = divide();
     const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     best = std::min(best, us);
     sink = sink + r.triangles.size();
@@ -59,14 +65,19 @@ int main(int argc, char** argv) {
       const std::string label = file.substr(file.find_last_of('/') + 1);
       for (const NamedPolygon& p : ReadPolygonFile(file)) {
         const double view = ViewSizeFor(p.points);
-        const DivisionResult r = DividePolygon(p.points, view);
-        std::printf("polygon %s %s %zu %s %.1f\n", label.c_str(), p.name.c_str(), p.points.size(),
-                    OutcomeName(r.outcome), Microseconds(p.points, view));
+        std::printf("polygon %s %s %zu\n", label.c_str(), p.name.c_str(), p.points.size());
         std::map<std::pair<long double, long double>, std::size_t> index;
         for (std::size_t i = p.points.size(); i-- > 0;) index[{p.points[i].x, p.points[i].y}] = i;
-        for (const TAcadTriangle& t : r.triangles)
-          std::printf("%zu %zu %zu\n", index.at({t.p1.x, t.p1.y}), index.at({t.p2.x, t.p2.y}),
-                      index.at({t.p3.x, t.p3.y}));
+        auto print = [&](const char* kind, const DivisionResult& r, double us) {
+          std::printf("%s %s %.1f\n", kind, OutcomeName(r.outcome), us);
+          for (const TAcadTriangle& t : r.triangles)
+            std::printf("%zu %zu %zu\n", index.at({t.p1.x, t.p1.y}), index.at({t.p2.x, t.p2.y}),
+                        index.at({t.p3.x, t.p3.y}));
+        };
+        auto ears = [&] { return DividePolygon(p.points, view); };
+        auto best = [&] { return DivideBestShape(p.points); };
+        print("ears", ears(), Microseconds(ears));
+        print("best", best(), Microseconds(best));
       }
     }
   } catch (const std::exception& e) {

@@ -3,10 +3,12 @@
 
     division_table.py <division_rows> <output.md> <polygons.json>...
 
-Runs our division (through the division_rows program) and earcut (python3-mapbox-earcut) on
-every polygon, checks every result with shapely (the triangles' union against the polygon,
-their areas against the union's), and writes a Markdown table. Fails when our division
-reports a division that does not tile its polygon.
+Runs our two divisions (the ear division and the best-shape one, through the division_rows
+program) and earcut (python3-mapbox-earcut) on every polygon, checks every result with shapely
+(the triangles' union against the polygon, their areas against the union's), and writes a
+Markdown table. Fails when either of our divisions reports a division that does not tile its
+polygon, and when the best-shape division fails on a simple polygon or has a smaller smallest
+angle than the ear division.
 """
 import json
 import math
@@ -77,15 +79,16 @@ def earcut(points):
 
 def read_rows(program, files):
     out = subprocess.run([program, *files], check=True, capture_output=True, text=True).stdout
-    rows, current = [], None
+    rows, section = [], None
     for line in out.splitlines():
         words = line.split()
         if words[0] == "polygon":
-            current = {"file": words[1], "name": words[2], "n": int(words[3]),
-                       "outcome": words[4], "us": float(words[5]), "triangles": []}
-            rows.append(current)
+            rows.append({"file": words[1], "name": words[2], "n": int(words[3])})
+        elif words[0] in ("ears", "best"):
+            section = {"outcome": words[1], "us": float(words[2]), "triangles": []}
+            rows[-1][words[0]] = section
         else:
-            current["triangles"].append(tuple(int(w) for w in words))
+            section["triangles"].append(tuple(int(w) for w in words))
     return rows
 
 
@@ -98,38 +101,58 @@ def main():
                 polygons[(os.path.basename(f), name)] = [tuple(map(float, p)) for p in ring]
     rows = read_rows(program, files)
 
-    lines = ["| set | polygon | N | simple | ours | triangles | area diff | tiles | min angle ° "
-             "| µs | earcut | earcut min angle ° | earcut µs |",
-             "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|"]
-    invalid, ours_ok, earcut_ok, slower = [], 0, 0, []
+    lines = ["| set | polygon | N | simple | ears | triangles | area diff | tiles | min angle ° "
+             "| µs | best shape | min angle ° | µs | earcut | min angle ° | µs |",
+             "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|---|---:|---:|"]
+    invalid, ours_ok, best_ok, earcut_ok, best_worse = [], 0, 0, 0, []
     for row in rows:
         points = polygons[(row["file"], row["name"])]
         simple = Polygon(points).is_valid
         e_triangles, e_us = earcut(points)
         e_count, e_diff, e_tiles, e_angle = examine(points, e_triangles)
-        e_state = "tiles" if e_tiles else f"{e_count} triangles, not a tiling"
         earcut_ok += e_tiles
-        if row["outcome"] == "divided":
-            count, diff, tiles, angle = examine(points, row["triangles"])
-            ours_ok += tiles
-            if not tiles:
-                invalid.append(row["name"])
-            ours = "divided"
-            cells = [str(count), f"{diff:.1e}", "yes" if tiles else "**NO**", f"{angle:.2f}"]
-        else:
-            ours = f"{FAILED} ({row['outcome']})"
-            cells = ["", "", "", ""]
+        cells = []
+        angles = {}
+        for kind in ("ears", "best"):
+            result = row[kind]
+            if result["outcome"] == "divided":
+                count, diff, tiles, angle = examine(points, result["triangles"])
+                angles[kind] = angle
+                if not tiles:
+                    invalid.append(f"{row['name']} ({kind})")
+                if kind == "ears":
+                    ours_ok += tiles
+                    cells += ["divided", str(count), f"{diff:.1e}", "yes" if tiles else "**NO**",
+                              f"{angle:.2f}", f"{result['us']:.0f}"]
+                else:
+                    best_ok += tiles
+                    state = "tiles" if tiles else "**NOT A TILING**"
+                    cells += [state, f"{angle:.2f}", f"{result['us']:.0f}"]
+            else:
+                if kind == "ears":
+                    cells += [f"{FAILED} ({result['outcome']})", "", "", "", "",
+                              f"{result['us']:.0f}"]
+                else:
+                    cells += [f"failed ({result['outcome']})", "", f"{result['us']:.0f}"]
+                    if simple:
+                        invalid.append(f"{row['name']} (best shape failed on a simple polygon)")
+        if "ears" in angles and "best" in angles and angles["best"] < angles["ears"] - 1e-9:
+            best_worse.append(row["name"])
         lines.append("| " + " | ".join([
             row["file"].replace(".json", ""), row["name"], str(row["n"]),
-            "yes" if simple else "no", ours, *cells, f"{row['us']:.0f}", e_state,
+            "yes" if simple else "no", *cells,
+            "tiles" if e_tiles else f"{e_count} triangles, not a tiling",
             f"{e_angle:.2f}", f"{e_us:.0f}"]) + " |")
     summary = [
         f"polygons: {len(rows)}",
-        f"ours divided and tiling: {ours_ok}; reported {FAILED}: "
-        f"{sum(r['outcome'] != 'divided' for r in rows)}; divided but not tiling: {len(invalid)}",
+        f"ear division divided and tiling: {ours_ok}; reported {FAILED}: "
+        f"{sum(r['ears']['outcome'] != 'divided' for r in rows)}",
+        f"best-shape division divided and tiling: {best_ok}; smallest angle below the ear "
+        f"division's: {len(best_worse)}",
         f"earcut tiling: {earcut_ok} of {len(rows)}",
+        f"reported divided but not tiling: {len(invalid)}",
     ]
-    failed = [r["name"] for r in rows if r["outcome"] != "divided"]
+    failed = [r["name"] for r in rows if r["ears"]["outcome"] != "divided"]
     if failed:
         summary.append(f"{FAILED}: " + ", ".join(failed))
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
@@ -138,8 +161,9 @@ def main():
         fh.write("\n".join(lines) + "\n\n" + "\n".join(summary) + "\n")
     print("\n".join(summary))
     print(f"table: {output}")
-    if invalid:
+    if invalid or best_worse:
         print("divided but not tiling: " + ", ".join(invalid), file=sys.stderr)
+        print("best shape worse than the ear division: " + ", ".join(best_worse), file=sys.stderr)
         return 1
     return 0
 
