@@ -42,8 +42,14 @@ bool ClipEars(const Ring& ring, std::vector<Corners>& triangles) {
   auto isEar = [&](Index i) {
     const Index a = prev[i], c = next[i];
     if (Orientation(ring[a], ring[i], ring[c]) <= 0) return false;
+    // The closed box of the triangle holds the closed triangle: most vertices are outside it.
+    const long double minX = std::min({ring[a].x, ring[i].x, ring[c].x});
+    const long double maxX = std::max({ring[a].x, ring[i].x, ring[c].x});
+    const long double minY = std::min({ring[a].y, ring[i].y, ring[c].y});
+    const long double maxY = std::max({ring[a].y, ring[i].y, ring[c].y});
     for (Index j = next[c]; j != a; j = next[j]) {
       const TAcadPoint& p = ring[j];
+      if (p.x < minX || p.x > maxX || p.y < minY || p.y > maxY) continue;
       if (Orientation(ring[a], ring[i], p) >= 0 && Orientation(ring[i], ring[c], p) >= 0 &&
           Orientation(ring[c], ring[a], p) >= 0)
         return false;

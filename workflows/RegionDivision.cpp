@@ -15,16 +15,38 @@ constexpr long double kTargetAngle = kPi / 3;
 // Distance of a corner angle from the preferred 60°.
 long double Deviation(double angle) { return std::fabs(angle - kTargetAngle); }
 
+// For each vertex of the traced polygon, the other vertices within the vertex tolerance of it
+// (nearly always none): found once by sweeping along x.
+std::vector<std::vector<std::size_t>> NearVertices(std::span<const TAcadPoint> traced) {
+  std::vector<std::size_t> order(traced.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return traced[a].x < traced[b].x; });
+  std::vector<std::vector<std::size_t>> near(traced.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    for (std::size_t j = i + 1;
+         j < order.size() && traced[order[j]].x - traced[order[i]].x < kVertexTolerance; ++j)
+      if (SamePoint(traced[order[i]], traced[order[j]], kVertexTolerance)) {
+        near[order[i]].push_back(order[j]);
+        near[order[j]].push_back(order[i]);
+      }
+  return near;
+}
+
 // The working polygon with what the ear choice needs of each vertex kept beside it: its
 // deviation (only the two neighbours of a removed vertex change) and whether it lies on a
-// vertex skipped since the last cut. Both give exactly what recomputing them every pass gives.
+// vertex skipped since the last cut (kept by traced vertex, so a skip marks the vertex and its
+// near neighbours instead of comparing every vertex). Both give exactly what recomputing them
+// every pass gives.
 class WorkingPolygon {
  public:
   explicit WorkingPolygon(std::span<const TAcadPoint> traced)
       : points_(traced.begin(), traced.end()),
+        traced_(points_.size()),
         deviation_(points_.size()),
+        near_(NearVertices(traced)),
         skipped_(points_.size(), false) {
-    for (std::size_t k = 0; k < points_.size(); ++k) UpdateDeviation(k);
+    for (std::size_t k = 0; k < points_.size(); ++k) traced_[k] = k, UpdateDeviation(k);
   }
 
   std::size_t size() const { return points_.size(); }
@@ -36,22 +58,24 @@ class WorkingPolygon {
     std::ptrdiff_t tip = -1;
     double best = 0;
     for (std::size_t k = 0; k < points_.size(); ++k) {
-      if (skipped_[k]) continue;
+      if (skipped_[traced_[k]]) continue;
       if (tip < 0 || deviation_[k] < best)
         tip = static_cast<std::ptrdiff_t>(k), best = deviation_[k];
     }
     return tip;
   }
 
-  void Skip(const TAcadPoint& p) {
-    for (std::size_t k = 0; k < points_.size(); ++k)
-      if (SamePoint(points_[k], p, kVertexTolerance)) skipped_[k] = true;
-    anySkipped_ = true;
+  // Skips the vertex at index (cyclic) and every vertex within the tolerance of it.
+  void Skip(std::ptrdiff_t index) {
+    const auto n = static_cast<std::ptrdiff_t>(points_.size());
+    const std::size_t v = traced_[static_cast<std::size_t>((index % n + n) % n)];
+    Mark(v);
+    for (std::size_t w : near_[v]) Mark(w);
   }
 
   void ClearSkipped() {
-    if (anySkipped_) std::fill(skipped_.begin(), skipped_.end(), false);
-    anySkipped_ = false;
+    for (std::size_t v : marked_) skipped_[v] = false;
+    marked_.clear();
   }
 
   // As RemoveVertex: the first vertex within the tolerance of p goes.
@@ -59,8 +83,8 @@ class WorkingPolygon {
     const std::ptrdiff_t i = FindVertex(p, points_);
     if (i < 0) return;
     points_.erase(points_.begin() + i);
+    traced_.erase(traced_.begin() + i);
     deviation_.erase(deviation_.begin() + i);
-    skipped_.erase(skipped_.begin() + i);
     if (points_.empty()) return;
     const auto n = static_cast<std::ptrdiff_t>(points_.size());
     UpdateDeviation(static_cast<std::size_t>((i - 1 + n) % n));
@@ -73,10 +97,16 @@ class WorkingPolygon {
     deviation_[k] = static_cast<double>(Deviation(AngleAt(at(i - 1), at(i), at(i + 1))));
   }
 
+  void Mark(std::size_t v) {
+    if (!skipped_[v]) skipped_[v] = true, marked_.push_back(v);
+  }
+
   std::vector<TAcadPoint> points_;
+  std::vector<std::size_t> traced_;  // index in the traced polygon of each working vertex
   std::vector<double> deviation_;
-  std::vector<bool> skipped_;
-  bool anySkipped_ = false;
+  std::vector<std::vector<std::size_t>> near_;
+  std::vector<char> skipped_;  // by traced vertex
+  std::vector<std::size_t> marked_;
 };
 
 }  // namespace
@@ -100,7 +130,7 @@ DivisionResult DividePolygon(std::span<const TAcadPoint> traced, double viewSize
     if (working.size() <= 3) continue;
     const TAcadPoint a = working.at(tip - 1), b = working.at(tip), c = working.at(tip + 1);
     if (!valid(a, c)) {
-      working.Skip(b);
+      working.Skip(tip);
       continue;
     }
     working.ClearSkipped();

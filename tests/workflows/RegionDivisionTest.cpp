@@ -219,9 +219,20 @@ TEST(RegionDivision, VerticesCloserThanTheToleranceGiveNoDivision) {
 
 TEST(RegionDivision, CutsExactlyAsTheLoopAsWritten) {
   std::mt19937 rng(2024);
+  std::uniform_real_distribution<double> jitter(-0.002, 0.002);
   int divided = 0;
-  for (int round = 0; round < 3000; ++round) {
-    const Points polygon = RandomGridPolygon(rng, 4 + round % 20);
+  for (int round = 0; round < 2400; ++round) {
+    Points polygon = RandomGridPolygon(rng, 4 + round % 20);
+    // Every fourth polygon: a twin beside every third vertex, some within the vertex
+    // tolerance of it, as a boundary traced over doubled lines gives.
+    if (round % 4 == 3) {
+      Points twinned;
+      for (std::size_t k = 0; k < polygon.size(); ++k) {
+        twinned.push_back(polygon[k]);
+        if (k % 3 == 0) twinned.push_back({polygon[k].x + jitter(rng), polygon[k].y + jitter(rng)});
+      }
+      polygon = twinned;
+    }
     if (polygon.size() < 3) continue;
     ExpectSameAsLiteral(polygon, 30, "grid polygon " + std::to_string(round));
     const DivisionResult r = DividePolygon(polygon, 30);
@@ -229,7 +240,7 @@ TEST(RegionDivision, CutsExactlyAsTheLoopAsWritten) {
     if (HasFatalFailure()) return;
   }
   // Most of them divide, so the cut orders are compared, not just two failures.
-  EXPECT_GT(divided, 1500);
+  EXPECT_GT(divided, 1200);
 }
 
 }  // namespace
