@@ -3,16 +3,23 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "annotation/DxfWriter.h"
 #include "platform/ExecutablePaths.h"
 
 std::string InsertCommand(const std::string& path) { return vocab::InsertExploded(path); }
 
+void RequireTypeableFiles() {
+  TypedPath(ExportFilePath());
+  TypedPath(platform::FileBesideExecutable(kSingleTextFile));
+}
+
 double InsertionTurnDegrees(double angleBase) { return angleBase; }
 
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path) {
+  const std::string command = InsertCommand(path);  // a path the host cannot take stops here
   SaveDxfDocument(document, path);
-  SendCommand(link, InsertCommand(path));
+  SendCommand(link, command);
 }
 
 void InsertDxf(const HostLink& link, const DxfDocument& document) {

@@ -11,8 +11,15 @@
 // The file of single texts and of the area table, in the executable's folder.
 inline constexpr const char* kSingleTextFile = "Menseki.dxf";
 
-// The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0.
+// The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0. A path
+// with a blank is typed in double quotes ("*" inside them); one the host cannot take throws
+// EUntypeablePath (RuzuRaru2016/hostlink/TypedPaths.h).
 std::string InsertCommand(const std::string& path);
+
+// Throws EUntypeablePath when a file that the system has the host write or read (the export
+// file, the single-text file) cannot be typed into the host: a workflow checks it before it
+// types anything.
+void RequireTypeableFiles();
 
 // Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
 // about the origin: it reads the typed rotation 0 as its base direction (ANGBASE, in degrees),
@@ -21,7 +28,8 @@ std::string InsertCommand(const std::string& path);
 double InsertionTurnDegrees(double angleBase);
 
 // Saves the document to path and sends the insertion command (a missing host is ignored).
-// Throws EFCreateError, before anything is sent, when the file cannot be written.
+// Throws EFCreateError or EUntypeablePath, before anything is sent, when the file cannot be
+// written or its path cannot be typed.
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path);
 
 // The document saved to the default annotation file (the export file) and inserted.

@@ -1,6 +1,7 @@
 // The one place where an exception from a handler becomes the general error message.
 #include <new>
 
+#include "annotation/DxfInsertion.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
 #include "shell/ClickHandlers.h"
@@ -17,14 +18,37 @@ void TForm1::RunHandler(void (TForm1::*handler)()) {
     explicit Workflow(bool& r) : running(r) { running = true; }
     ~Workflow() { running = false; }
   } workflow(workflowRunning_);
-  RunGuarded([this, handler] { (this->*handler)(); });
+  RunGuarded([this, handler] {
+    // A folder whose files the host could not be told about stops here, before the host is.
+    RequireTypeableFiles();
+    (this->*handler)();
+  });
+}
+
+bool TForm1::RequestClose() {
+  if (!Busy()) return true;
+  // The handler's waits see the request and end as a cancel would; it unwinds, and the last
+  // handler to end lets the held close go on.
+  closeHeld_ = true;
+  platform::Loop().RequestCancel();
+  return false;
+}
+
+bool TForm1::TakeHeldClose() {
+  if (!closeHeld_ || Busy()) return false;
+  closeHeld_ = false;
+  return true;
 }
 
 void TForm1::RunGuarded(const std::function<void()>& body) {
   struct Running {
     int& count;
     explicit Running(int& c) : count(c) { ++count; }
-    ~Running() { --count; }
+    ~Running() {
+      // A cancel requested for the handlers that ran has done its work once the last one ends.
+      if (--count == 0 && platform::CurrentPorts().loop)
+        platform::CurrentPorts().loop->ClearCancelRequest();
+    }
   } running(running_);
   std::string message;
   try {

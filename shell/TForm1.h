@@ -252,6 +252,13 @@ class TForm1 {
   // window handle messages; the window holds a close until then, so that the handler does not
   // go on reading controls that are gone and typing what they no longer hold into the drawing.
   bool Busy() const { return running_ > 0; }
+  // The window is asked to close. True: it may save its settings and go now. False while a
+  // handler runs: the dialogue with the host that it waits in is asked to end as a user's
+  // cancel would (platform::EventLoop::RequestCancel; its waits return cancelled), and the
+  // close is held. TakeHeldClose is true once, after the last handler has ended, when the
+  // held close may go on.
+  bool RequestClose();
+  bool TakeHeldClose();
 
  private:
   void Register(TControl& control);
@@ -260,6 +267,7 @@ class TForm1 {
   FormBinding* binding_ = nullptr;
   int running_ = 0;  // handlers running, see Busy
   bool workflowRunning_ = false;
+  bool closeHeld_ = false;  // see RequestClose
   FocusState focus_;
   std::vector<TControl*> controls_;
   int left_ = 589;

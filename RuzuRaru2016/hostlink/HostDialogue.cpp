@@ -1,5 +1,7 @@
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 
+#include <algorithm>
+
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
@@ -37,11 +39,20 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
   int result = kHostFailed;
   int promptCount = 0;
   int emptyCount = 0;  // never reset: two empty readings anywhere end the wait
-  const long long quotient = static_cast<long long>(seconds) * 1000 / intervalMs;
+  // An interval of 0 (or less) sleeps not at all and counts as 1 ms: one poll per pass, each
+  // still paced by the reading's own pause.
+  const int interval = intervalMs > 0 ? intervalMs : 0;
+  const long long quotient = static_cast<long long>(seconds) * 1000 / std::max(interval, 1);
   const long long polls = quotient < 0 ? 0 : quotient + 1;
   for (long long poll = 0; poll < polls; ++poll) {
     loop.ProcessMessages();
-    loop.Sleep(static_cast<unsigned>(intervalMs));
+    if (loop.CancelRequested()) {
+      // The window is being closed: the command the user was to finish in the host ends there
+      // as the user's Escape would end it, and the dialogue unwinds as after a cancel.
+      SendCommand(link, vocab::kCancel);
+      return kHostCancelled;
+    }
+    loop.Sleep(static_cast<unsigned>(interval));
     if (!HostIsReady(link)) break;
     const std::string line = ReadCurrentLine(link);
     if (line == vocab::kIdlePrompt) {

@@ -19,6 +19,9 @@ inline constexpr int kHostFailed = -1;
 // Polls every intervalMs for about `seconds` until the host is idle at its command prompt.
 // marker is the started command as the history spells it; a "キャンセル" after its last
 // occurrence means the user cancelled. kHostFailed on time-out, host gone, disabled or
-// unreadable. The user-interface messages are handled during the wait.
+// unreadable. The user-interface messages are handled during the wait; a cancel requested
+// meanwhile (platform::EventLoop::RequestCancel, the window closing) ends it with
+// kHostCancelled after ETX has ended the host's command. An interval of 0 or less polls without
+// sleeping, counted as 1 ms.
 int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs, int seconds);
 int WaitForPrompt(const std::string& marker, int intervalMs, int seconds);

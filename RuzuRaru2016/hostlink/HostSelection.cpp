@@ -9,6 +9,7 @@
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "numbers/NumberText.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
@@ -37,9 +38,17 @@ bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
   return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
 }
 
+// Every selection ends in an export into the file beside the executable. A path that the host
+// cannot take stops it (EUntypeablePath) before anything is typed.
+bool StartSelection(const HostLink& link) {
+  if (!ActivateHost(link)) return false;
+  TypedPath(ExportFilePath());
+  return true;
+}
+
 // Fence and window selections: osnap off while the points are typed, then restored.
 int SelectAlongPoints(const HostLink& link, const std::string& command) {
-  if (!ActivateHost(link)) return 0;
+  if (!StartSelection(link)) return 0;
   const std::string osmode = GetSysVar(link, vocab::kOsmode);
   SendCommand(link, vocab::kOsmodeOff);
   SendCommand(link, command);
@@ -105,7 +114,7 @@ int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadP
 }
 
 int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
-  if (!ActivateHost(link)) return 0;
+  if (!StartSelection(link)) return 0;
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kSelectSingle);
   if (!UserSelected(link, false)) return 0;
@@ -115,20 +124,20 @@ int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
 }
 
 int SelectAll(const HostLink& link) {
-  if (!ActivateHost(link)) return 0;
+  if (!StartSelection(link)) return 0;
   SendCommand(link, vocab::kSelectAll);
   return ExportSelectionToDxf(link, vocab::kExportPrevious);
 }
 
 int SelectObjects(const HostLink& link) {
-  if (!ActivateHost(link)) return 0;
+  if (!StartSelection(link)) return 0;
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kSelectObjects);
   if (!UserSelected(link, true)) return 0;
-  // Objects selected without any point (typed ALL) leave the sentinel.
+  // Objects selected without any point (typed ALL) leave the sentinel; a point that cannot be
+  // read is no point the user gave either, as for the picks.
   TAcadPoint point;
-  ReadLastPoint(link, point);
-  if (IsSentinel(point)) return 0;
+  if (!ReadLastPoint(link, point) || IsSentinel(point)) return 0;
   return ExportSelectionToDxf(link, vocab::kExportPrevious);
 }
 
@@ -143,8 +152,9 @@ int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
     FinishDxfTables(link.tables);
     return 0;
   }
+  const std::string command = vocab::DxfOut(path, options);  // a path it cannot take stops here
   SendCommand(link, vocab::kFileDialogOff);
-  SendCommand(link, vocab::DxfOut(path, options));
+  SendCommand(link, command);
   SendCommand(link, vocab::kFileDialogOn);
   ReadDxf(link.tables, path);
   return EntityCount(link.tables);

@@ -25,7 +25,9 @@ int ParsePoint(const std::string& text, TAcadPoint& point);
 // entity tables then hold exactly the exported objects, and the result is their count (lines,
 // texts, circles, arcs, polylines, ellipses and inserts of the drawing's entities). 0 when the
 // host is missing, the user cancelled or nothing was selected; the tables are then left as
-// they were unless the export was reached.
+// they were unless the export was reached. The export file's path is typed in double quotes
+// when it holds a blank; a path the host cannot take at all throws EUntypeablePath
+// (TypedPaths.h) before anything is typed.
 int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
 int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2);
 // pickPoint receives the point where the user picked the object (also the sentinel).

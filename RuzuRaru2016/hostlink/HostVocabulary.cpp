@@ -1,5 +1,6 @@
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 
+#include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "numbers/NumberFormat.h"
 
 namespace vocab {
@@ -58,15 +59,15 @@ std::string SelectWindow(const TAcadPoint& c1, const TAcadPoint& c2) {
 }
 
 std::string DxfOut(std::string_view path, std::string_view options) {
-  return Join("DXFOUT ", path, "\r") + std::string(options);
+  return Join("DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
 }
 
 std::string EnglishDxfOut(std::string_view path, std::string_view options) {
-  return Join("_DXFOUT ", path, "\r") + std::string(options);
+  return Join("_DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
 }
 
 std::string InsertExploded(std::string_view path) {
-  return Join("_-INSERT *", path, "\r0.0,0.0 1.0 0.0\r");
+  return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r0.0,0.0 1.0 0.0\r");
 }
 
 std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", TypedPoint(p, 4), "\r\r"); }

@@ -111,6 +111,8 @@ inline constexpr const char* kSelectObjects = "SELECT ";
 
 // Exports without the file dialog: FILEDIA 0, DXFOUT path "\r" options, FILEDIA 1. Selections
 // type the plain names; region division and the number scan type the English ones.
+// Paths here and in InsertExploded are typed as TypedPath (TypedPaths.h) types them: in double
+// quotes when they hold a blank; EUntypeablePath for one the host cannot take.
 inline constexpr const char* kFileDialogOff = "FILEDIA 0 ";
 inline constexpr const char* kFileDialogOn = "FILEDIA 1 ";
 inline constexpr const char* kEnglishFileDialogOff = "_FILEDIA 0 ";
@@ -125,7 +127,7 @@ inline constexpr const char* kExportLast = "O SINGLE LAST\rV 2004 16\r";
 inline constexpr const char* kExportAll = "O ALL \rV 2000 16\r";
 
 // A DXF file inserted exploded at 0,0, scale 1, rotation 0:
-// "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r".
+// "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
 std::string InsertExploded(std::string_view path);
 
 // The closed region around a point, with 4 decimals: "_-BOUNDARY x,y\r\r".

@@ -314,19 +314,14 @@ void MainWindow::OnSpin(HWND spin) {
 
 void MainWindow::Run(const std::function<void()>& handler) {
   form_.RunGuarded(handler);
-  if (closeHeld_ && !form_.Busy()) {
-    // Posted: the widget whose message ran the handler must not go while it still handles it.
-    closeHeld_ = false;
-    PostMessageW(window_, WM_CLOSE, 0, 0);
-  }
+  // Posted: the widget whose message ran the handler must not go while it still handles it.
+  if (form_.TakeHeldClose()) PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void MainWindow::Close() {
-  // A handler still runs (its wait handles this message): it keeps the window until it ends.
-  if (form_.Busy()) {
-    closeHeld_ = true;
-    return;
-  }
+  // A handler still runs (its wait handles this message): its dialogue with the host is
+  // cancelled, and it keeps the window until it has unwound.
+  if (!form_.RequestClose()) return;
   if (!IsWindow(window_)) return;
   // The settings are written while the window still exists, so that a failure can be shown.
   if (!settingsSaved_) {

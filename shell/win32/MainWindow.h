@@ -60,5 +60,4 @@ class MainWindow {
   PagesWidget* pagesBinding_ = nullptr;
   std::map<std::pair<int, bool>, HFONT> fonts_;  // (height, bold)
   bool settingsSaved_ = false;
-  bool closeHeld_ = false;  // closed while a handler ran
 };

@@ -6,6 +6,8 @@
 // being written would show in the counts.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "RuzuRaru2016/dxf/DxfTables.h"
@@ -396,6 +398,64 @@ TEST_P(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
   EXPECT_FALSE(ExportRequested());
   EXPECT_FALSE(TablesHoldMarker());
   EXPECT_TRUE(DxfTables().entities.lines.empty());
+}
+
+// The window is closed while the system waits for the user, who never acts: the wait ends
+// at once as after a cancel, the host's command is ended with ETX, and nothing is exported.
+TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
+  FillTablesWithMarker();
+  const auto requestAfter = [this](std::uint64_t ms) {
+    const std::uint64_t at = world.clock.TickCount() + ms;
+    auto posted = std::make_shared<bool>(false);  // shared: the clock calls a copy
+    return world.clock.AddListener([this, at, posted](std::uint64_t now) {
+      if (now >= at && !*posted) {
+        *posted = true;  // the close arrives as a message
+        world.clock.PostTask([this] { world.clock.RequestCancel(); });
+      }
+    });
+  };
+  struct Case {
+    const char* name;
+    std::function<int()> run;
+  } cases[] = {
+      {"PickPoint",
+       [] {
+         TAcadPoint p;
+         return PickPoint(p);
+       }},
+      {"SelectSingle",
+       [] {
+         TAcadPoint p;
+         return SelectSingle(p);
+       }},
+      {"SelectObjects", [] { return SelectObjects(); }},
+  };
+  for (const Case& c : cases) {
+    const std::uint64_t start = world.clock.TickCount();
+    const int listener = requestAfter(2000);
+    EXPECT_EQ(c.run(), 0) << c.name;
+    world.clock.RemoveListener(listener);
+    EXPECT_LT(world.clock.TickCount() - start, 2500u) << c.name;
+    EXPECT_EQ(Sent().back(), "\x03") << c.name;
+    world.clock.ClearCancelRequest();
+    host.Settle();
+    EXPECT_EQ(host.currentLine(), "コマンド: ") << c.name;
+  }
+  EXPECT_FALSE(ExportRequested());
+  EXPECT_TRUE(TablesHoldMarker());
+}
+
+// An executable in a folder whose path holds a blank: the export file is typed in double
+// quotes, which the host reads as one name, and the selection comes back whole.
+TEST_P(HostTest, ExportIntoAFolderWithABlank) {
+  world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
+  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_TRUE(
+      WasSent("DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rO P \rV 2000 16\r"));
+  EXPECT_EQ(DxfTables().entities.texts.size(), 1u);
+  host.Settle();
+  EXPECT_EQ(host.currentLine(), "コマンド: ");
+  EXPECT_EQ(host.history().find("無効"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Timings, HostTest,

@@ -84,6 +84,25 @@ TEST_F(PromptWaitTest, PollSequences) {
   }
 }
 
+// Regression: an interval of 0 divided by zero. It now polls without sleeping, one poll per
+// pass, as many as for 1 ms; a negative one no longer sleeps for weeks.
+TEST_F(PromptWaitTest, IntervalOfZeroOrLessPollsWithoutSleeping) {
+  for (int interval : {0, -5}) {
+    platform::StandinWorld w;
+    platform::ScopedPorts p(w.ports());
+    HostChannel() = {};
+    CreateHostWindows(w.windows);  // idle
+    EXPECT_EQ(WaitForPrompt("_iD", interval, 600), 1) << interval;
+    EXPECT_EQ(w.clock.processCalls, 2u) << interval;
+    // Only the pauses of the two readings and of the history's.
+    EXPECT_EQ(w.clock.TickCount(), 300u) << interval;
+  }
+  const HostWindows host = CreateHostWindows(world.windows);
+  SetControlText(world.windows, host.currentLine, "点を指定:");
+  EXPECT_EQ(WaitForPrompt("_iD", 0, 1), -1);
+  EXPECT_EQ(world.clock.processCalls, 1001u);
+}
+
 TEST_F(PromptWaitTest, CancellationAfterTheLastMarker) {
   const struct {
     const char* history;

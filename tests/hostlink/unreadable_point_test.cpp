@@ -1,5 +1,6 @@
 // A host whose windows stand idle and never show LASTPOINT's value (its value prompt missing,
-// nothing echoed): the pick must not pass for a pick at 0, 0, 0.
+// nothing echoed): the pick must not pass for a pick at 0, 0, 0. (The fence, window and ALL
+// selections read no point: their points come from the workflow.)
 #include <gtest/gtest.h>
 
 #include "RuzuRaru2016/hostlink/HostSelection.h"
@@ -22,10 +23,14 @@ TEST_F(UnreadablePointTest, PickPointFails) {
   EXPECT_EQ(PickPoint(p), -1);
 }
 
-TEST_F(UnreadablePointTest, SelectSingleExportsNothing) {
+// The selections that wait for the user's picks export only with a point the user gave.
+// Regression: SelectObjects took the unreadable point for 0, 0, 0 and exported.
+TEST_F(UnreadablePointTest, SelectionsByTheUserExportNothing) {
   CreateHostWindows(world.windows);
   TAcadPoint p;
   EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_FALSE(DxfOutSent(world.windows));
+  EXPECT_EQ(SelectObjects(), 0);
   EXPECT_FALSE(DxfOutSent(world.windows));
 }
 
