@@ -5,7 +5,7 @@
 #include "platform/CodePage.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
+#include "platform/OwnedMessageBox.h"
 #include "platform/Profile.h"
 #include "platform/WindowSystem.h"
 
@@ -17,7 +17,7 @@ struct Ports {
   FileSystem* files = nullptr;
   CodePage* codePage = nullptr;
   Profile* profile = nullptr;
-  MessageBox* messageBox = nullptr;
+  OwnedMessageBox* messageBox = nullptr;
 };
 
 Ports& CurrentPorts();
@@ -27,7 +27,7 @@ inline EventLoop& Loop() { return *CurrentPorts().loop; }
 inline FileSystem& Files() { return *CurrentPorts().files; }
 inline CodePage& Ansi() { return *CurrentPorts().codePage; }
 inline Profile& ProfileFile() { return *CurrentPorts().profile; }
-inline MessageBox& Messages() { return *CurrentPorts().messageBox; }
+inline OwnedMessageBox& Messages() { return *CurrentPorts().messageBox; }
 
 // Installs a set of ports for the lifetime of the object and restores the previous set.
 class ScopedPorts {

@@ -2,7 +2,7 @@
 // carried across processes, so the structures live in the other process's memory.
 #pragma once
 
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Finding Velsarom's windows from another process.
 #pragma once
 
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <string>
 #include <vector>

@@ -16,7 +16,7 @@
 //   dialog [close-again]      the form's message box (10 s): its title and text; presses OK.
 //                             close-again: first closes the form once more, as an impatient user
 //                             would, and tells whether the box is still there
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <commctrl.h>
 

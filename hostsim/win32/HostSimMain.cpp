@@ -2,7 +2,6 @@
 //             [--command-delay MS] [--export-write MS] [--copydata-log LOG.txt]
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
-// The ports first: windows.h would rename their MessageBox class.
 #include "platform/win32/Win32Ports.h"
 
 #include <shellapi.h>

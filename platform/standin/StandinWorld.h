@@ -16,7 +16,7 @@
 
 namespace platform {
 
-class RecordingMessageBox : public MessageBox {
+class RecordingMessageBox : public OwnedMessageBox {
  public:
   void Show(const std::string& text, const std::string& title) override {
     shown.emplace_back(text, title);

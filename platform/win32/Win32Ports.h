@@ -1,12 +1,11 @@
 // The Win32 implementations of the ports: thin wrappers of the named API functions.
 #pragma once
 
-#include "platform/Ports.h"
-// windows.h after the ports: its MessageBox macro would rename the port class.
 #include <windows.h>
-#undef MessageBox
 
 #include <string>
+
+#include "platform/Ports.h"
 
 namespace platform {
 
@@ -19,7 +18,7 @@ EventLoop& Win32Loop();
 FileSystem& Win32Files();
 CodePage& Win32Ansi();
 Profile& Win32Profile();
-MessageBox& Win32Messages();
+OwnedMessageBox& Win32Messages();
 
 // The main window: it owns the message boxes, and the message pumps hand it its keyboard
 // navigation (IsDialogMessage).

@@ -1,7 +1,7 @@
 // The widgets behind the control objects: each binding reads and writes its widget's state.
 #pragma once
 
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // The program: installs the Win32 ports, shows the main window and runs its message loop.
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <commctrl.h>
 

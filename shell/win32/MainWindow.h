@@ -3,7 +3,7 @@
 // the routing of every click through the form's error guard.
 #pragma once
 
-#include "platform/win32/Win32Ports.h"  // windows.h, after the ports
+#include "platform/win32/Win32Ports.h"
 
 #include <functional>
 #include <map>

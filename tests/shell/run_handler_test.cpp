@@ -47,7 +47,7 @@ TEST_F(RunHandlerFixture, QuietHandlerShowsNothing) {
 // window away from under the handler, which then went on with empty controls. The window holds
 // such a close while Busy() says a handler runs: nested, failed, or showing its error message.
 TEST_F(RunHandlerFixture, BusyWhileAHandlerRunsSoThatACloseWaitsForIt) {
-  struct BusyProbe : platform::MessageBox {
+  struct BusyProbe : platform::OwnedMessageBox {
     const TForm1* form = nullptr;
     bool busyWhileShown = false;
     void Show(const std::string&, const std::string&) override { busyWhileShown = form->Busy(); }

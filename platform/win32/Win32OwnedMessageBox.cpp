@@ -5,7 +5,7 @@ namespace platform {
 
 namespace {
 
-class Win32MessageBox : public MessageBox {
+class Win32OwnedMessageBox : public OwnedMessageBox {
  public:
   void Show(const std::string& text, const std::string& title) override {
     MessageBoxW(MainWindow(), Wide(text).c_str(), Wide(title).c_str(), MB_OK);
@@ -14,8 +14,8 @@ class Win32MessageBox : public MessageBox {
 
 }  // namespace
 
-MessageBox& Win32Messages() {
-  static Win32MessageBox messages;
+OwnedMessageBox& Win32Messages() {
+  static Win32OwnedMessageBox messages;
   return messages;
 }
 

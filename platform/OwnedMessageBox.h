@@ -1,0 +1,15 @@
+// Port: a message box owned by the main window, one OK button. Not named MessageBox: windows.h
+// defines that name as a macro.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class OwnedMessageBox {
+ public:
+  virtual ~OwnedMessageBox() = default;
+  virtual void Show(const std::string& text, const std::string& title) = 0;
+};
+
+}  // namespace platform
