@@ -273,8 +273,8 @@ struct WorkflowFixture : ::testing::Test {
   // The drawing as the host saves it, audited by ezdxf.
   void ExpectAuditedDrawing() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / "velsarom-workflow-drawings";
+    // Beside the test program (ctest runs it in its build folder), one file per test.
+    const std::filesystem::path dir = std::filesystem::current_path() / "drawings";
     std::filesystem::create_directories(dir);
     const std::filesystem::path file =
         dir / (std::string(info->test_suite_name()) + "." + info->name() + ".dxf");
