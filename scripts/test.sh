@@ -14,6 +14,8 @@ bash "$repo/scripts/setup.sh"
 
 step() { printf '\n=== %s\n' "$*"; }
 
+step "folders depend one way (includes)"
+/usr/bin/python3 "$repo/scripts/check_includes.py" -q
 step "native build"
 bash "$repo/scripts/build.sh" native
 step "native tests"
