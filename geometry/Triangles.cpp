@@ -10,8 +10,8 @@ double AreaFromSides(double a, double b, double c) {
   return p > 0 ? static_cast<double>(X87Sqrt(p)) : 0.0;
 }
 
-int ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,
-                  TAcadPoint& apex1, TAcadPoint& apex2) {
+ApexResult ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,
+                         TAcadPoint& apex1, TAcadPoint& apex2) {
   const long double la = sideA, lb = sideB;
   const long double c = static_cast<double>(Distance2D(a, b));
   const long double gap = c - (la + lb);
@@ -21,7 +21,7 @@ int ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double
 
   const long double s = static_cast<double>((c + la + lb) / 2);
   const long double h = (s - c) * s * (s - la) * (s - lb);
-  if (h <= 1e-5L) return flat ? kFlatApex : kNoApex;
+  if (h <= 1e-5L) return flat ? ApexResult::FlatApex : ApexResult::NoApex;
 
   // Nearly flat sides can put the cosine a rounding error beyond ±1, where arccos has no
   // value; the apex then lies on the base line.
@@ -31,7 +31,7 @@ int ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double
   const double alpha = static_cast<double>(X87Acos(cosine));
   apex1 = PolarPoint(a, static_cast<double>(static_cast<long double>(phi) + alpha), sideA);
   apex2 = PolarPoint(a, static_cast<double>(static_cast<long double>(phi) - alpha), sideA);
-  return kTwoApexes;
+  return ApexResult::TwoApexes;
 }
 
 TAcadPoint Incenter(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c) {

@@ -7,16 +7,16 @@
 double AreaFromSides(double a, double b, double c);
 
 // How ApexFromSides found the third vertex.
-enum ApexResult : int {
-  kNoApex = 0,    // the sides cannot meet
-  kFlatApex = 1,  // the sides add up to the base: the apex lies on it
-  kTwoApexes = 2  // apex1 left of a→b, apex2 right of it
+enum class ApexResult : int {
+  NoApex = 0,    // the sides cannot meet
+  FlatApex = 1,  // the sides add up to the base: the apex lies on it
+  TwoApexes = 2  // apex1 left of a→b, apex2 right of it
 };
 
 // Third vertex over the base a–b with |a apex| = sideA and |b apex| = sideB. apex1 is always
-// written (b itself unless two apexes are found); apex2 only with kTwoApexes.
-int ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,
-                  TAcadPoint& apex1, TAcadPoint& apex2);
+// written (b itself unless two apexes are found); apex2 only with TwoApexes.
+ApexResult ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,
+                         TAcadPoint& apex1, TAcadPoint& apex2);
 
 // Meeting point of the bisectors at a and c (with a's z). For a flat triangle, whose
 // bisectors are parallel, the centroid.

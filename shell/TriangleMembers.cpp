@@ -62,7 +62,7 @@ void TForm1::PickAndDivide(bool labels) {
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
   TAcadPoint point;
-  if (PickPoint(link, point) == kHostDone) DivideRegion(point, settings);
+  if (PickPoint(link, point) == HostResult::Done) DivideRegion(point, settings);
 }
 
 void TForm1::DivideRegion(const TAcadPoint& point, const RegionSettings& settings) {

@@ -34,9 +34,9 @@ bool TraceOneBoundary(const HostLink& link, const TAcadPoint& point, RegionResul
   // The report comes when the command ends, which takes a large drawing a while. A count read
   // before it would be an earlier run's, and "_ERASE SINGLE LAST" would then take an object of
   // the user's.
-  const int ended = WaitForPrompt(link, vocab::kBoundaryMarker, 100, kBoundarySeconds);
-  if (ended == kHostFailed) SendCommand(link, vocab::kCancel);
-  const std::string text = ended == kHostFailed ? std::string() : BoundaryCount(link);
+  const HostResult ended = WaitForPrompt(link, vocab::kBoundaryMarker, 100, kBoundarySeconds);
+  if (ended == HostResult::Failed) SendCommand(link, vocab::kCancel);
+  const std::string text = ended == HostResult::Failed ? std::string() : BoundaryCount(link);
   long long count = 0;
   if (!text.empty() && TryParseInt(text, count) && count > 1) {
     result.outcome = RegionOutcome::kSeveralBoundaries;

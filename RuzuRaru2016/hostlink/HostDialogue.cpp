@@ -34,9 +34,10 @@ std::string GetSysVar(const HostLink& link, const std::string& name) {
   return value;
 }
 
-int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs, int seconds) {
+HostResult WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs,
+                         int seconds) {
   auto& loop = platform::Loop();
-  int result = kHostFailed;
+  HostResult result = HostResult::Failed;
   int promptCount = 0;
   int emptyCount = 0;  // never reset: two empty readings anywhere end the wait
   // An interval of 0 (or less) sleeps not at all and counts as 1 ms: one poll per pass, each
@@ -50,7 +51,7 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
       // The window is being closed: the command the user was to finish in the host ends there
       // as the user's Escape would end it, and the dialogue unwinds as after a cancel.
       SendCommand(link, vocab::kCancel);
-      return kHostCancelled;
+      return HostResult::Cancelled;
     }
     loop.Sleep(static_cast<unsigned>(interval));
     if (!HostIsReady(link)) break;
@@ -59,7 +60,7 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
       // One idle reading can fall between two prompts of the same command; two in a row
       // mean the command has ended.
       if (++promptCount == 2) {
-        result = kHostDone;
+        result = HostResult::Done;
         break;
       }
     } else if (line.empty()) {
@@ -68,16 +69,16 @@ int WaitForPrompt(const HostLink& link, const std::string& marker, int intervalM
       promptCount = 0;
     }
   }
-  if (result == kHostDone &&
+  if (result == HostResult::Done &&
       TextAfterLast(marker, ReadPreviousLine(link)).find(vocab::kCancelReport) !=
           std::string::npos) {
-    result = kHostCancelled;
+    result = HostResult::Cancelled;
   }
   return result;
 }
 
 std::string GetSysVar(const std::string& name) { return GetSysVar(ProcessHostLink(), name); }
 
-int WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
+HostResult WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
   return WaitForPrompt(ProcessHostLink(), marker, intervalMs, seconds);
 }

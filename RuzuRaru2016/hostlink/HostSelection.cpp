@@ -61,7 +61,7 @@ int SelectAlongPoints(const HostLink& link, const std::string& command) {
 // Waits for the user to finish an interactive SELECT: false when it was cancelled, timed out
 // or found nothing.
 bool UserSelected(const HostLink& link, bool runningTotal) {
-  if (WaitForPrompt(link, vocab::kSelectMarker, 100, 600) <= 0) return false;
+  if (WaitForPrompt(link, vocab::kSelectMarker, 100, 600) != HostResult::Done) return false;
   return ReportedCount(link, runningTotal) != "0";
 }
 
@@ -75,15 +75,15 @@ int EntityCount(const TDxfTables& t) {
 
 std::string ExportFilePath() { return platform::ExecutablePathWithExtension(".dxf"); }
 
-int PickPoint(const HostLink& link, TAcadPoint& point) {
-  if (!ActivateHost(link)) return kHostFailed;
+HostResult PickPoint(const HostLink& link, TAcadPoint& point) {
+  if (!ActivateHost(link)) return HostResult::Failed;
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kId);
-  const int r = WaitForPrompt(link, vocab::kIdMarker, 100, 6000);
-  if (r != kHostDone) return r;
+  const HostResult r = WaitForPrompt(link, vocab::kIdMarker, 100, 6000);
+  if (r != HostResult::Done) return r;
   // A point that cannot be read is no pick: 0, 0, 0 would pass for one.
-  if (!ReadLastPoint(link, point)) return kHostFailed;
-  return IsSentinel(point) ? kHostCancelled : kHostDone;
+  if (!ReadLastPoint(link, point)) return HostResult::Failed;
+  return IsSentinel(point) ? HostResult::Cancelled : HostResult::Done;
 }
 
 int ParsePoint(const std::string& text, TAcadPoint& point) {
@@ -160,7 +160,7 @@ int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
   return EntityCount(link.tables);
 }
 
-int PickPoint(TAcadPoint& point) { return PickPoint(ProcessHostLink(), point); }
+HostResult PickPoint(TAcadPoint& point) { return PickPoint(ProcessHostLink(), point); }
 
 int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2) {
   return SelectByFence(ProcessHostLink(), p1, p2);

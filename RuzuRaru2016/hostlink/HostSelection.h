@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
 
@@ -14,9 +15,9 @@ inline constexpr TAcadPoint kSentinelPoint{123, 456, 789};
 // documents are saved under it.
 std::string ExportFilePath();
 
-// 1 picked (point set), 0 cancelled or no point, -1 no host, host not ready, time-out or the
-// picked point unreadable.
-int PickPoint(const HostLink& link, TAcadPoint& point);
+// Done: picked (point set); Cancelled: cancelled or no point; Failed: no host, host not ready,
+// time-out or the picked point unreadable.
+HostResult PickPoint(const HostLink& link, TAcadPoint& point);
 // A point variable's value text: two or three comma-separated numbers, optionally in double
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
 int ParsePoint(const std::string& text, TAcadPoint& point);
@@ -38,7 +39,7 @@ int SelectObjects(const HostLink& link);
 int ExportSelectionToDxf(const HostLink& link, const std::string& options);
 
 // The same on the process-wide link.
-int PickPoint(TAcadPoint& point);
+HostResult PickPoint(TAcadPoint& point);
 int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2);
 int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2);
 int SelectSingle(TAcadPoint& pickPoint);

@@ -86,7 +86,7 @@ std::string RotatePrevious(const TAcadPoint& centre, std::string_view angle) {
   return Join("_ROTATE SINGLE P\r", TypedPoint(centre, 4), "\r") + Join(angle, "\r", "");
 }
 
-std::string MovePrevious(const TAcadPoint& base) {
+std::string MoveFrom(const TAcadPoint& base) {
   return Join("\x03\x03_mOvE P \r", TypedPoint(base, 4), "\r");
 }
 

@@ -154,7 +154,7 @@ std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals);
 // The editing tools: the previous selection rotated about a centre by an angle as typed;
 // moved from a base point to where the user picks; a leader from arrow to end without text.
 std::string RotatePrevious(const TAcadPoint& centre, std::string_view angle);
-std::string MovePrevious(const TAcadPoint& base);  // "\x03\x03_mOvE P \r" x,y "\r"
+std::string MoveFrom(const TAcadPoint& base);  // "\x03\x03_mOvE P \r" x,y "\r"
 std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end);  // "…\r\r\rN "
 std::string DimAsz(std::string_view size);                           // "_DIMASZ " size "\r"
 inline constexpr const char* kDimLdrBlkDefault = "_DIMLDRBLK .\r";   // closed filled arrow

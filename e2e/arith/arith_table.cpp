@@ -162,7 +162,7 @@ void Geometry() {
   Line("AreaFromSides", Bits(AreaFromSides(6000, 5830.9518948453, 3162.27766016838)));
   Line("AreaFromSides odd", Bits(AreaFromSides(12.34, 56.78, 45.67)));
   TAcadPoint a1, a2;
-  const int apexes = ApexFromSides(o, {10, 0}, 6, 8, a1, a2);
+  const int apexes = static_cast<int>(ApexFromSides(o, {10, 0}, 6, 8, a1, a2));
   Line("ApexFromSides", std::to_string(apexes) + " " + Show(a1) + " " + Show(a2));
   Line("Incenter", Show(Incenter(o, {3000, 0}, {0, 4000})));
   TAcadPoint st, ed, apex, foot;

@@ -32,17 +32,17 @@ TEST(AreaFromSides, HalfPerimeterAndProductRoundedToDouble) {
 TEST(ApexFromSides, TwoOneOrNoApex) {
   const TAcadPoint a{0, 0, 4}, b{10, 0, 9};
   TAcadPoint apex1{-1, -1}, apex2{-1, -1};
-  EXPECT_EQ(ApexFromSides(a, b, 6, 8, apex1, apex2), kTwoApexes);
+  EXPECT_EQ(ApexFromSides(a, b, 6, 8, apex1, apex2), ApexResult::TwoApexes);
   ExpectPoint(apex1, 3.6, 4.8);
   ExpectPoint(apex2, 3.6, -4.8);
   EXPECT_EQ(apex1.z, 4);
   EXPECT_EQ(apex2.z, 4);
 
   apex2 = {-1, -1};
-  EXPECT_EQ(ApexFromSides(a, b, 4, 6, apex1, apex2), kFlatApex);
+  EXPECT_EQ(ApexFromSides(a, b, 4, 6, apex1, apex2), ApexResult::FlatApex);
   ExpectPoint(apex1, 10, 0);  // the end of the base
   ExpectPoint(apex2, -1, -1);
-  EXPECT_EQ(ApexFromSides(a, b, 3, 4, apex1, apex2), kNoApex);
+  EXPECT_EQ(ApexFromSides(a, b, 3, 4, apex1, apex2), ApexResult::NoApex);
   ExpectPoint(apex2, -1, -1);
 }
 
@@ -52,7 +52,8 @@ TEST(ApexFromSides, NearlyFlatSidesGiveFiniteApexesNotNaN) {
   const TAcadPoint a{87333732 / 1000.0L, 72799438 / 1000.0L},
       b{11868157 / 1000.0L, 691162 / 1000.0L};
   TAcadPoint apex1, apex2;
-  ASSERT_EQ(ApexFromSides(a, b, 104366.40710981611, 11.064011938913609, apex1, apex2), kTwoApexes);
+  ASSERT_EQ(ApexFromSides(a, b, 104366.40710981611, 11.064011938913609, apex1, apex2),
+            ApexResult::TwoApexes);
   for (const TAcadPoint& p : {apex1, apex2}) {
     EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
     EXPECT_TRUE(PointBetween(p, a, b));

@@ -151,16 +151,16 @@ TEST_P(HostTest, GetSysVarWithoutHostSendsNothing) {
 TEST_P(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
   host.user().PickPoint(150.5, 75.25);
   SendCommand("_iD\r");
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), kHostDone);
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), HostResult::Done);
 
   host.user().PressEscape();
   SendCommand("_iD\r");
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), kHostCancelled);
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), HostResult::Cancelled);
 
   // Nobody answers: after 5 s worth of polls the wait gives up, the host still asking.
   SendCommand("_iD\r");
   const auto start = world.clock.TickCount();
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 5), kHostFailed);
+  EXPECT_EQ(WaitForPrompt("_iD", 100, 5), HostResult::Failed);
   EXPECT_EQ(world.clock.TickCount() - start, 51u * 200u);
   EXPECT_NE(host.currentLine(), "コマンド: ");
 }
@@ -170,7 +170,7 @@ TEST_P(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
 TEST_P(HostTest, PickPointReturnsThePickedPoint) {
   host.user().PickPoint(150.5, 75.25);
   TAcadPoint p;
-  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(PickPoint(p), HostResult::Done);
   EXPECT_EQ(p.x, 150.5L);
   EXPECT_EQ(p.y, 75.25L);
   EXPECT_EQ(p.z, 0.0L);
@@ -184,14 +184,14 @@ TEST_P(HostTest, PickPointReturnsThePickedPoint) {
 TEST_P(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
   TAcadPoint p;
   host.user().PressEscape();
-  EXPECT_EQ(PickPoint(p), 0);
+  EXPECT_EQ(PickPoint(p), HostResult::Cancelled);
   host.user().Type("123,456,789\r");
-  EXPECT_EQ(PickPoint(p), 0);
+  EXPECT_EQ(PickPoint(p), HostResult::Cancelled);
   EXPECT_EQ(p.x, 123.0L);
   EXPECT_EQ(p.z, 789.0L);
   // Only all three coordinates make the sentinel.
   host.user().Type("123,456,0\r");
-  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(PickPoint(p), HostResult::Done);
   EXPECT_EQ(p.y, 456.0L);
   EXPECT_EQ(p.z, 0.0L);
 }
@@ -199,7 +199,7 @@ TEST_P(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
 TEST_P(HostTest, PickPointWithoutHostFails) {
   host.Close();
   TAcadPoint p;
-  EXPECT_EQ(PickPoint(p), -1);
+  EXPECT_EQ(PickPoint(p), HostResult::Failed);
   EXPECT_TRUE(world.windows.sent.empty());
 }
 
@@ -340,7 +340,7 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
 
   TAcadPoint p;
   host.user().PickPoint(150.5, 75.25);
-  EXPECT_EQ(PickPoint(p), 1);
+  EXPECT_EQ(PickPoint(p), HostResult::Done);
   EXPECT_EQ(Sent(), join({sentinel, "_iD\r"}, readLastPoint));
 
   world.windows.sent.clear();
@@ -421,7 +421,7 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
       {"PickPoint",
        [] {
          TAcadPoint p;
-         return PickPoint(p);
+         return static_cast<int>(PickPoint(p));  // Cancelled is 0, as a selection's nothing
        }},
       {"SelectSingle",
        [] {

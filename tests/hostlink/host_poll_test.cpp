@@ -42,36 +42,48 @@ TEST_F(PromptWaitTest, PollSequences) {
     std::string tail;
     int intervalMs;
     int seconds;
-    int result;
+    HostResult result;
     std::uint64_t polls;
   } cases[] = {
-      {"two idle readings end it", {"コマンド: ", "コマンド: "}, "", 100, 600, 1, 2},
+      {"two idle readings end it", {"コマンド: ", "コマンド: "}, "", 100, 600, HostResult::Done, 2},
       {"another prompt resets the count",
        {"コマンド: ", "点を指定:", "コマンド: ", "点を指定:", "コマンド: ", "コマンド: "},
        "",
        100,
        600,
-       1,
+       HostResult::Done,
        6},
-      {"an empty reading does not reset it", {"コマンド: ", "", "コマンド: "}, "", 100, 600, 1, 3},
+      {"an empty reading does not reset it",
+       {"コマンド: ", "", "コマンド: "},
+       "",
+       100,
+       600,
+       HostResult::Done,
+       3},
       {"idle without the blank is not idle",
        {"コマンド:", "コマンド:"},
        "コマンド:",
        100,
        2,
-       -1,
+       HostResult::Failed,
        21},
       {"two empty readings anywhere",
        {"", "点を指定:", "コマンド: ", ""},
        "点を指定:",
        100,
        600,
-       -1,
+       HostResult::Failed,
        4},
-      {"time-out after seconds * 1000 / interval + 1 polls", {}, "点を指定:", 100, 600, -1, 6001},
-      {"other interval", {}, "点を指定:", 250, 1, -1, 5},
-      {"zero seconds still polls once", {}, "点を指定:", 100, 0, -1, 1},
-      {"negative seconds do not poll", {}, "コマンド: ", 100, -1, -1, 0},
+      {"time-out after seconds * 1000 / interval + 1 polls",
+       {},
+       "点を指定:",
+       100,
+       600,
+       HostResult::Failed,
+       6001},
+      {"other interval", {}, "点を指定:", 250, 1, HostResult::Failed, 5},
+      {"zero seconds still polls once", {}, "点を指定:", 100, 0, HostResult::Failed, 1},
+      {"negative seconds do not poll", {}, "コマンド: ", 100, -1, HostResult::Failed, 0},
   };
   for (const auto& c : cases) {
     platform::StandinWorld w;
@@ -92,25 +104,27 @@ TEST_F(PromptWaitTest, IntervalOfZeroOrLessPollsWithoutSleeping) {
     platform::ScopedPorts p(w.ports());
     HostChannel() = {};
     CreateHostWindows(w.windows);  // idle
-    EXPECT_EQ(WaitForPrompt("_iD", interval, 600), 1) << interval;
+    EXPECT_EQ(WaitForPrompt("_iD", interval, 600), HostResult::Done) << interval;
     EXPECT_EQ(w.clock.processCalls, 2u) << interval;
     // Only the pauses of the two readings and of the history's.
     EXPECT_EQ(w.clock.TickCount(), 300u) << interval;
   }
   const HostWindows host = CreateHostWindows(world.windows);
   SetControlText(world.windows, host.currentLine, "点を指定:");
-  EXPECT_EQ(WaitForPrompt("_iD", 0, 1), -1);
+  EXPECT_EQ(WaitForPrompt("_iD", 0, 1), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1001u);
 }
 
 TEST_F(PromptWaitTest, CancellationAfterTheLastMarker) {
   const struct {
     const char* history;
-    int result;
+    HostResult result;
   } cases[] = {
-      {"コマンド: _iD\n点を指定: *キャンセル*\n", 0},
-      {"コマンド: _iD\n*キャンセル*\nコマンド: _iD\n点を指定:  X = 1.0000  Y = 2.0000\n", 1},
-      {"コマンド: LINE\n*キャンセル*\n", 1},  // the marker is not in the history at all
+      {"コマンド: _iD\n点を指定: *キャンセル*\n", HostResult::Cancelled},
+      {"コマンド: _iD\n*キャンセル*\nコマンド: _iD\n点を指定:  X = 1.0000  Y = 2.0000\n",
+       HostResult::Done},
+      // the marker is not in the history at all
+      {"コマンド: LINE\n*キャンセル*\n", HostResult::Done},
   };
   for (const auto& c : cases) {
     HostChannel() = {};
@@ -126,7 +140,7 @@ TEST_F(PromptWaitTest, HostUnavailableEndsTheWait) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
   ws.SetEnabled(host.main, false);
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), -1);
+  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1u);
   ws.SetEnabled(host.main, true);
 
@@ -135,7 +149,7 @@ TEST_F(PromptWaitTest, HostUnavailableEndsTheWait) {
     if (now == 500) ws.Destroy(host.main);
   });
   ScriptedReadings script(world, host, 100, {}, "オブジェクトを選択:");
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), -1);
+  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1u + 3u);
   world.clock.RemoveListener(listener);
 }
@@ -149,7 +163,7 @@ TEST_F(PromptWaitTest, WindowStaysResponsiveDuringTheWait) {
     ++clicks;
     handledAt = world.clock.TickCount();
   });
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), 1);
+  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Done);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(handledAt, 0u);  // each poll lets the window work before it sleeps
 }

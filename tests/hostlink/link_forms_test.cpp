@@ -75,14 +75,14 @@ TEST_F(LinkFormsTest, SelectionsFindTheHostAndFillTheTablesOfTheLink) {
 TEST_F(LinkFormsTest, PicksVariablesAndWaitsGoThroughTheLink) {
   host.user().PickPoint(30.5, 40.25);
   TAcadPoint p;
-  EXPECT_EQ(PickPoint(link, p), 1);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Done);
   EXPECT_EQ(p.x, 30.5L);
   EXPECT_EQ(p.y, 40.25L);
   EXPECT_EQ(GetSysVar(link, "OSMODE"), "4133");
 
   host.user().PressEscape();
   ASSERT_TRUE(SendCommand(link, "_iD\r"));
-  EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 60), 0);
+  EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 60), HostResult::Cancelled);
   EXPECT_EQ(ReadCurrentLine(link), "コマンド: ");
   EXPECT_NE(ReadPreviousLine(link).find("キャンセル"), std::string::npos);
   ExpectProcessWideUntouched();

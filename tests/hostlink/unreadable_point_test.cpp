@@ -20,7 +20,7 @@ bool DxfOutSent(const platform::MemoryWindowSystem& ws) {
 TEST_F(UnreadablePointTest, PickPointFails) {
   CreateHostWindows(world.windows);  // idle: "コマンド: ", empty history
   TAcadPoint p{1, 2, 3};
-  EXPECT_EQ(PickPoint(p), -1);
+  EXPECT_EQ(PickPoint(p), HostResult::Failed);
 }
 
 // The selections that wait for the user's picks export only with a point the user gave.

@@ -186,7 +186,7 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          EXPECT_NEAR(l.end.x, 0, 1e-9);
          EXPECT_NEAR(l.end.y, 10, 1e-9);
        }},
-      {MovePrevious({0, 0, 0}), [&] { host.user().PickPoint(50, 60); },
+      {MoveFrom({0, 0, 0}), [&] { host.user().PickPoint(50, 60); },
        [&](const std::string& h) {
          const auto& l = std::get<hostsim::Line>(Find(bottom)->shape);
          EXPECT_NEAR(l.start.x, 50, 1e-9);
