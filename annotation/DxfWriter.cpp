@@ -6,10 +6,12 @@
 #include <string_view>
 
 #include "numbers/NumberFormat.h"
+#include "numbers/X87Precision.h"
 
 std::string DxfReal(long double value) { return FormatReal(value); }
 
 std::string DxfRotation(double radians) {
+  const X87ExtendedPrecision precision;
   // Degrees per radian as the double 57.29577951308232, not the extended 180/π: the product,
   // formed in extended precision and rounded to double, differs in the last digit now and then.
   constexpr double kDegreesPerRadian = 57.29577951308232;

@@ -2,8 +2,10 @@
 
 #include "geometry/PlaneGeometry.h"
 #include "numbers/X87Math.h"
+#include "numbers/X87Precision.h"
 
 BulgeArc BulgeToArc(const TAcadPoint& start, const TAcadPoint& end, double bulge) {
+  const X87ExtendedPrecision precision;
   const double theta = static_cast<double>(4 * X87Atan(bulge));
   const double h = static_cast<double>(Distance2D(start, end) / 2);
   const double r = static_cast<double>(h / X87Sin(static_cast<long double>(theta) / 2));

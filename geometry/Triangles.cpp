@@ -2,8 +2,10 @@
 
 #include "geometry/PlaneGeometry.h"
 #include "numbers/X87Math.h"
+#include "numbers/X87Precision.h"
 
 double AreaFromSides(double a, double b, double c) {
+  const X87ExtendedPrecision precision;
   const double s = static_cast<double>((static_cast<long double>(a) + b + c) / 2);
   const long double ls = s;
   const double p = static_cast<double>((ls - c) * ls * (ls - b) * (ls - a));
@@ -12,6 +14,7 @@ double AreaFromSides(double a, double b, double c) {
 
 ApexResult ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,
                          TAcadPoint& apex1, TAcadPoint& apex2) {
+  const X87ExtendedPrecision precision;
   const long double la = sideA, lb = sideB;
   const long double c = static_cast<double>(Distance2D(a, b));
   const long double gap = c - (la + lb);
@@ -35,6 +38,7 @@ ApexResult ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA,
 }
 
 TAcadPoint Incenter(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c) {
+  const X87ExtendedPrecision precision;
   const double atA = static_cast<double>((Angle2D(a, b) + Angle2D(a, c)) / 2);
   const double atC = static_cast<double>((Angle2D(c, a) + Angle2D(c, b)) / 2);
   TAcadPoint centre;
@@ -45,6 +49,7 @@ TAcadPoint Incenter(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& 
 
 bool ChooseBaseAndHeight(const TAcadTriangle& t, TAcadPoint& baseSt, TAcadPoint& baseEd,
                          TAcadPoint& apex, TAcadPoint& foot) {
+  const X87ExtendedPrecision precision;
   const double d12 = static_cast<double>(Distance2D(t.p1, t.p2));
   const double d23 = static_cast<double>(Distance2D(t.p2, t.p3));
   const double d31 = static_cast<double>(Distance2D(t.p3, t.p1));

@@ -5,6 +5,7 @@
 
 #include "numbers/BigUnsigned.h"
 #include "numbers/Extended.h"
+#include "numbers/X87Precision.h"
 
 namespace {
 
@@ -157,6 +158,7 @@ bool ToExtended(const DecimalNumber& d, long double& value) {
 }  // namespace
 
 bool TryParseFloat(std::string_view text, long double& value) {
+  const X87ExtendedPrecision precision;
   DecimalNumber d;
   if (!ScanDecimal(TrimBlanks(text), d)) return false;
   return ToExtended(d, value);

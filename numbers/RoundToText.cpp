@@ -4,6 +4,7 @@
 
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
+#include "numbers/X87Precision.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ long double PowerOfTen(int n) {
 }  // namespace
 
 std::string RoundToText(int digits, int mode, double value) {
+  const X87ExtendedPrecision precision;
   if (digits < 0) digits = 0;
   if (digits > 6) digits = 6;
   // An overflowed or undefined value has no digit to examine; its own text ("INF", "NAN")

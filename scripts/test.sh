@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what it needs, builds the native, sanitizer and Windows builds and
 # runs every test tier this machine can run (unit and in-process tests, the same tests under
-# address and undefined-behaviour sanitizers, the checks of real files with ezdxf, and the
-# real-window checks under wine in a virtual X display).
+# address and undefined-behaviour sanitizers, the checks of real files with ezdxf, the
+# real-window checks under wine in a virtual X display, and the demo of scripts/demo.sh).
 #   VELSAROM_SKIP_SANITIZE=1  skip the sanitizer build
 #   VELSAROM_SKIP_WINE=1      skip the Windows build and the wine tier
 set -euo pipefail
@@ -51,6 +51,10 @@ if [ "${VELSAROM_SKIP_WINE:-0}" != 1 ]; then
     velsarom_wine_stop
   done
   velsarom_wine_stop
+  # The README's main-job command, as a user runs it: it must return by itself and leave the
+  # host's drawing and its picture.
+  step "demo (scripts/demo.sh)"
+  if ! bash "$repo/scripts/demo.sh"; then failed+=(demo); fi
   if [ ${#failed[@]} -gt 0 ]; then
     echo "wine checks failed: ${failed[*]}" >&2
     exit 1

@@ -3,6 +3,7 @@
 
 #include "annotation/DxfInsertion.h"
 #include "numbers/NumberText.h"
+#include "numbers/X87Precision.h"
 #include "platform/Ports.h"
 #include "shell/ClickHandlers.h"
 #include "shell/TForm1.h"
@@ -50,6 +51,8 @@ void TForm1::RunGuarded(const std::function<void()>& body) {
         platform::CurrentPorts().loop->ClearCancelRequest();
     }
   } running(running_);
+  // The handler's own extended arithmetic, whatever a DLL left in the control word.
+  const X87ExtendedPrecision precision;
   std::string message;
   try {
     body();

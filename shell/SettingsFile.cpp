@@ -48,7 +48,13 @@ class SettingsReader {
 
 class SettingsWriter {
  public:
-  explicit SettingsWriter(std::string path) : path_(std::move(path)) {}
+  // A new file starts as UTF-16 with a byte-order mark, which the profile functions keep, so
+  // that text outside the ANSI code page (a layer named "地積²") survives a restart. An existing
+  // file keeps the form it has. A mark that cannot be written leaves the failure to the first
+  // key, which reports it.
+  explicit SettingsWriter(std::string path) : path_(std::move(path)) {
+    if (!platform::Files().Exists(path_)) platform::Files().WriteAll(path_, "\xFF\xFE");
+  }
 
   // Stops at the first failing write, so that the keys not yet written keep their old values.
   void String(const std::string& section, const std::string& key, const std::string& value) {

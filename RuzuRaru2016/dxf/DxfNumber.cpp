@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "numbers/NumberText.h"
+#include "numbers/X87Precision.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ bool ParseDxfInt16(std::string_view text, std::int16_t& value) {
 }
 
 bool ParseDxfReal(std::string_view text, long double& value) {
+  const X87ExtendedPrecision precision;
   return FastReal(text, value) || TryParseFloat(text, value);
 }
 

@@ -7,6 +7,7 @@
 #include "RuzuRaru2016/dxf/DxfNumber.h"
 #include "RuzuRaru2016/dxf/DxfRecordBuffer.h"
 #include "RuzuRaru2016/dxf/DxfTokenizer.h"
+#include "numbers/X87Precision.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -776,6 +777,8 @@ void ClearDxfTables(TDxfTables& tables) { tables = TDxfTables{}; }
 
 DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
                             platform::CodePage& codePage) {
+  // Once for the whole file, so that the guard of each number costs only a look.
+  const X87ExtendedPrecision precision;
   DxfParseResult result;
   TableBuilder builder(tables, codePage);
   StringDecoder lineDecoder(codePage);

@@ -5,6 +5,7 @@
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Polylines.h"
+#include "numbers/X87Precision.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ void ExplodeChain(const TLwpBlk& pl, std::vector<TLwpEle>& v, TEntityTables& t) 
 }  // namespace
 
 void ExplodePolylines(TDxfTables& tables) {
+  const X87ExtendedPrecision precision;
   TEntityTables& t = tables.entities;
   if (t.polylines.empty()) return;
   t.lines.reserve(t.lines.size() + 1000);

@@ -2,8 +2,12 @@
 // plane geometry and the DXF number texts, one line per case with the exact bits of every
 // extended result. Built natively and for Windows from this one source; the wine-tier check
 // compares the two outputs byte for byte, which shows that both runtimes give the same digits.
+//   arith_table [--control-word 0xNNNN]  the x87 control word to set before the cases (a DLL may
+//                                        leave 0x027f, a 53-bit mantissa); the table must not
+//                                        change
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 #include <numbers>
 #include <random>
@@ -24,6 +28,7 @@
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
+#include "numbers/X87Precision.h"
 
 namespace {
 
@@ -62,12 +67,6 @@ std::string Show(const TAcadPoint& p) {
 
 void Line(const std::string& name, const std::string& result) {
   std::fputs((name + ": " + result + "\n").c_str(), stdout);
-}
-
-unsigned FpuControlWord() {
-  std::uint16_t cw = 0;
-  asm volatile("fnstcw %0" : "=m"(cw));
-  return cw;
 }
 
 void Parsing() {
@@ -180,7 +179,9 @@ void Geometry() {
 // Many deterministic random cases: any disagreement in the last bit shows up here.
 void Sweep() {
   std::mt19937_64 rng(20160401);
+  // The cases themselves are made at full precision, whatever the control word.
   auto coordinate = [&] {
+    X87ExtendedPrecision precision;
     return static_cast<long double>(static_cast<std::int64_t>(rng() % 2000000001) - 1000000000) /
            1000;
   };
@@ -217,13 +218,22 @@ void Sweep() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);  // "\n" as written, as on the native side
 #endif
   char cw[16];
-  std::snprintf(cw, sizeof cw, "%#06x", FpuControlWord());
+  std::snprintf(cw, sizeof cw, "%#06x", X87ExtendedPrecision::ControlWord());
   Line("x87 control word", cw);
+  if (argc == 3 && std::string(argv[1]) == "--control-word") {
+    X87ExtendedPrecision::SetControlWord(
+        static_cast<std::uint16_t>(std::strtoul(argv[2], nullptr, 16)));
+    std::fprintf(stderr, "arith_table: x87 control word set to %#06x before the cases\n",
+                 X87ExtendedPrecision::ControlWord());
+  } else if (argc != 1) {
+    std::fprintf(stderr, "usage: arith_table [--control-word 0xNNNN]\n");
+    return 2;
+  }
   Parsing();
   Formatting();
   Rounding();

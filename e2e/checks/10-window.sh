@@ -3,8 +3,9 @@
 # product's command channel, logs what arrived and shows its Japanese prompts, which the channel
 # reads back; Velsarom.exe shows its four pages as designed (screenshots under
 # $BUILD_WIN/artifacts/window/), its clicks run their handlers, closing it writes every setting
-# through the system's profile functions, and a second start with Kyuuseki=1 comes up in
-# base-height mode.
+# through the system's profile functions (a new file as UTF-16, so that a layer name outside the
+# code page survives), a second start with Kyuuseki=1 comes up in base-height mode, and an
+# existing ANSI file stays ANSI.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${BUILD_WIN:?BUILD_WIN must name the Windows build}"
@@ -211,7 +212,7 @@ probe click CheckBox3 >/dev/null
 expect "$(probe inspect)" ctl.Edit14 "disabled,[400]"
 probe click CheckBox3 >/dev/null
 expect "$(probe inspect)" ctl.Edit14 "enabled,[400]"
-probe settext Edit12 "文字層①" >/dev/null
+probe settext Edit12 "文字層①²" >/dev/null
 # The rounding groups of one page are separate groups, and the spin buttons run their handlers.
 probe page 1 >/dev/null
 probe click RadioButton3 >/dev/null
@@ -236,7 +237,10 @@ expect "$out" closed 1
 if [ ! -f "$ini" ]; then
   fail "no settings file after closing"
 else
-  iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' >"$art/after-first-run.ini"
+  # A new settings file is UTF-16 with a byte-order mark, kept so by the profile functions.
+  [ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = fffe ] ||
+    fail "the new settings file does not begin with a UTF-16 byte-order mark"
+  iconv -f UTF-16 -t UTF-8 "$ini" | tr -d '\r' >"$art/after-first-run.ini"
   for key in Form:Top Form:Left Velsarom:Kakudo Velsarom:Yajirusi Velsarom:Leader \
     Velsarom:Kyuuseki Velsarom:AllData Velsarom:A_Hen Velsarom:B_Hen Velsarom:AutoCheck \
     Velsarom:Jouritu Velsarom:Syakudo Velsarom:Keta1 Velsarom:Keta2 Velsarom:Keta3 \
@@ -248,22 +252,24 @@ else
       /^\[/ { in_section = ($0 == s) } in_section && index($0, k "=") == 1 { found = 1 }
       END { exit !found }' "$art/after-first-run.ini" || fail "settings file lacks $section.$name"
   done
-  grep -qx 'M_Layer=文字層①' "$art/after-first-run.ini" || fail "Japanese layer name not written"
+  grep -qx 'M_Layer=文字層①²' "$art/after-first-run.ini" ||
+    fail "layer name with a character outside the code page not written as typed"
   grep -qx 'Kyuuseki=0' "$art/after-first-run.ini" || fail "Kyuuseki not written as 0"
   grep -qx 'Left=589' "$art/after-first-run.ini" || fail "window position not written"
   # What the clicks above set: the rounding fields, the scale and the digits of lengths.
   for line in Nagasa=2 Menseki=0 Goukei=1 Syakudo=2 Keta1=3; do
     grep -qx "$line" "$art/after-first-run.ini" || fail "settings file lacks $line"
   done
-  sed -i 's/^Kyuuseki=0\r\?$/Kyuuseki=1\r/' "$ini"
-  # A value longer than the 2047 characters a setting holds: read back cut, not lost or garbled.
+  # Base-height mode, and a value longer than the 2047 characters a setting holds: read back
+  # cut, not lost or garbled.
   /usr/bin/python3 - "$ini" <<'PY'
 import re
 import sys
 path = sys.argv[1]
-text = open(path, encoding="cp932", newline="").read()
+text = open(path, encoding="utf-16", newline="").read()
+text = re.sub(r"^Kyuuseki=0(?=\r?$)", "Kyuuseki=1", text, count=1, flags=re.M)
 text = re.sub(r"^Haba1=[^\r\n]*", "Haba1=" + "幅" * 2100, text, count=1, flags=re.M)
-open(path, "w", encoding="cp932", newline="").write(text)
+open(path, "w", encoding="utf-16", newline="").write(text)
 PY
 fi
 
@@ -274,7 +280,7 @@ printf '%s\n' "$out" >"$art/second-start.txt"
 expect "$out" tab.0 "[ 三斜]"
 expect "$out" ctl.Edit20 "enabled,[1500,3000,3000,4500]"
 expect "$out" ctl.Edit11 "disabled,[$(printf '幅%.0s' $(seq 2047))]"
-expect "$out" ctl.Edit12 "enabled,[文字層①]"
+expect "$out" ctl.Edit12 "enabled,[文字層①²]"
 expect "$out" ctl.Edit8 "enabled,[100]"
 expect "$out" ctl.Edit7 "enabled,[3]"
 expect "$out" ctl.RadioButton3 "enabled,checked,[切上]"
@@ -292,12 +298,25 @@ expect "$(probe close)" closed 1
 
 # Regression: a start "maximised" (a shortcut's setting) blew the fixed window up to the whole
 # screen, above every other window. It shows at its own size.
-echo "--- a start maximised shows the window at its size"
+# The settings file made ANSI beforehand, as an older one is: it is read and written back in
+# its own form, where "²" can only be "?".
+echo "--- a start maximised shows the window at its size; an ANSI settings file stays ANSI"
+/usr/bin/python3 - "$ini" <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path, encoding="utf-16", newline="").read()
+open(path, "wb").write(text.encode("cp932", errors="replace"))
+PY
 start_wine "$run" start /max /wait Velsarom.exe
 out=$(probe inspect)
 expect "$out" client 187x267
 expect "$out" sizable 0
+expect "$out" ctl.Edit12 "enabled,[文字層①?]"
 expect "$(probe close)" closed 1
+[ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" != fffe ] ||
+  fail "the ANSI settings file was turned into UTF-16"
+iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx 'M_Layer=文字層①?' ||
+  fail "the ANSI settings file lost its Japanese layer name"
 
 # The settings file made unwritable (an attribute that binds root as well): closing reports the
 # failure in the window's message box, and the file keeps what it held. Regression: closing again

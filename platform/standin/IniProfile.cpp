@@ -2,9 +2,42 @@
 
 #include <vector>
 
+#include "platform/Utf.h"
+
 namespace platform {
 
 namespace {
+
+// How a file's text is stored: a file that begins with a UTF-16 byte-order mark is read and
+// written as UTF-16 of that byte order, mark included; any other in the ANSI code page.
+enum class Form { Ansi, Utf16Le, Utf16Be };
+
+std::string Decode(const std::string& bytes, CodePage& codePage, Form& form) {
+  form = bytes.starts_with("\xFF\xFE")   ? Form::Utf16Le
+         : bytes.starts_with("\xFE\xFF") ? Form::Utf16Be
+                                         : Form::Ansi;
+  if (form == Form::Ansi) return codePage.AnsiToUtf8(bytes);
+  const int high = form == Form::Utf16Le ? 1 : 0;
+  std::u16string units;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto hi = static_cast<unsigned char>(bytes[i + high]);
+    const auto lo = static_cast<unsigned char>(bytes[i + 1 - high]);
+    units.push_back(static_cast<char16_t>(hi << 8 | lo));
+  }
+  return Utf16ToUtf8(units);
+}
+
+std::string Encode(const std::string& text, CodePage& codePage, Form form) {
+  if (form == Form::Ansi) return codePage.Utf8ToAnsi(text);
+  const bool le = form == Form::Utf16Le;
+  std::string bytes = le ? "\xFF\xFE" : "\xFE\xFF";
+  for (char16_t u : Utf8ToUtf16(text)) {
+    const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+    bytes += le ? lo : hi;
+    bytes += le ? hi : lo;
+  }
+  return bytes;
+}
 
 std::string Trim(std::string_view s) {
   const auto first = s.find_first_not_of(" \t\r\n");
@@ -79,7 +112,8 @@ std::string IniProfile::GetString(const std::string& path, const std::string& se
   std::string result = def;
   if (auto bytes = files_.ReadAll(path)) {
     bool inSection = false;
-    for (const std::string& line : SplitLines(codePage_.AnsiToUtf8(*bytes))) {
+    Form form;
+    for (const std::string& line : SplitLines(Decode(*bytes, codePage_, form))) {
       std::string name, k, v;
       if (SectionHeader(line, name)) {
         inSection = SameName(name, section);
@@ -99,8 +133,9 @@ std::string IniProfile::GetString(const std::string& path, const std::string& se
 bool IniProfile::WriteString(const std::string& path, const std::string& section,
                              const std::string& key, const std::string& value) {
   std::vector<std::string> lines;
+  Form form = Form::Ansi;
   if (auto bytes = files_.ReadAll(path)) {
-    lines = SplitLines(codePage_.AnsiToUtf8(*bytes));
+    lines = SplitLines(Decode(*bytes, codePage_, form));
   } else if (files_.Exists(path)) {
     return false;  // there but unreadable: never overwrite what we cannot see
   }
@@ -137,7 +172,7 @@ bool IniProfile::WriteString(const std::string& path, const std::string& section
   }
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  return files_.WriteAll(path, codePage_.Utf8ToAnsi(text));
+  return files_.WriteAll(path, Encode(text, codePage_, form));
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // Stand-in of the profile functions on the file and code-page ports: sections and keys match
-// without regard to case, values are trimmed and lose one pair of enclosing quotes, the file is
-// kept in the ANSI code page, and a key is written by rewriting the file in one piece.
+// without regard to case, values are trimmed and lose one pair of enclosing quotes, a file is
+// kept in UTF-16 when it begins with a byte-order mark and in the ANSI code page otherwise (a
+// new file too), and a key is written by rewriting the file in one piece.
 #pragma once
 
 #include "platform/CodePage.h"

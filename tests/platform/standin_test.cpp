@@ -54,6 +54,33 @@ TEST(IniProfile, WritesKeysIntoTheirSectionsInAnsi) {
   EXPECT_EQ(w.profile.GetString("b.ini", "Velsarom", "M_Layer", "", 2047), "文字");
 }
 
+// A file that begins with a UTF-16 byte-order mark is read and written as UTF-16 of that byte
+// order, so that characters outside the code page survive; any other file stays ANSI.
+TEST(IniProfile, KeepsTheFormOfTheFile) {
+  StandinWorld w;
+  const std::string le = std::string("\xFF\xFE[\0S\0]\0\r\0\n\0K\0=\0\xB2\0", 18);
+  w.files.WriteAll("le.ini", le);
+  EXPECT_EQ(w.profile.GetString("le.ini", "s", "k", "", 2047), "²");
+  ASSERT_TRUE(w.profile.WriteString("le.ini", "S", "L", "画"));
+  EXPECT_EQ(w.files.files().at("le.ini"), le + std::string("\r\0\n\0L\0=\0\x3B\x75\r\0\n\0", 14));
+
+  const std::string be = std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0K\0=\0\xB2", 18);
+  w.files.WriteAll("be.ini", be);
+  EXPECT_EQ(w.profile.GetString("be.ini", "S", "K", "", 2047), "²");
+  ASSERT_TRUE(w.profile.WriteString("be.ini", "S", "K", "x²"));
+  EXPECT_EQ(w.files.files().at("be.ini"),
+            std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0K\0=\0x\0\xB2\0\r\0\n", 24));
+
+  // ANSI, and a new file: what the code page lacks becomes its default character.
+  w.files.WriteAll("ansi.ini", "[S]\r\nK=1\r\n");
+  ASSERT_TRUE(w.profile.WriteString("ansi.ini", "S", "K", "地積²"));
+  ASSERT_TRUE(w.profile.WriteString("new.ini", "S", "K", "地積²"));
+  for (const char* path : {"ansi.ini", "new.ini"}) {
+    EXPECT_EQ(w.files.files().at(path), "[S]\r\nK=\x92\x6E\x90\xCF?\r\n") << path;
+    EXPECT_EQ(w.profile.GetString(path, "S", "K", "", 2047), "地積?") << path;
+  }
+}
+
 TEST(IniProfile, FailedWriteLeavesTheFileAsItWas) {
   StandinWorld w;
   ASSERT_TRUE(w.profile.WriteString("c.ini", "Form", "Top", "10"));

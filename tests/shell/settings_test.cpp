@@ -200,6 +200,35 @@ TEST_F(SettingsFixture, ChangedSettingsSurviveARestart) {
   EXPECT_EQ(form.Edit17.Text(), "1000");
 }
 
+// A layer name outside the ANSI code page ("²") survives a restart: the settings file is made
+// as UTF-16 with a byte-order mark. A file that exists already keeps its form, as the profile
+// functions keep it: an ANSI file stays ANSI, with "?" for what the code page lacks.
+TEST_F(SettingsFixture, TextOutsideTheCodePageSurvivesARestartInANewFile) {
+  {
+    TForm1 form;
+    form.FormCreate();
+    form.Edit12.SetText("地積²");
+    form.Edit15.SetText("辺①");
+    form.FormDestroy();
+  }
+  EXPECT_TRUE(world.files.files().at(kIni).starts_with("\xFF\xFE[\0F\0o\0r\0m\0]\0"));
+  TForm1 form;
+  form.FormCreate();
+  EXPECT_EQ(form.Edit12.Text(), "地積²");
+  EXPECT_EQ(form.Edit15.Text(), "辺①");
+
+  WriteIni("[Velsarom]\r\nH_Layer=旧\r\n");
+  form.Edit12.SetText("地積²");
+  form.FormDestroy();
+  const std::string ansi = world.files.files().at(kIni);
+  EXPECT_TRUE(ansi.starts_with("[Velsarom]\r\nH_Layer=\x95\xD3\x87\x40\r\n")) << ansi;
+  EXPECT_EQ(Value("Velsarom", "M_Layer"), "地積?");
+  TForm1 again;
+  again.FormCreate();
+  EXPECT_EQ(again.Edit12.Text(), "地積?");
+  EXPECT_EQ(again.Edit15.Text(), "辺①");
+}
+
 TEST_F(SettingsFixture, WriteFailureKeepsTheKeysNotYetWritten) {
   WriteIni(
       "[Form]\r\nTop=1\r\nLeft=2\r\n[Velsarom]\r\nKakudo=90.0\r\nYajirusi=250\r\n"

@@ -53,9 +53,8 @@ TEST_F(CloseDuringWaitTest, TheCloseEndsTheWaitAndFollowsOnceTheWorkflowHasUnwou
   EXPECT_TRUE(form.TakeHeldClose());
   EXPECT_FALSE(form.TakeHeldClose());
   form.RunHandler(&TForm1::FormDestroy);
-  const auto ini = world.files.ReadAll(form.SettingsPath());
-  ASSERT_TRUE(ini.has_value());
-  EXPECT_NE(ini->find("H_CLOSE"), std::string::npos);
+  EXPECT_EQ(world.profile.GetString(form.SettingsPath(), "Velsarom", "M_Layer", "", 2047),
+            "H_CLOSE");
 }
 
 TEST_F(CloseDuringWaitTest, ACloseWithNothingRunningGoesAtOnce) {
