@@ -3,6 +3,8 @@
 # small client that reads its command-line controls back, traces the parcel's boundary, lets its
 # scripted user pick a point for ID, shows the drawing (screenshot under
 # $BUILD_WIN/artifacts/hostsim/), and saves the drawing when closed; ezdxf audits the result.
+# It runs as a slow host (--command-delay, --export-write): commands take 250 ms before their
+# prompt comes back, and an export grows over 2 s.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 : "${BUILD_WIN:?BUILD_WIN must name the Windows build}"
@@ -28,7 +30,7 @@ client() { velsarom_wine "$client" "$@" | tr -d '\r'; }
 
 velsarom_wine "$closewin" "AutoCAD 2018" 2000 >/dev/null 2>&1
 velsarom_wine "$host" "Z:$run/parcel.dxf" --script "Z:$run/actions.txt" --save "Z:$run/saved.dxf" \
-  --delay 300 &
+  --delay 300 --command-delay 250 --export-write 2000 &
 hostpid=$!
 trap 'velsarom_wine "$closewin" "AutoCAD 2018" 3000 >/dev/null 2>&1; kill $hostpid 2>/dev/null' EXIT
 
@@ -43,7 +45,6 @@ client history | grep -q '境界が 1 個のポリラインを作成しました
 # The traced polyline exported as the product exports it, from a path in wine's form.
 client send "_FILEDIA 0 " >/dev/null
 client send "_DXFOUT Z:$run/export.dxf\\rO SINGLE LAST\\rV 2004 16\\r" >/dev/null
-client send "_FILEDIA 1 " >/dev/null
 client idle 10000 | grep -q idle=1 || fail "not idle after DXFOUT"
 sleep 0.5
 /usr/bin/python3 - "$run/export.dxf" <<'PY' || fail "export check"
@@ -54,6 +55,22 @@ assert doc.dxfversion == "AC1018", doc.dxfversion
 assert not doc.audit().has_errors
 assert [e.dxftype() for e in doc.modelspace()] == ["LWPOLYLINE"]
 PY
+
+# Into a folder with a blank, the name in double quotes: the file is there at once and grows.
+mkdir -p "$run/mit blank"
+slow="$run/mit blank/export 2.dxf"
+client send "_DXFOUT \"Z:$slow\"\rO SINGLE LAST\rV 2004 16\r" >/dev/null
+early=$(stat -c %s "$slow" 2>/dev/null || echo missing)
+client idle 10000 | grep -q idle=1 || fail "not idle after the slow DXFOUT"
+sleep 0.5
+final=$(stat -c %s "$slow" 2>/dev/null || echo missing)
+echo "slow export: $early bytes at first, $final at the end"
+case "$early" in
+  missing) fail "the slow export did not appear at once" ;;
+  *) [ "$final" != missing ] && [ "$early" -lt "$final" ] || fail "the slow export did not grow" ;;
+esac
+cmp -s "$run/export.dxf" "$slow" || fail "the slow export differs from the quick one"
+client send "_FILEDIA 1 " >/dev/null
 
 client send '\x03\x03LASTPOINT 123,456,789 ' >/dev/null
 client send '_iD\r' >/dev/null

@@ -10,6 +10,7 @@
 //   layout                    every layout problem; exits 1 when there is one
 //   page N                    clicks tab N and prints the window's rectangle
 //   click NAME | click-text TEXT   BM_CLICK on a control by name or by caption
+//   post-click NAME           BM_CLICK posted, not sent: returns while the click's handler runs
 //   spin NAME up|down         a mouse click on one arrow of a spin button
 //   settext NAME TEXT         WM_SETTEXT into a control
 //   close                     WM_CLOSE to the form; waits for the process to end
@@ -304,6 +305,11 @@ int wmain(int argc, wchar_t** argv) {
     if (!w) return 1;
     SendMessageW(w, BM_CLICK, 0, 0);
     return 0;
+  }
+  if (command == "post-click" && args.size() > 1) {
+    HWND w = Widget(v, args[1]);
+    if (!w) return 1;
+    return PostMessageW(w, BM_CLICK, 0, 0) ? 0 : 1;
   }
   if (command == "spin" && args.size() > 2) {
     HWND w = Widget(v, args[1]);
