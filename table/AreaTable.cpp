@@ -232,7 +232,7 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
 
 AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings) {
   AreaTableBuild b;
-  std::vector<std::string> lines;
+  EntityLineList lines;
   b.scan = ScanDxfEntities(exportPath, lines);
   if (!b.scan.complete()) return b;
   CollectNumberMarks(lines, b.entries);

@@ -5,7 +5,7 @@
 #include "table/EntityLines.h"
 #include "table/NumberEntries.h"
 
-DxfScanResult ScanDxfEntities(const std::string& path, std::vector<std::string>& list) {
+DxfScanResult ScanDxfEntities(const std::string& path, EntityLineList& list) {
   if (!WaitForFile(path)) return {0, ScanEnd::kNoFile};
   if (platform::Files().InUse(path)) return {0, ScanEnd::kBusy};
   std::optional<std::string> bytes = platform::Files().ReadAll(path);
@@ -14,7 +14,7 @@ DxfScanResult ScanDxfEntities(const std::string& path, std::vector<std::string>&
 }
 
 std::optional<int> NextNumberFromExport(const std::string& path) {
-  std::vector<std::string> lines;
+  EntityLineList lines;
   if (!ScanDxfEntities(path, lines).complete()) return std::nullopt;
   std::vector<std::string> entries;
   CollectNumberMarks(lines, entries);

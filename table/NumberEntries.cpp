@@ -8,8 +8,8 @@
 #include "numbers/NumberText.h"
 #include "table/EntityLines.h"
 
-void CollectNumberMarks(const std::vector<std::string>& lines, std::vector<std::string>& entries) {
-  for (const std::string& line : lines) {
+void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries) {
+  for (const std::string_view line : lines) {
     if (line.compare(0, 6, "0,TEXT") != 0) continue;
     if (GetGroupValue(line, 1001) != kAppName) continue;
     std::string entry = GetGroupValue(line, 1);

@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "table/EntityLines.h"
+
 // Appends an entry for every TEXT line whose first application data names kAppName exactly
 // (case-sensitive), in the order of the lines. A mark without its 1010 or 1020 group gets 0
 // there. Throws EConvertError for a data value that is no number.
-void CollectNumberMarks(const std::vector<std::string>& lines, std::vector<std::string>& entries);
+void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries);
 
 // The integer before the entry's first comma; 0 when that text is empty or no integer.
 int NumberKey(std::string_view entry);

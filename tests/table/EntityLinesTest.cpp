@@ -30,10 +30,17 @@ Lines Join(std::initializer_list<Lines> parts) {
   return all;
 }
 
+Lines All(const EntityLineList& list) { return Lines(list.begin(), list.end()); }
+
 struct Scan {
   platform::Cp932CodePage codePage;
-  Lines list;
-  DxfScanResult Run(const std::string& bytes) { return ScanDxfText(bytes, list, codePage); }
+  EntityLineList scanned;
+  Lines list;  // what the scan holds afterwards
+  DxfScanResult Run(const std::string& bytes) {
+    const DxfScanResult r = ScanDxfText(bytes, scanned, codePage);
+    list = All(scanned);
+    return r;
+  }
 };
 
 TEST(ScanDxfText, EachEntityBecomesOneLineOfTrimmedCodesAndUntouchedValues) {
@@ -41,7 +48,7 @@ TEST(ScanDxfText, EachEntityBecomesOneLineOfTrimmedCodesAndUntouchedValues) {
                       " 10", "1000.0", "  1", " 12 ", "1001", "VELSAROM", "1010", "3000.0"};
   const Lines line = {"  0", "LINE", " 10", "0.0", " 11", "5.0"};
   Scan s;
-  s.list.push_back("kept");  // the scan appends
+  s.scanned.push_back("kept");  // the scan appends
   const DxfScanResult r = s.Run(Dxf(Join({kHead, kEntitiesStart, text, line, kEnd})));
   EXPECT_EQ(r.count, 3);
   EXPECT_TRUE(r.complete());
@@ -146,6 +153,29 @@ TEST(ScanDxfText, ValuesInTheAnsiCodePageComeOutAsUtf8) {
                   {"  0", "TEXT", "  8", "\x92\x6E\x94\xD4", "  1", "\x96\xCA\x90\xCF 12"},
                   kEnd})));
   EXPECT_EQ(s.list, Lines{"0,TEXT\t8,地番\t1,面積 12\t"});
+  // Many entities, ASCII and not, the same layer again and again and more distinct texts than
+  // any short memory of conversions holds: each value as it was.
+  Lines lines = kEntitiesStart;
+  Lines want;
+  const char* digits[] = {"\x82\x4F", "\x82\x50", "\x82\x51", "\x82\x52", "\x82\x53",
+                          "\x82\x54", "\x82\x55", "\x82\x56", "\x82\x57", "\x82\x58"};
+  const char* wide[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+  for (int i = 0; i < 30; ++i) {
+    const std::string n = std::to_string(i);
+    lines.insert(lines.end(), {"  0", "TEXT", "  8", i % 2 ? "\x92\x6E\x94\xD4" : "L", " 10", n,
+                               "  1", std::string(digits[i % 10]) + digits[(i * 7) % 10]});
+    want.push_back("0,TEXT\t8," + std::string(i % 2 ? "地番" : "L") + "\t10," + n + "\t1," +
+                   wide[i % 10] + wide[(i * 7) % 10] + "\t");
+  }
+  lines.insert(lines.end(), kEnd.begin(), kEnd.end());
+  Scan many;
+  many.Run(Dxf(lines));
+  EXPECT_EQ(many.list, want);
+
+  // A code line that is no number is kept as text too, converted like the values.
+  Scan t;
+  t.Run(Dxf(Join({kEntitiesStart, {"  0", "TEXT", " \x96\xCA ", "1"}, kEnd})));
+  EXPECT_EQ(t.list, Lines{"0,TEXT\t面,1\t"});
 }
 
 TEST(GetGroupValue, WholeCodesOnlyTrimmedUpToTheNextTab) {
@@ -187,7 +217,7 @@ TEST(ScanDxfEntities, WaitsForTheFileAndDoesNotReadOneStillBeingWritten) {
   platform::StandinWorld world;
   platform::ScopedPorts ports(world.ports());
   const std::string path = "C:\\Velsarom\\Velsarom.dxf";
-  Lines list;
+  EntityLineList list;
 
   DxfScanResult r = ScanDxfEntities(path, list);
   EXPECT_EQ(r.end, ScanEnd::kNoFile);
@@ -202,7 +232,7 @@ TEST(ScanDxfEntities, WaitsForTheFileAndDoesNotReadOneStillBeingWritten) {
   world.files.SetInUse(path, false);
   r = ScanDxfEntities(path, list);
   EXPECT_TRUE(r.complete());
-  EXPECT_EQ(list, Lines{"0,LINE\t"});
+  EXPECT_EQ(All(list), Lines{"0,LINE\t"});
 }
 
 }  // namespace

@@ -14,6 +14,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+EntityLineList ListOf(const Strings& lines) {
+  EntityLineList list;
+  for (const std::string& l : lines) list.push_back(l);
+  return list;
+}
+
 std::string MarkLine(const std::string& number, const std::string& app = "VELSAROM",
                      const std::string& data = "\t1010,3000.0\t1020,4000.5\t1030,5000\t") {
   return "0,TEXT\t5,2B\t8,H_TEXT\t10,100\t20,200\t1," + number + "\t1001," + app + data;
@@ -32,7 +38,7 @@ TEST(CollectNumberMarks, OnlyTextsWhoseFirstDataIsOursExactly) {
       "0,TEXT\t1,8\t",   // no data at all
   };
   Strings entries{"kept"};
-  CollectNumberMarks(lines, entries);
+  CollectNumberMarks(ListOf(lines), entries);
   EXPECT_EQ(entries, (Strings{"kept", "3,3000.00000000,4000.50000000,5000.00000000",
                               "12,a,3000.00000000,4000.50000000,5000.00000000"}));
 }
@@ -40,15 +46,16 @@ TEST(CollectNumberMarks, OnlyTextsWhoseFirstDataIsOursExactly) {
 TEST(CollectNumberMarks, AMarkWithoutDataPointShowsZerosNotItsPredecessors) {
   const Strings lines = {MarkLine("1"), MarkLine("2", "VELSAROM", "\t1030,7\t")};
   Strings entries;
-  CollectNumberMarks(lines, entries);
+  CollectNumberMarks(ListOf(lines), entries);
   EXPECT_EQ(entries, (Strings{"1,3000.00000000,4000.50000000,5000.00000000",
                               "2,0.00000000,0.00000000,7.00000000"}));
 }
 
 TEST(CollectNumberMarks, DataThatIsNoNumberIsAConversionError) {
   Strings entries;
-  EXPECT_THROW(CollectNumberMarks({MarkLine("1", "VELSAROM", "\t1010,1\t1020,x\t")}, entries),
-               EConvertError);
+  EXPECT_THROW(
+      CollectNumberMarks(ListOf({MarkLine("1", "VELSAROM", "\t1010,1\t1020,x\t")}), entries),
+      EConvertError);
 }
 
 TEST(NumberKey, IntegerBeforeTheFirstCommaElseZero) {

@@ -65,7 +65,8 @@ TEST_F(NumberScanOnHostExport, MarksThreeTwelveAndSevenGiveThirteen) {
   EXPECT_EQ(*next, 13);
 
   // The marks carry their sides through the host: p1p2, p2p3, p3p1.
-  std::vector<std::string> lines, entries;
+  EntityLineList lines;
+  std::vector<std::string> entries;
   ASSERT_TRUE(ScanDxfEntities(kExport, lines).complete());
   CollectNumberMarks(lines, entries);
   SortByNumber(entries);
