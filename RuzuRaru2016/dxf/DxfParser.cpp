@@ -774,12 +774,13 @@ void CutToSize(TEntityTables& e) {
 
 void ClearDxfTables(TDxfTables& tables) { tables = TDxfTables{}; }
 
-DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
-                            platform::CodePage& codePage) {
+namespace {
+
+DxfParseResult ReadPairs(DxfTokenizer& tokenizer, TDxfTables& tables,
+                         platform::CodePage& codePage) {
   DxfParseResult result;
   TableBuilder builder(tables, codePage);
   StringDecoder lineDecoder(codePage);
-  DxfTokenizer tokenizer(bytes);
   DxfPair pair;
   for (;;) {
     const DxfTokenizer::Step step = tokenizer.Next(pair);
@@ -801,6 +802,20 @@ DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
   builder.Finish(result.failed);
   result.version = builder.version;
   return result;
+}
+
+}  // namespace
+
+DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
+                            platform::CodePage& codePage) {
+  DxfTokenizer tokenizer(bytes);
+  return ReadPairs(tokenizer, tables, codePage);
+}
+
+DxfParseResult ReadDxfPairs(platform::FileSystem::Reader& file, TDxfTables& tables,
+                            platform::CodePage& codePage, std::size_t room) {
+  DxfTokenizer tokenizer(file, room);
+  return ReadPairs(tokenizer, tables, codePage);
 }
 
 void FinishDxfTables(TDxfTables& tables) {
