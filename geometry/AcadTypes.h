@@ -6,6 +6,8 @@ struct TAcadPoint {
   long double x = 0;
   long double y = 0;
   long double z = 0;
+
+  bool operator==(const TAcadPoint&) const = default;
 };
 
 struct TAcadLine {

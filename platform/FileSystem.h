@@ -1,6 +1,8 @@
 // Port: the files the system touches. Paths are UTF-8.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +11,15 @@ namespace platform {
 
 class FileSystem {
  public:
+  // A file read from its start piece by piece, so that a large one is never held whole.
+  class Reader {
+   public:
+    virtual ~Reader() = default;
+    // Up to `room` bytes into `into`: how many were read (0 at the end of the file), or
+    // nothing on a read error.
+    virtual std::optional<std::size_t> Read(char* into, std::size_t room) = 0;
+  };
+
   virtual ~FileSystem() = default;
   virtual std::string ExecutablePath() = 0;
   virtual bool Exists(const std::string& path) = 0;
@@ -18,6 +29,13 @@ class FileSystem {
   virtual bool InUse(const std::string& path) = 0;
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
   virtual bool WriteAll(const std::string& path, std::string_view bytes) = 0;
+  // nullptr when the file cannot be opened. Unless a file system reads piece by piece itself,
+  // the file comes through ReadAll.
+  virtual std::unique_ptr<Reader> OpenForReading(const std::string& path);
 };
+
+// A reader of bytes already in memory, handing out at most `piece` bytes a call.
+std::unique_ptr<FileSystem::Reader> ReaderOfBytes(std::string bytes,
+                                                  std::size_t piece = static_cast<std::size_t>(-1));
 
 }  // namespace platform

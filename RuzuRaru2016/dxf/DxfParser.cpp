@@ -775,14 +775,15 @@ void CutToSize(TEntityTables& e) {
 
 void ClearDxfTables(TDxfTables& tables) { tables = TDxfTables{}; }
 
-DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
-                            platform::CodePage& codePage) {
+namespace {
+
+DxfParseResult ReadPairs(DxfTokenizer& tokenizer, TDxfTables& tables,
+                         platform::CodePage& codePage) {
   // Once for the whole file, so that the guard of each number costs only a look.
   const X87ExtendedPrecision precision;
   DxfParseResult result;
   TableBuilder builder(tables, codePage);
   StringDecoder lineDecoder(codePage);
-  DxfTokenizer tokenizer(bytes);
   DxfPair pair;
   for (;;) {
     const DxfTokenizer::Step step = tokenizer.Next(pair);
@@ -804,6 +805,20 @@ DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
   builder.Finish(result.failed);
   result.version = builder.version;
   return result;
+}
+
+}  // namespace
+
+DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
+                            platform::CodePage& codePage) {
+  DxfTokenizer tokenizer(bytes);
+  return ReadPairs(tokenizer, tables, codePage);
+}
+
+DxfParseResult ReadDxfPairs(platform::FileSystem::Reader& file, TDxfTables& tables,
+                            platform::CodePage& codePage, std::size_t room) {
+  DxfTokenizer tokenizer(file, room);
+  return ReadPairs(tokenizer, tables, codePage);
 }
 
 void FinishDxfTables(TDxfTables& tables) {

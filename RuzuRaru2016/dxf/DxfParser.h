@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/dxf/DxfTokenizer.h"
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 
 // The pair at which reading stopped, its lines decoded as the reader decodes kept strings.
 struct DxfFailure {
@@ -27,11 +29,16 @@ struct DxfParseResult {
 // Empties every table, reads the buffer into them and runs the end steps.
 DxfParseResult ParseDxf(std::string_view bytes, TDxfTables& tables, platform::CodePage& codePage);
 
-// The steps of ParseDxf one by one, so that a caller can release the buffer before the tables
-// are cut to size.
+// The steps of ParseDxf one by one, so that a caller can read from a file instead of a buffer
+// and close it before the tables are cut to size.
 void ClearDxfTables(TDxfTables& tables);
 DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
                             platform::CodePage& codePage);
+// The same from a file read piece by piece into a buffer of `room` bytes (larger only for a
+// pair that does not fit), so that a large file is never held whole.
+DxfParseResult ReadDxfPairs(platform::FileSystem::Reader& file, TDxfTables& tables,
+                            platform::CodePage& codePage,
+                            std::size_t room = DxfTokenizer::kPieceRoom);
 // Layer "0" when the layer table is empty; every table cut to its exact size.
 void FinishDxfTables(TDxfTables& tables);
 

@@ -1,6 +1,6 @@
 #include "RuzuRaru2016/dxf/DxfReader.h"
 
-#include <optional>
+#include <memory>
 
 #include "RuzuRaru2016/dxf/DxfParser.h"
 #include "RuzuRaru2016/dxf/DxfTables.h"
@@ -67,14 +67,14 @@ DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::Win
       if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
     } else {
       DxfParseResult parsed;
-      std::optional<std::string> bytes = platform::Files().ReadAll(path);
-      if (bytes) {
-        parsed = ReadDxfPairs(*bytes, tables, platform::Ansi());
-      } else {  // it exists but cannot be read: a read error at the first pair
+      // Read piece by piece: a large export is never held whole beside its tables.
+      if (std::unique_ptr<platform::FileSystem::Reader> file =
+              platform::Files().OpenForReading(path)) {
+        parsed = ReadDxfPairs(*file, tables, platform::Ansi());
+      } else {  // it exists but cannot be opened: a read error at the first pair
         parsed.failed = true;
         parsed.failure.line = 1;
       }
-      bytes.reset();  // before the tables are cut to size, to keep the peak low
       result.version = parsed.version;
       if (parsed.failed) {
         result.error = FailureText(parsed.failure, ":", "/");

@@ -16,6 +16,8 @@ struct TLayer {
   std::string ltype = "CONTINUOUS";
   bool visible = true;
   std::string Comment;
+
+  bool operator==(const TLayer&) const = default;
 };
 
 struct TBlockBlk {
@@ -24,6 +26,8 @@ struct TBlockBlk {
   std::string ltype;
   TAcadPoint base;
   std::int16_t layindex = 0;
+
+  bool operator==(const TBlockBlk&) const = default;
 };
 
 struct TAcadLineBlk {
@@ -41,6 +45,8 @@ struct TAcadLineBlk {
   double atsumi = 0;
   std::int16_t convtype = 0;
   bool lwpflag = false;
+
+  bool operator==(const TAcadLineBlk&) const = default;
 };
 
 struct TCircleBlk {
@@ -56,6 +62,8 @@ struct TCircleBlk {
   TAcadPoint code210{0, 0, 1};
   std::int16_t layindex = 0;
   double atsumi = 0;
+
+  bool operator==(const TCircleBlk&) const = default;
 };
 
 struct TArcBlk {
@@ -74,6 +82,8 @@ struct TArcBlk {
   std::int16_t layindex = 0;
   double atsumi = 0;
   bool lwpflag = false;
+
+  bool operator==(const TArcBlk&) const = default;
 };
 
 // Header of an LWPOLYLINE or POLYLINE; its vertices carry the same ihand.
@@ -95,12 +105,16 @@ struct TLwpBlk {
   std::int16_t layindex = 0;
   double atsumi = 0;
   double Koudo = 0;
+
+  bool operator==(const TLwpBlk&) const = default;
 };
 
 struct TLwpEle {
   std::int32_t ihand = 0;
   TAcadPoint code10;
   double code42 = 0;  // bulge of the segment starting here
+
+  bool operator==(const TLwpEle&) const = default;
 };
 
 // TEXT, ATTRIB and MTEXT.
@@ -123,6 +137,8 @@ struct TTextBlk {
   std::int16_t code67 = 0;
   TAcadPoint code210{0, 0, 1};
   std::int16_t layindex = 0;
+
+  bool operator==(const TTextBlk&) const = default;
 };
 
 struct TInsertBlk {
@@ -139,6 +155,8 @@ struct TInsertBlk {
   std::int16_t code67 = 0;
   TAcadPoint code210{0, 0, 0};
   std::int16_t layindex = 0;
+
+  bool operator==(const TInsertBlk&) const = default;
 };
 
 struct TEllipseBlk {
@@ -153,6 +171,8 @@ struct TEllipseBlk {
   double owari = 0;     // end parameter, radians
   TAcadPoint code210{0, 0, 1};
   std::int16_t layindex = 0;
+
+  bool operator==(const TEllipseBlk&) const = default;
 };
 
 // One set of entity tables: the drawing's entities or the bodies of block definitions.
@@ -164,6 +184,8 @@ struct TEntityTables {
   std::vector<TLwpEle> vertices;  // contiguous per polyline, in polyline order
   std::vector<TTextBlk> texts;
   std::vector<TEllipseBlk> ellipses;
+
+  bool operator==(const TEntityTables&) const = default;
 };
 
 struct TDxfTables {
@@ -172,6 +194,8 @@ struct TDxfTables {
   TEntityTables entities;
   std::vector<TInsertBlk> inserts;  // INSERT is kept for the drawing's entities only
   TEntityTables blockBodies;
+
+  bool operator==(const TDxfTables&) const = default;
 };
 
 // The process-wide tables, which the forms of ReadDxf, ExplodePolylines, NearestLine and

@@ -1,5 +1,6 @@
 #include "platform/standin/MemoryFileSystem.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,12 @@ bool MemoryFileSystem::Delete(const std::string& path) {
 
 bool MemoryFileSystem::InUse(const std::string& path) {
   return files_.count(path) != 0 && inUse_.count(path) != 0;
+}
+
+std::unique_ptr<FileSystem::Reader> MemoryFileSystem::OpenForReading(const std::string& path) {
+  std::optional<std::string> bytes = ReadAll(path);
+  if (!bytes) return nullptr;
+  return ReaderOfBytes(std::move(*bytes), readPiece_);
 }
 
 std::optional<std::string> MemoryFileSystem::ReadAll(const std::string& path) {
@@ -67,6 +74,30 @@ std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path) {
     if (!in) return std::nullopt;
   }
   return data;
+}
+
+namespace {
+
+class DiskReader : public FileSystem::Reader {
+ public:
+  explicit DiskReader(std::FILE* file) : file_(file) {}
+  ~DiskReader() override { std::fclose(file_); }
+  std::optional<std::size_t> Read(char* into, std::size_t room) override {
+    const std::size_t got = std::fread(into, 1, room, file_);
+    if (got == 0 && std::ferror(file_)) return std::nullopt;
+    return got;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem::Reader> DiskFileSystem::OpenForReading(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return nullptr;
+  return std::make_unique<DiskReader>(file);
 }
 
 bool DiskFileSystem::WriteAll(const std::string& path, std::string_view bytes) {

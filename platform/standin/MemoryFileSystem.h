@@ -20,6 +20,9 @@ class MemoryFileSystem : public FileSystem {
   // Writes fail after this many more successful writes (-1: never).
   void FailWritesAfter(int count) { writesLeft_ = count; }
   const std::map<std::string, std::string>& files() const { return files_; }
+  // A file opened for reading hands out at most this many bytes a read (whole by default),
+  // so that a reader's handling of pieces can be tested.
+  void SetReadPiece(std::size_t bytes) { readPiece_ = bytes; }
 
   std::string ExecutablePath() override { return exePath_; }
   bool Exists(const std::string& path) override;
@@ -27,9 +30,12 @@ class MemoryFileSystem : public FileSystem {
   bool InUse(const std::string& path) override;
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool WriteAll(const std::string& path, std::string_view bytes) override;
+  // Through ReadAll, in pieces of SetReadPiece.
+  std::unique_ptr<Reader> OpenForReading(const std::string& path) override;
 
  private:
   std::string exePath_;
+  std::size_t readPiece_ = static_cast<std::size_t>(-1);
   std::map<std::string, std::string> files_;
   std::set<std::string> inUse_;
   bool readOnly_ = false;
@@ -47,6 +53,7 @@ class DiskFileSystem : public FileSystem {
   bool InUse(const std::string&) override { return false; }
   std::optional<std::string> ReadAll(const std::string& path) override;
   bool WriteAll(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<Reader> OpenForReading(const std::string& path) override;
 
  private:
   std::string exePath_;

@@ -7,6 +7,21 @@
 namespace platform {
 namespace {
 
+class Win32FileReader : public FileSystem::Reader {
+ public:
+  explicit Win32FileReader(HANDLE file) : file_(file) {}
+  ~Win32FileReader() override { CloseHandle(file_); }
+  std::optional<std::size_t> Read(char* into, std::size_t room) override {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!ReadFile(file_, into, want, &got, nullptr)) return std::nullopt;
+    return got;
+  }
+
+ private:
+  HANDLE file_;
+};
+
 class Win32FileSystem : public FileSystem {
  public:
   std::string ExecutablePath() override {
@@ -52,6 +67,12 @@ class Win32FileSystem : public FileSystem {
     CloseHandle(h);
     if (!ok) return std::nullopt;
     return bytes;
+  }
+  std::unique_ptr<Reader> OpenForReading(const std::string& path) override {
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32FileReader>(h);
   }
   bool WriteAll(const std::string& path, std::string_view bytes) override {
     HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

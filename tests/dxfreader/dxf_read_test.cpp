@@ -2,7 +2,12 @@
 // process-wide tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
+
 #include "DxfFixtures.h"
+#include "RuzuRaru2016/dxf/DxfParser.h"
 #include "RuzuRaru2016/dxf/DxfReader.h"
 #include "platform/standin/StandinWorld.h"
 
@@ -235,6 +240,173 @@ TEST_F(ReaderTest, QuotedLinesAreCutInTheMessage) {
 
   // A zero byte ends the quoted line, as it would end the text in the message box.
   EXPECT_EQ(ReadDxfText(head + std::string("1\0abc", 5)).error, "17: 10/18:1");
+}
+
+// A drawing with every kind of record, CR LF line ends, a byte-order mark and names in code
+// page 932, for the reads piece by piece.
+std::string EveryKindOfRecord() {
+  const std::string dxf = Header("AC1015") + LayerTable({{"\x95\x4d\x8a\x45", 3}, {"0", 7}}) +
+                          Blocks(Lines({"  0", "BLOCK", "  8", "0", "  2", "MARK",  " 10", "1.5",
+                                        " 20", "2.5",   " 30", "0", "  0", "LINE",  "  8", "0",
+                                        " 10", "0",     " 11", "1", "  0", "ENDBLK"})) +
+                          Entities(Line("\x95\x4d\x8a\x45", "10.25", "20.5", "30", "40") +
+                                   Lines({"  0", "LWPOLYLINE",
+                                          "  8", "0",
+                                          " 62", "5",
+                                          " 90", "3",
+                                          " 70", "1",
+                                          " 10", "0",
+                                          " 20", "0",
+                                          " 10", "1",
+                                          " 20", "0",
+                                          " 42", "0.5",
+                                          " 10", "1",
+                                          " 20", "1",
+                                          "  0", "POLYLINE",
+                                          "  8", "0",
+                                          " 66", "1",
+                                          " 10", "0",
+                                          " 20", "0",
+                                          " 30", "7",
+                                          "  0", "VERTEX",
+                                          "  8", "0",
+                                          " 10", "1",
+                                          " 20", "2",
+                                          "  0", "VERTEX",
+                                          "  8", "0",
+                                          " 10", "3",
+                                          " 20", "4",
+                                          "  0", "SEQEND",
+                                          "  0", "MTEXT",
+                                          "  8", "0",
+                                          " 10", "5",
+                                          " 20", "6",
+                                          "  3", std::string(40, 'a'),
+                                          "  3", std::string(40, 'b'),
+                                          "  1", "\x96\xca\x90\xcf",
+                                          "  0", "TEXT",
+                                          "  8", "\x95\x4d\x8a\x45",
+                                          " 10", "7",
+                                          " 20", "8",
+                                          " 40", "2.5",
+                                          "  1", "T1",
+                                          "  0", "CIRCLE",
+                                          "  8", "0",
+                                          " 10", "1",
+                                          " 20", "1",
+                                          " 40", "3",
+                                          "  0", "ARC",
+                                          "  8", "0",
+                                          " 10", "1",
+                                          " 20", "1",
+                                          " 40", "3",
+                                          " 50", "10",
+                                          " 51", "80",
+                                          "  0", "INSERT",
+                                          "  8", "0",
+                                          "  2", "MARK",
+                                          " 66", "1",
+                                          " 10", "9",
+                                          " 20", "9",
+                                          "  0", "ATTRIB",
+                                          "  8", "0",
+                                          "  1", "K1",
+                                          " 74", "2",
+                                          "  0", "SEQEND",
+                                          "  0", "ELLIPSE",
+                                          "  8", "0",
+                                          " 10", "1",
+                                          " 20", "2",
+                                          " 11", "3",
+                                          " 21", "0",
+                                          " 40", "0.5",
+                                          " 41", "0",
+                                          " 42", "6.283185307179586"})) +
+                          Eof();
+  std::string crlf = "\xEF\xBB\xBF";
+  for (char c : dxf) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  return crlf;
+}
+
+// The file is read piece by piece: the tables and the failure report are the same wherever the
+// pieces end (inside a line, between CR and LF, inside the byte-order mark or a double-byte
+// character), and the same as from the whole text at once.
+TEST_F(ReaderTest, TablesAndFailuresDoNotDependOnThePiecesTheFileComesIn) {
+  const std::string whole = EveryKindOfRecord();
+  const std::string before = whole.substr(0, whole.rfind("  0\r\nENDSEC"));
+  const std::string bad = before + Lines({"  0", "LINE", " 62", "1.5"}, "\r\n");
+  for (const std::string* text : {&whole, &bad}) {
+    const Parsed expected = Parse(*text);
+    ASSERT_EQ(expected.r.failed, text == &bad);
+    ASSERT_EQ(expected.t.entities.polylines.size(), 2u);
+    ASSERT_EQ(expected.t.entities.texts.size(), 3u);
+    for (std::size_t piece : {1u, 2u, 3u, 7u, 64u, 100000u}) {
+      w.files.SetReadPiece(piece);
+      w.messages.shown.clear();
+      const DxfReadResult r = ReadDxfText(*text);
+      EXPECT_TRUE(DxfTables() == expected.t) << "pieces of " << piece;
+      EXPECT_EQ(r.version, "AC1015");
+      EXPECT_EQ(r.error.empty(), !expected.r.failed) << "pieces of " << piece;
+    }
+  }
+  const auto line = std::count(before.begin(), before.end(), '\n') + 3;  // of " 62"
+  EXPECT_EQ(ReadDxfText(bad).error,
+            std::to_string(line) + ": 62/" + std::to_string(line + 1) + ":1.5");
+}
+
+// A pair longer than the reading buffer grows it: the line is read whole.
+TEST_F(ReaderTest, ALineLongerThanTheBufferIsReadWhole) {
+  const std::string text(1000, 'x');
+  const std::string dxf = Entities(Lines({"  0", "TEXT", "  8", "0", "  1", text})) + Eof();
+  const Parsed expected = Parse(dxf);
+  std::unique_ptr<platform::FileSystem::Reader> file = platform::ReaderOfBytes(dxf, 5);
+  TDxfTables t;
+  const DxfParseResult r = ReadDxfPairs(*file, t, w.codePage, 16);
+  FinishDxfTables(t);
+  EXPECT_FALSE(r.failed);
+  ASSERT_EQ(t.entities.texts.size(), 1u);
+  EXPECT_EQ(t.entities.texts[0].str, text);
+  EXPECT_TRUE(t == expected.t);
+}
+
+// A read that fails part way stops at the pair it could not read, as a bad pair does: the
+// records before it stay, the entity being read is dropped.
+TEST_F(ReaderTest, AReadErrorPartWayStopsAtThePairItCouldNotRead) {
+  struct FailingReader : platform::FileSystem::Reader {
+    std::string bytes;
+    std::size_t at = 0;
+    std::optional<std::size_t> Read(char* into, std::size_t room) override {
+      if (at == bytes.size()) return std::nullopt;
+      const std::size_t n = std::min(room, bytes.size() - at);
+      bytes.copy(into, n, at);
+      at += n;
+      return n;
+    }
+  };
+  struct FailingFiles : platform::MemoryFileSystem {
+    std::unique_ptr<Reader> OpenForReading(const std::string& path) override {
+      auto reader = std::make_unique<FailingReader>();
+      reader->bytes = ReadAll(path).value_or("");
+      return reader;
+    }
+  } files;
+  // Cut inside the second LINE's pair " 10" / "3.5" (lines 17 and 18), in its value line.
+  files.WriteAll(kPath, Lines({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0",
+                               " 10", "1", " 11", "2", "  0", "LINE", "  8", "0", " 10", "3.5"})
+                            .substr(0, 73));
+  platform::Ports p = w.ports();
+  p.files = &files;
+  platform::ScopedPorts failing(p);
+  const DxfReadResult r = ReadDxf(kPath);
+  EXPECT_EQ(r.error, "17: 10/18:");
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
+  const TDxfTables& t = DxfTables();
+  ASSERT_EQ(t.entities.lines.size(), 1u);
+  EXPECT_EQ(t.entities.lines[0].ed.x, 2);
 }
 
 TEST_F(ReaderTest, UnreadableFileIsReported) {

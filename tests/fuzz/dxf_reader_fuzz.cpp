@@ -1,7 +1,10 @@
-// libFuzzer target for the DXF reader's buffer parser. Besides crashes and undefined
-// behaviour it checks what the rest of the program relies on after any read.
+// libFuzzer target for the DXF reader's parser, on a buffer and on a file read in pieces.
+// Besides crashes and undefined behaviour it checks what the rest of the program relies on
+// after any read.
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "RuzuRaru2016/dxf/DxfParser.h"
@@ -91,5 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     resolved(e->ellipses);
   }
   resolved(t.inserts);
+
+  // The same bytes read as a file, in small pieces through a small buffer: the same tables and
+  // the same report, wherever the pieces end.
+  TDxfTables pieces;
+  std::unique_ptr<platform::FileSystem::Reader> file = platform::ReaderOfBytes(
+      std::string(reinterpret_cast<const char*>(data), size), 1 + size % 7);
+  const DxfParseResult q = ReadDxfPairs(*file, pieces, codePage, 8);
+  FinishDxfTables(pieces);
+  Require(pieces == t && q.version == r.version && q.failed == r.failed);
+  if (r.failed)
+    Require(q.failure.line == r.failure.line && q.failure.codeLine == r.failure.codeLine &&
+            q.failure.valueLine == r.failure.valueLine);
   return 0;
 }

@@ -17,7 +17,8 @@ sources=(
   "$root/RuzuRaru2016/dxf/DxfNumber.cpp" "$root/RuzuRaru2016/dxf/DxfTokenizer.cpp"
   "$root/RuzuRaru2016/dxf/DxfParser.cpp" "$root/RuzuRaru2016/dxf/DxfTables.cpp"
   "$root/numbers/NumberText.cpp" "$root/numbers/BigUnsigned.cpp" "$root/numbers/Extended.cpp"
-  "$root/platform/Utf.cpp" "$root/platform/standin/Cp932CodePage.cpp"
+  "$root/platform/Utf.cpp" "$root/platform/FileSystem.cpp"
+  "$root/platform/standin/Cp932CodePage.cpp"
 )
 clang++-14 -std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root" \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
