@@ -234,6 +234,22 @@ TEST_F(RegionTest, GroupSelectionOnTheLinesThatDivideDrew) {
   ExpectAuditedDrawing();
 }
 
+// Run from a folder whose path holds a blank: the outline's export and the insertion both
+// reach the host as quoted names.
+TEST_F(RegionTest, AutoFromAFolderWithABlankInItsPath) {
+  const std::string folder = "C:\\Users\\測量 太郎\\Velsarom\\";
+  world.files = platform::MemoryFileSystem(folder + "Velsarom.exe");
+  AddOutline(kSquare);
+  Click(&TForm1::Button10Click, 5000, 5000);
+  EXPECT_TRUE(Messages().empty());
+  const std::string file = folder + "Velsarom.dxf";
+  EXPECT_EQ(CountSent("_DXFOUT \"" + file + "\"\rO SINGLE LAST\rV 2004 16\r"), 1);
+  EXPECT_EQ(CountSent("_-INSERT \"*" + file + "\"\r"), 1);
+  ExpectDiagonals({{P{0, 10000}, P{10000, 0}}});
+  EXPECT_EQ(Marks().size(), 2u);
+  ExpectNoTracedOutlineLeft();
+}
+
 // A parcel with a notch in its bottom side, whose tip lies between two corners on one
 // vertical: an upward ray through both corners must count two crossings. Counted as one, the
 // notch itself became a triangle of the division and the marks added up to 98 m² instead of
