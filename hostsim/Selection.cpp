@@ -71,6 +71,8 @@ std::vector<Handle> FindInWindow(const Drawing& d, const HostCore& host, Vec a, 
                                  bool crossing) {
   Box box = Normalized(a, b);
   std::vector<Handle> out;
+  // A window without area has no inside: it encloses nothing, not even what lies on it.
+  if (!crossing && (box.x0 == box.x1 || box.y0 == box.y1)) return out;
   for (const Entity& e : d.entities) {
     if (!host.Selectable(e)) continue;
     auto pieces = Outline(e, d);
