@@ -183,6 +183,29 @@ TEST_F(Transcript, AWindowWithoutAreaSelectsNothing) {
   EXPECT_THAT(After("SELECT"), HasSubstr("認識された数: 1"));
 }
 
+TEST_F(Transcript, AFenceThroughATextsBoxSelectsItAlsoFromInside) {
+  Text t;
+  t.insert = t.align = {3000, 0, 0};
+  t.height = 300;
+  t.halign = 1;
+  t.valign = 1;
+  t.value = "6.00";
+  Add(t);
+  struct Case {
+    const char* fence;
+    const char* found;
+  } cases[] = {
+      {"2700,150 3300,150", "認識された数: 1"},  // wholly inside the box
+      {"2000,150 4000,150", "認識された数: 1"},  // through it
+      {"2700,500 3300,500", "認識された数: 0"},  // above it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fence);
+    Send(std::string("\x03SELECT FENCE ") + c.fence + "\r\r\r");
+    EXPECT_THAT(After("SELECT"), HasSubstr(c.found));
+  }
+}
+
 TEST_F(Transcript, InteractiveSelectionReportsTheTotal) {
   AddSquare(0, 0, 10);
   host.user().PickObject(5, 0).PickObject(10, 5).PressEnter();
