@@ -221,6 +221,11 @@ class TForm1 {
   void LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
                      double scale, double baseAngle, int angleDirection, bool threeSide);
 
+  // Two sides (shell/TriangleMembers.cpp, over workflows/TwoSides.h): the triangle that two
+  // segments meeting at an end span, closed and labelled at once; UpDown4 advances.
+  void TwoSides(const TAcadPoint& st1, const TAcadPoint& ed1, const TAcadPoint& st2,
+                const TAcadPoint& ed2);
+
   // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
   // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
   // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of
