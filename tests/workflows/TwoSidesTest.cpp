@@ -67,8 +67,9 @@ TEST_F(TwoSidesTest, TwoLinesAtACornerGetTheirThirdSideLabelsAndMark) {
   EXPECT_EQ(Layer(), "測量");
   ExpectAuditedDrawing();
 
-  // The third side there already: no second line, no second label; a new mark only.
-  Pick(5000, 0, 0, 2500);
+  // The third side there already: no second line, no second label; a new mark only. (Picked
+  // away from the labels, which would be picked instead of the lines.)
+  Pick(2000, 0, 0, 1000);
   Run();
   EXPECT_EQ(All<hostsim::Line>("H_HEN").size(), 1u);
   EXPECT_EQ(LabelTexts().size(), 3u);
@@ -136,7 +137,7 @@ TEST_F(TwoSidesTest, BaseHeightModeWritesTheHeightFirstAndAlwaysDrawsTheHeightLi
   EXPECT_EQ(Layer(), "測量");
 
   // Again: the labels stand, the height line is drawn once more.
-  Pick(5000, 0, 0, 2500);
+  Pick(2000, 0, 0, 1000);
   Run();
   EXPECT_EQ(LabelTexts().size(), 2u);
   EXPECT_EQ(All<hostsim::Line>("H_TAKASA").size(), 2u);
@@ -158,11 +159,11 @@ TEST_F(TwoSidesTest, APolylinePickedNearASideGivesThatSide) {
 
 TEST_F(TwoSidesTest, SomethingElsePickedStopsWithoutAMessageAndArcsOnlyTellTheUser) {
   hostsim::Circle c;
-  c.center = {0, 0, 0};
+  c.center = {0, -5000, 0};
   c.radius = 1000;
   Add(c);
   AddLine(0, 0, 10000, 0);
-  Pick(1000, 0.0001, 5000, 0);
+  Pick(1000, -5000, 5000, 0);
   Run();
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(EntityCount(), 2u);
