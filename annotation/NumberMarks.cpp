@@ -5,10 +5,6 @@
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 
-double NumberRotation(double baseAngle, int angleDirection) {
-  return angleDirection == 1 ? baseAngle : -baseAngle;
-}
-
 TAcadPoint BaseHeightMarkCentre(const TAcadPoint& baseSt, const TAcadPoint& baseEd,
                                 const TAcadPoint& apex, const TAcadPoint& foot) {
   const double h = static_cast<double>(Distance2D(apex, foot));

@@ -8,10 +8,6 @@
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
 
-// Rotation of the number text in radians: the host's angle base, turned to the drawing's
-// counter-clockwise sense unless the host measures clockwise (angleDirection 1).
-double NumberRotation(double baseAngle, int angleDirection);
-
 // In three-side mode the mark stands at the triangle's incentre.
 TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle);
 
@@ -23,7 +19,7 @@ TAcadPoint BaseHeightMarkCentre(const TAcadPoint& baseSt, const TAcadPoint& base
 struct NumberMarkStyle {
   double radius = 0;
   double numberHeight = 0;
-  double rotation = 0;  // radians
+  double rotation = 0;  // radians, as written (InsertionFrame::NumberRotation)
   std::string layer;
   std::string textStyle;
 };

@@ -266,14 +266,11 @@ void HostCore::CmdInsert() {
   };
   auto rotation = [this, run, place](double scale) {
     AskText("回転角度を指定 <0>: ", [this, place, scale](const std::string& t) {
-      if (t.empty()) {
-        place(scale, 0);
-        return true;
-      }
-      auto a = ParseAngle(t, drawing_.header);
+      // A typed angle counts from the base angle in the drawing's direction, as every angle
+      // the host reads; the default 0 is one too.
+      auto a = t.empty() ? std::optional<double>(0.0) : ParseAngle(t, drawing_.header);
       if (!a) return false;
-      double deg = *a * 180 / kPi;
-      place(scale, drawing_.header.angdir == 1 ? -deg : deg);
+      place(scale, DirectionFromTyped(*a, drawing_.header) * 180 / kPi);
       return true;
     });
   };

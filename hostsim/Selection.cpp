@@ -1,6 +1,7 @@
 // The host's object selection ("オブジェクトを選択: "): picks, windows, crossings, fences, ALL,
 // LAST, PREVIOUS, SINGLE, ADD and REMOVE, with the counts the host reports.
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "hostsim/HostCore.h"
@@ -71,6 +72,8 @@ std::vector<Handle> FindInWindow(const Drawing& d, const HostCore& host, Vec a, 
                                  bool crossing) {
   Box box = Normalized(a, b);
   std::vector<Handle> out;
+  // A window without area has no inside: it encloses nothing, not even what lies on it.
+  if (!crossing && (box.x0 == box.x1 || box.y0 == box.y1)) return out;
   for (const Entity& e : d.entities) {
     if (!host.Selectable(e)) continue;
     auto pieces = Outline(e, d);
@@ -94,6 +97,13 @@ std::vector<Handle> FindOnFence(const Drawing& d, const HostCore& host,
     if (!host.Selectable(e)) continue;
     auto pieces = Outline(e, d);
     bool hit = false;
+    // A text is selected by a fence that runs through its box, also one that lies wholly
+    // inside it.
+    std::array<Vec, 4> frame;
+    if (FrameOf(e, frame)) {
+      hit = std::any_of(fence.begin(), fence.end(),
+                        [&](const Point& p) { return InsideFrame(frame, ToVec(p)); });
+    }
     for (std::size_t i = 0; i + 1 < fence.size() && !hit; ++i) {
       Piece f = MakeSegment(ToVec(fence[i]), ToVec(fence[i + 1]));
       for (const Piece& p : pieces) {

@@ -132,6 +132,10 @@ std::optional<double> ParseAngle(std::string_view t, const Header& h) {
   return *v * kPi / 180;
 }
 
+double DirectionFromTyped(double typed, const Header& h) {
+  return h.angbase + (h.angdir == 1 ? -typed : typed);
+}
+
 std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Header& h) {
   while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
   while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
@@ -149,7 +153,7 @@ std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Hea
     auto dist = ParseReal(t.substr(0, lt));
     auto ang = ParseAngle(t.substr(lt + 1), h);
     if (!dist || !ang) return std::nullopt;
-    double a = h.angbase + (h.angdir == 1 ? -*ang : *ang);
+    double a = DirectionFromTyped(*ang, h);
     p = {*dist * std::cos(a), *dist * std::sin(a), 0};
   } else {
     auto parts = Split(t, ',');

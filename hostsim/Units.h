@@ -19,6 +19,10 @@ std::string ShowPoint(const Point& p, const Header& h);  // "x,y,z"
 // "0.5r", "100g"). Returns radians without base or direction applied.
 std::optional<double> ParseAngle(std::string_view text, const Header& h);
 
+// The direction (radians, counter-clockwise from +x) of an angle typed as a direction, as
+// ParseAngle returns it: counted from ANGBASE, clockwise when ANGDIR is 1.
+double DirectionFromTyped(double typed, const Header& h);
+
 // A typed point: "x,y", "x,y,z", "@dx,dy[,dz]", "@d<angle", "d<angle", with a leading "*" or "#"
 // allowed. Relative forms are taken from `last`. Polar angles honour ANGBASE and ANGDIR.
 std::optional<Point> ParsePoint(std::string_view text, const Point& last, const Header& h);

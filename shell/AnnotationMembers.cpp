@@ -1,38 +1,113 @@
-// The window's members of the annotation output: each reads the layer (Edit12) and the text
-// style into a NumberMarkStyle and hands the work to the number-mark core.
+// The window's members of the annotation output: they read the layers, the text style, the
+// mark sizes and the counter into the records of the labelling and number-mark cores, and hand
+// the work to those cores on the process-wide link.
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/AnnotationAngles.h"
 #include "annotation/NumberMarks.h"
+#include "annotation/SideLines.h"
+#include "annotation/TriangleLabels.h"
+#include "numbers/NumberText.h"
+#include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 
 namespace {
 
-NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight, double baseAngle,
-                          int angleDirection) {
-  return {radius, numberHeight, NumberRotation(baseAngle, angleDirection), form.Edit12.Text(),
-          form.CeTextStyle};
+NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight,
+                          const InsertionFrame& frame) {
+  return {radius, numberHeight, frame.NumberRotation(), form.Edit12.Text(), form.CeTextStyle};
+}
+
+LengthLabelSettings Lengths(const TForm1& form, double textHeight, int digits, int rounding,
+                            double scale, double baseAngle, int angleDirection,
+                            const std::string& layer) {
+  return {textHeight, digits,          rounding, scale, {baseAngle, angleDirection},
+          layer,      form.CeTextStyle};
+}
+
+// Everything but the length texts' height and scale.
+TriangleLabelSettings MarkAndLayerSettings(TForm1& form) {
+  TriangleLabelSettings s;
+  s.markRadius = static_cast<double>(StrToFloat(form.Edit6.Text()));
+  s.numberHeight = static_cast<double>(StrToFloat(form.Edit5.Text()));
+  s.lengths.digits = form.Keta1;
+  s.lengths.rounding = form.Marume1;
+  s.lengths.layer = form.Edit12.Text();
+  s.lengths.textStyle = form.CeTextStyle;
+  s.threeSide = form.RadioGroup1.ItemIndex() != 1;
+  s.sideLayer = form.Edit15.Text();
+  s.heightLayer = form.Edit19.Text();
+  s.nextNumber = [&form] { return form.UpDown4.Position(); };
+  s.advance = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() + 1); };
+  return s;
 }
 
 }  // namespace
 
+TriangleLabelSettings ReadTriangleLabelSettings(TForm1& form) {
+  const double textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
+  const double scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
+  TriangleLabelSettings s = MarkAndLayerSettings(form);
+  s.lengths.textHeight = textHeight;
+  s.lengths.scale = scale;
+  return s;
+}
+
+void TForm1::DrawLengthLabel(const std::string& justification, const TAcadPoint& p1,
+                             const TAcadPoint& p2, double textHeight, int digits, int rounding,
+                             double scale, double baseAngle, int angleDirection, bool check,
+                             const std::string& layer) {
+  ::DrawLengthLabel(
+      ProcessHostLink(), justification, p1, p2,
+      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, layer), check);
+}
+
+void TForm1::DrawSideLabels(const TAcadTriangle& triangle, double textHeight, int digits,
+                            int rounding, double scale, double baseAngle, int angleDirection,
+                            const std::string& layer) {
+  ::DrawSideLabels(
+      ProcessHostLink(), triangle,
+      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, layer));
+}
+
+void TForm1::DrawLineIfMissing(const TAcadPoint& p1, const TAcadPoint& p2, bool check) {
+  ::DrawLineIfMissing(ProcessHostLink(), p1, p2, check);
+}
+
+void TForm1::LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits,
+                           int rounding, double scale, double baseAngle, int angleDirection,
+                           bool threeSide) {
+  // The mark's sizes are converted here, before the first line or label goes to the host.
+  TriangleLabelSettings s = MarkAndLayerSettings(*this);
+  s.lengths =
+      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, Edit12.Text());
+  s.threeSide = threeSide;
+  ::LabelTriangle(ProcessHostLink(), triangle, s);
+}
+
+// Every mark is written turned back against the host's insertion (annotation/AnnotationAngles.h):
+// the batch forms' documents are inserted the same way.
 void TForm1::DrawThreeSideNumber(const TAcadTriangle& triangle, int number, double radius,
                                  double numberHeight, double baseAngle, int angleDirection) {
-  InsertNumberMark(ProcessHostLink(), ThreeSideMarkCentre(triangle), triangle, number,
-                   MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+  const InsertionFrame frame({baseAngle, angleDirection});
+  InsertNumberMark(ProcessHostLink(), frame.Place(ThreeSideMarkCentre(triangle)), triangle, number,
+                   MarkStyle(*this, radius, numberHeight, frame));
 }
 
 void TForm1::DrawThreeSideNumbers(DxfDocument& document, const TAcadTriangle& triangle, int number,
                                   double radius, double numberHeight, double baseAngle,
                                   int angleDirection) {
-  WriteNumberMark(document, ThreeSideMarkCentre(triangle), triangle, number,
-                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+  const InsertionFrame frame({baseAngle, angleDirection});
+  WriteNumberMark(document, frame.Place(ThreeSideMarkCentre(triangle)), triangle, number,
+                  MarkStyle(*this, radius, numberHeight, frame));
 }
 
 void TForm1::DrawBaseHeightNumber(const TAcadTriangle& triangle, const TAcadPoint& baseSt,
                                   const TAcadPoint& baseEd, const TAcadPoint& apex,
                                   const TAcadPoint& foot, int number, double radius,
                                   double numberHeight, double baseAngle, int angleDirection) {
-  InsertNumberMark(ProcessHostLink(), BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle,
-                   number, MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+  const InsertionFrame frame({baseAngle, angleDirection});
+  InsertNumberMark(ProcessHostLink(), frame.Place(BaseHeightMarkCentre(baseSt, baseEd, apex, foot)),
+                   triangle, number, MarkStyle(*this, radius, numberHeight, frame));
 }
 
 void TForm1::DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& triangle,
@@ -40,6 +115,7 @@ void TForm1::DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& t
                                    const TAcadPoint& apex, const TAcadPoint& foot, int number,
                                    double radius, double numberHeight, double baseAngle,
                                    int angleDirection) {
-  WriteNumberMark(document, BaseHeightMarkCentre(baseSt, baseEd, apex, foot), triangle, number,
-                  MarkStyle(*this, radius, numberHeight, baseAngle, angleDirection));
+  const InsertionFrame frame({baseAngle, angleDirection});
+  WriteNumberMark(document, frame.Place(BaseHeightMarkCentre(baseSt, baseEd, apex, foot)), triangle,
+                  number, MarkStyle(*this, radius, numberHeight, frame));
 }

@@ -8,7 +8,6 @@ void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
 void TForm1::Button5Click() {}
 void TForm1::Button7Click() {}
-void TForm1::Button8Click() {}
 void TForm1::Button9Click() {}
 void TForm1::Button11Click() {}
 void TForm1::UpDown5Click() {}

@@ -207,6 +207,25 @@ class TForm1 {
 
   // ---- Methods of the workflows (defined in shell/, one file per subsystem) ----
 
+  // Triangle labels (shell/AnnotationMembers.cpp, over annotation/TriangleLabels.h): each
+  // text a document of its own, inserted at once; a checked label is left out where a text
+  // already stands by the segment's midpoint. Style CeTextStyle.
+  void DrawLengthLabel(const std::string& justification, const TAcadPoint& p1, const TAcadPoint& p2,
+                       double textHeight, int digits, int rounding, double scale, double baseAngle,
+                       int angleDirection, bool check, const std::string& layer);
+  void DrawSideLabels(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
+                      double scale, double baseAngle, int angleDirection, const std::string& layer);
+  void DrawLineIfMissing(const TAcadPoint& p1, const TAcadPoint& p2, bool check);
+  // Reads Edit5, Edit6 (converted before anything is sent), Edit12, Edit15, Edit19 and UpDown4,
+  // labels the triangle and advances UpDown4.
+  void LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
+                     double scale, double baseAngle, int angleDirection, bool threeSide);
+
+  // Two sides (shell/TriangleMembers.cpp, over workflows/TwoSides.h): the triangle that two
+  // segments meeting at an end span, closed and labelled at once; UpDown4 advances.
+  void TwoSides(const TAcadPoint& st1, const TAcadPoint& ed1, const TAcadPoint& st2,
+                const TAcadPoint& ed2);
+
   // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
   // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
   // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of

@@ -7,10 +7,12 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "numbers/NumberText.h"
+#include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 #include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
 #include "workflows/LabelDividedTriangles.h"
+#include "workflows/TwoSides.h"
 
 TriangleLabelling TForm1::ReadTriangleLabelling(bool labels) const {
   TriangleLabelling l;
@@ -69,4 +71,23 @@ void TForm1::DivideRegion(const TAcadPoint& point, const RegionSettings& setting
   const RegionResult r = ::DivideRegion(ProcessHostLink(), point, settings);
   if (r.styleRead) CeTextStyle = r.textStyle;
   AdvanceTriangleNumber(settings.labelling.firstNumber, r.labelled);
+}
+
+namespace {
+
+TwoSidesSettings ReadTwoSidesSettings(TForm1& form) {
+  TwoSidesSettings s;
+  s.labels = ReadTriangleLabelSettings(form);
+  s.currentTextStyle = form.CheckBox4.Checked();
+  s.keepTextStyle = [&form](const std::string& style) { form.CeTextStyle = style; };
+  return s;
+}
+
+}  // namespace
+
+void TForm1::Button8Click() { PickTwoSides(ProcessHostLink(), ReadTwoSidesSettings(*this)); }
+
+void TForm1::TwoSides(const TAcadPoint& st1, const TAcadPoint& ed1, const TAcadPoint& st2,
+                      const TAcadPoint& ed2) {
+  ::TwoSides(ProcessHostLink(), {st1, ed1}, {st2, ed2}, ReadTwoSidesSettings(*this));
 }

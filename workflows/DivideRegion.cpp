@@ -10,11 +10,12 @@
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
+#include "annotation/HostSettings.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
-#include "workflows/HostSettings.h"
 #include "workflows/RegionDivision.h"
 #include "workflows/UserMessages.h"
 
@@ -116,8 +117,10 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   }
   DxfDocument document;
   WriteDxfHeader(document, labelling.textStyle);
+  // Written turned back against the host's insertion, as the labels are.
+  const InsertionFrame frame(angles);
   for (const TAcadLine& d : division.diagonals)
-    WriteDxfLine(document, d.st, d.ed, settings.sideLayer);
+    WriteDxfLine(document, frame.Place(d.st), frame.Place(d.ed), settings.sideLayer);
   if (settings.labels && !division.triangles.empty())
     result.labelled = LabelDividedTriangles(document, division.triangles, labelling, angles);
   WriteDxfEnd(document);

@@ -6,7 +6,7 @@
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
 #include "platform/Ports.h"
-#include "workflows/HostSettings.h"
+#include "annotation/HostSettings.h"
 #include "workflows/SegmentTriangles.h"
 #include "workflows/UserMessages.h"
 

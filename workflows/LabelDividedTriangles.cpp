@@ -1,5 +1,6 @@
 #include "workflows/LabelDividedTriangles.h"
 
+#include "annotation/AnnotationAngles.h"
 #include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
 #include "geometry/PlaneGeometry.h"
@@ -10,18 +11,6 @@ namespace {
 
 constexpr double kListedTolerance = 0.001;
 
-// Direction of a length text: along the segment, turned so that it reads from the left or
-// from below.
-double LabelAngle(const TAcadPoint& p1, const TAcadPoint& p2) {
-  double a = static_cast<double>(Angle2D(p1, p2));
-  if (a > kHalfPi && a <= kThreeHalvesPi) a -= static_cast<double>(kPi);
-  return a;
-}
-
-double LabelRotation(double labelAngle, const HostAngles& angles) {
-  return angles.direction == 1 ? angles.base - labelAngle : angles.base + labelAngle;
-}
-
 bool Listed(const TAcadPoint& a, const TAcadPoint& b, const std::vector<TAcadLine>& sides) {
   for (const TAcadLine& s : sides) {
     if ((SamePoint(a, s.st, kListedTolerance) && SamePoint(b, s.ed, kListedTolerance)) ||
@@ -31,12 +20,13 @@ bool Listed(const TAcadPoint& a, const TAcadPoint& b, const std::vector<TAcadLin
   return false;
 }
 
+// Everything is written turned back against the host's insertion (annotation/AnnotationAngles.h).
 void LengthLabel(DxfDocument& document, const TAcadPoint& a, const TAcadPoint& b,
-                 const TriangleLabelling& l, const HostAngles& angles) {
+                 const TriangleLabelling& l, const InsertionFrame& frame) {
   const double length = static_cast<double>(Distance2D(a, b));
-  WriteDxfText(document, "J BC ", MidPoint(a, b), l.textHeight,
-               LabelRotation(LabelAngle(a, b), angles),
-               RoundToText(l.digits, l.rounding, length / l.scale), l.textLayer, l.textStyle);
+  WriteDxfText(document, "J BC ", frame.Place(MidPoint(a, b)), l.textHeight,
+               frame.LengthTextRotation(a, b), RoundToText(l.digits, l.rounding, length / l.scale),
+               l.textLayer, l.textStyle);
 }
 
 }  // namespace
@@ -44,8 +34,8 @@ void LengthLabel(DxfDocument& document, const TAcadPoint& a, const TAcadPoint& b
 int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle>& triangles,
                           const TriangleLabelling& l, const HostAngles& angles) {
   std::vector<TAcadLine> labelled;
-  const NumberMarkStyle mark{l.markRadius, l.markHeight,
-                             NumberRotation(angles.base, angles.direction), l.textLayer,
+  const InsertionFrame frame(angles);
+  const NumberMarkStyle mark{l.markRadius, l.markHeight, frame.NumberRotation(), l.textLayer,
                              l.textStyle};
   int number = l.firstNumber;
   for (const TAcadTriangle& t : triangles) {
@@ -53,23 +43,24 @@ int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle
       TAcadPoint baseSt, baseEd, apex, foot;
       ChooseBaseAndHeight(t, baseSt, baseEd, apex, foot);
       if (!Listed(baseSt, baseEd, labelled)) {
-        LengthLabel(document, baseSt, baseEd, l, angles);
+        LengthLabel(document, baseSt, baseEd, l, frame);
         labelled.push_back({baseSt, baseEd});
       }
       // A height belongs to its triangle alone: always labelled and drawn.
-      LengthLabel(document, apex, foot, l, angles);
-      WriteDxfLine(document, apex, foot, l.heightLayer);
-      WriteNumberMark(document, BaseHeightMarkCentre(baseSt, baseEd, apex, foot), t, number, mark);
+      LengthLabel(document, apex, foot, l, frame);
+      WriteDxfLine(document, frame.Place(apex), frame.Place(foot), l.heightLayer);
+      WriteNumberMark(document, frame.Place(BaseHeightMarkCentre(baseSt, baseEd, apex, foot)), t,
+                      number, mark);
     } else {
       const TAcadPoint* corners[] = {&t.p1, &t.p2, &t.p3};
       for (int i = 0; i < 3; ++i) {
         const TAcadPoint& a = *corners[i];
         const TAcadPoint& b = *corners[(i + 1) % 3];
         if (Listed(a, b, labelled)) continue;
-        LengthLabel(document, a, b, l, angles);
+        LengthLabel(document, a, b, l, frame);
         labelled.push_back({a, b});
       }
-      WriteNumberMark(document, Incenter(t.p1, t.p2, t.p3), t, number, mark);
+      WriteNumberMark(document, frame.Place(Incenter(t.p1, t.p2, t.p3)), t, number, mark);
     }
     ++number;
   }

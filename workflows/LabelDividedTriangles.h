@@ -8,7 +8,7 @@
 
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
-#include "workflows/HostSettings.h"
+#include "annotation/HostSettings.h"
 
 // The window's labelling settings, read once before a workflow talks to the host.
 struct TriangleLabelling {

@@ -1,25 +1,38 @@
 #include "RuzuRaru2016/dxf/NearestLine.h"
 
+#include <algorithm>
+
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "geometry/PlaneGeometry.h"
+
+namespace {
+
+// From p to the nearest point of the segment: the foot of the perpendicular where it falls
+// between the ends, else the nearer end.
+double DistanceToSegment(const TAcadPoint& p, const TAcadLineBlk& line) {
+  TAcadPoint foot;
+  if (PerpendicularFoot(p, line.st, line.ed, true, foot))
+    return static_cast<double>(Distance2D(p, foot));
+  return static_cast<double>(std::min(Distance2D(p, line.st), Distance2D(p, line.ed)));
+}
+
+}  // namespace
 
 int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
   const auto& lines = tables.entities.lines;
   if (lines.empty()) return -1;
-  int best = 0;
-  double bestDistance = static_cast<double>(Distance2D(p, lines[0].st));
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    TAcadPoint foot;
-    if (!PerpendicularFoot(p, lines[i].st, lines[i].ed, true, foot)) continue;
-    const double d = static_cast<double>(Distance2D(p, foot));
+  std::size_t best = 0;
+  double bestDistance = DistanceToSegment(p, lines[0]);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const double d = DistanceToSegment(p, lines[i]);
     if (d < bestDistance) {
       bestDistance = d;
-      best = static_cast<int>(i);
+      best = i;
     }
   }
-  st = lines[static_cast<std::size_t>(best)].st;
-  ed = lines[static_cast<std::size_t>(best)].ed;
-  return best;
+  st = lines[best].st;
+  ed = lines[best].ed;
+  return static_cast<int>(best);
 }
 
 int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {

@@ -5,9 +5,9 @@
 
 struct TDxfTables;
 
-// Index into the drawing's LINE table, or -1 (st, ed untouched) when it is empty. Record 0 is
-// the fallback, measured to its start point; any record whose perpendicular foot from p lies on
-// it replaces the candidate when strictly closer. Ties keep the earlier record.
+// Index into the drawing's LINE table, or -1 (st, ed untouched) when it is empty: the record
+// at the least distance from p, measured to the foot of the perpendicular where that falls on
+// the segment and to the nearer end otherwise. Ties keep the earlier record.
 int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed);
 // The same on the process-wide tables.
 int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed);

@@ -79,7 +79,9 @@ TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
   }
 }
 
-TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndRotationFollowsTheHostsAngleBase) {
+// The host turns an inserted document by its base angle, whichever way it counts angles: the
+// mark is written turned back by it, so that it lands upright at its triangle.
+TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndTheMarkIsWrittenTurnedBackByTheBaseAngle) {
   form.CeTextStyle = "Standard";
   form.Edit12.SetText("H_TEXT");
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
@@ -87,8 +89,8 @@ TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndRotationFollowsTheHostsAngleBas
   DxfDocument counterClockwise, clockwise;
   form.DrawThreeSideNumbers(counterClockwise, t, 7, 500, 400, quarter, 0);
   form.DrawThreeSideNumbers(clockwise, t, 7, 500, 400, quarter, 1);
-  ExpectMark(counterClockwise.items, 1000, 1000, "7", "-90", "3000", "5000", "4000", "Standard");
-  ExpectMark(clockwise.items, 1000, 1000, "7", "90", "3000", "5000", "4000", "Standard");
+  ExpectMark(counterClockwise.items, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
+  ExpectMark(clockwise.items, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
 }
 
 TEST_F(NumberMarksTest, BaseHeightMarkInTheLargerHalf) {

@@ -150,7 +150,7 @@ TEST_F(EntityTablesTest, MeshColumnsBeyondTheVerticesAreSkipped) {
   EXPECT_TRUE(t.lines.empty());
 }
 
-TEST_F(EntityTablesTest, NearestLineFallsBackToRecordZeroAndKeepsTheEarlierOfTies) {
+TEST_F(EntityTablesTest, NearestLineTakesTheSegmentAtTheLeastDistanceAndTheEarlierOfTies) {
   TAcadPoint st{-1, -1}, ed{-1, -1};
   EXPECT_EQ(NearestLine({0, 0}, st, ed), -1);
   EXPECT_EQ(st.x, -1);
@@ -163,19 +163,36 @@ TEST_F(EntityTablesTest, NearestLineFallsBackToRecordZeroAndKeepsTheEarlierOfTie
   };
   add({10, 0}, {20, 0});
   add({10, 5}, {20, 5});
-  // Beyond the ends of both: record 0 stays the answer.
+  // Beyond the ends of both: the nearer end decides.
   EXPECT_EQ(NearestLine({0, 1}, st, ed), 0);
   EXPECT_EQ(st.x, 10);
   EXPECT_EQ(ed.x, 20);
+  EXPECT_EQ(NearestLine({21, 5.5L}, st, ed), 1);
   // Over both, equally far: the earlier one.
   EXPECT_EQ(NearestLine({15, 2.5L}, st, ed), 0);
   // Over both, nearer the second.
   EXPECT_EQ(NearestLine({15, 3}, st, ed), 1);
   EXPECT_EQ(st.y, 5);
-  // A later record is measured to its foot only; record 0 to its start point.
   add({100, -10}, {100, 10});
   EXPECT_EQ(NearestLine({9, 0}, st, ed), 0);
   EXPECT_EQ(NearestLine({99, 0}, st, ed), 2);
+}
+
+// Just outside a polyline's corner no perpendicular foot falls on either side that meets there;
+// the pick still belongs to one of them, not to whatever side came first.
+TEST_F(EntityTablesTest, NearestLineJustOutsideACornerTakesASideOfThatCorner) {
+  AddPolyline(1, 1, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  ExplodePolylines();
+  ASSERT_EQ(t.lines.size(), 4u);
+  TAcadPoint st, ed;
+  // Both sides of the corner are equally near: the earlier, the right side.
+  EXPECT_EQ(NearestLine({10.05L, 10.05L}, st, ed), 1);
+  EXPECT_EQ(st.x, 10);
+  EXPECT_EQ(st.y, 0);
+  EXPECT_EQ(ed.y, 10);
+  // Beyond the far end of the bottom side, the right side is nearer than the bottom's start.
+  EXPECT_EQ(NearestLine({10.5L, -0.1L}, st, ed), 0);
+  EXPECT_EQ(NearestLine({10.2L, 1}, st, ed), 1);
 }
 
 // The forms that take tables work on those only: a core with its own tables leaves the

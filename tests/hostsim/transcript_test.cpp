@@ -2,6 +2,8 @@
 // prompts, reports and effects a real host gives.
 #include <gmock/gmock.h>
 
+#include <cmath>
+
 #include "HostFixture.h"
 #include "hostsim/DxfRead.h"
 
@@ -168,6 +170,42 @@ TEST_F(Transcript, FenceWindowAllAndSingleSelections) {
   EXPECT_EQ(host.core().Variable("LASTPOINT"), "5.0000,0.0100,0.0000");
 }
 
+TEST_F(Transcript, AWindowWithoutAreaSelectsNothing) {
+  AddSquare(0, 0, 10);
+  AddLine(5, 5, 5, 5);  // a line of no length inside the point window
+  for (const char* window : {"5,0 5,0", "5,5 5,5", "0,0 10,0", "10,-1 10,11"}) {
+    SCOPED_TRACE(window);
+    Send(std::string("\x03SELECT WINDOW ") + window + "\r\r");
+    EXPECT_THAT(After("SELECT"), HasSubstr("認識された数: 0"));
+    EXPECT_EQ(CurrentLine(), kIdle);
+  }
+  Send("\x03SELECT WINDOW -1,-1 11,0\r\r");  // the bottom side lies inside this one
+  EXPECT_THAT(After("SELECT"), HasSubstr("認識された数: 1"));
+}
+
+TEST_F(Transcript, AFenceThroughATextsBoxSelectsItAlsoFromInside) {
+  Text t;
+  t.insert = t.align = {3000, 0, 0};
+  t.height = 300;
+  t.halign = 1;
+  t.valign = 1;
+  t.value = "6.00";
+  Add(t);
+  struct Case {
+    const char* fence;
+    const char* found;
+  } cases[] = {
+      {"2700,150 3300,150", "認識された数: 1"},  // wholly inside the box
+      {"2000,150 4000,150", "認識された数: 1"},  // through it
+      {"2700,500 3300,500", "認識された数: 0"},  // above it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fence);
+    Send(std::string("\x03SELECT FENCE ") + c.fence + "\r\r\r");
+    EXPECT_THAT(After("SELECT"), HasSubstr(c.found));
+  }
+}
+
 TEST_F(Transcript, InteractiveSelectionReportsTheTotal) {
   AddSquare(0, 0, 10);
   host.user().PickObject(5, 0).PickObject(10, 5).PressEnter();
@@ -280,6 +318,51 @@ TEST_F(Transcript, InsertExplodesTheAnnotationDocumentWithItsApplicationData) {
   EXPECT_THAT(out, HasSubstr("\r\n  1\r\n12\r\n"));
   EXPECT_THAT(out, HasSubstr("\r\n1001\r\nVELSAROM\r\n1010\r\n3000.0\r\n1020\r\n5000.0\r\n"
                              "1030\r\n4000.0\r\n  0\r\nLINE\r\n"));
+}
+
+// Where the inserted line (0,0)-(3000,4000) and the number text end up, and the text's
+// rotation, for a rotation typed at -INSERT under the drawing's angle settings.
+struct InsertedAngle {
+  const char* settings;
+  const char* rotation;
+  double x, y;         // end of the line
+  double textDegrees;  // rotation of the number text, DXF sense
+};
+
+TEST_F(Transcript, InsertRotationIsReadFromTheBaseAngleInTheAngleDirection) {
+  world.files.WriteAll(kExport, AnnotationDocument());
+  const InsertedAngle cases[] = {
+      {"_ANGBASE 0 _ANGDIR 0 ", "0.0", 3000, 4000, 0},
+      {"_ANGBASE 0 _ANGDIR 1 ", "0.0", 3000, 4000, 0},
+      {"_ANGBASE 0 _ANGDIR 1 ", "90", 4000, -3000, 270},
+      {"_ANGBASE 90 _ANGDIR 0 ", "0.0", -4000, 3000, 90},
+      {"_ANGBASE 90 _ANGDIR 0 ", "-90", 3000, 4000, 0},
+      {"_ANGBASE 90 _ANGDIR 1 ", "90", 3000, 4000, 0},
+      {"_ANGBASE 90 _ANGDIR 1 ", "", -4000, 3000, 90},  // the default <0> counts from north too
+      {"_ANGBASE 30 _ANGDIR 0 ", "-30d", 3000, 4000, 0},
+      {"_ANGBASE 30 _ANGDIR 1 ", "0.5235987755982988r", 3000, 4000, 0},
+  };
+  for (const InsertedAngle& c : cases) {
+    SCOPED_TRACE(std::string(c.settings) + c.rotation);
+    host.drawing().entities.clear();
+    Send(c.settings);
+    Send("_-INSERT *" + kExport + "\r0.0,0.0 1.0 " + c.rotation + "\r");
+    EXPECT_EQ(CurrentLine(), kIdle);
+    ASSERT_EQ(Count(), 3u);
+    const Line& line = std::get<Line>(host.drawing().entities[2].shape);
+    EXPECT_NEAR(line.start.x, 0, 1e-9);
+    EXPECT_NEAR(line.end.x, c.x, 1e-9);
+    EXPECT_NEAR(line.end.y, c.y, 1e-9);
+    const Text& t = std::get<Text>(host.drawing().entities[1].shape);
+    EXPECT_NEAR(std::remainder(t.rotation - c.textDegrees, 360), 0, 1e-9);
+  }
+  // A polar point follows the same rule: 90 clockwise from north is east.
+  host.drawing().entities.clear();
+  Send("_ANGBASE 90 _ANGDIR 1 ");
+  Send("_LINE 0,0 10<90\r\r");
+  ASSERT_EQ(Count(), 1u);
+  EXPECT_NEAR(std::get<Line>(host.drawing().entities[0].shape).end.x, 10, 1e-9);
+  EXPECT_NEAR(std::get<Line>(host.drawing().entities[0].shape).end.y, 0, 1e-9);
 }
 
 TEST_F(Transcript, ApplicationDataOfAnUnregisteredNameIsDropped) {

@@ -1,16 +1,11 @@
 // Host settings a workflow reads before it draws: the text style for written texts and the
-// angle base and direction that govern rotations.
+// angle base and direction, which decide how documents are written (annotation/AnnotationAngles.h).
 #pragma once
 
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
-
-// The host's angle base (radians, counter-clockwise from +x) and direction (1 clockwise).
-struct HostAngles {
-  double base = 0;
-  int direction = 0;
-};
+#include "annotation/AnnotationAngles.h"
 
 // The current text style's name without the quotes the host shows around it.
 std::string ReadHostTextStyle(const HostLink& link);

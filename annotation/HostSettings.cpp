@@ -1,4 +1,4 @@
-#include "workflows/HostSettings.h"
+#include "annotation/HostSettings.h"
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"

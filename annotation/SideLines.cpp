@@ -1,0 +1,59 @@
+#include "annotation/SideLines.h"
+
+#include <algorithm>
+#include <string>
+
+#include "RuzuRaru2016/dxf/ExplodePolylines.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "geometry/PlaneGeometry.h"
+#include "numbers/NumberFormat.h"
+
+namespace {
+
+long double DistanceToSegment(const TAcadPoint& p, const TAcadPoint& a, const TAcadPoint& b) {
+  TAcadPoint foot;
+  if (PerpendicularFoot(p, a, b, true, foot)) return Distance2D(p, foot);
+  return std::min(Distance2D(p, a), Distance2D(p, b));
+}
+
+// A straight piece from st to ed that runs along p1p2 through its midpoint m.
+bool RunsAlong(const TAcadLineBlk& piece, const TAcadPoint& p1, const TAcadPoint& p2,
+               const TAcadPoint& m) {
+  if (DistanceToSegment(m, piece.st, piece.ed) > kSideTolerance) return false;
+  // A line that only crosses the side at its midpoint is another line.
+  TAcadPoint foot;
+  for (const TAcadPoint* end : {&p1, &p2}) {
+    if (!PerpendicularFoot(*end, piece.st, piece.ed, false, foot)) return false;
+    if (Distance2D(*end, foot) > kSideTolerance) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
+  const TAcadPoint m = MidPoint(p1, p2);
+  const double across = static_cast<double>(Angle2D(p1, p2) + kHalfPi);
+  if (SelectByFence(link, PolarPoint(m, across, kSideTolerance),
+                    PolarPoint(m, across, -kSideTolerance)) == 0)
+    return false;
+  // Polyline sides count as much as lines.
+  ExplodePolylines(link.tables);
+  const auto& pieces = link.tables.entities.lines;
+  return std::any_of(pieces.begin(), pieces.end(),
+                     [&](const TAcadLineBlk& piece) { return RunsAlong(piece, p1, p2, m); });
+}
+
+bool DrawLineIfMissing(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2,
+                       bool check) {
+  if (check && SideDrawn(link, p1, p2)) return false;
+  const std::string osmode = GetSysVar(link, "OSMODE");
+  SendCommand(link, "\x03OSMODE 0 ");
+  SendCommand(link, "_LINE " + FormatFixed(p1.x, 16) + "," + FormatFixed(p1.y, 16) + " " +
+                        FormatFixed(p2.x, 16) + "," + FormatFixed(p2.y, 16) + "\r\r");
+  // A value that could not be read cannot be sent back.
+  if (!osmode.empty()) SendCommand(link, "\x03OSMODE " + osmode + "\r");
+  return true;
+}

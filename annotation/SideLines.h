@@ -1,0 +1,21 @@
+// Sides and height lines drawn by the host's LINE command, where the drawing lacks them.
+#pragma once
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "geometry/AcadTypes.h"
+
+// How far from the segment's midpoint (and from its line) an existing line or polyline side
+// may lie and still count as the segment, in drawing units.
+inline constexpr double kSideTolerance = 0.01;
+
+// Whether a line or a polyline side of the drawing already runs along p1p2 through its
+// midpoint: a short fence across the midpoint is selected, and what it found is searched for
+// a straight piece within kSideTolerance of the midpoint whose line passes within that of both
+// ends. Replaces the link's tables with the fence's selection.
+bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
+
+// Draws p1p2 on the host's current layer with object snaps off (OSMODE is sent back as it was
+// read; an OSMODE that could not be read is not sent back), unless check is set and SideDrawn.
+// Returns whether the line was drawn.
+bool DrawLineIfMissing(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2,
+                       bool check);

@@ -1,0 +1,90 @@
+#include "annotation/TriangleLabels.h"
+
+#include <numbers>
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "annotation/DxfInsertion.h"
+#include "annotation/NumberMarks.h"
+#include "annotation/SideLines.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/Triangles.h"
+#include "numbers/RoundToText.h"
+
+namespace {
+
+// The texts that the fence from a to b selects; 0 when it selects nothing.
+std::size_t TextsOnFence(const HostLink& link, const TAcadPoint& a, const TAcadPoint& b) {
+  return SelectByFence(link, a, b) > 0 ? link.tables.entities.texts.size() : 0;
+}
+
+NumberMarkStyle MarkStyle(const TriangleLabelSettings& s, const InsertionFrame& frame) {
+  return {s.markRadius, s.numberHeight, frame.NumberRotation(), s.lengths.layer,
+          s.lengths.textStyle};
+}
+
+}  // namespace
+
+bool DrawLengthLabel(const HostLink& link, const std::string& justification, const TAcadPoint& p1,
+                     const TAcadPoint& p2, const LengthLabelSettings& settings, bool check) {
+  const TAcadPoint m = MidPoint(p1, p2);
+  const double a = LabelAngle(p1, p2);
+  const double h = settings.textHeight;
+  if (check) {
+    // One text height before and behind the midpoint, half a text height on the side the text
+    // stands on and on the other.
+    const TAcadPoint before = PolarPoint(m, a, h);
+    const TAcadPoint behind = PolarPoint(m, a, -h);
+    const double left = a + std::numbers::pi / 2;
+    const std::size_t onLeft =
+        TextsOnFence(link, PolarPoint(before, left, h / 2), PolarPoint(behind, left, h / 2));
+    const std::size_t onRight =
+        TextsOnFence(link, PolarPoint(before, left, -h / 2), PolarPoint(behind, left, -h / 2));
+    if (onLeft + onRight != 0) return false;
+  }
+  const std::string text = RoundToText(settings.digits, settings.rounding,
+                                       static_cast<double>(Distance2D(p1, p2) / settings.scale));
+  const InsertionFrame frame(settings.angles);
+  InsertTextDxf(link, justification, frame.Place(m), text, h, frame.LengthTextRotation(p1, p2),
+                settings.layer, settings.textStyle);
+  return true;
+}
+
+void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
+                    const LengthLabelSettings& settings) {
+  DrawLengthLabel(link, "J BC ", triangle.p1, triangle.p2, settings, true);
+  DrawLengthLabel(link, "J BC ", triangle.p2, triangle.p3, settings, true);
+  DrawLengthLabel(link, "J BC ", triangle.p3, triangle.p1, settings, true);
+}
+
+void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
+                   const TriangleLabelSettings& settings) {
+  SendCommand(link, "_-LAYER M " + settings.sideLayer + "\r\r");
+  DrawLineIfMissing(link, triangle.p1, triangle.p3, true);
+  DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
+  if (settings.threeSide) {
+    DrawSideLabels(link, triangle, settings.lengths);
+  } else {
+    TAcadPoint baseSt, baseEd, apex, foot;
+    ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
+    DrawLengthLabel(link, "J BC ", baseSt, baseEd, settings.lengths, true);
+    DrawLengthLabel(link, "J BC ", apex, foot, settings.lengths, true);
+    SendCommand(link, "_-LAYER M " + settings.heightLayer + "\r\r");
+    DrawLineIfMissing(link, apex, foot, false);
+  }
+  MarkTriangle(link, triangle, settings);
+}
+
+void MarkTriangle(const HostLink& link, const TAcadTriangle& triangle,
+                  const TriangleLabelSettings& settings) {
+  TAcadPoint centre = ThreeSideMarkCentre(triangle);
+  if (!settings.threeSide) {
+    TAcadPoint baseSt, baseEd, apex, foot;
+    ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
+    centre = BaseHeightMarkCentre(baseSt, baseEd, apex, foot);
+  }
+  const InsertionFrame frame(settings.lengths.angles);
+  InsertNumberMark(link, frame.Place(centre), triangle, settings.nextNumber(),
+                   MarkStyle(settings, frame));
+  settings.advance();
+}

@@ -1,0 +1,63 @@
+// Labelling triangles one at a time, straight into the host's drawing: the length of a segment
+// as a text at its midpoint, and a whole triangle with its missing sides, its lengths (or base
+// and height) and its number mark. Every text is a document of its own, inserted at once, so
+// each label is in the drawing before the next one is checked; a label is left out where a
+// text already stands by the segment's midpoint, so a side shared with a triangle labelled
+// before is not labelled twice.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/AnnotationAngles.h"
+#include "geometry/AcadTypes.h"
+
+// What every length text is written with.
+struct LengthLabelSettings {
+  double textHeight = 0;  // drawing units; also the size of the check fences
+  int digits = 2;         // decimal places (Keta1)
+  int rounding = 1;       // RoundingMode (Marume1)
+  double scale = 1;       // every measured length is divided by it before rounding
+  HostAngles angles;      // how the host turns what it inserts
+  std::string layer;      // of the texts
+  std::string textStyle;  // empty = none
+};
+
+// Writes the rounded length of p1p2 at the midpoint (justification as the host's TEXT option,
+// "J BC " everywhere), reading along the segment, and has the host insert it. With check set,
+// two fences of twice the text height along the segment, half a text height either side of
+// it, are selected first; a text on either of them means the segment is labelled already, and
+// nothing is written. Returns whether a text was written.
+bool DrawLengthLabel(const HostLink& link, const std::string& justification, const TAcadPoint& p1,
+                     const TAcadPoint& p2, const LengthLabelSettings& settings, bool check);
+
+// The sides p1→p2, p2→p3 and p3→p1, each with "J BC " and the check on.
+void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
+                    const LengthLabelSettings& settings);
+
+// What LabelTriangle needs besides the length texts. The counter is the window's: nextNumber
+// gives the number the mark gets, advance moves it on once the mark is in the drawing.
+struct TriangleLabelSettings {
+  LengthLabelSettings lengths;
+  bool threeSide = true;    // false: base and height
+  std::string sideLayer;    // current layer while sides are drawn
+  std::string heightLayer;  // current layer while the height line is drawn
+  double markRadius = 0;
+  double numberHeight = 0;
+  std::function<int()> nextNumber;
+  std::function<void()> advance;
+};
+
+// Labels one triangle completely. The side p1p2 is taken to be there; p1p3 and p2p3 are drawn
+// on the side-line layer where missing. Three-side mode labels the three sides and puts the
+// mark at the incentre; base-height mode labels the base (the longest side) and the height,
+// always draws the height line on the height-line layer and puts the mark in the larger half.
+// The host's current layer is left at the side-line or the height-line layer.
+void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
+                   const TriangleLabelSettings& settings);
+
+// The last step of LabelTriangle on its own: the mark of the mode (at the incentre, or in the
+// larger half of base, apex and foot) numbered nextNumber(), inserted at once, then advance().
+void MarkTriangle(const HostLink& link, const TAcadTriangle& triangle,
+                  const TriangleLabelSettings& settings);

@@ -1,0 +1,43 @@
+// Two sides (２辺指示): the user picks two segments of the drawing, lines or polyline sides,
+// that meet at an end. The triangle they span is closed by a third side between their free
+// ends, drawn where the drawing lacks it, and labelled at once: side lengths or base and
+// height, and the numbered mark.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/TriangleLabels.h"
+#include "geometry/AcadTypes.h"
+
+// How far the crossing of the two segments' lines may lie from an end of each.
+inline constexpr double kCornerTolerance = 0.01;
+
+// The triangle (corner, free end of first, free end of second) when the two segments' lines
+// cross within kCornerTolerance of an end of each; the corner is that crossing (with the first
+// segment's z), and a free end is the end farther from it. False for parallel lines and for
+// segments that cross away from their ends.
+bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangle& triangle);
+
+struct TwoSidesSettings {
+  TriangleLabelSettings labels;   // angles and text style are read from the host by the run
+  bool currentTextStyle = false;  // write with the host's current text style
+  // Called with the text style the run read (empty when currentTextStyle is off), for the
+  // window's later writers.
+  std::function<void(const std::string&)> keepTextStyle;
+};
+
+// One segment picked by the user: a line, or the side of a polyline nearest to the pick. False
+// when nothing was picked or the object is neither; a polyline without any straight side is
+// told with a message.
+bool PickSegment(const HostLink& link, TAcadLine& segment);
+
+// The whole button: brings the host up, lets the user pick two segments and runs TwoSides.
+void PickTwoSides(const HostLink& link, const TwoSidesSettings& settings);
+
+// Completes and labels the triangle of two picked segments. The host's current layer is sent
+// back as it was read on every way out, an error included; segments that do not meet are told
+// with a message and nothing is drawn.
+void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& second,
+              const TwoSidesSettings& settings);
