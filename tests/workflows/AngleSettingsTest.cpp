@@ -1,7 +1,8 @@
 // The host's angle settings (ANGBASE 0, 90, 30; ANGDIR 0, 1), under which the host reads the
 // rotation typed at every insertion: whatever they are, each length text stands at its side's
 // midpoint reading along the side, each number mark upright at its triangle, each line where
-// it belongs. Checked for the single labels (２辺指示) and the batch labels (群選択).
+// it belongs. Checked for the single labels (２辺指示), the batch labels (群選択) and the
+// division of a traced region (自動), whose diagonals go into the same turned document.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -150,6 +151,64 @@ TEST_F(AngleSettingsTest, GroupSelectionLandsTheSameUnderEverySetting) {
       }
       ExpectUprightMarks(2);
     }
+  }
+  ExpectAuditedDrawing();
+}
+
+TEST_F(AngleSettingsTest, AutoLandsTheSameUnderEverySetting) {
+  // The L-shape: its sides and the three diagonals of its division, each to be labelled once.
+  const std::vector<std::pair<double, double>> outline = {
+      {0, 0}, {20000, 0}, {20000, 10000}, {10000, 10000}, {10000, 20000}, {0, 20000}};
+  const hostsim::Point diagonals[3][2] = {
+      {{0, 0}, {20000, 10000}}, {{10000, 10000}, {0, 20000}}, {{0, 0}, {10000, 10000}}};
+  std::vector<std::pair<hostsim::Point, hostsim::Point>> segments;
+  for (std::size_t i = 0; i < outline.size(); ++i) {
+    const auto& [x1, y1] = outline[i];
+    const auto& [x2, y2] = outline[(i + 1) % outline.size()];
+    segments.push_back({{x1, y1}, {x2, y2}});
+  }
+  for (const auto& d : diagonals) segments.push_back({d[0], d[1]});
+
+  for (const Setting& s : kSettings) {
+    SCOPED_TRACE(s.commands);
+    host.drawing().entities.clear();
+    form.Edit16.SetText("1");
+    host.Type(s.commands);
+    AddOutline(outline);
+    host.user().PickPoint(5000, 5000);
+    form.RunHandler(&TForm1::Button10Click);
+    EXPECT_TRUE(Messages().empty());
+
+    const auto lines = All<hostsim::Line>("H_HEN");
+    ASSERT_EQ(lines.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+      EXPECT_NEAR(lines[i].second->start.x, diagonals[i][0].x, 1e-6) << i;
+      EXPECT_NEAR(lines[i].second->start.y, diagonals[i][0].y, 1e-6) << i;
+      EXPECT_NEAR(lines[i].second->end.x, diagonals[i][1].x, 1e-6) << i;
+      EXPECT_NEAR(lines[i].second->end.y, diagonals[i][1].y, 1e-6) << i;
+    }
+    // Every label stands at the midpoint of its own segment and reads along it.
+    const auto labels = Labels();
+    ASSERT_EQ(labels.size(), segments.size());
+    std::vector<int> labelled(segments.size(), 0);
+    for (const hostsim::Text* t : labels) {
+      for (std::size_t k = 0; k < segments.size(); ++k) {
+        const auto& [a, b] = segments[k];
+        if (std::hypot(t->align.x - (a.x + b.x) / 2, t->align.y - (a.y + b.y) / 2) < 1e-6) {
+          ++labelled[k];
+          EXPECT_TRUE(LabelsSide(*t, a, b));
+        }
+      }
+    }
+    for (std::size_t k = 0; k < segments.size(); ++k) EXPECT_EQ(labelled[k], 1) << k;
+    // The first mark at the incentre of (0,0),(20000,0),(20000,10000).
+    const auto marks = Marks();
+    ASSERT_EQ(marks.size(), 4u);
+    const double a = 10000, b = std::hypot(20000.0, 10000.0), c = 20000;
+    EXPECT_NEAR(marks[0].centre.x, (a * 0 + b * 20000 + c * 20000) / (a + b + c), 1e-6);
+    EXPECT_NEAR(marks[0].centre.y, (a * 0 + b * 0 + c * 10000) / (a + b + c), 1e-6);
+    ExpectUprightMarks(4);
+    EXPECT_EQ(form.Edit16.Text(), "5");
   }
   ExpectAuditedDrawing();
 }
