@@ -11,7 +11,7 @@ from ezdxf.addons.drawing import Frontend, RenderContext  # noqa: E402
 from ezdxf.addons.drawing.matplotlib import MatplotlibBackend  # noqa: E402
 
 
-def main(src: str, dst: str) -> None:
+def main(src: str, dst: str, quiet: bool = False) -> None:
     doc, auditor = recover.readfile(src)
     fig = plt.figure(figsize=(8, 8))
     ax = fig.add_axes([0, 0, 1, 1])
@@ -19,7 +19,9 @@ def main(src: str, dst: str) -> None:
     ctx = RenderContext(doc)
     Frontend(ctx, MatplotlibBackend(ax)).draw_layout(doc.modelspace(), finalize=True)
     fig.savefig(dst, dpi=100, facecolor="black")
-    print(f"{dst}: {len(doc.modelspace())} entities, {len(auditor.errors)} audit errors")
+    plt.close(fig)
+    if not quiet:
+        print(f"{dst}: {len(doc.modelspace())} entities, {len(auditor.errors)} audit errors")
 
 
 if __name__ == "__main__":

@@ -2,7 +2,8 @@
 # The test command: installs what it needs, builds the native, sanitizer and Windows builds and
 # runs every test tier this machine can run (unit and in-process tests, the same tests under
 # address and undefined-behaviour sanitizers, the checks of real files with ezdxf, the
-# real-window checks under wine in a virtual X display, and the demo of scripts/demo.sh).
+# real-window checks and scenarios under wine in a virtual X display, and the demo of
+# scripts/demo.sh).
 #   VELSAROM_SKIP_SANITIZE=1  skip the sanitizer build
 #   VELSAROM_SKIP_WINE=1      skip the Windows build and the wine tier
 set -euo pipefail
@@ -50,6 +51,10 @@ if [ "${VELSAROM_SKIP_WINE:-0}" != 1 ]; then
     # A window left over by one check must not be found by the next one.
     velsarom_wine_stop
   done
+  velsarom_wine_stop
+  # Every button in the real window, from the scenario files (e2e/scenarios/README.md).
+  step "scenarios (e2e/run_scenarios.sh)"
+  if ! bash "$repo/e2e/run_scenarios.sh"; then failed+=(scenarios); fi
   velsarom_wine_stop
   # The README's main-job command, as a user runs it: it must return by itself and leave the
   # host's drawing and its picture.

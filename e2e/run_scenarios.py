@@ -1,0 +1,424 @@
+#!/usr/bin/python3
+"""run_scenarios.py [--only WORD] PATH...: runs every scenario file (*.scn) found under the
+paths given, each in a fresh hostsim.exe and Velsarom.exe under wine, and prints one line per
+scenario, PASS or FAIL with the first difference. Exits 1 when any failed. The format is
+described in e2e/scenarios/README.md; e2e/run_scenarios.sh sets up the display and wine.
+
+Environment: BUILD_WIN (the Windows build), VELSAROM_WINE (the wine loader), DISPLAY, WINEPREFIX.
+"""
+import logging
+import math
+import os
+import shutil
+import subprocess
+import sys
+import time
+from dataclasses import dataclass, field
+from pathlib import Path
+
+import ezdxf
+
+# Font lookups of the renderer for the host's text styles are no finding.
+logging.getLogger("matplotlib").setLevel(logging.ERROR)
+
+HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+
+HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write"}
+STEPS = {"click", "click-nowait", "set", "check", "uncheck", "choose", "page", "answer",
+         "control", "host-line", "close-host", "restart", "wait"}
+EXPECTATIONS = {"count", "line", "text", "texts", "circle", "appdata", "marks-area", "header",
+                "layer", "setting", "tolerance"}
+
+
+class ScenarioError(Exception):
+    """A scenario file that cannot be run as written: names the line."""
+
+
+@dataclass
+class Scenario:
+    path: Path
+    title: str = ""
+    drawing: Path | None = None
+    folder: str = "run"
+    settings: list = field(default_factory=list)  # (section, key, value)
+    host: list = field(default_factory=list)  # hostsim.exe options
+    user: list = field(default_factory=list)  # lines of the scripted user's file
+    steps: list = field(default_factory=list)  # (line, text)
+    expect: list = field(default_factory=list)  # (line, verb, words)
+
+    @property
+    def name(self) -> str:
+        return self.path.stem
+
+
+def parse(path: Path) -> Scenario:
+    s = Scenario(path)
+    for number, raw in enumerate(path.read_text(encoding="utf-8").splitlines(), start=1):
+        line = raw.strip()
+        if not line or line.startswith("#"):
+            continue
+        verb, _, rest = line.partition(" ")
+        rest = rest.strip()
+        words = rest.split()
+
+        def need(count: int) -> None:
+            if len(words) < count:
+                raise ScenarioError(f"line {number}: '{verb}' needs {count} arguments: {line}")
+
+        if verb == "title":
+            s.title = rest
+        elif verb == "drawing":
+            need(1)
+            s.drawing = (path.parent / rest).resolve()
+            if not s.drawing.is_file():
+                raise ScenarioError(f"line {number}: no drawing {s.drawing}")
+        elif verb == "folder":
+            need(1)
+            s.folder = rest
+        elif verb == "setting" and not s.steps:
+            need(3)
+            s.settings.append((words[0], words[1], rest.split(None, 2)[2]))
+        elif verb == "host":
+            need(2)
+            if words[0] not in HOST_OPTIONS or len(words) != 2:
+                raise ScenarioError(f"line {number}: unknown host option: {line}")
+            s.host += [f"--{words[0]}", words[1]]
+        elif verb == "user":
+            need(1)
+            s.user.append(rest)
+        elif verb in STEPS:
+            s.steps.append((number, line))
+        elif verb in EXPECTATIONS:
+            s.expect.append((number, verb, words))
+        else:
+            raise ScenarioError(f"line {number}: unknown keyword '{verb}'")
+    if s.drawing is None:
+        raise ScenarioError("no 'drawing' line")
+    return s
+
+
+# ---- running ----
+
+def winpath(p: Path) -> str:
+    return "Z:" + str(p).replace("/", "\\")
+
+
+class Wine:
+    def __init__(self, build: Path):
+        self.loader = os.environ.get("VELSAROM_WINE", "/usr/lib/wine/wine64")
+        self.env = dict(os.environ, LC_ALL="ja_JP.UTF-8")
+        self.build = build
+        self.probe = build / "e2e/windowprobe/windowprobe.exe"
+        self.driver = build / "e2e/scenariodriver/scenariodriver.exe"
+        self.closewin = build / "e2e/closewin/closewin.exe"
+        self.hostsim = build / "hostsim/win32/hostsim.exe"
+        self.velsarom = build / "shell/Velsarom.exe"
+
+    def start(self, cwd: Path, *args) -> subprocess.Popen:
+        return subprocess.Popen([self.loader, *map(str, args)], cwd=cwd, env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run(self, *args, timeout: float = 60) -> subprocess.CompletedProcess:
+        return subprocess.run([self.loader, *map(str, args)], env=self.env, capture_output=True,
+                              timeout=timeout)
+
+    def close(self, class_pattern: str, title: str, ms: int) -> int:
+        return self.run(self.closewin, "--class", class_pattern, title, ms,
+                        timeout=ms / 1000 + 30).returncode
+
+
+def write_settings(path: Path, settings: list) -> None:
+    sections: dict = {}
+    for section, key, value in settings:
+        sections.setdefault(section, []).append(f"{key}={value}")
+    text = "".join(f"[{s}]\r\n" + "".join(f"{kv}\r\n" for kv in kvs) for s, kvs in sections.items())
+    # As the program writes a new file: UTF-16 with a byte-order mark.
+    path.write_bytes(b"\xff\xfe" + text.encode("utf-16-le"))
+
+
+def read_settings(path: Path) -> dict:
+    raw = path.read_bytes()
+    text = raw.decode("utf-16") if raw[:2] in (b"\xff\xfe", b"\xfe\xff") else raw.decode("cp932")
+    out, section = {}, ""
+    for line in text.splitlines():
+        if line.startswith("["):
+            section = line.strip("[]")
+        elif "=" in line:
+            key, _, value = line.partition("=")
+            out[(section, key)] = value
+    return out
+
+
+def host_found(wine: Wine, host: subprocess.Popen) -> bool:
+    # A loaded machine can take longer than one probe's wait to start a Windows program.
+    deadline = time.monotonic() + 60
+    while time.monotonic() < deadline and host.poll() is None:
+        try:
+            if wine.run(wine.probe, "wait-host", timeout=30).returncode == 0:
+                return True
+        except subprocess.TimeoutExpired:
+            pass
+    return False
+
+
+def ended(process: subprocess.Popen, seconds: float) -> bool:
+    try:
+        process.wait(timeout=seconds)
+        return True
+    except subprocess.TimeoutExpired:
+        return False
+
+
+def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bool, str]:
+    art = art_root / s.name
+    run = run_root / s.name / s.folder
+    shutil.rmtree(art, ignore_errors=True)
+    shutil.rmtree(run_root / s.name, ignore_errors=True)
+    art.mkdir(parents=True)
+    run.mkdir(parents=True)
+    shutil.copy(wine.velsarom, run / "Velsarom.exe")
+    drawing = run / s.drawing.name
+    shutil.copy(s.drawing, drawing)
+    if s.settings:
+        write_settings(run / "Velsarom.ini", s.settings)
+    saved = run / "host-saved.dxf"
+    host_args = [winpath(drawing), "--save", winpath(saved), *s.host]
+    if s.user:
+        (run / "actions.txt").write_text("\n".join(s.user) + "\n", encoding="utf-8")
+        host_args += ["--script", winpath(run / "actions.txt")]
+    steps = run / "steps.txt"
+    steps.write_text("".join(f"{n} {t}\n" for n, t in s.steps), encoding="utf-8")
+
+    started = []
+    try:
+        host = wine.start(run, wine.hostsim, *host_args)
+        started.append(host)
+        if not host_found(wine, host):
+            return False, "the simulated host's windows did not appear within 60 s"
+        started.append(wine.start(run, run / "Velsarom.exe"))
+        driven = wine.run(wine.driver, winpath(steps), winpath(run / "Velsarom.exe"),
+                          timeout=60 + 130 * max(1, len(s.steps)))
+        log = driven.stdout.decode("utf-8", "replace").replace("\r", "")
+        (art / "driver.txt").write_text(log, encoding="utf-8")
+        time.sleep(0.5)  # both windows painted
+        subprocess.run(["import", "-window", "root", str(art / "screen.png")],
+                       capture_output=True, timeout=60)
+        form = next((l[5:] for l in log.splitlines() if l.startswith("form ")), None)
+        if form:
+            subprocess.run(["convert", str(art / "screen.png"), "-crop", form, "+repage",
+                            str(art / "velsarom.png")], capture_output=True, timeout=60)
+        failure = next((l for l in log.splitlines() if l.startswith("fail ")), None)
+        if driven.returncode != 0:
+            return False, failure_text(failure or f"driver exit {driven.returncode}")
+        # The host saves its drawing when its main window closes; Velsarom its settings.
+        wine.close("TForm1", "Velsarom", 15000)
+        host_closed_by_step = any(t.split()[0] == "close-host" for _, t in s.steps)
+        if not host_closed_by_step and wine.close("Afx:*:8:*", "AutoCAD ", 15000) != 0:
+            return False, "the host's window did not close"
+        if not ended(host, 20):
+            return False, "hostsim.exe did not end after its window closed"
+    finally:
+        # After a failure the windows may still be there: the next scenario must not find them.
+        if any(p.poll() is None for p in started):
+            wine.close("TForm1", "Velsarom", 3000)
+            wine.close("Afx:*:8:*", "AutoCAD ", 3000)
+        for p in started:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+    if not saved.is_file():
+        return False, "the host saved no drawing"
+    try:
+        render(saved, art / "drawing.png")
+    except Exception as e:  # noqa: BLE001 - a drawing that cannot be drawn is a finding
+        return False, f"the drawing could not be rendered: {e}"
+    shutil.copy(saved, art / "drawing.dxf")
+    return check(s, saved, run / "Velsarom.ini")
+
+
+def failure_text(line: str) -> str:
+    # "fail 12: what" from the driver: the scenario's line 12.
+    if line.startswith("fail "):
+        at, _, what = line[5:].partition(": ")
+        return f"line {at}: {what}" if at.isdigit() else f"{at}: {what}"
+    return line
+
+
+def render(dxf: Path, png: Path) -> None:
+    import render_dxf
+
+    render_dxf.main(str(dxf), str(png), quiet=True)
+
+
+# ---- expectations ----
+
+def text_value(e) -> str | None:
+    if e.dxftype() == "TEXT":
+        return e.dxf.text
+    if e.dxftype() == "MTEXT":
+        return e.plain_text()
+    return None
+
+
+def text_point(e) -> tuple:
+    if e.dxftype() == "TEXT" and (e.dxf.get("halign", 0) or e.dxf.get("valign", 0)):
+        p = e.dxf.get("align_point", e.dxf.insert)
+    else:
+        p = e.dxf.insert
+    return (p[0], p[1])
+
+
+def numbers(words: list, at: int, count: int, line: int) -> list:
+    try:
+        return [float(w) for w in words[at:at + count]]
+    except (ValueError, IndexError):
+        raise ScenarioError(f"line {line}: numbers expected: {' '.join(words)}") from None
+
+
+def heron(a: float, b: float, c: float) -> float:
+    s = (a + b + c) / 2
+    return math.sqrt(max(0.0, s * (s - a) * (s - b) * (s - c)))
+
+
+def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
+    doc = ezdxf.readfile(saved)
+    auditor = doc.audit()
+    if auditor.has_errors:
+        return False, f"audit: {auditor.errors[0].message}"
+    msp = list(doc.modelspace())
+    tol = 0.01
+
+    def on(kind: str, layer: str) -> list:
+        return [e for e in msp if kind in ("*", e.dxftype()) and layer in ("*", e.dxf.layer)]
+
+    def near(p, x: float, y: float, r: float) -> bool:
+        return math.hypot(p[0] - x, p[1] - y) <= r
+
+    for line, verb, w in s.expect:
+        where = f"line {line}: "
+        if verb == "tolerance":
+            tol = numbers(w, 0, 1, line)[0]
+        elif verb == "count":
+            if len(w) != 3:
+                raise ScenarioError(f"line {line}: count KIND LAYER N")
+            got = len(on(w[0], w[1]))
+            if got != int(w[2]):
+                return False, f"{where}{got} {w[0]} on {w[1]}, expected {w[2]}"
+        elif verb == "line":
+            x1, y1, x2, y2 = numbers(w, 1, 4, line)
+            if not any((near(e.dxf.start, x1, y1, tol) and near(e.dxf.end, x2, y2, tol)) or
+                       (near(e.dxf.start, x2, y2, tol) and near(e.dxf.end, x1, y1, tol))
+                       for e in on("LINE", w[0])):
+                have = [f"({e.dxf.start[0]:.3f},{e.dxf.start[1]:.3f})-({e.dxf.end[0]:.3f},"
+                        f"{e.dxf.end[1]:.3f})" for e in on("LINE", w[0])]
+                return False, f"{where}no LINE on {w[0]} joins ({x1},{y1}) and ({x2},{y2}); " \
+                              f"there are {', '.join(have[:6]) or 'none'}"
+        elif verb == "text":
+            # text LAYER VALUE [X Y R]
+            if len(w) not in (2, 5):
+                raise ScenarioError(f"line {line}: text LAYER VALUE [X Y R]")
+            found = [e for e in on("*", w[0]) if text_value(e) == w[1]]
+            if len(w) == 5:
+                x, y, r = numbers(w, 2, 3, line)
+                placed = [e for e in found if near(text_point(e), x, y, r)]
+                if not placed:
+                    at = ", ".join(f"({text_point(e)[0]:.1f},{text_point(e)[1]:.1f})" for e in found)
+                    return False, f"{where}no text '{w[1]}' on {w[0]} within {r} of ({x},{y})" + \
+                        (f"; it is at {at}" if at else "")
+            elif not found:
+                return False, f"{where}no text '{w[1]}' on {w[0]}"
+        elif verb == "texts":
+            got = sorted(v for e in on("*", w[0]) if (v := text_value(e)) is not None)
+            want = sorted(w[1:])
+            if got != want:
+                return False, f"{where}texts on {w[0]} are {got}, expected {want}"
+        elif verb == "circle":
+            x, y, r = numbers(w, 1, 3, line)
+            if not any(near(e.dxf.center, x, y, tol) and abs(e.dxf.radius - r) <= tol
+                       for e in on("CIRCLE", w[0])):
+                return False, f"{where}no CIRCLE on {w[0]} at ({x},{y}) radius {r}"
+        elif verb == "appdata":
+            # appdata VALUE APP X Y Z: the text VALUE carries the point (X, Y, Z) for APP.
+            x, y, z = numbers(w, 2, 3, line)
+            texts = [e for e in msp if text_value(e) == w[0]]
+            if not texts:
+                return False, f"{where}no text '{w[0]}'"
+            got = []
+            for e in texts:
+                if e.has_xdata(w[1]):
+                    got += [tuple(v.value) for v in e.get_xdata(w[1]) if v.code == 1010]
+            if not any(abs(p[0] - x) <= tol and abs(p[1] - y) <= tol and abs(p[2] - z) <= tol
+                       for p in got):
+                return False, f"{where}text '{w[0]}' carries {got or 'no data'} for {w[1]}, " \
+                              f"expected ({x}, {y}, {z})"
+        elif verb == "marks-area":
+            # marks-area APP AREA: the triangles whose sides the number texts carry add up to AREA.
+            area = numbers(w, 1, 1, line)[0]
+            total = 0.0
+            for e in msp:
+                if text_value(e) is not None and e.has_xdata(w[0]):
+                    for v in e.get_xdata(w[0]):
+                        if v.code == 1010:
+                            total += heron(*v.value)
+            if abs(total - area) > tol:
+                return False, f"{where}the marks' triangles add up to {total:.4f}, expected {area}"
+        elif verb == "header":
+            got = doc.header.get(w[0])
+            if str(got) != " ".join(w[1:]):
+                return False, f"{where}{w[0]} is {got}, expected {' '.join(w[1:])}"
+        elif verb == "layer":
+            if w[0] not in doc.layers:
+                return False, f"{where}no layer {w[0]}"
+        elif verb == "setting":
+            if not ini.is_file():
+                return False, f"{where}no settings file"
+            got = read_settings(ini).get((w[0], w[1]))
+            want = " ".join(w[2:])
+            if got != want:
+                return False, f"{where}setting {w[0]}.{w[1]} is {got}, expected {want}"
+    return True, ""
+
+
+def collect(paths: list) -> list:
+    found = []
+    for p in map(Path, paths):
+        if p.is_dir():
+            found += sorted(p.rglob("*.scn"))
+        elif p.is_file():
+            found.append(p)
+        else:
+            raise SystemExit(f"no scenario file or folder: {p}")
+    return found
+
+
+def main(argv: list) -> int:
+    only = None
+    if len(argv) > 2 and argv[1] == "--only":
+        only, argv = argv[2], [argv[0]] + argv[3:]
+    files = collect(argv[1:] or [HERE / "scenarios"])
+    if only:
+        files = [f for f in files if only in f.name]
+    build = Path(os.environ["BUILD_WIN"])
+    wine = Wine(build)
+    art_root = build / "artifacts/scenarios"
+    run_root = build / "e2e-run/scenarios"
+    failed = 0
+    for path in files:
+        began = time.monotonic()
+        try:
+            ok, why = run_one(parse(path), wine, art_root, run_root)
+        except ScenarioError as e:
+            ok, why = False, f"scenario file: {e}"
+        except subprocess.TimeoutExpired as e:
+            ok, why = False, f"timed out: {e}"
+        seconds = time.monotonic() - began
+        print(f"{'PASS' if ok else 'FAIL'} {path.name} ({seconds:.1f} s){'' if ok else ': ' + why}",
+              flush=True)
+        failed += not ok
+    print(f"scenarios: {len(files) - failed} passed, {failed} failed; artifacts in {art_root}")
+    return 1 if failed or not files else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
