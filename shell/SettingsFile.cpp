@@ -132,6 +132,7 @@ void TForm1::LoadSettings() {
   Edit11.SetText(in.String("Haba1", "1500,3000,3000,3000,4500"));
   Edit20.SetText(in.String("Haba2", "1500,3000,3000,4500"));
   CheckBox4.SetChecked(in.Boolean("UseTextStyle", true));
+  CheckBox5.SetChecked(in.Boolean("ShapeFirst", false));
 }
 
 void TForm1::SaveSettings() {
@@ -165,4 +166,5 @@ void TForm1::SaveSettings() {
   out.String("Haba1", Edit11.Text());
   out.String("Haba2", Edit20.Text());
   out.Boolean("UseTextStyle", CheckBox4.Checked());
+  out.Boolean("ShapeFirst", CheckBox5.Checked());
 }

@@ -14,6 +14,7 @@ TForm1::TForm1() {
   Button6.Hint = "三角形内の１点を指示すると、長さを記入";
   Button3.Hint = "求積表を作成する基点（左上）を指示";
   CheckBox2.Hint = "ﾁｪｯｸを外した時は、番号を選択";
+  CheckBox5.Hint = "ﾁｪｯｸすると、分割した三角形の最小の角が最大になるように分割";
 
   Edit8.ReadOnly = true;
   Edit7.ReadOnly = true;
@@ -64,7 +65,8 @@ void TForm1::RegisterAll() {
            &Button5,      &CheckBox3,    &Edit14,      &Button11,  &Button14,  &Edit21,
            &Label6,       &Edit22,       &Label7,      &GroupBox3, &Edit1,     &Edit2,
            &CheckBox1,    &Label17,      &Edit17,      &UpDown5,   &Button1,   &Button9,
-           &Button7,      &TabSheet2,    &TabSheet3,   &TabSheet4, &TabSheet1, &PageControl1})
+           &Button7,      &TabSheet2,    &TabSheet3,   &TabSheet4, &TabSheet1, &PageControl1,
+           &CheckBox5})
     Register(*c);
 }
 

@@ -60,6 +60,7 @@ void TForm1::PickAndDivide(bool labels) {
   settings.labels = labels;
   settings.labelling = ReadTriangleLabelling(labels);
   settings.hostTextStyle = CheckBox4.Checked();
+  settings.bestShape = CheckBox5.Checked();
   settings.sideLayer = Edit15.Text();
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;

@@ -16,6 +16,7 @@
 #include "annotation/HostSettings.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
+#include "workflows/BestShapeDivision.h"
 #include "workflows/RegionDivision.h"
 #include "workflows/UserMessages.h"
 
@@ -109,7 +110,9 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   result.outcome = RegionOutcome::kNoPolygon;
   if (outline.empty()) return result;
 
-  const DivisionResult division = DividePolygon(outline, RayViewSize(outline, viewSize));
+  const DivisionResult division = settings.bestShape
+                                      ? DivideBestShape(outline)
+                                      : DividePolygon(outline, RayViewSize(outline, viewSize));
   if (!division.divided()) {
     result.outcome = RegionOutcome::kDivisionFailed;
     TellUser(link, kDivisionFailed);

@@ -13,6 +13,7 @@ struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
   bool hostTextStyle = false;   // write texts in the host's current style
   std::string sideLayer;        // layer of the diagonals
+  bool bestShape = false;       // divide for the largest smallest angle instead of by ears
   TriangleLabelling labelling;  // textStyle is replaced by what the host gives
 };
 

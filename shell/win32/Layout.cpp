@@ -32,6 +32,7 @@ const std::vector<Placement>& Layout() {
       {"GroupBox4", nullptr, 1, 2, 0, 173, 38},
       {"Edit8", nullptr, 1, 8, 13, 60, 20},
       {"UpDown3", nullptr, 1, 68, 13, 16, 20},
+      {"CheckBox5", nullptr, 1, 96, 15, 74, 18},
       {"GroupBox9", nullptr, 1, 2, 38, 173, 38},
       {"Edit7", nullptr, 1, 6, 51, 22, 20},
       {"UpDown2", nullptr, 1, 28, 51, 16, 20},

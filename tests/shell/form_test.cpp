@@ -303,6 +303,8 @@ TEST(FormDesign, EveryControlHasTheKindTextAndHintOfTheTables) {
       {"TabSheet4", K::Sheet, " 設定2", ""},
       {"TabSheet1", K::Sheet, " ﾂｰﾙ", ""},
       {"PageControl1", K::Pages, "", ""},
+      {"CheckBox5", K::Check, "形状優先",
+       "ﾁｪｯｸすると、分割した三角形の最小の角が最大になるように分割"},
   };
   TForm1 form;
   ASSERT_EQ(form.Controls().size(), std::size(rows));

@@ -415,4 +415,65 @@ TEST(SlowHost, AutoOnAnLShapeGivesTheSameDrawing) {
   EXPECT_EQ(slow, quick);
 }
 
+// 形状優先: the same parcel divided for the largest smallest angle. A flag lot (a long access
+// strip to a wide plot) gets slivers from the ears; with the option its smallest angle grows,
+// and the triangles still make up the parcel exactly, numbered and labelled as ever.
+TEST_F(RegionTest, ShapeFirstDividesTheFlagLotWithoutItsSlivers) {
+  const Corners flagLot = {{0, 0},         {3000, 0},      {3000, 30000},
+                           {20000, 30000}, {20000, 45000}, {0, 45000}};
+  double shoelace = 0;
+  for (std::size_t i = 0; i < flagLot.size(); ++i) {
+    const auto& [x1, y1] = flagLot[i];
+    const auto& [x2, y2] = flagLot[(i + 1) % flagLot.size()];
+    shoelace += x1 * y2 - x2 * y1;
+  }
+  shoelace = std::abs(shoelace) / 2;
+  // The smallest angle (degrees) of the marks' triangles, from their stored sides; the sides'
+  // Heron areas must add up to the parcel.
+  const auto smallestAngle = [&] {
+    const auto marks = Marks();
+    EXPECT_EQ(marks.size(), flagLot.size() - 2);
+    double smallest = 180, area = 0;
+    for (const auto& m : marks) {
+      const double a = m.sides[0], b = m.sides[1], c = m.sides[2];
+      const double s = (a + b + c) / 2;
+      area += std::sqrt(std::max(0.0, s * (s - a) * (s - b) * (s - c)));
+      for (int k = 0; k < 3; ++k) {
+        const double o = m.sides[k], p = m.sides[(k + 1) % 3], q = m.sides[(k + 2) % 3];
+        smallest = std::min(
+            smallest, std::acos((p * p + q * q - o * o) / (2 * p * q)) * 180 / 3.141592653589793);
+      }
+    }
+    EXPECT_NEAR(area, shoelace, shoelace * 1e-9);
+    return smallest;
+  };
+
+  AddOutline(flagLot);
+  Click(&TForm1::Button10Click, 1500, 10000);
+  EXPECT_TRUE(Messages().empty());
+  const double byEars = smallestAngle();
+  const std::string earsDrawing = DescribeEntities();
+
+  host.drawing().entities.clear();
+  AddOutline(flagLot);
+  form.CheckBox5.SetChecked(true);
+  form.Edit16.SetText("1");
+  Click(&TForm1::Button10Click, 1500, 10000);
+  EXPECT_TRUE(Messages().empty());
+  const double byShape = smallestAngle();
+  EXPECT_GT(byShape, byEars + 1) << "ears " << byEars << "°, best shape " << byShape << "°";
+  EXPECT_EQ(Labels().size(), flagLot.size() + flagLot.size() - 3);
+  EXPECT_EQ(form.Edit16.Text(), "5");
+  ExpectNoTracedOutlineLeft();
+  ExpectAuditedDrawing();
+
+  // Off again: the ears, exactly as before.
+  host.drawing().entities.clear();
+  AddOutline(flagLot);
+  form.CheckBox5.SetChecked(false);
+  form.Edit16.SetText("1");
+  Click(&TForm1::Button10Click, 1500, 10000);
+  EXPECT_EQ(DescribeEntities(), earsDrawing);
+}
+
 }  // namespace
