@@ -4,8 +4,6 @@
 
 void TForm1::Button1Click() {}
 void TForm1::Button2Click() {}
-void TForm1::Button3Click() {}
-void TForm1::Button4Click() {}
 void TForm1::Button5Click() {}
 void TForm1::Button7Click() {}
 void TForm1::Button9Click() {}

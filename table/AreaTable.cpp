@@ -1,9 +1,9 @@
 #include "table/AreaTable.h"
 
-#include <cmath>
+#include <numbers>
 
 #include "RuzuRaru2016/hostlink/HostText.h"
-#include "annotation/DxfInsertion.h"
+#include "annotation/AnnotationAngles.h"
 #include "annotation/DxfWriter.h"
 #include "geometry/Triangles.h"
 #include "numbers/NumberText.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr long double kDegreesPerRadian = 180 / std::numbers::pi_v<long double>;
 
 // A number text of the table read back, as the next figure is computed from what is shown.
 double Shown(const std::string& text) { return static_cast<double>(StrToFloat(text)); }
@@ -51,43 +51,6 @@ std::string WidthCountMessage(int columns, const std::string& list) {
   return "幅は " + std::to_string(columns) + " 個の数をカンマで区切って指定してください: '" + list +
          "'";
 }
-
-// Turning by -degrees about the origin; multiples of 90 degrees are exact.
-class TurnBack {
- public:
-  explicit TurnBack(double degrees) {
-    if (degrees == 0) return;
-    identity_ = false;
-    const double quarters = degrees / 90;
-    if (quarters == std::floor(quarters) && std::fabs(quarters) < 1e9) {
-      static constexpr long double kCos[4] = {1, 0, -1, 0};
-      static constexpr long double kSin[4] = {0, -1, 0, 1};  // sin of -90·q
-      const long long q = ((static_cast<long long>(quarters) % 4) + 4) % 4;
-      cos_ = kCos[q];
-      sin_ = kSin[q];
-    } else {
-      const long double radians = -static_cast<long double>(degrees) / kDegreesPerRadian;
-      cos_ = std::cos(radians);
-      sin_ = std::sin(radians);
-    }
-  }
-  TAcadPoint operator()(long double x, long double y) const {
-    TAcadPoint p;
-    if (identity_) {
-      p.x = x;
-      p.y = y;
-    } else {
-      p.x = x * cos_ - y * sin_;
-      p.y = x * sin_ + y * cos_;
-    }
-    return p;
-  }
-
- private:
-  bool identity_ = true;
-  long double cos_ = 1;
-  long double sin_ = 0;
-};
 
 }  // namespace
 
@@ -190,9 +153,15 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
 
   // The host turns what it inserts by its base angle; turned back here, the table lands at the
   // picked corner with its texts upright (nothing changes with a base angle of 0).
-  const double turn = InsertionTurnDegrees(s.angleBase);
-  const TurnBack place(turn);
-  const double rotation = turn == 0 ? 0.0 : -turn / kDegreesPerRadian;
+  const InsertionFrame frame(
+      {static_cast<double>(s.angleBase / kDegreesPerRadian), s.angleDirection});
+  auto place = [&frame](long double x, long double y) {
+    TAcadPoint p;
+    p.x = x;
+    p.y = y;
+    return frame.Place(p);
+  };
+  const double rotation = frame.NumberRotation();
 
   DxfDocument d;
   WriteDxfHeaderWithoutAppId(d, s.style);

@@ -1,0 +1,44 @@
+// The buttons of the area table group: 最大 sets the counter after the drawing's highest
+// number, 作成 draws the table. Each reads the window's settings and hands the dialogue with the
+// host to its core in table/.
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/TForm1.h"
+#include "table/AreaTableRun.h"
+#include "table/CounterScan.h"
+
+namespace {
+
+// Every setting converted here, so that one that is no number (or a width list of the wrong
+// count) ends the click before the host is touched.
+AreaTableRun ReadAreaTableRun(const TForm1& form) {
+  AreaTableRun run;
+  run.wholeDrawing = form.CheckBox2.Checked();
+  run.hostTextStyle = form.CheckBox4.Checked();
+  AreaTableSettings& s = run.table;
+  s.mode = form.RadioGroup1.ItemIndex() == 1 ? kBaseHeightArea : kThreeSideArea;
+  const TEdit& widths = s.mode == kBaseHeightArea ? form.Edit20 : form.Edit11;
+  ReadAreaTableFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), widths.Text()}, s);
+  s.lengthDigits = form.Keta1;
+  s.lengthRounding = form.Marume1;
+  s.areaDigits = form.keta2;
+  s.areaRounding = form.Marume2;
+  s.finalDigits = form.keta3;
+  s.finalRounding = form.Marume3;
+  s.layer = form.Edit12.Text();
+  return run;
+}
+
+}  // namespace
+
+void TForm1::Button3Click() {
+  const AreaTableResult r = MakeAreaTable(ProcessHostLink(), ReadAreaTableRun(*this));
+  if (r.styleRead) CeTextStyle = r.textStyle;
+}
+
+void TForm1::Button4Click() {
+  const CounterScan scan = ScanNextNumber(ProcessHostLink());
+  // Only a missing host starts the count again; an export that did not come back whole leaves
+  // the counter where it was rather than let later triangles repeat numbers.
+  if (scan.outcome == CounterScanOutcome::kNoHost) UpDown4.SetPosition(1);
+  if (scan.outcome == CounterScanOutcome::kRead) UpDown4.SetPosition(scan.next);
+}

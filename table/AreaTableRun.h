@@ -1,0 +1,36 @@
+// 作成 of the area table: the marks exported (the whole drawing or the user's selection), the
+// table's corner picked, the table written and inserted there.
+#pragma once
+
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "table/AreaTable.h"
+
+struct AreaTableRun {
+  bool wholeDrawing = true;    // every mark of the drawing; otherwise those the user selects
+  bool hostTextStyle = false;  // texts in the host's current style, none otherwise
+  // Converted before the run (ReadAreaTableFields); style, corner and angles are the run's.
+  AreaTableSettings table;
+};
+
+enum class AreaTableOutcome {
+  kNoHost,           // nothing sent
+  kNothingSelected,  // the export held no objects
+  kNoCorner,         // no point picked
+  kNotRead,          // the export was not read whole: no table from part of the marks
+  kNoMarks,          // no number mark among the exported objects
+  kInserted
+};
+
+struct AreaTableResult {
+  AreaTableOutcome outcome = AreaTableOutcome::kNoHost;
+  bool styleRead = false;  // textStyle holds the style the run chose (empty: none)
+  std::string textStyle;
+  int rows = 0;  // entries listed
+};
+
+// Throws EConvertError when the host shows an angle that is no number (AUNITS sent back
+// first) or a mark's data is no number, EUntypeablePath or EFCreateError when the table cannot
+// be saved or typed: nothing is inserted then.
+AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run);

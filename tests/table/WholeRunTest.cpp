@@ -1,0 +1,120 @@
+// The whole road of a parcel: 自動 divides and numbers it, 最大 finds the next number, 作成
+// draws the table. check_whole_run.py then computes, without the product's code, the parcel's
+// coordinate area and the table's final area from the triangles' sides as the marks in the
+// host's drawing hold them, and compares the table the host shows with both.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/workflows/WorkflowFixture.h"
+
+namespace {
+
+using workflowtest::WorkflowFixture;
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct Parcel {
+  const char* name;
+  int corners;
+  double meanRadius;  // mm
+  int curvedSide;     // index of the side that is an arc, -1 for none
+  double bulge;       // of that side
+  unsigned seed;      // for the outline's irregularity
+};
+
+// An irregular outline around (10000, 10000), counter-clockwise, every corner seen from the
+// centre (so the outline never crosses itself), coordinates to a tenth of a millimetre with an
+// odd last place so that no side or area lands on a rounding tie by construction.
+std::vector<std::pair<double, double>> Outline(const Parcel& p) {
+  unsigned state = p.seed;
+  auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return ((state >> 8) & 0xFFFF) / 65535.0;
+  };
+  std::vector<std::pair<double, double>> corners;
+  for (int i = 0; i < p.corners; ++i) {
+    const double angle = 2 * kPi * (i + 0.35 * (next() - 0.5)) / p.corners;
+    const double radius = p.meanRadius * (0.75 + 0.45 * next());
+    const double x = std::round((10000 + radius * std::cos(angle)) * 10) / 10 + 0.03;
+    const double y = std::round((10000 + radius * std::sin(angle)) * 10) / 10 + 0.07;
+    corners.emplace_back(x, y);
+  }
+  return corners;
+}
+
+std::string Real(double v) {
+  char b[40];
+  std::snprintf(b, sizeof b, "%.17g", v);
+  return b;
+}
+
+struct WholeRun : WorkflowFixture, ::testing::WithParamInterface<Parcel> {};
+
+TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
+  const Parcel& parcel = GetParam();
+  const auto corners = Outline(parcel);
+  std::vector<double> bulges(corners.size(), 0.0);
+  if (parcel.curvedSide >= 0) bulges[static_cast<std::size_t>(parcel.curvedSide)] = parcel.bulge;
+  AddPolygon(corners, bulges);
+
+  form.UpDown4.SetPosition(1);
+  host.user().PickPoint(10000, 10000);
+  form.RunHandler(&TForm1::Button10Click);
+  const auto marks = Marks();
+  ASSERT_GE(marks.size(), corners.size() - 2);
+
+  // The counter is put somewhere else first: 最大 must find the marks again.
+  form.UpDown4.SetPosition(500);
+  form.RunHandler(&TForm1::Button4Click);
+  EXPECT_EQ(form.UpDown4.Position(), static_cast<int>(marks.size()) + 1);
+
+  const std::size_t before = EntityCount();
+  host.user().PickPoint(22000, 24000);
+  form.RunHandler(&TForm1::Button3Click);
+  std::vector<std::string> table;
+  for (std::size_t i = before; i < host.drawing().entities.size(); ++i)
+    if (const auto* t = std::get_if<hostsim::Text>(&host.drawing().entities[i].shape))
+      table.push_back(t->value);
+  // Head, one row per mark, 合計 and 面積 with their values.
+  ASSERT_EQ(table.size(), 5 + 5 * marks.size() + 4);
+  EXPECT_EQ(table[table.size() - 2], "面積");
+  EXPECT_TRUE(Messages().empty());
+
+  // What the checker reads: the outline as drawn, the sides each mark carries, the table's texts.
+  const std::filesystem::path dir = std::filesystem::current_path() / "whole_runs";
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path file = dir / (std::string(parcel.name) + ".txt");
+  {
+    std::ofstream out(file);
+    out << "parcel " << parcel.name << "\n";
+    for (std::size_t i = 0; i < corners.size(); ++i)
+      out << "corner " << Real(corners[i].first) << " " << Real(corners[i].second) << " "
+          << Real(bulges[i]) << "\n";
+    for (const auto& m : marks)
+      out << "mark " << m.number << " " << Real(m.sides[0]) << " " << Real(m.sides[1]) << " "
+          << Real(m.sides[2]) << "\n";
+    for (const std::string& t : table) out << "text " << t << "\n";
+  }
+  const char* source = std::getenv("VELSAROM_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string command = std::string("/usr/bin/python3 ") + source +
+                              "/tests/table/check_whole_run.py '" + file.string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(Parcels, WholeRun,
+                         ::testing::Values(Parcel{"ten_corners", 10, 7000, -1, 0, 11},
+                                           Parcel{"seventeen_corners", 17, 7500, -1, 0, 23},
+                                           Parcel{"twenty_four_corners_one_arc", 24, 7000, 5, 0.2,
+                                                  37},
+                                           Parcel{"thirty_corners", 30, 8000, -1, 0, 41}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

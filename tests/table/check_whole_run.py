@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""Checks one whole run (自動, 最大, 作成) written by WholeRunTest without the product's code.
+
+From the outline: the parcel's coordinate area (shoelace, an arc side adding its circular
+segment) and the area of the polygon through its corners (an arc side taken as its chord, as
+the region is divided). From the sides the marks carry: each side in metres rounded half up to
+2 places, each row's area by Heron from the rounded sides rounded half up to 4 places, their sum,
+the final area rounded half up to 2 places and followed by two blanks. The table's final text
+must equal that; the final area must lie within what the roundings allow of the polygon's area.
+Prints one line per parcel.
+"""
+import math
+import sys
+from decimal import Decimal, ROUND_HALF_UP, getcontext
+
+getcontext().prec = 50
+SCALE = Decimal(1000)
+
+
+def half_up(value, places):
+    return value.quantize(Decimal(1).scaleb(-places), rounding=ROUND_HALF_UP)
+
+
+def near_tie(value, places):
+    """True when value is within 1e-7 of a place's half: the product's binary arithmetic and
+    this decimal one could round it apart."""
+    shifted = value.scaleb(places)
+    frac = shifted - shifted.to_integral_value(rounding="ROUND_FLOOR")
+    return abs(frac - Decimal("0.5")) < Decimal("1e-7")
+
+
+def heron(a, b, c):
+    s = (a + b + c) / 2
+    q = s * (s - a) * (s - b) * (s - c)
+    return q.sqrt() if q > 0 else Decimal(0)
+
+
+def area_slope_bound(a, b, c):
+    """How much the area moves per unit of each side, summed: |dA/da| + |dA/db| + |dA/dc|,
+    with dA/da = a(b² + c² - a²) / (8A)."""
+    s = (a + b + c) / 2
+    q = s * (s - a) * (s - b) * (s - c)
+    if q <= 0:
+        return float("inf")
+    area = math.sqrt(q)
+    total = 0.0
+    for x, y, z in ((a, b, c), (b, c, a), (c, a, b)):
+        total += abs(x * (y * y + z * z - x * x) / (8 * area))
+    return total
+
+
+def smallest_angle(a, b, c):
+    angles = []
+    for x, y, z in ((a, b, c), (b, c, a), (c, a, b)):
+        cos = max(-1.0, min(1.0, (y * y + z * z - x * x) / (2 * y * z)))
+        angles.append(math.degrees(math.acos(cos)))
+    return min(angles)
+
+
+def main(path):
+    name, corners, marks, texts = None, [], [], []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            kind, _, rest = line.partition(" ")
+            if kind == "parcel":
+                name = rest
+            elif kind == "corner":
+                corners.append(tuple(float(v) for v in rest.split()))
+            elif kind == "mark":
+                fields = rest.split()
+                marks.append((int(fields[0]), [float(v) for v in fields[1:]]))
+            elif kind == "text":
+                texts.append(rest)
+
+    # Coordinate areas in m².
+    chord2 = 0.0
+    segments2 = 0.0
+    for i, (x1, y1, bulge) in enumerate(corners):
+        x2, y2, _ = corners[(i + 1) % len(corners)]
+        chord2 += x1 * y2 - x2 * y1
+        if bulge != 0:
+            sweep = 4 * math.atan(bulge)
+            chord = math.hypot(x2 - x1, y2 - y1)
+            radius = chord / (2 * math.sin(abs(sweep) / 2))
+            segments2 += radius * radius * (sweep - math.sin(sweep))
+    polygon_area = abs(chord2) / 2 / 1e6
+    parcel_area = abs(chord2 + segments2) / 2 / 1e6
+
+    failures = []
+    total = Decimal(0)
+    allowance = 0.005  # the final rounding
+    smallest = 180.0
+    rows = []
+    for number, sides in sorted(marks, key=lambda m: m[0]):
+        metres = [Decimal(repr(s)).quantize(Decimal("1e-8")) / SCALE for s in sides]
+        if any(near_tie(m, 2) for m in metres):
+            failures.append(f"mark {number}: a side on a rounding tie {metres}")
+        shown = [half_up(m, 2) for m in metres]
+        area = heron(*shown)
+        if near_tie(area, 4):
+            failures.append(f"mark {number}: an area on a rounding tie {area}")
+        row_area = half_up(area, 4)
+        total += row_area
+        rows.append([str(number)] + [str(s) for s in shown] + [str(row_area)])
+        exact = [s / 1000 for s in sides]
+        allowance += 0.00005 + 0.005 * area_slope_bound(*exact)
+        smallest = min(smallest, smallest_angle(*exact))
+    if near_tie(total, 2):
+        failures.append(f"total on a rounding tie {total}")
+    final_text = f"{half_up(total, 2)}  "
+
+    # The table as the host shows it: head, rows, 合計 and 面積.
+    want = ["No.", "a", "b", "c", "面積"]
+    for r in rows:
+        want += r
+    want += ["合計", str(half_up(total, 4)), "面積", final_text]
+    if texts != want:
+        failures.append(f"table texts differ:\n  host {texts}\n  want {want}")
+
+    final = float(half_up(total, 2))
+    if abs(final - polygon_area) > allowance:
+        failures.append(
+            f"final {final:.4f} m² is {abs(final - polygon_area):.4f} from the polygon's "
+            f"{polygon_area:.4f} m², more than the roundings allow ({allowance:.4f})")
+
+    difference = abs(final - parcel_area)
+    print(f"{name}: corners {len(corners)}, triangles {len(marks)}, coordinate area "
+          f"{parcel_area:.4f} m² (polygon through the corners {polygon_area:.4f}), table "
+          f"{final_text.strip()} m², difference {difference:.4f} m², rounding allows "
+          f"{allowance:.4f}, smallest triangle angle {smallest:.2f}°"
+          + ("  [differs by more than 0.05 m²]" if difference > 0.05 else ""))
+    for f in failures:
+        print(f"{name}: FAIL {f}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
