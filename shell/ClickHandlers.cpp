@@ -38,6 +38,10 @@ bool IsWorkflowHandler(ClickHandler handler) {
   return false;
 }
 
+bool ActsOnLastConstruction(ClickHandler handler) {
+  return handler == &TForm1::Button7Click || handler == &TForm1::Button9Click;
+}
+
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName) {
   if (controlName == "Edit1") return &TForm1::Edit1KeyPress;
   if (controlName == "Edit2") return &TForm1::Edit2KeyPress;

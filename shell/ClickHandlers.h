@@ -13,4 +13,7 @@ using KeyPressHandler = void (TForm1::*)(char16_t& key);
 ClickHandler ClickHandlerOf(const std::string& controlName);
 // The buttons that work with the host (every button with a handler): one runs at a time.
 bool IsWorkflowHandler(ClickHandler handler);
+// 戻す and a-b反転, which act on the base-line triangle built last: the only workflows after
+// which that triangle is still the last thing done.
+bool ActsOnLastConstruction(ClickHandler handler);
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName);

@@ -65,3 +65,5 @@ void TForm1::RadioButton7Click() {
 void TForm1::CheckBox3Click() { Edit14.SetEnabled(CheckBox3.Checked()); }
 
 void TForm1::UpDown3Click() { Edit8.SetText(PowerOfTenText(UpDown3.Position())); }
+
+void TForm1::UpDown5Click() { Edit17.SetText(PowerOfTenText(UpDown5.Position())); }

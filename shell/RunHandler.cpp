@@ -14,6 +14,7 @@ void TForm1::RunHandler(void (TForm1::*handler)()) {
     return;
   }
   if (workflowRunning_) return;
+  if (!ActsOnLastConstruction(handler)) lastWasConstruction_ = false;
   struct Workflow {
     bool& running;
     explicit Workflow(bool& r) : running(r) { running = true; }

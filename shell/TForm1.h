@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -228,6 +229,12 @@ class TForm1 {
   void TwoSides(const TAcadPoint& st1, const TAcadPoint& ed1, const TAcadPoint& st2,
                 const TAcadPoint& ed2);
 
+  // Base-line triangles (shell/BaseLineMembers.cpp, over workflows/BaseLineTriangle.h): the
+  // triangle of sides Edit1 and Edit2 (times Edit17) over the object just picked at `pick`,
+  // labelled; pt3_temp keeps it for a-b反転 and 戻す, which act only while no other workflow
+  // has run since.
+  void BaseLineTriangle(const TAcadPoint& pick);
+
   // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
   // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
   // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of
@@ -288,6 +295,10 @@ class TForm1 {
   FormBinding* binding_ = nullptr;
   int running_ = 0;  // handlers running, see Busy
   bool workflowRunning_ = false;
+  // The last workflow built a base-line triangle (or rebuilt it), so the host's last undo mark
+  // stands before it: 戻す and a-b反転 may go back to it. Every other workflow clears it.
+  bool lastWasConstruction_ = false;
+  void KeepConstruction(const std::optional<TAcadTriangle>& built);
   bool closeHeld_ = false;  // see RequestClose
   FocusState focus_;
   std::vector<TControl*> controls_;

@@ -6,6 +6,7 @@
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/HostSettings.h"
+#include "annotation/LayerRestore.h"
 #include "annotation/SideLines.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
@@ -14,27 +15,6 @@
 namespace {
 
 constexpr const char* kMessageTitle = "Velsarom";
-
-// Sends the user's current layer back when the run ends, however it ends. A layer that could
-// not be read is not sent.
-class LayerRestore {
- public:
-  LayerRestore(const HostLink& link, std::string layer) : link_(link), layer_(std::move(layer)) {}
-  LayerRestore(const LayerRestore&) = delete;
-  LayerRestore& operator=(const LayerRestore&) = delete;
-  ~LayerRestore() {
-    if (layer_.empty()) return;
-    try {
-      SendCommand(link_, "\x03_CLAYER " + layer_ + "\r");
-    } catch (...) {
-      // Nothing more can be done for the layer while an error is on its way out.
-    }
-  }
-
- private:
-  const HostLink& link_;
-  std::string layer_;
-};
 
 void Tell(const HostLink& link, const std::string& message) {
   platform::Messages().Show(message, kMessageTitle);

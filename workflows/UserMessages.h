@@ -10,5 +10,6 @@ inline constexpr const char* kNoBoundary = "境界が作成できない";
 inline constexpr const char* kSeveralBoundaries = "境界の数が１より多い";
 inline constexpr const char* kDivisionFailed = "分割に失敗した";
 inline constexpr const char* kNoSegments = "線分またはポリラインではない.";
+inline constexpr const char* kNoTriangle = "三角が作成できない";
 
 void TellUser(const HostLink& link, const std::string& message);

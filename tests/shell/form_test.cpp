@@ -70,16 +70,47 @@ TEST_F(FormFixture, AreaModeRenamesTheFirstPageAndSwapsTheWidthFields) {
   EXPECT_TRUE(form.Label10.Enabled());
 }
 
-TEST_F(FormFixture, ScaleSpinWritesPowersOfTenAndStopsAtItsLimits) {
+// The scale (UpDown3 → Edit8) and the side multiplier (UpDown5 → Edit17).
+TEST_F(FormFixture, PowerOfTenSpinsWriteTheirFieldsAndStopAtTheirLimits) {
   form.FormCreate();
+  const struct {
+    TUpDown& spin;
+    TEdit& edit;
+    void (TForm1::*click)();
+  } spins[] = {{form.UpDown3, form.Edit8, &TForm1::UpDown3Click},
+               {form.UpDown5, form.Edit17, &TForm1::UpDown5Click}};
   const struct {
     int position;
     const char* text;
   } cases[] = {{0, "1"}, {1, "10"}, {2, "100"}, {3, "1000"}, {4, "1000"}, {-1, "1"}};
+  for (const auto& s : spins) {
+    for (const auto& c : cases) {
+      s.spin.SetPosition(c.position);
+      (form.*s.click)();
+      EXPECT_EQ(s.edit.Text(), c.text) << s.spin.Name << " " << c.position;
+    }
+  }
+}
+
+// Enter in a side length goes on to the next field, then to 基準線; other keys stay typed.
+TEST_F(FormFixture, EnterInTheSideLengthsMovesTheFocusOn) {
+  const struct {
+    void (TForm1::*press)(char16_t&);
+    char16_t key;
+    TControl* focusedAfter;
+    char16_t keyAfter;
+  } cases[] = {
+      {&TForm1::Edit1KeyPress, 13, &form.Edit2, 0},
+      {&TForm1::Edit2KeyPress, 13, &form.Button1, 0},
+      {&TForm1::Edit1KeyPress, u'5', &form.Edit3, u'5'},
+      {&TForm1::Edit2KeyPress, 10, &form.Edit3, 10},
+  };
   for (const auto& c : cases) {
-    form.UpDown3.SetPosition(c.position);
-    form.UpDown3Click();
-    EXPECT_EQ(form.Edit8.Text(), c.text) << c.position;
+    form.Edit3.SetFocus();
+    char16_t key = c.key;
+    (form.*c.press)(key);
+    EXPECT_EQ(key, c.keyAfter) << static_cast<int>(c.key);
+    EXPECT_TRUE(c.focusedAfter->Focused()) << c.focusedAfter->Name;
   }
 }
 

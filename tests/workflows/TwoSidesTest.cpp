@@ -12,6 +12,7 @@
 
 namespace {
 
+using workflowtest::RefusingFiles;
 using workflowtest::WorkflowFixture;
 
 constexpr const char* kNotConnected = "2線分の端点がつながっていない";
@@ -198,27 +199,6 @@ TEST_F(TwoSidesTest, ASettingThatIsNoNumberStopsBeforeTheFirstCommand) {
   }
   EXPECT_EQ(form.Edit16.Text(), "1");
 }
-
-// The product's files, one of which cannot be written.
-class RefusingFiles : public platform::FileSystem {
- public:
-  RefusingFiles(platform::FileSystem& inner, std::string refused)
-      : inner_(inner), refused_(std::move(refused)) {}
-  std::string ExecutablePath() override { return inner_.ExecutablePath(); }
-  bool Exists(const std::string& path) override { return inner_.Exists(path); }
-  bool Delete(const std::string& path) override { return inner_.Delete(path); }
-  bool InUse(const std::string& path) override { return inner_.InUse(path); }
-  std::optional<std::string> ReadAll(const std::string& path) override {
-    return inner_.ReadAll(path);
-  }
-  bool WriteAll(const std::string& path, std::string_view bytes) override {
-    return path != refused_ && inner_.WriteAll(path, bytes);
-  }
-
- private:
-  platform::FileSystem& inner_;
-  std::string refused_;
-};
 
 // A run that fails while it labels still gives the user's layer back.
 TEST_F(TwoSidesTest, TheLayerComesBackWhenAnErrorEndsTheRun) {

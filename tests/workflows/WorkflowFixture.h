@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <variant>
 #include <vector>
@@ -73,6 +74,27 @@ class RewritingWindows : public platform::WindowSystem {
  private:
   platform::MemoryWindowSystem& inner_;
   Rewrite rewrite_;
+};
+
+// The product's files, one of which cannot be written.
+class RefusingFiles : public platform::FileSystem {
+ public:
+  RefusingFiles(platform::FileSystem& inner, std::string refused)
+      : inner_(inner), refused_(std::move(refused)) {}
+  std::string ExecutablePath() override { return inner_.ExecutablePath(); }
+  bool Exists(const std::string& path) override { return inner_.Exists(path); }
+  bool Delete(const std::string& path) override { return inner_.Delete(path); }
+  bool InUse(const std::string& path) override { return inner_.InUse(path); }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    return inner_.ReadAll(path);
+  }
+  bool WriteAll(const std::string& path, std::string_view bytes) override {
+    return path != refused_ && inner_.WriteAll(path, bytes);
+  }
+
+ private:
+  platform::FileSystem& inner_;
+  std::string refused_;
 };
 
 struct Label {

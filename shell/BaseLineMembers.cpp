@@ -1,0 +1,78 @@
+// The buttons of the base-line triangles (基準線, a-b反転, 戻す) and the keys of the side
+// lengths: each reads the window's settings and hands the rest to workflows/BaseLineTriangle.
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "numbers/NumberText.h"
+#include "shell/LabelSettings.h"
+#include "shell/TForm1.h"
+#include "workflows/BaseLineTriangle.h"
+
+namespace {
+
+constexpr char16_t kEnter = 13;
+
+// The labelling settings, every number converted before the host is asked anything, and the
+// counter's step back.
+BaseLineSettings ReadLabelSettings(TForm1& form) {
+  BaseLineSettings s;
+  s.labels = ReadTriangleLabelSettings(form);
+  s.back = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() - 1); };
+  return s;
+}
+
+// The same and the two sides, typed lengths times the multiplier Edit17.
+BaseLineSettings ReadBaseLineSettings(TForm1& form) {
+  const double a = static_cast<double>(StrToFloat(form.Edit1.Text()));
+  const double b = static_cast<double>(StrToFloat(form.Edit2.Text()));
+  const double multiplier = static_cast<double>(StrToFloat(form.Edit17.Text()));
+  BaseLineSettings s = ReadLabelSettings(form);
+  s.sideA = a * multiplier;
+  s.sideB = b * multiplier;
+  s.automaticSide = form.CheckBox1.Checked();
+  return s;
+}
+
+}  // namespace
+
+void TForm1::Button1Click() {
+  const BaseLineSettings s = ReadBaseLineSettings(*this);
+  KeepConstruction(PickBaseLineTriangle(ProcessHostLink(), s));
+}
+
+void TForm1::BaseLineTriangle(const TAcadPoint& pick) {
+  const BaseLineSettings s = ReadBaseLineSettings(*this);
+  KeepConstruction(::BaseLineTriangle(ProcessHostLink(), pick, s));
+}
+
+void TForm1::KeepConstruction(const std::optional<TAcadTriangle>& built) {
+  if (!built) return;
+  pt3_temp = *built;
+  lastWasConstruction_ = true;
+}
+
+void TForm1::Button9Click() {
+  if (!lastWasConstruction_) return;
+  const BaseLineSettings s = ReadLabelSettings(*this);
+  // A run that fails half-way leaves no construction to go back to.
+  lastWasConstruction_ = false;
+  if (const auto rebuilt = ExchangeSides(ProcessHostLink(), pt3_temp, s)) pt3_temp = *rebuilt;
+  // Rebuilt, or left as it was: either way the host's last mark is before a construction.
+  lastWasConstruction_ = true;
+}
+
+void TForm1::Button7Click() {
+  if (!lastWasConstruction_) return;
+  const auto back = [this] { UpDown4.SetPosition(UpDown4.Position() - 1); };
+  if (TakeBack(ProcessHostLink(), back)) lastWasConstruction_ = false;
+}
+
+void TForm1::Edit1KeyPress(char16_t& key) {
+  if (key != kEnter) return;
+  key = 0;
+  Edit2.SetFocus();
+}
+
+void TForm1::Edit2KeyPress(char16_t& key) {
+  if (key != kEnter) return;
+  key = 0;
+  Button1.SetFocus();
+}
