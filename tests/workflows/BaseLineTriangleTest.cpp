@@ -203,23 +203,33 @@ TEST_F(BaseLineTriangleTest, ACancelledSidePickBuildsNothing) {
   EXPECT_EQ(form.Edit16.Text(), "1");
 }
 
+// In both modes; base-height mode leaves the height-line layer current after labelling.
 TEST_F(BaseLineTriangleTest, ExchangeRebuildsTheLastTriangleUnderItsNumberOnTheSameSide) {
-  AddLine(0, 0, 10000, 0);
   form.CheckBox1.SetChecked(false);
-  host.user().PickObject(1000, 0).PickPoint(5000, 3000);
-  Build();
-  ExpectTriangle(3600, 4800, 1);
+  for (const int mode : {0, 1}) {
+    SCOPED_TRACE(mode == 0 ? "three sides" : "base and height");
+    host.drawing().entities.clear();
+    form.Edit16.SetText("1");
+    form.RadioGroup1.SetItemIndex(mode);
+    AddLine(0, 0, 10000, 0);
+    host.user().PickObject(1000, 0).PickPoint(5000, 3000);
+    Build();
+    ExpectTriangle(3600, 4800, 1);
 
-  Exchange();
-  ExpectTriangle(6400, 4800, 1);
-  EXPECT_EQ(Labels().size(), 3u);
-  EXPECT_EQ(form.Edit16.Text(), "2");
-  EXPECT_EQ(Layer(), "測量");
+    Exchange();
+    ExpectTriangle(6400, 4800, 1);
+    EXPECT_EQ(Labels().size(), mode == 0 ? 3u : 2u);
+    // The first triangle's height line went with it.
+    EXPECT_EQ(All<hostsim::Line>("H_TAKASA").size(), mode == 0 ? 0u : 1u);
+    EXPECT_EQ(form.Edit16.Text(), "2");
+    EXPECT_EQ(Layer(), "測量");
 
-  // Again: back where it was, still number 1.
-  Exchange();
-  ExpectTriangle(3600, 4800, 1);
-  EXPECT_EQ(form.Edit16.Text(), "2");
+    // Again: back where it was, still number 1.
+    Exchange();
+    ExpectTriangle(3600, 4800, 1);
+    EXPECT_EQ(form.Edit16.Text(), "2");
+    EXPECT_EQ(Layer(), "測量");
+  }
   ExpectAuditedDrawing();
 }
 
@@ -311,6 +321,55 @@ TEST_F(BaseLineTriangleTest, TheLayerComesBackWhenAnErrorEndsTheRun) {
   Exchange();
   EXPECT_TRUE(world.windows.sent.empty());
   EXPECT_EQ(form.Edit16.Text(), "1");
+}
+
+// A host value that cannot be read: an unreadable layer is not sent back (the host would be
+// left asking for one), and an angle base that is no number ends the run before anything is
+// drawn, with the angle unit and the user's layer as they were.
+TEST_F(BaseLineTriangleTest, HostValuesThatCannotBeReadAreNotSentBack) {
+  const struct {
+    const char* query;
+    const char16_t* shown;
+    bool built;
+  } cases[] = {
+      {"'SETVAR CLAYER\r", u"CLAYER の新しい値を入力 <>: ", true},
+      {"'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <北>: ", false},
+  };
+  form.CheckBox1.SetChecked(false);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.query);
+    host.drawing().entities.clear();
+    host.Type("_-LAYER S 測量\r\r");
+    host.drawing().header.aunits = 2;
+    world.windows.sent.clear();
+    world.messages.shown.clear();
+    form.Edit16.SetText("1");
+    AddLine(0, 0, 10000, 0);
+    workflowtest::RewritingWindows windows(
+        world.windows,
+        [&](platform::WindowHandle w, const std::string& last,
+            const std::u16string&) -> std::optional<std::u16string> {
+          if (w == host.currentLineControl() && last == c.query) return std::u16string(c.shown);
+          return std::nullopt;
+        });
+    platform::Ports p = world.ports();
+    p.windows = &windows;
+    platform::ScopedPorts scoped(p);
+    host.user().PickObject(1000, 0).PickPoint(5000, 3000);
+    Build();
+    EXPECT_EQ(host.core().Variable("AUNITS"), "2");
+    if (c.built) {
+      EXPECT_TRUE(Messages().empty());
+      ExpectTriangle(3600, 4800, 1);
+      EXPECT_EQ(CountSent("\x03_CLAYER"), 0);
+    } else {
+      EXPECT_EQ(Messages().size(), 1u);  // the general error
+      EXPECT_EQ(EntityCount(), 1u);
+      EXPECT_EQ(CountSent("_UNDO"), 0);
+      EXPECT_EQ(form.Edit16.Text(), "1");
+      EXPECT_EQ(Layer(), "測量");
+    }
+  }
 }
 
 // Under every angle setting the labels stand at their sides' midpoints reading along them and
