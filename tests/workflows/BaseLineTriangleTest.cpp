@@ -253,6 +253,14 @@ TEST_F(BaseLineTriangleTest, TakeBackUndoesTheConstructionOnceAndTheCounterGoesB
   EXPECT_TRUE(world.windows.sent.empty());
   EXPECT_EQ(DescribeEntities(), before);
   EXPECT_EQ(form.Edit16.Text(), "1");
+
+  // With the host gone nothing is undone, so the counter stays.
+  host.user().PickObject(1000, 0).PickPoint(5000, 3000);
+  Build();
+  ASSERT_EQ(form.Edit16.Text(), "2");
+  host.Close();
+  TakeBack();
+  EXPECT_EQ(form.Edit16.Text(), "2");
 }
 
 // After any other workflow the host's last undo mark stands before that work too: neither
