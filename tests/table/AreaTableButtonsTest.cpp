@@ -325,7 +325,36 @@ TEST_P(TableUnderHostAngles, StandsWherePickedWithUprightTextsInTheirCells) {
 
 INSTANTIATE_TEST_SUITE_P(Angles, TableUnderHostAngles,
                          ::testing::Values(HostAngleCase{0, 0}, HostAngleCase{90, 0},
-                                           HostAngleCase{90, 1}, HostAngleCase{30, 1}));
+                                           HostAngleCase{90, 1}, HostAngleCase{30, 1}),
+                         [](const auto& info) {
+                           return "ANGBASE_" + std::to_string(int(info.param.baseDegrees)) +
+                                  "_ANGDIR_" + std::to_string(info.param.direction);
+                         });
+
+// A base angle the host shows as no number would leave the table turned about the origin, away
+// from the corner: the click ends with the error message, nothing is inserted, and the angle
+// unit goes back to what it was.
+TEST_F(TableButtons, AnAngleThatCannotBeReadInsertsNothing) {
+  AddMark("1", 2000, 2000, 3004, 4004, 5004);
+  host.drawing().header.aunits = 2;
+  const std::size_t before = EntityCount();
+  workflowtest::RewritingWindows windows(
+      world.windows,
+      [&](platform::WindowHandle w, const std::string& last,
+          const std::u16string&) -> std::optional<std::u16string> {
+        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
+          return u"ANGBASE の新しい値を入力 <>: ";
+        return std::nullopt;
+      });
+  platform::Ports p = world.ports();
+  p.windows = &windows;
+  platform::ScopedPorts scoped(p);
+  ClickTable(12000, 20000);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(host.core().Variable("AUNITS"), "2");
+  EXPECT_EQ(CountSent("_-INSERT"), 0);
+  EXPECT_EQ(EntityCount(), before);
+}
 
 TEST_F(TableButtons, AWidthListOfTheWrongCountIsReportedAndNothingIsInserted) {
   struct Case {

@@ -23,10 +23,11 @@ constexpr double kPi = 3.14159265358979323846;
 struct Parcel {
   const char* name;
   int corners;
-  double meanRadius;  // mm
-  int curvedSide;     // index of the side that is an arc, -1 for none
-  double bulge;       // of that side
-  unsigned seed;      // for the outline's irregularity
+  double meanRadius;        // mm
+  int curvedSide;           // index of the side that is an arc, -1 for none
+  double bulge;             // of that side
+  unsigned seed;            // for the outline's irregularity
+  bool baseHeight = false;  // the table in base-height mode
 };
 
 // An irregular outline around (10000, 10000), counter-clockwise, every corner seen from the
@@ -75,6 +76,7 @@ TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
   form.RunHandler(&TForm1::Button4Click);
   EXPECT_EQ(form.UpDown4.Position(), static_cast<int>(marks.size()) + 1);
 
+  form.RadioGroup1.SetItemIndex(parcel.baseHeight ? 1 : 0);
   const std::size_t before = EntityCount();
   host.user().PickPoint(22000, 24000);
   form.RunHandler(&TForm1::Button3Click);
@@ -82,8 +84,9 @@ TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
   for (std::size_t i = before; i < host.drawing().entities.size(); ++i)
     if (const auto* t = std::get_if<hostsim::Text>(&host.drawing().entities[i].shape))
       table.push_back(t->value);
-  // Head, one row per mark, 合計 and 面積 with their values.
-  ASSERT_EQ(table.size(), 5 + 5 * marks.size() + 4);
+  // Head, one row per mark, 合計 (1/2) and 面積 with their values.
+  const std::size_t columns = parcel.baseHeight ? 4 : 5;
+  ASSERT_EQ(table.size(), columns + columns * marks.size() + (parcel.baseHeight ? 6 : 4));
   EXPECT_EQ(table[table.size() - 2], "面積");
   EXPECT_TRUE(Messages().empty());
 
@@ -94,6 +97,7 @@ TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
   {
     std::ofstream out(file);
     out << "parcel " << parcel.name << "\n";
+    out << "mode " << (parcel.baseHeight ? "base-height" : "three-side") << "\n";
     for (std::size_t i = 0; i < corners.size(); ++i)
       out << "corner " << Real(corners[i].first) << " " << Real(corners[i].second) << " "
           << Real(bulges[i]) << "\n";
@@ -109,12 +113,15 @@ TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
   EXPECT_EQ(std::system(command.c_str()), 0) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(Parcels, WholeRun,
-                         ::testing::Values(Parcel{"ten_corners", 10, 7000, -1, 0, 11},
-                                           Parcel{"seventeen_corners", 17, 7500, -1, 0, 23},
-                                           Parcel{"twenty_four_corners_one_arc", 24, 7000, 5, 0.2,
-                                                  37},
-                                           Parcel{"thirty_corners", 30, 8000, -1, 0, 41}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Parcels, WholeRun,
+    ::testing::Values(Parcel{"ten_corners", 10, 7000, -1, 0, 11},
+                      Parcel{"seventeen_corners", 17, 7500, -1, 0, 23},
+                      Parcel{"twenty_four_corners_one_arc", 24, 7000, 5, 0.2, 37},
+                      Parcel{"thirty_corners", 30, 8000, -1, 0, 41},
+                      Parcel{"ten_corners_base_height", 10, 7000, -1, 0, 11, true},
+                      Parcel{"twenty_four_corners_one_arc_base_height", 24, 7000, 5, 0.2, 37,
+                             true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,7 +5,9 @@ From the outline: the parcel's coordinate area (shoelace, an arc side adding its
 segment) and the area of the polygon through its corners (an arc side taken as its chord, as
 the region is divided). From the sides the marks carry: each side in metres rounded half up to
 2 places, each row's area by Heron from the rounded sides rounded half up to 4 places, their sum,
-the final area rounded half up to 2 places and followed by two blanks. The table's final text
+the final area rounded half up to 2 places and followed by two blanks. In base-height mode each
+row shows the longest side (the earlier on a tie) and the height 2A/base, both rounded half up to
+2 places, and their product; the total is halved before the final rounding. The table's final text
 must equal that; the final area must lie within what the roundings allow of the polygon's area.
 Prints one line per parcel.
 """
@@ -58,13 +60,15 @@ def smallest_angle(a, b, c):
 
 
 def main(path):
-    name, corners, marks, texts = None, [], [], []
+    name, mode, corners, marks, texts = None, "three-side", [], [], []
     with open(path, encoding="utf-8") as f:
         for line in f:
             line = line.rstrip("\n")
             kind, _, rest = line.partition(" ")
             if kind == "parcel":
                 name = rest
+            elif kind == "mode":
+                mode = rest
             elif kind == "corner":
                 corners.append(tuple(float(v) for v in rest.split()))
             elif kind == "mark":
@@ -96,6 +100,22 @@ def main(path):
         metres = [Decimal(repr(s)).quantize(Decimal("1e-8")) / SCALE for s in sides]
         if any(near_tie(m, 2) for m in metres):
             failures.append(f"mark {number}: a side on a rounding tie {metres}")
+        exact = [s / 1000 for s in sides]
+        smallest = min(smallest, smallest_angle(*exact))
+        if mode == "base-height":
+            # The longest side, the earlier of equal ones; the height from the unrounded sides.
+            longest = max(range(3), key=lambda i: (metres[i], -i))
+            base = metres[longest]
+            height = 2 * heron(*metres) / base if min(metres) > 0 else Decimal(0)
+            if near_tie(base, 2) or near_tie(height, 2):
+                failures.append(f"mark {number}: base or height on a rounding tie")
+            shown_base, shown_height = half_up(base, 2), half_up(height, 2)
+            row_area = half_up(shown_base * shown_height, 4)
+            total += row_area
+            rows.append([str(number), str(shown_base), str(shown_height), str(row_area)])
+            # Half of the product's movement with base and height, each off by half a cent.
+            allowance += (0.005 * (float(base) + float(height)) + 0.005 ** 2) / 2
+            continue
         shown = [half_up(m, 2) for m in metres]
         area = heron(*shown)
         if near_tie(area, 4):
@@ -103,29 +123,37 @@ def main(path):
         row_area = half_up(area, 4)
         total += row_area
         rows.append([str(number)] + [str(s) for s in shown] + [str(row_area)])
-        exact = [s / 1000 for s in sides]
         allowance += 0.00005 + 0.005 * area_slope_bound(*exact)
-        smallest = min(smallest, smallest_angle(*exact))
-    if near_tie(total, 2):
-        failures.append(f"total on a rounding tie {total}")
-    final_text = f"{half_up(total, 2)}  "
-
-    # The table as the host shows it: head, rows, 合計 and 面積.
-    want = ["No.", "a", "b", "c", "面積"]
-    for r in rows:
-        want += r
-    want += ["合計", str(half_up(total, 4)), "面積", final_text]
+    # The table as the host shows it: head, rows, 合計 (and 1/2) and 面積. A half total is an
+    # exact decimal, rounded as such.
+    if mode == "base-height":
+        half = total / 2
+        final_value = half_up(half, 2)
+        want = ["No.", "底辺", "高さ", "面積"]
+        for r in rows:
+            want += r
+        want += ["合計", str(half_up(total, 4)), "1/2", str(half_up(half, 4)), "面積",
+                 f"{final_value}  "]
+    else:
+        if near_tie(total, 2):
+            failures.append(f"total on a rounding tie {total}")
+        final_value = half_up(total, 2)
+        want = ["No.", "a", "b", "c", "面積"]
+        for r in rows:
+            want += r
+        want += ["合計", str(half_up(total, 4)), "面積", f"{final_value}  "]
+    final_text = f"{final_value}  "
     if texts != want:
         failures.append(f"table texts differ:\n  host {texts}\n  want {want}")
 
-    final = float(half_up(total, 2))
+    final = float(final_value)
     if abs(final - polygon_area) > allowance:
         failures.append(
             f"final {final:.4f} m² is {abs(final - polygon_area):.4f} from the polygon's "
             f"{polygon_area:.4f} m², more than the roundings allow ({allowance:.4f})")
 
     difference = abs(final - parcel_area)
-    print(f"{name}: corners {len(corners)}, triangles {len(marks)}, coordinate area "
+    print(f"{name} ({mode}): corners {len(corners)}, triangles {len(marks)}, coordinate area "
           f"{parcel_area:.4f} m² (polygon through the corners {polygon_area:.4f}), table "
           f"{final_text.strip()} m², difference {difference:.4f} m², rounding allows "
           f"{allowance:.4f}, smallest triangle angle {smallest:.2f}°"
