@@ -300,6 +300,53 @@ TEST_F(TableButtons, OnlyTheSelectedMarksWhenNotEveryMarkIsAsked) {
       {{"合計", "30.0000"}, {"面積", "30.00  "}});
 }
 
+TEST_F(TableButtons, TextsInTheHostsStyleWhenAsked) {
+  hostsim::TextStyle mincho;
+  mincho.name = "MINCHO";
+  host.drawing().styles.push_back(mincho);
+  host.drawing().header.textstyle = "MINCHO";
+  AddMark("1", 2000, 2000, 3004, 4004, 5004);
+  form.CheckBox4.SetChecked(true);
+  ClickTable(12000, 20000);
+  EXPECT_EQ(form.CeTextStyle, "MINCHO");
+  const auto texts = TableTexts();
+  ASSERT_EQ(texts.size(), 5u + 5u + 4u);
+  for (const hostsim::Text* t : texts) EXPECT_EQ(t->style, "MINCHO") << t->value;
+
+  // Not asked: the style is forgotten and the texts take the host's default.
+  host.drawing().entities.clear();
+  AddMark("1", 2000, 2000, 3004, 4004, 5004);
+  form.CheckBox4.SetChecked(false);
+  ClickTable(12000, 20000);
+  EXPECT_EQ(form.CeTextStyle, "");
+  for (const hostsim::Text* t : TableTexts()) EXPECT_EQ(t->style, "Standard") << t->value;
+}
+
+TEST_F(TableButtons, NothingIsDrawnWithoutMarksOrWithoutACorner) {
+  struct Case {
+    const char* name;
+    bool mark;
+    bool pick;
+  } cases[] = {{"a drawing without marks", false, true},
+               {"the corner's pick cancelled", true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.drawing().entities.clear();
+    AddLine(0, 0, 3000, 0);
+    if (c.mark) AddMark("1", 2000, 2000, 3004, 4004, 5004);
+    const std::size_t before = EntityCount();
+    if (c.pick) {
+      host.user().PickPoint(12000, 20000);
+    } else {
+      host.user().PressEscape();
+    }
+    form.RunHandler(&TForm1::Button3Click);
+    EXPECT_EQ(EntityCount(), before);
+    EXPECT_EQ(CountSent("_-INSERT"), 0);
+    EXPECT_TRUE(Messages().empty());
+  }
+}
+
 struct HostAngleCase {
   double baseDegrees;
   int direction;
