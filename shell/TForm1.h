@@ -267,6 +267,15 @@ class TForm1 {
   void PickAndDivide(bool labels);
   void DivideRegion(const TAcadPoint& point, const RegionSettings& settings);
 
+  // Editing tools (shell/ToolMembers.cpp, over tools/). MoveNumberMark moves the mark that the
+  // last selection holds, with a leader (CheckBox3, arrow size Edit14) or a plain line;
+  // MovePrevious moves the previous selection from base to where the user picks (1 done with
+  // destination set, 0 cancelled, -1 failed or no host); WriteLineLength labels the line, or
+  // the polyline side nearest to pick, that the last selection holds (Edit3, Edit8, Edit12).
+  void MoveNumberMark();
+  int MovePrevious(const TAcadPoint& base, TAcadPoint& destination);
+  void WriteLineLength(const TAcadPoint& pick);
+
   // ---- Error handling ----
   // Runs a handler; an exception leaving it becomes the general error message box (title
   // "Velsarom", OK) instead of ending the program. Every click goes through here.

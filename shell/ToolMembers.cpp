@@ -1,0 +1,59 @@
+// The buttons of the ﾂｰﾙ page: each reads and checks its settings before the host hears
+// anything, then hands the dialogue to its core in tools/.
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "numbers/NumberText.h"
+#include "shell/TForm1.h"
+#include "tools/MoveNumberMark.h"
+#include "tools/RotateText.h"
+#include "tools/WriteLineLength.h"
+
+namespace {
+
+// The angle goes to the host as typed; a text that is no number would only leave the host
+// asking for one.
+std::string ReadRotationAngle(const TForm1& form) {
+  static_cast<void>(StrToFloat(form.Edit13.Text()));
+  return form.Edit13.Text();
+}
+
+MoveMarkSettings ReadMoveMarkSettings(const TForm1& form) {
+  MoveMarkSettings s;
+  s.arrow = form.CheckBox3.Checked();
+  // The size matters only for the arrow, and Edit14 is disabled without it.
+  if (s.arrow) s.arrowSize = static_cast<double>(StrToFloat(form.Edit14.Text()));
+  return s;
+}
+
+LineLengthSettings ReadLineLengthSettings(TForm1& form) {
+  LineLengthSettings s;
+  s.label.textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
+  s.label.scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
+  s.label.digits = form.Keta1;
+  s.label.rounding = form.Marume1;
+  s.label.layer = form.Edit12.Text();
+  s.currentTextStyle = form.CheckBox4.Checked();
+  s.keepTextStyle = [&form](const std::string& style) { form.CeTextStyle = style; };
+  return s;
+}
+
+}  // namespace
+
+void TForm1::Button2Click() { RotatePickedText(ProcessHostLink(), ReadRotationAngle(*this)); }
+
+void TForm1::Button5Click() {
+  SelectAndMoveNumberMark(ProcessHostLink(), ReadMoveMarkSettings(*this));
+}
+
+void TForm1::MoveNumberMark() { ::MoveNumberMark(ProcessHostLink(), ReadMoveMarkSettings(*this)); }
+
+int TForm1::MovePrevious(const TAcadPoint& base, TAcadPoint& destination) {
+  return static_cast<int>(::MovePrevious(ProcessHostLink(), base, destination));
+}
+
+void TForm1::Button11Click() {
+  PickAndWriteLineLength(ProcessHostLink(), ReadLineLengthSettings(*this));
+}
+
+void TForm1::WriteLineLength(const TAcadPoint& pick) {
+  ::WriteLineLength(ProcessHostLink(), pick, ReadLineLengthSettings(*this));
+}

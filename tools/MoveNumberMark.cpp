@@ -1,0 +1,87 @@
+#include "tools/MoveNumberMark.h"
+
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "annotation/HostSettings.h"
+#include "geometry/PlaneGeometry.h"
+#include "numbers/NumberFormat.h"
+#include "tools/TemporaryHostSetting.h"
+#include "workflows/UserMessages.h"
+
+namespace {
+
+constexpr int kMovePollMs = 100;
+constexpr int kMoveWaitSeconds = 6000;
+
+std::string CancelledOsmodeRestore(std::string_view saved) {
+  return vocab::kCancel + vocab::EnglishOsmodeRestore(saved);
+}
+
+void DrawLeader(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to, double dimasz) {
+  TemporaryHostSetting size(link, vocab::kDimAsz, vocab::DimAsz);
+  TemporaryHostSetting block(link, vocab::kDimLdrBlk, vocab::DimLdrBlk);
+  size.Change(vocab::DimAsz(FormatReal(dimasz)));
+  block.Change(vocab::kDimLdrBlkDefault);
+  SendCommand(link, vocab::Leader(from, to));
+  size.Restore();
+  block.Restore();
+}
+
+void DrawPlainLine(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to) {
+  TemporaryHostSetting osmode(link, vocab::kOsmode, CancelledOsmodeRestore);
+  osmode.Change(std::string(vocab::kCancel) + vocab::kEnglishOsmodeOff);
+  SendCommand(link, vocab::Line(from, to, 4));
+  osmode.Restore();
+}
+
+}  // namespace
+
+HostResult MovePrevious(const HostLink& link, const TAcadPoint& base, TAcadPoint& destination) {
+  if (!ActivateHost(link)) return HostResult::Failed;
+  SendCommand(link, vocab::MoveFrom(base));
+  const HostResult r = WaitForPrompt(link, vocab::kMoveMarker, kMovePollMs, kMoveWaitSeconds);
+  if (r != HostResult::Done) return r;
+  TAcadPoint picked = destination;
+  if (ParsePoint(GetSysVar(link, vocab::kLastPoint), picked) != 1) return HostResult::Failed;
+  destination = picked;
+  return r;
+}
+
+TAcadPoint FacingPoint(const TAcadPoint& oldCentre, const TAcadPoint& newCentre, double radius) {
+  return PolarPoint(newCentre, static_cast<double>(Angle2D(newCentre, oldCentre)), radius);
+}
+
+void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
+  const auto& entities = link.tables.entities;
+  if (entities.circles.empty() || entities.texts.empty()) return;
+  double dimscale = ReadHostNumber(link, vocab::kDimScale);
+  if (dimscale == 0) dimscale = 1;
+  // Worked out before the mark moves, so that nothing can fail between the move and its
+  // connection.
+  const double dimasz = settings.arrowSize / dimscale;
+
+  const TAcadPoint centre = entities.circles.front().center;
+  const double radius = entities.circles.front().hankei;
+  TAcadPoint moved;
+  if (MovePrevious(link, centre, moved) != HostResult::Done) return;
+  const TAcadPoint facing = FacingPoint(centre, moved, radius);
+  if (settings.arrow) {
+    DrawLeader(link, centre, facing, dimasz);
+  } else {
+    DrawPlainLine(link, centre, facing);
+  }
+}
+
+void SelectAndMoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
+  if (!ActivateHost(link)) return;
+  if (SelectObjects(link) <= 0) return;
+  const auto& entities = link.tables.entities;
+  if (entities.circles.size() != 1 || entities.texts.size() != 1) {
+    TellUser(link, kNotCircleAndText);
+    return;
+  }
+  MoveNumberMark(link, settings);
+}

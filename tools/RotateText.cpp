@@ -1,0 +1,28 @@
+#include "tools/RotateText.h"
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "tools/TemporaryHostSetting.h"
+#include "workflows/UserMessages.h"
+
+TAcadPoint RotationCentre(const TTextBlk& text) {
+  if (text.mtflag) return text.pt10;
+  return text.code72 != 0 || text.code73 != 0 ? text.pt11 : text.pt10;
+}
+
+void RotatePickedText(const HostLink& link, const std::string& angle) {
+  if (!ActivateHost(link)) return;
+  TAcadPoint pick;
+  if (SelectSingle(link, pick) <= 0) return;
+  const auto& texts = link.tables.entities.texts;
+  if (texts.size() != 1) {
+    TellUser(link, kNotText);
+    return;
+  }
+  const TAcadPoint centre = RotationCentre(texts.front());
+  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore);
+  osmode.Change(vocab::kEnglishOsmodeOff);
+  SendCommand(link, vocab::RotatePrevious(centre, angle));
+  osmode.Restore();
+}

@@ -1,0 +1,27 @@
+// 長さ記入: the length of a line the user picks, or of the side of a polyline nearest to the
+// pick, written as a length label at its midpoint.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/TriangleLabels.h"
+#include "geometry/AcadTypes.h"
+
+struct LineLengthSettings {
+  LengthLabelSettings label;      // angles and text style are read from the host by the run
+  bool currentTextStyle = false;  // write with the host's current text style
+  // Called with the text style the run read (empty when currentTextStyle is off), for the
+  // window's later writers.
+  std::function<void(const std::string&)> keepTextStyle;
+};
+
+// Labels the segment the link's tables hold: the first line, or else the polyline side
+// nearest to pick. Anything else (an arc, a text) is left without a word. The host's angles are
+// read (AUNITS 0 only for the read) so that the text lands along the segment.
+void WriteLineLength(const HostLink& link, const TAcadPoint& pick,
+                     const LineLengthSettings& settings);
+
+// The whole button: brings the host up, lets the user pick one object and labels it.
+void PickAndWriteLineLength(const HostLink& link, const LineLengthSettings& settings);
