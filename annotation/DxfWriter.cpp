@@ -193,3 +193,9 @@ void WriteDxfAppData(DxfDocument& document, long double x, long double y, long d
   document.items.push_back(Pairs({{1020, DxfReal(y)}}));
   document.items.push_back(Pairs({{1030, DxfReal(z)}}));
 }
+
+void WriteDxfAreaData(DxfDocument& document, long double area) {
+  document.items.push_back(Pairs({{1001, kAppName}}));
+  document.items.push_back(Pairs({{1000, kCoordinateAreaTag}}));
+  document.items.push_back(Pairs({{1040, DxfReal(area)}}));
+}

@@ -52,3 +52,9 @@ void WriteDxfCircle(DxfDocument& document, const TAcadPoint& centre, double radi
                     const std::string& layer);
 // Application data of the preceding TEXT: one point (1010/1020/1030) under kAppName.
 void WriteDxfAppData(DxfDocument& document, long double x, long double y, long double z);
+
+// The first string (1000) of a coordinate table's area data, which tells it from a number
+// mark's sides.
+inline constexpr const char* kCoordinateAreaTag = "COORDINATE-AREA";
+// Application data of the preceding TEXT: kCoordinateAreaTag and the area (1040) under kAppName.
+void WriteDxfAreaData(DxfDocument& document, long double area);

@@ -155,6 +155,8 @@ class TForm1 {
   TButton Button1{"Button1", "基準線"};
   TButton Button9{"Button9", "a-b反転"};
   TButton Button7{"Button7", "戻す"};
+  TGroupBox GroupBox16{"GroupBox16", "座標求積表"};
+  TButton Button15{"Button15", "座標求積"};
 
   // ---- Pages ----
   TTabSheet TabSheet2{"TabSheet2", " ﾍﾛﾝ "};
@@ -203,6 +205,7 @@ class TForm1 {
   void Button11Click();  // 長さ記入
   void Button12Click();  // 分割
   void Button13Click();  // 群選択
+  void Button15Click();  // 座標求積
   void UpDown5Click();
   // key is the typed UTF-16 unit; a handler that consumes it sets it to 0.
   void Edit1KeyPress(char16_t& key);

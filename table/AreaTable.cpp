@@ -1,5 +1,6 @@
 #include "table/AreaTable.h"
 
+#include <functional>
 #include <numbers>
 
 #include "RuzuRaru2016/hostlink/HostText.h"
@@ -56,12 +57,16 @@ std::string WidthCountMessage(int columns, const std::string& list) {
 
 int AreaTableColumns(int mode) { return mode == kBaseHeightArea ? 4 : 5; }
 
-void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings) {
+void ReadTableStyleFields(const AreaTableFields& fields, AreaTableSettings& settings) {
   settings.scale = StrToFloat(fields.scale);
   if (!(settings.scale > 0))
     throw EConvertError("尺度は 0 より大きい数で指定してください: '" + fields.scale + "'");
   settings.textHeight = StrToFloat(fields.textHeight);
   settings.rowHeight = StrToFloat(fields.rowHeight);
+}
+
+void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings) {
+  ReadTableStyleFields(fields, settings);
   std::vector<std::string> pieces;
   SplitCommaList(fields.widths, pieces);
   const int columns = AreaTableColumns(settings.mode);
@@ -141,11 +146,19 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
     for (long double w : s.widths) list += (list.empty() ? "" : ",") + DxfReal(w);
     throw EConvertError(WidthCountMessage(k, list));
   }
-  const AreaTableTexts texts = ComputeAreaTable(sortedEntries, s);
+  DxfDocument d;
+  WriteDxfHeaderWithoutAppId(d, s.style);
+  WriteTableBody(d, ComputeAreaTable(sortedEntries, s), s);
+  WriteDxfEnd(d);
+  return d;
+}
 
+void WriteTableBody(DxfDocument& d, const AreaTableTexts& texts, const AreaTableSettings& s,
+                    const std::function<void(DxfDocument&)>& lastValueData) {
+  const int k = static_cast<int>(texts.header.size());
   const long double x0 = s.base.x, y0 = s.base.y, h = s.rowHeight;
-  const std::size_t n = sortedEntries.size();
-  const std::size_t rows = n + (s.mode == kBaseHeightArea ? 4 : 3);
+  const std::size_t n = texts.rows.size();
+  const std::size_t rows = n + 1 + texts.summary.size();
   // edge[j]: w0 + ... + w(j-1), the left edge of column j relative to the corner.
   std::vector<long double> edge(static_cast<std::size_t>(k) + 1, 0);
   for (int j = 0; j < k; ++j) edge[j + 1] = edge[j] + s.widths[j];
@@ -163,8 +176,6 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
   };
   const double rotation = frame.NumberRotation();
 
-  DxfDocument d;
-  WriteDxfHeaderWithoutAppId(d, s.style);
   for (std::size_t i = 0; i <= rows; ++i) {
     const long double y = y0 - i * h;
     WriteDxfPlaneLine(d, place(x0, y), place(x0 + width, y), s.layer);
@@ -195,8 +206,7 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
     text(right, labelX, y, texts.summary[i].first);
     text(right, valueX, y, texts.summary[i].second);
   }
-  WriteDxfEnd(d);
-  return d;
+  if (lastValueData) lastValueData(d);
 }
 
 AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings) {

@@ -3,6 +3,7 @@
 // point. Every figure is recomputed from the side lengths that the number marks carry.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ struct AreaTableFields {
 // to the host. Throws EConvertError for a text that is no number, a scale not above 0, or a
 // width list whose count is not the mode's number of columns.
 void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings);
+// The scale, text height and row height only (the widths are left alone), with the same checks.
+void ReadTableStyleFields(const AreaTableFields& fields, AreaTableSettings& settings);
 
 // Base (the longest side, the earlier one on a tie) and height of a triangle from its side
 // texts (blank counts as 0), divided by scale and rounded. Height 0 unless all sides are > 0.
@@ -77,6 +80,15 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
 // then.
 DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
                            const AreaTableSettings& settings);
+
+// The grid and the texts of a table into an open ENTITIES section: one column per head, of
+// settings.widths (at least as many), its corner at settings.base, its rows of settings.rowHeight
+// as WriteAreaTable draws them, turned back by the host's turn of inserted documents.
+// lastValueData, when given, writes the application data of the last text (the last summary
+// row's value).
+void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
+                    const AreaTableSettings& settings,
+                    const std::function<void(DxfDocument&)>& lastValueData = {});
 
 // From a whole export (or a selection) at exportPath: the number marks found there, sorted, and
 // the table document. No document unless the file was read completely and holds marks.

@@ -12,6 +12,8 @@ void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& e
   for (const std::string_view line : lines) {
     if (line.compare(0, 6, "0,TEXT") != 0) continue;
     if (GetGroupValue(line, 1001) != kAppName) continue;
+    // A coordinate table's area carries data of the same application but is no mark.
+    if (GetGroupValue(line, 1000) == kCoordinateAreaTag) continue;
     std::string entry = GetGroupValue(line, 1);
     // A point of its own for every mark: one without data must not show its predecessor's.
     TAcadPoint sides;

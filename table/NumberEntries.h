@@ -11,7 +11,8 @@
 #include "table/EntityLines.h"
 
 // Appends an entry for every TEXT line whose first application data names kAppName exactly
-// (case-sensitive), in the order of the lines. A mark without its 1010 or 1020 group gets 0
+// (case-sensitive), in the order of the lines, except a coordinate table's area (its first
+// 1000 string is kCoordinateAreaTag). A mark without its 1010 or 1020 group gets 0
 // there. Throws EConvertError for a data value that is no number.
 void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries);
 

@@ -8,6 +8,7 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
 #include "workflows/LabelDividedTriangles.h"
+#include "workflows/TracedBoundary.h"
 
 struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
@@ -32,9 +33,6 @@ struct RegionResult {
   bool styleRead = false;  // textStyle holds the style the run used
   std::string textStyle;
 };
-
-// How long the host may take to trace a region before the run gives up on it.
-inline constexpr int kBoundarySeconds = 60;
 
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                           const RegionSettings& settings);

@@ -1,0 +1,30 @@
+// 座標求積: the area table's style and digits read from the window, the run handed to its core
+// in table/.
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/TForm1.h"
+#include "table/CoordinateTableRun.h"
+
+namespace {
+
+// Converted here, so that a setting that is no number ends the click before the host is
+// touched.
+CoordinateTableRun ReadCoordinateTableRun(const TForm1& form) {
+  CoordinateTableRun run;
+  run.hostTextStyle = form.CheckBox4.Checked();
+  AreaTableSettings& s = run.table;
+  ReadTableStyleFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), {}}, s);
+  s.lengthDigits = form.Keta1;
+  s.lengthRounding = form.Marume1;
+  s.finalDigits = form.keta3;
+  s.finalRounding = form.Marume3;
+  s.layer = form.Edit12.Text();
+  return run;
+}
+
+}  // namespace
+
+void TForm1::Button15Click() {
+  const CoordinateTableResult r =
+      MakeCoordinateTable(ProcessHostLink(), ReadCoordinateTableRun(*this));
+  if (r.styleRead) CeTextStyle = r.textStyle;
+}

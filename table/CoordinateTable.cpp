@@ -1,0 +1,111 @@
+#include "table/CoordinateTable.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "annotation/DxfWriter.h"
+#include "numbers/NumberText.h"
+#include "numbers/RoundToText.h"
+
+namespace {
+
+// Twice the signed area in the drawing's own axes: positive counter-clockwise.
+long double DrawingDoubleArea(const std::vector<TAcadPoint>& p) {
+  long double sum = 0;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    const TAcadPoint& a = p[i];
+    const TAcadPoint& b = p[(i + 1) % p.size()];
+    sum += a.x * b.y - b.x * a.y;
+  }
+  return sum;
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+void AppendCsvLine(std::string& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out += ',';
+    out += CsvField(fields[i]);
+  }
+  out += "\r\n";
+}
+
+}  // namespace
+
+CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corners, bool curved,
+                                            const AreaTableSettings& s) {
+  std::vector<TAcadPoint> order = corners;
+  // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum.
+  if (order.size() > 2 && DrawingDoubleArea(order) > 0)
+    std::reverse(order.begin() + 1, order.end());
+
+  CoordinateTableTexts t;
+  t.texts.header = {"No.", "X", "Y", "Xn(Yn+1-Yn-1)"};
+  const std::size_t n = order.size();
+  std::vector<long double> north(n), east(n);
+  std::vector<std::string> northText(n), eastText(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    northText[i] =
+        RoundToText(s.lengthDigits, s.lengthRounding, static_cast<double>(order[i].y / s.scale));
+    eastText[i] =
+        RoundToText(s.lengthDigits, s.lengthRounding, static_cast<double>(order[i].x / s.scale));
+    north[i] = StrToFloat(northText[i]);
+    east[i] = StrToFloat(eastText[i]);
+  }
+  long double sum = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const long double product = north[i] * (east[(i + 1) % n] - east[(i + n - 1) % n]);
+    sum += product;
+    t.texts.rows.push_back(
+        {std::to_string(i + 1), northText[i], eastText[i],
+         RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(product))});
+  }
+  if (curved) {
+    t.texts.summary = {{"倍面積", kArcInParcel}, {"面積", kArcInParcel}};
+    return t;
+  }
+  t.area = sum / 2;
+  t.texts.summary = {
+      {"倍面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(sum))},
+      {"面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(*t.area))}};
+  return t;
+}
+
+std::vector<long double> CoordinateTableWidths(long double textHeight) {
+  const long double unit = textHeight / 400;
+  return {1500 * unit, 3000 * unit, 3000 * unit, 4500 * unit};
+}
+
+DxfDocument WriteCoordinateTable(const CoordinateTableTexts& table,
+                                 const AreaTableSettings& settings) {
+  AreaTableSettings s = settings;
+  s.widths = CoordinateTableWidths(s.textHeight);
+  DxfDocument d;
+  WriteDxfHeader(d, s.style);
+  WriteTableBody(d, table.texts, s, [&table](DxfDocument& document) {
+    if (table.area) WriteDxfAreaData(document, *table.area);
+  });
+  WriteDxfEnd(d);
+  return d;
+}
+
+std::string CoordinateTableCsv(const AreaTableTexts& texts, platform::CodePage& codePage) {
+  std::string out;
+  AppendCsvLine(out, texts.header);
+  for (const std::vector<std::string>& row : texts.rows) AppendCsvLine(out, row);
+  for (const auto& [label, value] : texts.summary) {
+    std::vector<std::string> fields(texts.header.size() < 2 ? 2 : texts.header.size());
+    fields[fields.size() - 2] = label;
+    fields.back() = value;
+    AppendCsvLine(out, fields);
+  }
+  return codePage.Utf8ToAnsi(out);
+}

@@ -1,0 +1,62 @@
+#include "table/CoordinateTableRun.h"
+
+#include <numbers>
+
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "annotation/DxfInsertion.h"
+#include "annotation/HostSettings.h"
+#include "platform/ExecutablePaths.h"
+#include "platform/Ports.h"
+#include "table/CoordinateTable.h"
+#include "workflows/TracedBoundary.h"
+#include "workflows/UserMessages.h"
+
+std::string CsvNotWrittenMessage(const std::string& path) { return path + " に書き込めません"; }
+
+CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run) {
+  CoordinateTableResult result;
+  const std::string path = ExportFilePath();
+  // A file that stayed would pass for the export of this run's outline.
+  auto& files = platform::Files();
+  if (files.Exists(path) && !files.Delete(path)) return result;
+  if (!ActivateHost(link)) return result;
+  TAcadPoint inside;
+  if (PickPoint(link, inside) != HostResult::Done) {
+    result.outcome = CoordinateTableOutcome::kNoPoint;
+    return result;
+  }
+  SendCommand(link, vocab::kCancel);
+  AreaTableSettings& s = run.table;
+  s.style = run.hostTextStyle ? ReadHostTextStyle(link) : std::string();
+  result.styleRead = true;
+  result.textStyle = s.style;
+  const HostAngles angles = ReadHostAngles(link);
+  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
+  s.angleDirection = angles.direction;
+
+  if (TraceOneBoundary(link, inside) != BoundaryTrace::kOne) {
+    result.outcome = CoordinateTableOutcome::kNoBoundary;
+    return result;
+  }
+  const TracedOutline outline = ExportTracedOutline(link, path);
+  if (outline.corners.size() < 3) {
+    result.outcome = CoordinateTableOutcome::kNoPolygon;
+    return result;
+  }
+  if (PickPoint(link, s.base) != HostResult::Done) {
+    result.outcome = CoordinateTableOutcome::kNoCorner;
+    return result;
+  }
+  const CoordinateTableTexts table = ComputeCoordinateTable(outline.corners, outline.curved, s);
+  InsertDocument(link, WriteCoordinateTable(table, s),
+                 platform::FileBesideExecutable(kSingleTextFile));
+  ActivateHost(link);
+  result.outcome = CoordinateTableOutcome::kInserted;
+
+  const std::string csv = platform::FileBesideExecutable(kCoordinateCsvFile);
+  result.csvWritten = files.WriteAll(csv, CoordinateTableCsv(table.texts, platform::Ansi()));
+  if (!result.csvWritten) TellUser(link, CsvNotWrittenMessage(csv));
+  return result;
+}

@@ -1,0 +1,41 @@
+// 座標求積: the user picks inside a parcel, the host traces it as for 自動, the user picks the
+// table's top-left corner, and the coordinate table is inserted there and written to Zahyo.csv
+// beside the executable.
+#pragma once
+
+#include <string>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "table/AreaTable.h"
+
+inline constexpr const char* kCoordinateCsvFile = "Zahyo.csv";
+
+struct CoordinateTableRun {
+  bool hostTextStyle = false;  // texts in the host's current style, none otherwise
+  // The area table's style and digits, converted before the run; corner, style and angles
+  // are the run's.
+  AreaTableSettings table;
+};
+
+enum class CoordinateTableOutcome {
+  kNoHost,      // nothing sent
+  kNoPoint,     // no point picked inside
+  kNoBoundary,  // no single boundary traced: told to the user
+  kNoPolygon,   // the traced outline did not come back through the export file
+  kNoCorner,    // no corner picked for the table
+  kInserted
+};
+
+struct CoordinateTableResult {
+  CoordinateTableOutcome outcome = CoordinateTableOutcome::kNoHost;
+  bool styleRead = false;  // textStyle holds the style the run chose (empty: none)
+  std::string textStyle;
+  bool csvWritten = false;  // otherwise the user has been told
+};
+
+// The message when the CSV file cannot be written.
+std::string CsvNotWrittenMessage(const std::string& path);
+
+// Throws EFCreateError or EUntypeablePath when the table cannot be saved or typed: nothing is
+// inserted then.
+CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run);

@@ -1,0 +1,170 @@
+// 座標求積 through the window against the simulated host: the user picks inside a parcel and
+// then the table's corner; the table the host holds afterwards and Zahyo.csv are checked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/workflows/WorkflowFixture.h"
+
+namespace {
+
+using workflowtest::RefusingFiles;
+using workflowtest::WorkflowFixture;
+using Strings = std::vector<std::string>;
+
+const std::string kCsvPath = "C:\\Velsarom\\Zahyo.csv";
+
+// The pentagon A(5,20) B(15,15) C(30,25) D(20,40) E(10,35) in metres, drawn in millimetres.
+const std::vector<std::pair<double, double>> kPentagon = {
+    {5000, 20000}, {15000, 15000}, {30000, 25000}, {20000, 40000}, {10000, 35000}};
+
+struct CoordinateTable : WorkflowFixture {
+  CoordinateTable() {
+    host.drawing().header.viewHeight = 50000;
+    host.drawing().header.viewCenter = {17500, 27500, 0};
+  }
+
+  void Click(double insideX, double insideY, double cornerX, double cornerY) {
+    host.user().PickPoint(insideX, insideY).PickPoint(cornerX, cornerY);
+    form.RunHandler(&TForm1::Button15Click);
+  }
+  std::vector<std::pair<const hostsim::Entity*, const hostsim::Text*>> Texts() {
+    return All<hostsim::Text>("H_TEXT");
+  }
+  Strings TextValues() {
+    Strings out;
+    for (const auto& [e, t] : Texts()) out.push_back(t->value);
+    return out;
+  }
+  // Zahyo.csv decoded from the code page, split into lines and fields (no field is quoted).
+  std::vector<Strings> CsvRows() {
+    const auto bytes = world.files.ReadAll(kCsvPath);
+    EXPECT_TRUE(bytes.has_value());
+    if (!bytes) return {};
+    const std::string text = world.codePage.AnsiToUtf8(*bytes);
+    std::vector<Strings> rows;
+    std::size_t start = 0;
+    for (std::size_t end = text.find("\r\n"); end != std::string::npos;
+         start = end + 2, end = text.find("\r\n", start)) {
+      Strings fields{""};
+      for (char c : text.substr(start, end - start)) {
+        if (c == ',')
+          fields.emplace_back();
+        else
+          fields.back() += c;
+      }
+      rows.push_back(fields);
+    }
+    EXPECT_EQ(start, text.size()) << "the last line ends without CR LF";
+    return rows;
+  }
+};
+
+TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
+  AddOutline(kPentagon);
+  Click(16000, 27000, 40000, 40000);
+  EXPECT_TRUE(Messages().empty());
+
+  // Clockwise from wherever the trace began: A, E, D, C, B as (X north, Y east) in metres and
+  // the product X·(Y next − Y before).
+  const std::string corners[5][3] = {{"20.00", "5.00", "-100.00"},
+                                     {"35.00", "10.00", "525.00"},
+                                     {"40.00", "20.00", "800.00"},
+                                     {"25.00", "30.00", "-125.00"},
+                                     {"15.00", "15.00", "-375.00"}};
+  const Strings values = TextValues();
+  ASSERT_EQ(values.size(), 4u + 5 * 4 + 2 * 2);
+  EXPECT_EQ(Strings(values.begin(), values.begin() + 4),
+            (Strings{"No.", "X", "Y", "Xn(Yn+1-Yn-1)"}));
+  std::size_t first = 5;
+  for (std::size_t k = 0; k < 5; ++k)
+    if (corners[k][0] == values[5] && corners[k][1] == values[6]) first = k;
+  ASSERT_LT(first, 5u) << values[5] << " " << values[6];
+  for (std::size_t r = 0; r < 5; ++r) {
+    const auto& want = corners[(first + r) % 5];
+    EXPECT_EQ(Strings(values.begin() + 4 + 4 * r, values.begin() + 8 + 4 * r),
+              (Strings{std::to_string(r + 1), want[0], want[1], want[2]}))
+        << "row " << r + 1;
+  }
+  EXPECT_EQ(Strings(values.end() - 4, values.end()),
+            (Strings{"倍面積", "725.00", "面積", "362.50"}));
+
+  // The area's text stands in the last column of the last row, carrying the area.
+  const auto& [areaEntity, areaText] = Texts().back();
+  EXPECT_NEAR(areaText->align.x, 40000 + 12000 - 400, 1e-6);
+  EXPECT_NEAR(areaText->align.y, 40000 - 7.5 * 800, 1e-6);
+  ASSERT_EQ(areaEntity->xdata.size(), 1u);
+  EXPECT_EQ(areaEntity->xdata[0].app, "VELSAROM");
+  ASSERT_EQ(areaEntity->xdata[0].items.size(), 2u);
+  EXPECT_EQ(areaEntity->xdata[0].items[0].text, "COORDINATE-AREA");
+  EXPECT_DOUBLE_EQ(areaEntity->xdata[0].items[1].real, 362.5);
+  for (const auto& [e, t] : Texts()) {
+    if (e != areaEntity) {
+      EXPECT_TRUE(e->xdata.empty()) << t->value;
+    }
+  }
+
+  // Zahyo.csv in the code page: the same texts row by row, the summary under the last columns.
+  const auto raw = world.files.ReadAll(kCsvPath);
+  ASSERT_TRUE(raw.has_value());
+  EXPECT_EQ(raw->find("面積"), std::string::npos) << "written as UTF-8";
+  const std::vector<Strings> rows = CsvRows();
+  ASSERT_EQ(rows.size(), 1u + 5 + 2);
+  Strings flattened;
+  for (const Strings& row : rows) {
+    EXPECT_EQ(row.size(), 4u);
+    for (const std::string& field : row)
+      if (!field.empty()) flattened.push_back(field);
+  }
+  EXPECT_EQ(flattened, values);
+  EXPECT_EQ(rows.back(), (Strings{"", "", "面積", "362.50"}));
+  ExpectAuditedDrawing();
+
+  // 作成 takes the table's area for no number mark: the drawing has none, so nothing is added.
+  const std::size_t before = EntityCount();
+  host.user().PickPoint(0, 0);
+  form.RunHandler(&TForm1::Button3Click);
+  EXPECT_EQ(EntityCount(), before);
+}
+
+TEST_F(CoordinateTable, AParcelWithAnArcSaysSoInsteadOfAnArea) {
+  AddPolygon({{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}}, {0, 0, 0.25, 0});
+  Click(5000, 5000, 20000, 10000);
+  EXPECT_TRUE(Messages().empty());
+  const Strings values = TextValues();
+  ASSERT_EQ(values.size(), 4u + 4 * 4 + 2 * 2);
+  EXPECT_EQ(Strings(values.end() - 4, values.end()),
+            (Strings{"倍面積", "円弧を含む", "面積", "円弧を含む"}));
+  for (const auto& [e, t] : Texts()) EXPECT_TRUE(e->xdata.empty()) << t->value;
+  const std::vector<Strings> rows = CsvRows();
+  ASSERT_EQ(rows.size(), 1u + 4 + 2);
+  EXPECT_EQ(rows.back(), (Strings{"", "", "面積", "円弧を含む"}));
+}
+
+TEST_F(CoordinateTable, ACsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {
+  AddOutline(kPentagon);
+  {
+    RefusingFiles files(world.files, kCsvPath);
+    platform::Ports withRefusal = world.ports();
+    withRefusal.files = &files;
+    const platform::ScopedPorts installed(withRefusal);
+    Click(16000, 27000, 40000, 40000);
+  }
+  EXPECT_EQ(Messages(), Strings{kCsvPath + " に書き込めません"});
+  const Strings values = TextValues();
+  ASSERT_EQ(values.size(), 28u);
+  EXPECT_EQ(values.back(), "362.50");
+  EXPECT_FALSE(world.files.Exists(kCsvPath));
+}
+
+TEST_F(CoordinateTable, ASettingThatIsNoNumberStopsBeforeTheHost) {
+  AddOutline(kPentagon);
+  form.Edit10.SetText("8OO");
+  Click(16000, 27000, 40000, 40000);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_TRUE(TextValues().empty());
+}
+
+}  // namespace

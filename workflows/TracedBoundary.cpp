@@ -1,0 +1,62 @@
+#include "workflows/TracedBoundary.h"
+
+#include "RuzuRaru2016/dxf/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostText.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "numbers/NumberText.h"
+#include "platform/Ports.h"
+#include "workflows/UserMessages.h"
+
+namespace {
+
+// The number of polylines the host reports for its last boundary command: the count between
+// "境界が" and "個のポリラインを"; empty when the report is missing.
+std::string BoundaryCount(const HostLink& link) {
+  return TextAfterLastUpTo(vocab::kBoundaryReport, vocab::kBoundaryReportEnd,
+                           TextAfterLast(vocab::kBoundaryMarker, ReadPreviousLine(link)));
+}
+
+}  // namespace
+
+BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
+  SendCommand(link, vocab::Boundary(point));
+  // The report comes when the command ends, which takes a large drawing a while. A count read
+  // before it would be an earlier run's, and "_ERASE SINGLE LAST" would then take an object of
+  // the user's.
+  const HostResult ended = WaitForPrompt(link, vocab::kBoundaryMarker, 100, kBoundarySeconds);
+  if (ended == HostResult::Failed) SendCommand(link, vocab::kCancel);
+  const std::string text = ended == HostResult::Failed ? std::string() : BoundaryCount(link);
+  long long count = 0;
+  if (!text.empty() && TryParseInt(text, count) && count > 1) {
+    TellUser(link, kSeveralBoundaries);
+    SendCommand(link, vocab::kUndoOne);
+    return BoundaryTrace::kSeveral;
+  }
+  if (text.empty() || count != 1) {
+    TellUser(link, kNoBoundary);
+    return BoundaryTrace::kNone;
+  }
+  return BoundaryTrace::kOne;
+}
+
+TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path) {
+  SendCommand(link, vocab::kEnglishFileDialogOff);
+  SendCommand(link, vocab::EnglishDxfOut(path, vocab::kExportLast));
+  SendCommand(link, vocab::kEnglishFileDialogOn);
+  SendCommand(link, vocab::kEraseLast);
+  WaitForFile(path);
+  platform::Loop().Sleep(100);
+  TracedOutline outline;
+  if (!platform::Files().Exists(path)) return outline;
+  ReadDxf(link.tables, path);
+  const TEntityTables& t = link.tables.entities;
+  if (t.polylines.size() != 1 || t.vertices.size() < 2) return outline;
+  for (const TLwpEle& v : t.vertices) {
+    outline.corners.push_back(v.code10);
+    outline.curved = outline.curved || v.code42 != 0;
+  }
+  return outline;
+}

@@ -1,0 +1,29 @@
+// The host's trace of the region around a picked point, and the traced outline read back
+// through the export file: what 分割, 自動, １点指示 and the coordinate table share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "geometry/AcadTypes.h"
+
+enum class BoundaryTrace {
+  kOne,      // exactly one boundary, left in the drawing as the last object
+  kNone,     // nothing traced: told to the user
+  kSeveral,  // an island: the boundaries taken back, told to the user
+};
+
+// How long the host may take to trace a region before the run gives up on it.
+inline constexpr int kBoundarySeconds = 60;
+
+BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point);
+
+struct TracedOutline {
+  std::vector<TAcadPoint> corners;  // in the traced order; an arc side becomes its chord
+  bool curved = false;              // some side is an arc (a bulge that is not 0)
+};
+
+// The traced outline, exported by the host to path and then erased from the drawing. No
+// corners when it did not come back as one polyline of at least two vertices.
+TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path);
