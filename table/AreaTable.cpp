@@ -135,6 +135,14 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
   } else {
     t.summary.emplace_back("面積", FinalArea(total, s));
   }
+  if (s.coordinateArea) {
+    const std::string coordinate = FinalArea(*s.coordinateArea, s);
+    // The difference of the two areas as shown, so that a reader gets it by subtracting.
+    const long double shownFinal = StrToFloat(TrimHostText(t.summary.back().second));
+    const long double difference = shownFinal - StrToFloat(TrimHostText(coordinate));
+    t.summary.emplace_back("座標面積", coordinate);
+    t.summary.emplace_back("差", FinalArea(difference, s));
+  }
   return t;
 }
 
@@ -217,6 +225,10 @@ AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSett
   CollectNumberMarks(lines, b.entries);
   if (b.entries.empty()) return b;
   SortByNumber(b.entries);
-  b.document = WriteAreaTable(b.entries, settings);
+  AreaTableSettings s = settings;
+  // Of several coordinate tables none is known to be this parcel's.
+  const std::vector<long double> areas = CollectCoordinateAreas(lines);
+  if (areas.size() == 1) s.coordinateArea = areas.front();
+  b.document = WriteAreaTable(b.entries, s);
   return b;
 }

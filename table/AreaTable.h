@@ -35,6 +35,9 @@ struct AreaTableSettings {
   TAcadPoint base;         // top-left corner, as picked
   double angleBase = 0;    // host's ANGBASE, degrees (0 when unreadable)
   int angleDirection = 0;  // host's ANGDIR (0 when no integer)
+  // The area of a coordinate table found among the exported objects: the table then ends with
+  // the rows 座標面積 and 差 (final area less it), in the final area's digits.
+  std::optional<long double> coordinateArea;
 };
 
 // The edit fields as typed: scale, text height, row height and the comma list of widths of
@@ -91,7 +94,8 @@ void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const std::function<void(DxfDocument&)>& lastValueData = {});
 
 // From a whole export (or a selection) at exportPath: the number marks found there, sorted, and
-// the table document. No document unless the file was read completely and holds marks.
+// the table document, with the coordinate area when exactly one is found there. No document unless
+// the file was read completely and holds marks.
 struct AreaTableBuild {
   DxfScanResult scan;
   std::vector<std::string> entries;

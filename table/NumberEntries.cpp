@@ -26,6 +26,18 @@ void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& e
   }
 }
 
+std::vector<long double> CollectCoordinateAreas(const EntityLineList& lines) {
+  std::vector<long double> areas;
+  for (const std::string_view line : lines) {
+    if (line.compare(0, 6, "0,TEXT") != 0) continue;
+    if (GetGroupValue(line, 1001) != kAppName) continue;
+    if (GetGroupValue(line, 1000) != kCoordinateAreaTag) continue;
+    const std::string area = GetGroupValue(line, 1040);
+    if (!area.empty()) areas.push_back(StrToFloat(area));
+  }
+  return areas;
+}
+
 int NumberKey(std::string_view entry) {
   long long value = 0;
   if (!TryParseInt(entry.substr(0, entry.find(',')), value)) return 0;

@@ -16,6 +16,10 @@
 // there. Throws EConvertError for a data value that is no number.
 void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries);
 
+// The areas that coordinate tables carry (their kCoordinateAreaTag data), in the order of the
+// lines. Throws EConvertError for an area that is no number.
+std::vector<long double> CollectCoordinateAreas(const EntityLineList& lines);
+
 // The integer before the entry's first comma; 0 when that text is empty or no integer.
 int NumberKey(std::string_view entry);
 

@@ -2,6 +2,8 @@
 // then the table's corner; the table the host holds afterwards and Zahyo.csv are checked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -126,6 +128,43 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
   host.user().PickPoint(0, 0);
   form.RunHandler(&TForm1::Button3Click);
   EXPECT_EQ(EntityCount(), before);
+}
+
+// 作成 after 座標求積 and 自動 on the pentagon ends with the coordinate area and the difference;
+// a second coordinate table leaves it unknown which is this parcel's, and the rows out.
+TEST_F(CoordinateTable, AreaTableShowsTheCoordinateAreaAndTheDifference) {
+  AddOutline(kPentagon);
+  Click(16000, 27000, 40000, 40000);
+  host.user().PickPoint(16000, 27000);
+  form.RunHandler(&TForm1::Button10Click);
+  const std::size_t before = Texts().size();
+  host.user().PickPoint(60000, 40000);
+  form.RunHandler(&TForm1::Button3Click);
+  EXPECT_TRUE(Messages().empty());
+
+  Strings table;
+  for (std::size_t i = before; i < Texts().size(); ++i) table.push_back(Texts()[i].second->value);
+  ASSERT_GE(table.size(), 6u);
+  const Strings last(table.end() - 6, table.end());
+  EXPECT_EQ(last[0], "面積");
+  EXPECT_EQ(Strings(last.begin() + 2, last.end() - 1), (Strings{"座標面積", "362.50  ", "差"}));
+  // The ﾍﾛﾝ table's area comes from rounded sides: close to the coordinate area, not equal.
+  const double final = std::stod(last[1]), difference = std::stod(last[5]);
+  EXPECT_NEAR(final - 362.5, difference, 1e-9) << last[1] << " " << last[5];
+  EXPECT_LT(std::abs(difference), 0.05);
+
+  // A second coordinate table, of another parcel: no rows for either.
+  AddOutline({{32000, 5000}, {40000, 5000}, {40000, 12000}, {32000, 12000}});
+  Click(36000, 8000, 80000, 40000);
+  EXPECT_TRUE(Messages().empty());
+  const std::size_t withTwo = Texts().size();
+  host.user().PickPoint(100000, 40000);
+  form.RunHandler(&TForm1::Button3Click);
+  Strings third;
+  for (std::size_t i = withTwo; i < Texts().size(); ++i) third.push_back(Texts()[i].second->value);
+  ASSERT_GE(third.size(), 2u);
+  EXPECT_EQ(third[third.size() - 2], "面積");
+  EXPECT_EQ(std::count(third.begin(), third.end(), "座標面積"), 0);
 }
 
 TEST_F(CoordinateTable, AParcelWithAnArcSaysSoInsteadOfAnArea) {
