@@ -8,5 +8,8 @@ export BUILD_WIN=${BUILD_WIN:-$repo/build/win}
 source "$repo/e2e/wine-env.sh"
 velsarom_xvfb_start
 velsarom_wine_init
+# One wine server for the whole run, kept a minute after its last program: programs that start
+# while the server of the previous scenario shuts down can hang.
+"$VELSAROM_WINESERVER" -p60 >/dev/null 2>&1 || true
 export VELSAROM_WINE
 exec /usr/bin/python3 "$repo/e2e/run_scenarios.py" "$@"

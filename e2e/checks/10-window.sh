@@ -318,36 +318,8 @@ expect "$(probe close)" closed 1
 iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx 'M_Layer=文字層①?' ||
   fail "the ANSI settings file lost its Japanese layer name"
 
-# Regression: a close while a workflow waited for the user's pick or selection was held until
-# the wait ran out (ten minutes and more). It now ends the wait as a cancel would: the host's
-# selection is cancelled, nothing is exported or inserted, and the window saves its settings and
-# goes at once.
-echo "--- a close while 群選択 waits for the user's selection"
-start_wine "$run" "$host" "Z:$repo/e2e/demo/parcel.dxf" --save "Z:$run/close-host.dxf"
-closehost=$!
-probe wait-host >/dev/null || fail "the simulated host's windows were not found"
-rm -f "$ini"
-start_velsarom
-probe inspect >/dev/null
-probe settext Edit12 H_CLOSE >/dev/null
-probe post-click Button13 >/dev/null || fail "群選択 could not be clicked"
-selecting=0
-for _ in $(seq 50); do
-  case "$(probe readline)" in *オブジェクトを選択*) selecting=1 && break ;; esac
-  sleep 0.2
-done
-[ "$selecting" = 1 ] || fail "群選択 did not start a selection in the host"
-expect "$(probe close)" closed 1
-idle
-/usr/bin/python3 - "$ini" <<'PY' || fail "the settings were not saved on the close"
-import sys
-raw = open(sys.argv[1], "rb").read()
-text = raw.decode("utf-16") if raw[:2] in (b"\xff\xfe", b"\xfe\xff") else raw.decode("cp932")
-assert "H_CLOSE" in text, text[:200]
-PY
-! grep -q "DXFOUT" < <(probe readhistory) || fail "the host was asked to export after the close"
-velsarom_wine "$closewin" "AutoCAD 2018" 10000 >/dev/null 2>&1 || fail "the simulated host did not close"
-ended "$closehost" || fail "the simulated host's process did not end"
+# A close while a workflow waits for the user is a scenario:
+# e2e/scenarios/fault-closed-during-selection.scn.
 
 # The settings file made unwritable (an attribute that binds root as well): closing reports the
 # failure in the window's message box, and the file keeps what it held. Regression: closing again

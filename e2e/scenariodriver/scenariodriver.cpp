@@ -1,7 +1,10 @@
-// scenariodriver STEPS.txt VELSAROM.exe: works Velsarom's window from another process, one step
-// per line of STEPS (UTF-8), as e2e/run_scenarios.py writes them: "LINE VERB ARGS", LINE being
-// the step's line in its scenario file. Prints "ok LINE" per step done and, at the first step
-// that cannot be done or whose check differs, "fail LINE: what differs" and exits 1.
+// scenariodriver STEPS.txt VELSAROM.exe [SHOT]: waits for the host's windows, then works
+// Velsarom's window from another process, one step per line of STEPS (UTF-8), as
+// e2e/run_scenarios.py writes them: "LINE VERB ARGS", LINE being the step's line in its scenario
+// file. Prints "ok LINE" per step done and, at the first step that cannot be done or whose check
+// differs, "fail LINE: what differs" and exits 1. After the last step it prints the form's
+// rectangle ("form WxH+X+Y") and, given SHOT, "shoot", waits for the file SHOT to exist (the
+// screenshot taken) and closes Velsarom and the host.
 //   click NAME          BM_CLICK; returns when the click's handler has ended or shows a message
 //   click-nowait NAME   BM_CLICK, going on while its handler runs
 //   set NAME TEXT       WM_SETTEXT
@@ -12,7 +15,9 @@
 //                       line break, a final "*" for any rest); OK pressed, then as after click
 //   control NAME TEXT   the control's text is TEXT now
 //   host-line TEXT      the host's current line comes to hold TEXT (15 s)
+//   host-history-lacks TEXT   the host's history does not hold TEXT
 //   close-host          the host's main window closed as a user closes it; waits until it is gone
+//   close               Velsarom closed as a user closes it; waits until its process has ended
 //   restart             Velsarom closed (it saves its settings) and started again
 //   wait                every click sent has ended
 // Before every step but answer and after the last, no message box may be open, and after the
@@ -176,10 +181,17 @@ class Driver {
       if (got != Unescape(text)) Fail(name + " shows '" + got + "', expected '" + text + "'");
     } else if (verb == "host-line") {
       WaitHostLine(args);
+    } else if (verb == "host-history-lacks") {
+      HostChannel() = {};
+      if (ReadPreviousLine().find(args) != std::string::npos)
+        Fail("the host's history holds '" + args + "'");
     } else if (verb == "close-host") {
       CloseHost();
+    } else if (verb == "close") {
+      CloseVelsarom();
     } else if (verb == "restart") {
-      Restart();
+      CloseVelsarom();
+      Start();
     } else if (verb == "wait") {
       for (HANDLE t : clicks_) Settle(t);
     } else {
@@ -189,6 +201,10 @@ class Driver {
 
   // After the last step: nothing may still run or ask.
   void Finish() {
+    if (closed_) {
+      Print("form none");
+      return;
+    }
     for (HANDLE t : clicks_) Settle(t);
     RequireNoMessageBox();
     // Without a window manager wine stacks each process's X windows by itself: the host, put in
@@ -219,6 +235,7 @@ class Driver {
   }
 
   void RequireNoMessageBox() {
+    if (closed_) return;
     if (!pid_) Window();
     const MessageBoxSeen box = OpenMessageBox(pid_);
     if (box.hwnd) Fail("message box shown: [" + box.title + "] " + Shown(box.text));
@@ -314,11 +331,33 @@ class Driver {
     HWND host = HostMainWindow();
     if (!host) Fail("no host window to close");
     PostMessageW(host, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 200 && IsWindow(host); ++i) Sleep(50);
+    for (int i = 0; i < 400 && IsWindow(host); ++i) Sleep(50);
     if (IsWindow(host)) Fail("the host's window did not close");
+    hostClosed_ = true;
   }
 
-  void Restart() {
+ public:
+  void WaitForHost() {
+    for (int i = 0; i < 600; ++i) {
+      HostChannel() = {};
+      if (FindTextWindow() && HostChannel().hCurrentLine) return;
+      Sleep(100);
+    }
+    Fail("the host's windows did not appear within 60 s");
+  }
+
+  // Once the screenshot is taken (the file `shot` exists), both programs closed as a user
+  // closes them: Velsarom saves its settings, the host its drawing.
+  void CloseBoth(const std::wstring& shot) {
+    Print("shoot");
+    for (int i = 0; i < 600 && GetFileAttributesW(shot.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+      Sleep(100);
+    if (!closed_) CloseVelsarom();
+    if (!hostClosed_) CloseHost();
+  }
+
+ private:
+  void CloseVelsarom() {
     const VelsaromWindows& v = Window();
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid_);
     PostMessageW(v.form, WM_CLOSE, 0, 0);
@@ -327,6 +366,10 @@ class Driver {
     if (!ended) Fail("Velsarom did not end when closed");
     window_ = {};
     pid_ = 0;
+    closed_ = true;
+  }
+
+  void Start() {
     std::wstring folder = velsarom_.substr(0, velsarom_.find_last_of(L"\\/"));
     std::wstring commandLine = L"\"" + velsarom_ + L"\"";
     STARTUPINFOW si{};
@@ -337,6 +380,7 @@ class Driver {
       Fail("Velsarom could not be started again");
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    closed_ = false;
     Window();
   }
 
@@ -344,32 +388,37 @@ class Driver {
   VelsaromWindows window_;
   DWORD pid_ = 0;
   std::vector<HANDLE> clicks_;
+  bool closed_ = false;  // by a close step, not started again
+  bool hostClosed_ = false;
 };
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   platform::CurrentPorts() = platform::Win32Ports();
-  if (argc != 3) return 2;
+  if (argc != 3 && argc != 4) return 2;
   std::ifstream in(argv[1], std::ios::binary);
   if (!in) {
     Print("fail 0: the steps file cannot be read");
     return 2;
   }
   Driver driver(argv[2]);
-  std::string line, number = "end";
+  std::string line, number = "start";
   try {
+    driver.WaitForHost();
     while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.empty()) continue;
       auto [at, step] = Split(line);
       number = at;
       auto [verb, args] = Split(step);
+      const DWORD began = GetTickCount();
       driver.Step(verb, args);
-      Print("ok " + number);
+      Print("ok " + number + " (" + std::to_string(GetTickCount() - began) + " ms)");
     }
     number = "end";
     driver.Finish();
+    if (argc == 4) driver.CloseBoth(argv[3]);
   } catch (const StepFailure& f) {
     Print("fail " + number + ": " + f.what);
     return 1;
