@@ -28,8 +28,8 @@ sys.path.insert(0, str(HERE))
 HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write"}
 STEPS = {"click", "click-nowait", "set", "check", "uncheck", "choose", "page", "answer",
          "control", "host-line", "host-history-lacks", "close-host", "close", "restart", "wait"}
-EXPECTATIONS = {"count", "line", "text", "no-text", "texts", "circle", "appdata", "marks-area", "header",
-                "layer", "setting", "tolerance"}
+EXPECTATIONS = {"count", "line", "text", "text-rotation", "no-text", "texts", "circle", "appdata",
+                "marks-area", "header", "layer", "setting", "tolerance"}
 
 
 class ScenarioError(Exception):
@@ -357,6 +357,13 @@ def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
                         (f"; it is at {at}" if at else "")
             elif not found:
                 return False, f"{where}no text '{w[1]}' on {w[0]}"
+        elif verb == "text-rotation":
+            # text-rotation LAYER VALUE DEGREES: the text stands turned so (counter-clockwise).
+            want = numbers(w, 2, 1, line)[0]
+            found = [e for e in on("TEXT", w[0]) if e.dxf.text == w[1]]
+            turned = [e.dxf.get("rotation", 0.0) for e in found]
+            if not any(abs((r - want + 180) % 360 - 180) <= tol for r in turned):
+                return False, f"{where}text '{w[1]}' on {w[0]} turned {turned}, expected {want}"
         elif verb == "no-text":
             if any(text_value(e) == w[1] for e in on("*", w[0])):
                 return False, f"{where}a text '{w[1]}' on {w[0]}, expected none"
