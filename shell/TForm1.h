@@ -155,7 +155,7 @@ class TForm1 {
   TButton Button1{"Button1", "基準線"};
   TButton Button9{"Button9", "a-b反転"};
   TButton Button7{"Button7", "戻す"};
-  TGroupBox GroupBox16{"GroupBox16", "座標求積表"};
+  TGroupBox GroupBox16{"GroupBox16", ""};  // no caption: the page has no room for one
   TButton Button15{"Button15", "座標求積"};
 
   // ---- Pages ----

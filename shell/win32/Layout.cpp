@@ -108,8 +108,8 @@ const std::vector<Placement>& Layout() {
       {"Button1", nullptr, 3, 8, 168, 52, 24},
       {"Button9", nullptr, 3, 62, 168, 54, 24},
       {"Button7", nullptr, 3, 118, 168, 50, 24},
-      {"GroupBox16", nullptr, 3, 2, 200, 173, 38},
-      {"Button15", nullptr, 3, 8, 212, 70, 24},
+      {"GroupBox16", nullptr, 3, 2, 199, 173, 38},
+      {"Button15", nullptr, 3, 8, 207, 70, 24},
   };
   return layout;
 }
