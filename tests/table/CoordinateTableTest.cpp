@@ -93,7 +93,7 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
             (Strings{"倍面積", "725.00", "面積", "362.50"}));
 
   // The area's text stands in the last column of the last row, carrying the area.
-  const auto& [areaEntity, areaText] = Texts().back();
+  const auto [areaEntity, areaText] = Texts().back();
   EXPECT_NEAR(areaText->align.x, 40000 + 12000 - 400, 1e-6);
   EXPECT_NEAR(areaText->align.y, 40000 - 7.5 * 800, 1e-6);
   ASSERT_EQ(areaEntity->xdata.size(), 1u);
