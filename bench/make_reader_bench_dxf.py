@@ -10,24 +10,15 @@ group 3 chunks, 2 CIRCLE, 1 ARC, 1 INSERT with two ATTRIBs, 1 POLYLINE with VERT
 import random
 import sys
 
-import ezdxf
+from survey_dxf import survey_document
 
 
 def main():
     out = sys.argv[1]
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 180_000
     rng = random.Random(20240611)
-    doc = ezdxf.new("R2000")
-    doc.header["$DWGCODEPAGE"] = "ANSI_932"
-    doc.encoding = "cp932"
     layers = ["筆界線", "地番", "道路", "建物", "境界杭", "0", "ANNO", "三斜"]
-    for i, name in enumerate(layers):
-        if name != "0":
-            doc.layers.add(name, color=i + 1)
-    mark = doc.blocks.new("境界標")
-    mark.add_circle((0, 0), 0.2)
-    mark.add_attdef("点名", (0.3, 0.3), dxfattribs={"height": 0.25})
-    mark.add_attdef("座標", (0.3, -0.3), dxfattribs={"height": 0.25})
+    doc = survey_document(layers)
     msp = doc.modelspace()
 
     def pt():

@@ -15,23 +15,15 @@ import math
 import random
 import sys
 
-import ezdxf
+from survey_dxf import survey_document
 
 
 def main():
     out = sys.argv[1]
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 120_000
     rng = random.Random(20241121)
-    doc = ezdxf.new("R2000")
-    doc.header["$DWGCODEPAGE"] = "ANSI_932"
-    doc.encoding = "cp932"
+    doc = survey_document(["H_HEN", "H_TEXT", "筆界線", "地番", "境界杭", "注記"])
     doc.appids.new("VELSAROM")
-    for i, name in enumerate(["H_HEN", "H_TEXT", "筆界線", "地番", "境界杭", "注記"]):
-        doc.layers.add(name, color=i + 1)
-    mark = doc.blocks.new("境界標")
-    mark.add_circle((0, 0), 0.2)
-    mark.add_attdef("点名", (0.3, 0.3), dxfattribs={"height": 0.25})
-    mark.add_attdef("座標", (0.3, -0.3), dxfattribs={"height": 0.25})
     msp = doc.modelspace()
 
     marks = max(1, count // 120)

@@ -79,43 +79,6 @@ std::string Shown(std::string s) {
   return s;
 }
 
-// A message box of a process: its window, title and text.
-struct MessageBoxSeen {
-  HWND hwnd = nullptr;
-  std::string title, text;
-};
-
-struct DialogSearch {
-  DWORD pid = 0;
-  HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
-  auto* d = reinterpret_cast<DialogSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid == d->pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
-    d->hwnd = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-MessageBoxSeen OpenMessageBox(DWORD pid) {
-  DialogSearch d{pid};
-  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&d));
-  MessageBoxSeen seen;
-  if (!d.hwnd) return seen;
-  seen.hwnd = d.hwnd;
-  seen.title = WindowText(d.hwnd);
-  for (HWND c = GetWindow(d.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (ClassOf(c) == "Static" && !WindowText(c).empty()) seen.text += WindowText(c);
-  // The box's own line breaks are CR LF.
-  for (std::size_t i = 0; (i = seen.text.find("\r\n", i)) != std::string::npos;)
-    seen.text.erase(i, 1);
-  return seen;
-}
-
 struct HostSearch {
   HWND hwnd = nullptr;
 };

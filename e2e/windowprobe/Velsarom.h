@@ -20,6 +20,13 @@ VelsaromWindows FindVelsarom(DWORD timeoutMs);
 HWND Widget(const VelsaromWindows& v, const std::string& name);
 std::string WindowText(HWND w);
 std::string ClassOf(HWND w);
+// A message box of a process: its window (nullptr when none is shown), its title, and its
+// texts with the box's line breaks as "\n".
+struct MessageBoxSeen {
+  HWND hwnd = nullptr;
+  std::string title, text;
+};
+MessageBoxSeen OpenMessageBox(DWORD pid);
 // The form object whose design the window shows (names, fonts), for the checks.
 const TForm1& Design();
 

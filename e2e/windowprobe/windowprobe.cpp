@@ -182,36 +182,18 @@ int Spin(HWND spin, bool up) {
   return 0;
 }
 
-struct Dialog {
-  DWORD pid = 0;
-  HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK FindDialog(HWND w, LPARAM p) {
-  auto* d = reinterpret_cast<Dialog*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid == d->pid && IsWindowVisible(w) && ClassOf(w) == "#32770") {
-    d->hwnd = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // A message box of the form's process: its title and text, then OK as the user presses it.
 int PressDialog(const VelsaromWindows& v, bool closeAgain) {
-  Dialog d;
-  GetWindowThreadProcessId(v.form, &d.pid);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(v.form, &pid);
+  MessageBoxSeen d = OpenMessageBox(pid);
   for (int i = 0; i < 100 && !d.hwnd; ++i) {
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&d));
-    if (!d.hwnd) Sleep(100);
+    Sleep(100);
+    d = OpenMessageBox(pid);
   }
   if (!d.hwnd) return 1;
-  Print("dialog.title", WindowText(d.hwnd));
-  std::string text;
-  for (HWND c = GetWindow(d.hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (ClassOf(c) == "Static" && !WindowText(c).empty()) text += WindowText(c);
-  Print("dialog.text", text);
+  Print("dialog.title", d.title);
+  Print("dialog.text", d.text);
   if (closeAgain) {
     PostMessageW(v.form, WM_CLOSE, 0, 0);
     Sleep(500);

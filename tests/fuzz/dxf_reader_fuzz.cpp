@@ -9,25 +9,12 @@
 
 #include "RuzuRaru2016/dxf/DxfParser.h"
 #include "platform/standin/Cp932CodePage.h"
+#include "tests/fuzz/FuzzChecks.h"
 
 namespace {
 
-bool ValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (std::size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    i += n;
-  }
-  return true;
-}
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
+using fuzzchecks::Require;
+using fuzzchecks::ValidUtf8;
 
 template <class Table>
 void RequireExactSize(const Table& t) {
@@ -98,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The same bytes read as a file, in small pieces through a small buffer: the same tables and
   // the same report, wherever the pieces end.
   TDxfTables pieces;
-  std::unique_ptr<platform::FileSystem::Reader> file = platform::ReaderOfBytes(
-      std::string(reinterpret_cast<const char*>(data), size), 1 + size % 7);
+  std::unique_ptr<platform::FileSystem::Reader> file =
+      platform::ReaderOfBytes(std::string(reinterpret_cast<const char*>(data), size), 1 + size % 7);
   const DxfParseResult q = ReadDxfPairs(*file, pieces, codePage, 8);
   FinishDxfTables(pieces);
   Require(pieces == t && q.version == r.version && q.failed == r.failed);

@@ -10,8 +10,11 @@
 
 #include "hostsim/HostCore.h"
 #include "platform/standin/Cp932CodePage.h"
+#include "tests/fuzz/FuzzChecks.h"
 
 namespace {
+
+using fuzzchecks::Require;
 
 using namespace hostsim;
 
@@ -36,10 +39,6 @@ class MemoryFiles : public HostFiles {
   void Close(const std::string&) override {}
   std::map<std::string, std::string> files;
 };
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 void AddLine(Drawing& d, double x1, double y1, double x2, double y2) {
   Entity e;

@@ -12,8 +12,11 @@
 #include "hostsim/DxfRead.h"
 #include "hostsim/HostCore.h"
 #include "platform/standin/Cp932CodePage.h"
+#include "tests/fuzz/FuzzChecks.h"
 
 namespace {
+
+using fuzzchecks::Require;
 
 using namespace hostsim;
 
@@ -37,10 +40,6 @@ class MemoryFiles : public HostFiles {
   void Close(const std::string&) override {}
   std::map<std::string, std::string> files;
 };
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 void RequireSound(const Drawing& d) {
   std::set<Handle> handles;

@@ -385,17 +385,7 @@ TEST_F(TableButtons, AnAngleThatCannotBeReadInsertsNothing) {
   AddMark("1", 2000, 2000, 3004, 4004, 5004);
   host.drawing().header.aunits = 2;
   const std::size_t before = EntityCount();
-  workflowtest::RewritingWindows windows(
-      world.windows,
-      [&](platform::WindowHandle w, const std::string& last,
-          const std::u16string&) -> std::optional<std::u16string> {
-        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
-          return u"ANGBASE の新しい値を入力 <>: ";
-        return std::nullopt;
-      });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
+  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <>: ");
   ClickTable(12000, 20000);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(host.core().Variable("AUNITS"), "2");

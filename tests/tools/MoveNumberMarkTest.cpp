@@ -218,8 +218,8 @@ TEST_F(MoveNumberMarkTest, HostSettingsThatCannotBeReadAreLeftAsTheyAre) {
     world.windows.sent.clear();
     world.messages.shown.clear();
     const std::string query = std::string("'SETVAR ") + c.unread + "\r";
-    workflowtest::RewritingWindows windows(
-        world.windows,
+    workflowtest::ScopedRewrite rewrite(
+        world,
         [&](platform::WindowHandle w, const std::string& last,
             const std::u16string&) -> std::optional<std::u16string> {
           // The selection reads LASTPOINT too: only the move's own reading is spoilt.
@@ -229,9 +229,6 @@ TEST_F(MoveNumberMarkTest, HostSettingsThatCannotBeReadAreLeftAsTheyAre) {
             return u"新しい値を入力: ";
           return std::nullopt;
         });
-    platform::Ports p = world.ports();
-    p.windows = &windows;
-    platform::ScopedPorts scoped(p);
     AddMark();
     SelectMark();
     host.user().PickPoint(9000, 5000);

@@ -96,17 +96,7 @@ TEST_F(WriteLineLengthTest, SettingsThatAreNoNumberStopTheClickAndLeaveTheDrawin
     edit->SetText(kept);
   }
 
-  workflowtest::RewritingWindows windows(
-      world.windows,
-      [&](platform::WindowHandle w, const std::string& last,
-          const std::u16string&) -> std::optional<std::u16string> {
-        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
-          return u"ANGBASE の新しい値を入力 <応答なし>: ";
-        return std::nullopt;
-      });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
+  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <応答なし>: ");
   world.messages.shown.clear();
   Run();
   EXPECT_EQ(Messages().size(), 1u);

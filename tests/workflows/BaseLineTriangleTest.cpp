@@ -31,18 +31,9 @@ struct BaseLineTriangleTest : WorkflowFixture {
   void Build() { form.RunHandler(&TForm1::Button1Click); }
   void Exchange() { form.RunHandler(&TForm1::Button9Click); }
   void TakeBack() { form.RunHandler(&TForm1::Button7Click); }
-  std::string Layer() { return host.drawing().header.clayer; }
-  // The triangle's two new sides on the side-line layer, whichever way each was drawn.
+  // One of the triangle's two new sides, on the side-line layer.
   bool HasSide(double ax, double ay, double bx, double by) {
-    for (const auto& [e, l] : All<hostsim::Line>("H_HEN")) {
-      auto near = [](const hostsim::Point& p, double x, double y) {
-        return std::abs(p.x - x) < 1e-6 && std::abs(p.y - y) < 1e-6;
-      };
-      if ((near(l->start, ax, ay) && near(l->end, bx, by)) ||
-          (near(l->start, bx, by) && near(l->end, ax, ay)))
-        return true;
-    }
-    return false;
+    return HasLine("H_HEN", ax, ay, bx, by);
   }
   // The drawing holds the triangle over (0,0)–(10000,0) with its apex at (x, y): two new sides,
   // one mark numbered `number` carrying the sides as built.
@@ -353,16 +344,7 @@ TEST_F(BaseLineTriangleTest, HostValuesThatCannotBeReadAreNotSentBack) {
     world.messages.shown.clear();
     form.Edit16.SetText("1");
     AddLine(0, 0, 10000, 0);
-    workflowtest::RewritingWindows windows(
-        world.windows,
-        [&](platform::WindowHandle w, const std::string& last,
-            const std::u16string&) -> std::optional<std::u16string> {
-          if (w == host.currentLineControl() && last == c.query) return std::u16string(c.shown);
-          return std::nullopt;
-        });
-    platform::Ports p = world.ports();
-    p.windows = &windows;
-    platform::ScopedPorts scoped(p);
+    const auto unreadable = Unreadable(c.query, c.shown);
     host.user().PickObject(1000, 0).PickPoint(5000, 3000);
     Build();
     EXPECT_EQ(host.core().Variable("AUNITS"), "2");

@@ -169,8 +169,7 @@ TEST(BestShapeDivision, StonesOnStraightSidesGiveNoFlatTriangle) {
   for (int k = 0; k < 4; ++k) rectangle.push_back({0, 16000 - 4000.0L * k});
   for (int k = 0; k < 4; ++k) parallelogram.push_back({3000.0L * k, 1000.0L * k});
   for (int k = 0; k < 4; ++k) parallelogram.push_back({12000 + 500.0L * k, 4000 + 2500.0L * k});
-  for (int k = 0; k < 4; ++k)
-    parallelogram.push_back({14000 - 3000.0L * k, 14000 - 1000.0L * k});
+  for (int k = 0; k < 4; ++k) parallelogram.push_back({14000 - 3000.0L * k, 14000 - 1000.0L * k});
   for (int k = 0; k < 4; ++k) parallelogram.push_back({2000 - 500.0L * k, 10000 - 2500.0L * k});
   ExpectSoundDivision(rectangle, DivideBestShape(rectangle), "rectangle");
   ExpectSoundDivision(parallelogram, DivideBestShape(parallelogram), "parallelogram");

@@ -296,8 +296,8 @@ TEST_F(RegionTest, AViewZoomedInOnTheRegionDividesItAsAWholeView) {
 TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
   for (const std::u16string count : {u"0", u"いくつか"}) {
     AddOutline(kSquare);
-    workflowtest::RewritingWindows windows(
-        world.windows,
+    workflowtest::ScopedRewrite rewrite(
+        world,
         [&](platform::WindowHandle w, const std::string&,
             const std::u16string& shown) -> std::optional<std::u16string> {
           const std::u16string one = u"境界が 1 個";
@@ -305,9 +305,6 @@ TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
           if (w != host.historyControl() || at == std::u16string::npos) return std::nullopt;
           return shown.substr(0, at) + u"境界が " + count + u" 個" + shown.substr(at + one.size());
         });
-    platform::Ports p = world.ports();
-    p.windows = &windows;
-    platform::ScopedPorts scoped(p);
     world.windows.sent.clear();
     world.messages.shown.clear();
     Click(&TForm1::Button10Click, 5000, 5000);
@@ -322,17 +319,7 @@ TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
 TEST_F(RegionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
   AddOutline(kSquare);
   host.drawing().header.aunits = 2;
-  workflowtest::RewritingWindows windows(
-      world.windows,
-      [&](platform::WindowHandle w, const std::string& last,
-          const std::u16string&) -> std::optional<std::u16string> {
-        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
-          return u"ANGBASE の新しい値を入力 <>: ";
-        return std::nullopt;
-      });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
+  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <>: ");
   Click(&TForm1::Button10Click, 5000, 5000);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(host.core().Variable("AUNITS"), "2");
@@ -358,8 +345,8 @@ TEST_F(RegionTest, AMarkSettingThatIsNoNumberStopsAutoBeforeThePick) {
 TEST_F(RegionTest, ATraceThatTakesTheHostLongerStillGoesOn) {
   AddOutline(kLShape);
   std::uint64_t tracedAt = 0;
-  workflowtest::RewritingWindows windows(
-      world.windows,
+  workflowtest::ScopedRewrite rewrite(
+      world,
       [&](platform::WindowHandle w, const std::string& last,
           const std::u16string& shown) -> std::optional<std::u16string> {
         if (last.rfind("_-BOUNDARY", 0) != 0) return std::nullopt;
@@ -369,9 +356,6 @@ TEST_F(RegionTest, ATraceThatTakesTheHostLongerStillGoesOn) {
         if (w != host.historyControl()) return std::nullopt;
         return shown.substr(0, shown.rfind(u"境界が"));
       });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
   Click(&TForm1::Button10Click, 5000, 5000);
   EXPECT_TRUE(Messages().empty());
   EXPECT_GE(world.clock.TickCount(), tracedAt);

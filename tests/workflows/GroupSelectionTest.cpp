@@ -131,17 +131,7 @@ TEST_F(GroupSelectionTest, ASettingThatIsNoNumberStopsBeforeTheHostIsAsked) {
 TEST_F(GroupSelectionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
   SquareWithDiagonal();
   host.drawing().header.aunits = 1;  // degrees, minutes and seconds
-  workflowtest::RewritingWindows windows(
-      world.windows,
-      [&](platform::WindowHandle w, const std::string& last,
-          const std::u16string&) -> std::optional<std::u16string> {
-        if (w == host.currentLineControl() && last == "'SETVAR ANGBASE\r")
-          return u"ANGBASE の新しい値を入力 <応答なし>: ";
-        return std::nullopt;
-      });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
+  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <応答なし>: ");
   SelectEverything();
   form.RunHandler(&TForm1::Button13Click);
   ASSERT_EQ(Messages().size(), 1u);
@@ -156,17 +146,7 @@ TEST_F(GroupSelectionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
 TEST_F(GroupSelectionTest, AnAngleUnitThatCannotBeReadIsNotChanged) {
   SquareWithDiagonal();
   host.drawing().header.aunits = 3;
-  workflowtest::RewritingWindows windows(
-      world.windows,
-      [&](platform::WindowHandle w, const std::string& last,
-          const std::u16string&) -> std::optional<std::u16string> {
-        if (w == host.currentLineControl() && last == "'SETVAR AUNITS\r")
-          return u"AUNITS の新しい値を入力: ";
-        return std::nullopt;
-      });
-  platform::Ports p = world.ports();
-  p.windows = &windows;
-  platform::ScopedPorts scoped(p);
+  const auto unreadable = Unreadable("'SETVAR AUNITS\r", u"AUNITS の新しい値を入力: ");
   SelectEverything();
   form.RunHandler(&TForm1::Button13Click);
   EXPECT_EQ(CountSent("_AUNITS"), 0);

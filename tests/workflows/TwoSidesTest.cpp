@@ -26,24 +26,11 @@ struct TwoSidesTest : WorkflowFixture {
     host.user().PickObject(x1, y1).PickObject(x2, y2);
   }
   void Run() { form.RunHandler(&TForm1::Button8Click); }
-  std::string Layer() { return host.drawing().header.clayer; }
   // The labels' texts in the order they went into the drawing.
   std::vector<std::string> LabelTexts() {
     std::vector<std::string> out;
     for (const hostsim::Text* t : Labels()) out.push_back(t->value);
     return out;
-  }
-  // Whether a line on the layer joins a and b (either way round).
-  bool HasLine(const std::string& layer, double ax, double ay, double bx, double by) {
-    for (const auto& [e, l] : All<hostsim::Line>(layer)) {
-      auto near = [](const hostsim::Point& p, double x, double y) {
-        return std::abs(p.x - x) < 1e-6 && std::abs(p.y - y) < 1e-6;
-      };
-      if ((near(l->start, ax, ay) && near(l->end, bx, by)) ||
-          (near(l->start, bx, by) && near(l->end, ax, ay)))
-        return true;
-    }
-    return false;
   }
 };
 

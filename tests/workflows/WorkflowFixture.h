@@ -76,6 +76,21 @@ class RewritingWindows : public platform::WindowSystem {
   Rewrite rewrite_;
 };
 
+// The system's ports with `rewrite` in front of the host's windows, while this lives.
+class ScopedRewrite {
+ public:
+  ScopedRewrite(platform::StandinWorld& world, RewritingWindows::Rewrite rewrite)
+      : windows_(world.windows, std::move(rewrite)), ports_(With(world.ports(), windows_)) {}
+
+ private:
+  static platform::Ports With(platform::Ports p, platform::WindowSystem& windows) {
+    p.windows = &windows;
+    return p;
+  }
+  RewritingWindows windows_;
+  platform::ScopedPorts ports_;
+};
+
 // The product's files, one of which cannot be written.
 class RefusingFiles : public platform::FileSystem {
  public:
@@ -206,6 +221,16 @@ struct WorkflowFixture : ::testing::Test {
     return out;
   }
 
+  // While the returned object lives, the host's command line answers `query` with `shown`: a
+  // value the system cannot read.
+  ScopedRewrite Unreadable(std::string query, std::u16string shown) {
+    return ScopedRewrite(world, [this, query, shown](platform::WindowHandle w,
+                                                     const std::string& last,
+                                                     const std::u16string&) {
+      return w == host.currentLineControl() && last == query ? std::optional(shown) : std::nullopt;
+    });
+  }
+
   // -- The drawing afterwards --
   template <class T>
   std::vector<std::pair<const hostsim::Entity*, const T*>> All(const std::string& layer) {
@@ -216,6 +241,19 @@ struct WorkflowFixture : ::testing::Test {
     }
     return out;
   }
+  // Whether a line on the layer joins a and b, drawn either way round.
+  bool HasLine(const std::string& layer, double ax, double ay, double bx, double by) {
+    auto near = [](const hostsim::Point& p, double x, double y) {
+      return std::abs(p.x - x) < 1e-6 && std::abs(p.y - y) < 1e-6;
+    };
+    for (const auto& [e, l] : All<hostsim::Line>(layer)) {
+      if ((near(l->start, ax, ay) && near(l->end, bx, by)) ||
+          (near(l->start, bx, by) && near(l->end, ax, ay)))
+        return true;
+    }
+    return false;
+  }
+  std::string Layer() { return host.drawing().header.clayer; }
   // Texts that carry no application data: the length labels.
   std::vector<const hostsim::Text*> Labels(const std::string& layer = "H_TEXT") {
     std::vector<const hostsim::Text*> out;
