@@ -1,5 +1,6 @@
 #include "hostsim/win32/HostWindows.h"
 
+#include <deque>
 #include <fstream>
 
 #include "hostsim/win32/CopyDataLog.h"
@@ -17,6 +18,7 @@ const wchar_t kTextClass[] =
 const wchar_t kInnerClass[] = L"Afx:0000000140000000:0";
 constexpr UINT_PTR kTimer = 1;
 constexpr int kCommandLineHeight = 44;
+constexpr UINT kTakeTyped = WM_APP + 1;
 
 struct State {
   HostCore* core = nullptr;
@@ -25,6 +27,7 @@ struct State {
   std::string shownLine, shownHistory;
   std::size_t shownEntities = static_cast<std::size_t>(-1);
   bool shownEnabled = true;
+  std::deque<std::string> typed;  // commands received, not yet taken
 };
 State g;
 
@@ -120,11 +123,21 @@ LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       const auto* units = static_cast<const char16_t*>(cds->lpData);
       std::u16string text;
       for (DWORD k = 0; k < cds->cbData / 2 && units[k] != 0; ++k) text.push_back(units[k]);
-      g.core->Type(platform::Utf16ToUtf8(text));
-      Refresh();
-      InvalidateRect(w, nullptr, FALSE);
+      // Taken from the message loop, as the real host takes typed text: the sender goes on at
+      // once, and the command runs and shows while the sender pauses before its next reading.
+      g.typed.push_back(platform::Utf16ToUtf8(text));
+      PostMessageW(w, kTakeTyped, 0, 0);
       return TRUE;
     }
+    case kTakeTyped:
+      if (g.typed.empty()) return 0;
+      while (!g.typed.empty()) {
+        g.core->Type(g.typed.front());
+        g.typed.pop_front();
+      }
+      Refresh();
+      InvalidateRect(w, nullptr, FALSE);
+      return 0;
     case WM_NULL:
       // A client posts it after each command; the log shows that it arrived.
       if (!g.options.copyDataLog.empty()) AppendLogLine(g.options.copyDataLog, "WM_NULL\n");
