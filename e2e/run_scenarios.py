@@ -121,8 +121,8 @@ class Wine:
         self.scratch = build / "e2e-run/scenarios/.wine-output"
         self.scratch.parent.mkdir(parents=True, exist_ok=True)
 
-    def start(self, cwd: Path, *args) -> subprocess.Popen:
-        return subprocess.Popen([self.loader, *map(str, args)], cwd=cwd, env=self.env,
+    def start(self, cwd: Path, *args, env: dict | None = None) -> subprocess.Popen:
+        return subprocess.Popen([self.loader, *map(str, args)], cwd=cwd, env=env or self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run(self, *args, timeout: float = 60, output: Path | None = None) -> tuple[int, str]:
@@ -203,7 +203,10 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
         started.append(host)
         # Velsarom looks for the host only when a button is clicked, and the driver waits for
         # the host: all three start together.
-        started.append(wine.start(run, run / "Velsarom.exe"))
+        # Each click's time and the waits it asked for, one line per click (also for a
+        # Velsarom the driver starts again).
+        clicks = dict(wine.env, VELSAROM_TIMING=winpath(art / "clicks.txt"))
+        started.append(wine.start(run, run / "Velsarom.exe", env=clicks))
         out_path = art / "driver.out"
         shot = run / "shot-taken"
         with open(out_path, "wb") as out:
@@ -211,7 +214,7 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
             # a Velsarom started again) inherits it and would hold a pipe open.
             driver = subprocess.Popen([wine.loader, str(wine.driver), winpath(steps),
                                        winpath(run / "Velsarom.exe"), winpath(shot)],
-                                      env=wine.env, stdout=out, stderr=subprocess.DEVNULL)
+                                      env=clicks, stdout=out, stderr=subprocess.DEVNULL)
         started.append(driver)
         limit = time.monotonic() + 90 + 130 * max(1, len(s.steps))
         log = ""

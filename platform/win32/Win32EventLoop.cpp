@@ -5,10 +5,26 @@ namespace platform {
 namespace {
 
 HWND mainWindow = nullptr;
+WaitTally tally;
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
 
 class Win32EventLoop : public EventLoop {
  public:
-  void Sleep(unsigned milliseconds) override { ::Sleep(milliseconds); }
+  void Sleep(unsigned milliseconds) override {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    ::Sleep(milliseconds);
+    QueryPerformanceCounter(&after);
+    ++tally.pauses;
+    tally.asked += milliseconds;
+    tally.slept += Milliseconds(before, after);
+  }
   void ProcessMessages() override {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -32,6 +48,19 @@ void DispatchWindowMessage(MSG& msg) {
   if (mainWindow && IsDialogMessageW(mainWindow, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
+}
+
+WaitTally Win32Waits() { return tally; }
+
+double Win32Now() {
+  static LARGE_INTEGER origin = [] {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return Milliseconds(origin, now);
 }
 
 EventLoop& Win32Loop() {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Ports.h"
@@ -24,6 +25,18 @@ OwnedMessageBox& Win32Messages();
 // navigation (IsDialogMessage).
 void SetMainWindow(HWND window);
 HWND MainWindow();
+
+// The pauses the program has asked of the event loop so far: how many, the milliseconds asked
+// and the milliseconds they took. Read around a click, they tell the click's own waits from the
+// rest of its time.
+struct WaitTally {
+  std::uint64_t pauses = 0;
+  std::uint64_t asked = 0;
+  double slept = 0;
+};
+WaitTally Win32Waits();
+// Milliseconds on the high-resolution clock, from its first reading.
+double Win32Now();
 
 // One message as the main loop and the waits handle it.
 void DispatchWindowMessage(MSG& msg);

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Ports.h"
 #include "shell/ClickHandlers.h"
+#include "shell/win32/ClickTiming.h"
 #include "shell/win32/ControlIds.h"
 #include "shell/win32/Layout.h"
 
@@ -295,8 +296,10 @@ void MainWindow::OnCommand(HWND widget, int code) {
   if (it == controlOf_.end()) return;
   TControl* control = it->second;
   if (code == BN_CLICKED) {
-    if (ClickHandler handler = ClickHandlerOf(control->Name))
+    if (ClickHandler handler = ClickHandlerOf(control->Name)) {
+      const ClickTiming timing(control->Name);
       Run([this, handler] { form_.RunHandler(handler); });
+    }
   } else if (code == EN_SETFOCUS && control->ImeClosed) {
     if (HIMC context = ImmGetContext(widget)) {
       ImmSetOpenStatus(context, FALSE);
