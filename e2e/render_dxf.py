@@ -1,5 +1,8 @@
 #!/usr/bin/python3
-"""render_dxf.py IN.dxf OUT.png: draws a DXF's model space to a PNG with ezdxf and matplotlib."""
+"""render_dxf.py IN.dxf OUT.png [DPI]: draws a DXF's model space to a PNG with ezdxf and
+matplotlib (100 dots per inch unless DPI is given). Every text is drawn in IPA Gothic (Debian
+package fonts-ipafont-gothic): the drawings carry Japanese texts in styles whose fonts (txt,
+the host's own) are not here, and matplotlib's default face has no Japanese glyphs."""
 import sys
 
 import matplotlib
@@ -9,20 +12,48 @@ import matplotlib.pyplot as plt  # noqa: E402
 from ezdxf import recover  # noqa: E402
 from ezdxf.addons.drawing import Frontend, RenderContext  # noqa: E402
 from ezdxf.addons.drawing.matplotlib import MatplotlibBackend  # noqa: E402
+from ezdxf.tools.fonts import FontFace  # noqa: E402
+from matplotlib import font_manager  # noqa: E402
+
+JAPANESE_FAMILY = "IPAGothic"
+# Where Debian installs it, for a matplotlib whose font list was made before the font came.
+JAPANESE_FILES = ["/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                  "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf"]
 
 
-def main(src: str, dst: str, quiet: bool = False) -> None:
+def japanese_font() -> font_manager.FontProperties:
+    face = font_manager.FontProperties(family=JAPANESE_FAMILY)
+    try:
+        font_manager.findfont(face, fallback_to_default=False)
+        return face
+    except ValueError:
+        pass
+    for path in JAPANESE_FILES:
+        try:
+            font_manager.fontManager.addfont(path)
+            font_manager.findfont(face, fallback_to_default=False)
+            return face
+        except (OSError, ValueError):
+            continue
+    raise RuntimeError("the IPA Gothic font is not installed (fonts-ipafont-gothic)")
+
+
+def main(src: str, dst: str, quiet: bool = False, dpi: int = 100) -> None:
+    font = japanese_font()
     doc, auditor = recover.readfile(src)
     fig = plt.figure(figsize=(8, 8))
     ax = fig.add_axes([0, 0, 1, 1])
     ax.set_facecolor("black")
     ctx = RenderContext(doc)
-    Frontend(ctx, MatplotlibBackend(ax)).draw_layout(doc.modelspace(), finalize=True)
-    fig.savefig(dst, dpi=100, facecolor="black")
+    for style in ctx.fonts:
+        ctx.fonts[style] = FontFace(ttf="ipag.ttf", family=JAPANESE_FAMILY)
+    backend = MatplotlibBackend(ax, font=font)
+    Frontend(ctx, backend).draw_layout(doc.modelspace(), finalize=True)
+    fig.savefig(dst, dpi=dpi, facecolor="black")
     plt.close(fig)
     if not quiet:
         print(f"{dst}: {len(doc.modelspace())} entities, {len(auditor.errors)} audit errors")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1], sys.argv[2])
+    main(sys.argv[1], sys.argv[2], dpi=int(sys.argv[3]) if len(sys.argv) > 3 else 100)
