@@ -53,6 +53,15 @@ std::string WidthCountMessage(int columns, const std::string& list) {
          "'";
 }
 
+// Before anything is computed, so that a wrong width list is what the user hears of first.
+void CheckWidthCount(const AreaTableSettings& s) {
+  const int k = AreaTableColumns(s.mode);
+  if (static_cast<int>(s.widths.size()) == k) return;
+  std::string list;
+  for (long double w : s.widths) list += (list.empty() ? "" : ",") + DxfReal(w);
+  throw EConvertError(WidthCountMessage(k, list));
+}
+
 }  // namespace
 
 int AreaTableColumns(int mode) { return mode == kBaseHeightArea ? 4 : 5; }
@@ -148,15 +157,15 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
 
 DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
                            const AreaTableSettings& s) {
-  const int k = AreaTableColumns(s.mode);
-  if (static_cast<int>(s.widths.size()) != k) {
-    std::string list;
-    for (long double w : s.widths) list += (list.empty() ? "" : ",") + DxfReal(w);
-    throw EConvertError(WidthCountMessage(k, list));
-  }
+  CheckWidthCount(s);
+  return WriteAreaTable(ComputeAreaTable(sortedEntries, s), s);
+}
+
+DxfDocument WriteAreaTable(const AreaTableTexts& texts, const AreaTableSettings& s) {
+  CheckWidthCount(s);
   DxfDocument d;
   WriteDxfHeaderWithoutAppId(d, s.style);
-  WriteTableBody(d, ComputeAreaTable(sortedEntries, s), s);
+  WriteTableBody(d, texts, s);
   WriteDxfEnd(d);
   return d;
 }
@@ -229,6 +238,8 @@ AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSett
   // Of several coordinate tables none is known to be this parcel's.
   const std::vector<long double> areas = CollectCoordinateAreas(lines);
   if (areas.size() == 1) s.coordinateArea = areas.front();
-  b.document = WriteAreaTable(b.entries, s);
+  CheckWidthCount(s);
+  b.texts = ComputeAreaTable(b.entries, s);
+  b.document = WriteAreaTable(b.texts, s);
   return b;
 }

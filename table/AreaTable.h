@@ -83,6 +83,8 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
 // then.
 DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
                            const AreaTableSettings& settings);
+// The same from the texts ComputeAreaTable gave for these settings.
+DxfDocument WriteAreaTable(const AreaTableTexts& texts, const AreaTableSettings& settings);
 
 // The grid and the texts of a table into an open ENTITIES section: one column per head, of
 // settings.widths (at least as many), its corner at settings.base, its rows of settings.rowHeight
@@ -94,11 +96,12 @@ void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const std::function<void(DxfDocument&)>& lastValueData = {});
 
 // From a whole export (or a selection) at exportPath: the number marks found there, sorted, and
-// the table document, with the coordinate area when exactly one is found there. No document unless
-// the file was read completely and holds marks.
+// the table's texts and document, with the coordinate area when exactly one is found there. No
+// document unless the file was read completely and holds marks.
 struct AreaTableBuild {
   DxfScanResult scan;
   std::vector<std::string> entries;
+  AreaTableTexts texts;
   std::optional<DxfDocument> document;
 };
 AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings);

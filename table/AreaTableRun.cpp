@@ -7,6 +7,7 @@
 #include "annotation/DxfInsertion.h"
 #include "annotation/HostSettings.h"
 #include "platform/ExecutablePaths.h"
+#include "table/TableCsv.h"
 
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   AreaTableResult result;
@@ -42,5 +43,6 @@ AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   InsertDocument(link, *build.document, platform::FileBesideExecutable(kSingleTextFile));
   result.outcome = AreaTableOutcome::kInserted;
   result.rows = static_cast<int>(build.entries.size());
+  result.csvWritten = WriteTableCsv(link, kAreaCsvFile, build.texts);
   return result;
 }

@@ -1,11 +1,14 @@
 // 作成 of the area table: the marks exported (the whole drawing or the user's selection), the
-// table's corner picked, the table written and inserted there.
+// table's corner picked, the table written and inserted there and written to Menseki.csv beside
+// the executable.
 #pragma once
 
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "table/AreaTable.h"
+
+inline constexpr const char* kAreaCsvFile = "Menseki.csv";
 
 struct AreaTableRun {
   bool wholeDrawing = true;    // every mark of the drawing; otherwise those the user selects
@@ -27,7 +30,8 @@ struct AreaTableResult {
   AreaTableOutcome outcome = AreaTableOutcome::kNoHost;
   bool styleRead = false;  // textStyle holds the style the run chose (empty: none)
   std::string textStyle;
-  int rows = 0;  // entries listed
+  int rows = 0;             // entries listed
+  bool csvWritten = false;  // otherwise the user has been told
 };
 
 // Throws EConvertError when the host shows an angle that is no number (AUNITS sent back

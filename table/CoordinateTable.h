@@ -1,7 +1,8 @@
 // The coordinate area table (座標求積表): the corners of a traced parcel in the survey
 // convention (X northward = drawing y, Y eastward = drawing x, in metres at the drawing's
 // scale), the products X(n)·(Y(n+1) − Y(n−1)) of the double-area sum, the double area and the
-// area. Drawn like the area table, in its style settings; the same rows go to a CSV file.
+// area. Drawn like the area table, in its style settings; the same rows go to a CSV file
+// (TableCsv).
 #pragma once
 
 #include <optional>
@@ -10,7 +11,6 @@
 
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
-#include "platform/CodePage.h"
 #include "table/AreaTable.h"
 
 // What the summary rows say instead of an area when a side of the parcel is an arc: the sum
@@ -37,8 +37,3 @@ std::vector<long double> CoordinateTableWidths(long double textHeight);
 // carrying the area as application data (WriteDxfAreaData) when there is one.
 DxfDocument WriteCoordinateTable(const CoordinateTableTexts& table,
                                  const AreaTableSettings& settings);
-
-// The same rows as CSV in the code page: heads, one line per corner, and the summary rows with
-// label and value under the last two columns, as in the drawing. Lines end with CR LF; a field
-// with a comma, a quote or a line break is quoted.
-std::string CoordinateTableCsv(const AreaTableTexts& texts, platform::CodePage& codePage);

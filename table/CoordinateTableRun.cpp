@@ -10,10 +10,8 @@
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 #include "table/CoordinateTable.h"
+#include "table/TableCsv.h"
 #include "workflows/TracedBoundary.h"
-#include "workflows/UserMessages.h"
-
-std::string CsvNotWrittenMessage(const std::string& path) { return path + " に書き込めません"; }
 
 CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run) {
   CoordinateTableResult result;
@@ -55,8 +53,6 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
   ActivateHost(link);
   result.outcome = CoordinateTableOutcome::kInserted;
 
-  const std::string csv = platform::FileBesideExecutable(kCoordinateCsvFile);
-  result.csvWritten = files.WriteAll(csv, CoordinateTableCsv(table.texts, platform::Ansi()));
-  if (!result.csvWritten) TellUser(link, CsvNotWrittenMessage(csv));
+  result.csvWritten = WriteTableCsv(link, kCoordinateCsvFile, table.texts);
   return result;
 }

@@ -33,9 +33,6 @@ struct CoordinateTableResult {
   bool csvWritten = false;  // otherwise the user has been told
 };
 
-// The message when the CSV file cannot be written.
-std::string CsvNotWrittenMessage(const std::string& path);
-
 // Throws EFCreateError or EUntypeablePath when the table cannot be saved or typed: nothing is
 // inserted then.
 CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run);

@@ -12,8 +12,11 @@
 
 namespace {
 
+using workflowtest::RefusingFiles;
 using workflowtest::WorkflowFixture;
 using Strings = std::vector<std::string>;
+
+const std::string kCsvPath = "C:\\Velsarom\\Menseki.csv";
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -344,6 +347,7 @@ TEST_F(TableButtons, NothingIsDrawnWithoutMarksOrWithoutACorner) {
     EXPECT_EQ(EntityCount(), before);
     EXPECT_EQ(CountSent("_-INSERT"), 0);
     EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(world.files.Exists(kCsvPath));
   }
 }
 
@@ -416,6 +420,72 @@ TEST_F(TableButtons, AWidthListOfTheWrongCountIsReportedAndNothingIsInserted) {
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(EntityCount(), before);
   }
+}
+
+// ---- Menseki.csv ----
+
+// The table's texts in the code page, row by row: the summary label and value under the last two
+// columns; a number text with a comma of its own is quoted, so that it stays one field.
+TEST_F(TableButtons, TheTableGoesToMensekiCsvInTheCodePage) {
+  const struct {
+    const char* name;
+    bool baseHeight;
+    std::vector<Strings> rows;  // as the drawing shows them
+    std::vector<std::pair<std::string, std::string>> summary;
+    std::string csv;
+  } cases[] = {
+      {"three sides",
+       false,
+       {{"1,ｲ", "3.00", "4.00", "5.00", "6.0000"}, {"2", "6.00", "8.00", "10.00", "24.0000"}},
+       {{"合計", "30.0000"}, {"面積", "30.00  "}},
+       "No.,a,b,c,面積\r\n"
+       "\"1,ｲ\",3.00,4.00,5.00,6.0000\r\n"
+       "2,6.00,8.00,10.00,24.0000\r\n"
+       ",,,合計,30.0000\r\n"
+       ",,,面積,30.00  \r\n"},
+      {"base and height",
+       true,
+       {{"1,ｲ", "5.00", "2.40", "12.0000"}, {"2", "10.00", "4.80", "48.0000"}},
+       {{"合計", "60.0000"}, {"1/2", "30.0000"}, {"面積", "30.00  "}},
+       "No.,底辺,高さ,面積\r\n"
+       "\"1,ｲ\",5.00,2.40,12.0000\r\n"
+       "2,10.00,4.80,48.0000\r\n"
+       ",,合計,60.0000\r\n"
+       ",,1/2,30.0000\r\n"
+       ",,面積,30.00  \r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.drawing().entities.clear();
+    AddMark("1,ｲ", 1000, 1000, 3000, 4000, 5000);
+    AddMark("2", 3000, 1000, 6000, 8000, 10000);
+    form.RadioGroup1.SetItemIndex(c.baseHeight ? 1 : 0);
+    ClickTable(12000, 20000);
+    EXPECT_TRUE(Messages().empty());
+    ExpectTableAt(12000, 20000, c.baseHeight, c.rows, c.summary);
+    const auto bytes = world.files.ReadAll(kCsvPath);
+    ASSERT_TRUE(bytes.has_value());
+    // 面積 as code page 932 has it (96CA 90CF), ｲ as its one byte B2; no UTF-8.
+    EXPECT_NE(bytes->find("\x96\xCA\x90\xCF"), std::string::npos);
+    EXPECT_NE(bytes->find("\"1,\xB2\""), std::string::npos);
+    EXPECT_EQ(bytes->find("面積"), std::string::npos);
+    EXPECT_EQ(world.codePage.AnsiToUtf8(*bytes), c.csv);
+  }
+}
+
+TEST_F(TableButtons, AMensekiCsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {
+  AddMark("1", 2000, 2000, 3004, 4004, 5004);
+  {
+    RefusingFiles files(world.files, kCsvPath);
+    platform::Ports withRefusal = world.ports();
+    withRefusal.files = &files;
+    const platform::ScopedPorts installed(withRefusal);
+    ClickTable(12000, 20000);
+  }
+  EXPECT_EQ(Messages(), Strings{kCsvPath + " に書き込めません"});
+  ExpectTableAt(12000, 20000, false, {{"1", "3.00", "4.00", "5.00", "6.0000"}},
+                {{"合計", "6.0000"}, {"面積", "6.00  "}});
+  EXPECT_FALSE(world.files.Exists(kCsvPath));
 }
 
 }  // namespace
