@@ -21,10 +21,6 @@ step "native build"
 bash "$repo/scripts/build.sh" native
 step "native tests"
 ctest --test-dir "$build/native" --output-on-failure -j2
-step "region division on real shapes, beside earcut"
-/usr/bin/python3 "$repo/tests/workflows/division_table.py" \
-  "$build/native/tests/workflows/division_rows" "$build/native/division_table.md" \
-  "$repo/tests/data/parcels/parcels.json" "$repo/tests/data/earcut/outer-rings.json"
 
 if [ "${VELSAROM_SKIP_SANITIZE:-0}" != 1 ]; then
   step "sanitizer build"

@@ -12,43 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/table/WholeRunParcels.h"
 #include "tests/workflows/WorkflowFixture.h"
 
 namespace {
 
 using workflowtest::WorkflowFixture;
-
-constexpr double kPi = 3.14159265358979323846;
-
-struct Parcel {
-  const char* name;
-  int corners;
-  double meanRadius;        // mm
-  int curvedSide;           // index of the side that is an arc, -1 for none
-  double bulge;             // of that side
-  unsigned seed;            // for the outline's irregularity
-  bool baseHeight = false;  // the table in base-height mode
-};
-
-// An irregular outline around (10000, 10000), counter-clockwise, every corner seen from the
-// centre (so the outline never crosses itself), coordinates to a tenth of a millimetre with an
-// odd last place so that no side or area lands on a rounding tie by construction.
-std::vector<std::pair<double, double>> Outline(const Parcel& p) {
-  unsigned state = p.seed;
-  auto next = [&state] {
-    state = state * 1103515245u + 12345u;
-    return ((state >> 8) & 0xFFFF) / 65535.0;
-  };
-  std::vector<std::pair<double, double>> corners;
-  for (int i = 0; i < p.corners; ++i) {
-    const double angle = 2 * kPi * (i + 0.35 * (next() - 0.5)) / p.corners;
-    const double radius = p.meanRadius * (0.75 + 0.45 * next());
-    const double x = std::round((10000 + radius * std::cos(angle)) * 10) / 10 + 0.03;
-    const double y = std::round((10000 + radius * std::sin(angle)) * 10) / 10 + 0.07;
-    corners.emplace_back(x, y);
-  }
-  return corners;
-}
 
 std::string Real(double v) {
   char b[40];
@@ -56,11 +25,11 @@ std::string Real(double v) {
   return b;
 }
 
-struct WholeRun : WorkflowFixture, ::testing::WithParamInterface<Parcel> {};
+struct WholeRun : WorkflowFixture, ::testing::WithParamInterface<WholeRunParcel> {};
 
 TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
-  const Parcel& parcel = GetParam();
-  const auto corners = Outline(parcel);
+  const WholeRunParcel& parcel = GetParam();
+  const auto corners = WholeRunOutline(parcel);
   std::vector<double> bulges(corners.size(), 0.0);
   if (parcel.curvedSide >= 0) bulges[static_cast<std::size_t>(parcel.curvedSide)] = parcel.bulge;
   AddPolygon(corners, bulges);
@@ -113,15 +82,7 @@ TEST_P(WholeRun, TableAgreesWithTheParcelsArea) {
   EXPECT_EQ(std::system(command.c_str()), 0) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parcels, WholeRun,
-    ::testing::Values(Parcel{"ten_corners", 10, 7000, -1, 0, 11},
-                      Parcel{"seventeen_corners", 17, 7500, -1, 0, 23},
-                      Parcel{"twenty_four_corners_one_arc", 24, 7000, 5, 0.2, 37},
-                      Parcel{"thirty_corners", 30, 8000, -1, 0, 41},
-                      Parcel{"ten_corners_base_height", 10, 7000, -1, 0, 11, true},
-                      Parcel{"twenty_four_corners_one_arc_base_height", 24, 7000, 5, 0.2, 37,
-                             true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Parcels, WholeRun, ::testing::ValuesIn(kWholeRunParcels),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -12,43 +12,12 @@ must equal that; the final area must lie within what the roundings allow of the 
 Prints one line per parcel.
 """
 import math
+import os
 import sys
-from decimal import Decimal, ROUND_HALF_UP, getcontext
+from decimal import Decimal
 
-getcontext().prec = 50
-SCALE = Decimal(1000)
-
-
-def half_up(value, places):
-    return value.quantize(Decimal(1).scaleb(-places), rounding=ROUND_HALF_UP)
-
-
-def near_tie(value, places):
-    """True when value is within 1e-7 of a place's half: the product's binary arithmetic and
-    this decimal one could round it apart."""
-    shifted = value.scaleb(places)
-    frac = shifted - shifted.to_integral_value(rounding="ROUND_FLOOR")
-    return abs(frac - Decimal("0.5")) < Decimal("1e-7")
-
-
-def heron(a, b, c):
-    s = (a + b + c) / 2
-    q = s * (s - a) * (s - b) * (s - c)
-    return q.sqrt() if q > 0 else Decimal(0)
-
-
-def area_slope_bound(a, b, c):
-    """How much the area moves per unit of each side, summed: |dA/da| + |dA/db| + |dA/dc|,
-    with dA/da = a(b² + c² - a²) / (8A)."""
-    s = (a + b + c) / 2
-    q = s * (s - a) * (s - b) * (s - c)
-    if q <= 0:
-        return float("inf")
-    area = math.sqrt(q)
-    total = 0.0
-    for x, y, z in ((a, b, c), (b, c, a), (c, a, b)):
-        total += abs(x * (y * y + z * z - x * x) / (8 * area))
-    return total
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from heron_table import area_slope_bound, half_up, heron, heron_row, near_tie  # noqa: E402
 
 
 def smallest_angle(a, b, c):
@@ -97,7 +66,7 @@ def main(path):
     smallest = 180.0
     rows = []
     for number, sides in sorted(marks, key=lambda m: m[0]):
-        metres = [Decimal(repr(s)).quantize(Decimal("1e-8")) / SCALE for s in sides]
+        metres, shown, area = heron_row(sides)
         if any(near_tie(m, 2) for m in metres):
             failures.append(f"mark {number}: a side on a rounding tie {metres}")
         exact = [s / 1000 for s in sides]
@@ -116,8 +85,6 @@ def main(path):
             # Half of the product's movement with base and height, each off by half a cent.
             allowance += (0.005 * (float(base) + float(height)) + 0.005 ** 2) / 2
             continue
-        shown = [half_up(m, 2) for m in metres]
-        area = heron(*shown)
         if near_tie(area, 4):
             failures.append(f"mark {number}: an area on a rounding tie {area}")
         row_area = half_up(area, 4)

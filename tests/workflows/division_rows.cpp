@@ -1,6 +1,8 @@
 // Runs both divisions (the ear division and the best-shape one) on every polygon of the files
-// given and prints, per polygon,
+// given, and with --whole-run on the outlines of the whole-run test too (an arc side taken as its
+// chord, as the division takes it), and prints, per polygon,
 //   polygon <file> <name> <vertices>
+//   corner <x> <y>   (one per vertex, for the whole-run outlines only: they are in no file)
 //   ears <outcome> <microseconds>
 //   <one line per triangle in cut order: its corners as vertex indices>
 //   best <outcome> <microseconds>
@@ -14,6 +16,7 @@
 #include <string>
 #include <utility>
 
+#include "tests/table/WholeRunParcels.h"
 #include "tests/workflows/PolygonFile.h"
 #include "workflows/BestShapeDivision.h"
 #include "workflows/RegionDivision.h"
@@ -52,32 +55,48 @@ double Microseconds(Divide divide) {
   return best;
 }
 
+void PrintDivisions(const NamedPolygon& p) {
+  const double view = ViewSizeFor(p.points);
+  std::map<std::pair<long double, long double>, std::size_t> index;
+  for (std::size_t i = p.points.size(); i-- > 0;) index[{p.points[i].x, p.points[i].y}] = i;
+  auto print = [&](const char* kind, const DivisionResult& r, double us) {
+    std::printf("%s %s %.1f\n", kind, OutcomeName(r.outcome), us);
+    for (const TAcadTriangle& t : r.triangles)
+      std::printf("%zu %zu %zu\n", index.at({t.p1.x, t.p1.y}), index.at({t.p2.x, t.p2.y}),
+                  index.at({t.p3.x, t.p3.y}));
+  };
+  auto ears = [&] { return DividePolygon(p.points, view); };
+  auto best = [&] { return DivideBestShape(p.points); };
+  print("ears", ears(), Microseconds(ears));
+  print("best", best(), Microseconds(best));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: division_rows polygons.json...\n");
+    std::fprintf(stderr, "usage: division_rows [--whole-run] polygons.json...\n");
     return 2;
   }
   try {
     for (int a = 1; a < argc; ++a) {
       const std::string file = argv[a];
+      if (file == "--whole-run") {
+        for (const WholeRunParcel& parcel : kWholeRunParcels) {
+          if (parcel.baseHeight) continue;  // the same outline as its three-side twin
+          NamedPolygon p{parcel.name, {}};
+          for (const auto& [x, y] : WholeRunOutline(parcel)) p.points.push_back({x, y});
+          std::printf("polygon whole-run %s %zu\n", p.name.c_str(), p.points.size());
+          for (const TAcadPoint& c : p.points)
+            std::printf("corner %.17g %.17g\n", static_cast<double>(c.x), static_cast<double>(c.y));
+          PrintDivisions(p);
+        }
+        continue;
+      }
       const std::string label = file.substr(file.find_last_of('/') + 1);
       for (const NamedPolygon& p : ReadPolygonFile(file)) {
-        const double view = ViewSizeFor(p.points);
         std::printf("polygon %s %s %zu\n", label.c_str(), p.name.c_str(), p.points.size());
-        std::map<std::pair<long double, long double>, std::size_t> index;
-        for (std::size_t i = p.points.size(); i-- > 0;) index[{p.points[i].x, p.points[i].y}] = i;
-        auto print = [&](const char* kind, const DivisionResult& r, double us) {
-          std::printf("%s %s %.1f\n", kind, OutcomeName(r.outcome), us);
-          for (const TAcadTriangle& t : r.triangles)
-            std::printf("%zu %zu %zu\n", index.at({t.p1.x, t.p1.y}), index.at({t.p2.x, t.p2.y}),
-                        index.at({t.p3.x, t.p3.y}));
-        };
-        auto ears = [&] { return DividePolygon(p.points, view); };
-        auto best = [&] { return DivideBestShape(p.points); };
-        print("ears", ears(), Microseconds(ears));
-        print("best", best(), Microseconds(best));
+        PrintDivisions(p);
       }
     }
   } catch (const std::exception& e) {

@@ -4,11 +4,18 @@
     division_table.py <division_rows> <output.md> <polygons.json>...
 
 Runs our two divisions (the ear division and the best-shape one, through the division_rows
-program) and earcut (python3-mapbox-earcut) on every polygon, checks every result with shapely
-(the triangles' union against the polygon, their areas against the union's), and writes a
-Markdown table. Fails when either of our divisions reports a division that does not tile its
-polygon, and when the best-shape division fails on a simple polygon or has a smaller smallest
-angle than the ear division.
+program) and earcut (python3-mapbox-earcut) on every polygon and on the whole-run test's parcels,
+checks every result with shapely (the triangles' union against the polygon, their areas against
+the union's), and writes a Markdown table. For the survey parcels (parcels.json and the whole-run
+ones, millimetres at scale 1000) it also gives the error of a ﾍﾛﾝ table of each division: the
+table's final area (heron_table.py) less the polygon's coordinate area; the whole-run parcel with
+an arc side is divided through its chord, so its error is against the polygon of its corners.
+The earcut rings have no unit (screen-like coordinates, some only a few dozen across), so they
+get no table error. Fails when either of our divisions reports a division that does not tile
+its polygon, when the best-shape division fails on a simple polygon or has a smaller smallest
+angle than the ear division, when a table's error is more than the roundings allow, and when
+the best-shape table misses a survey parcel's area by more than 0.05 m², unless the parcel is a
+named known miss (and then when it no longer misses).
 """
 import json
 import math
@@ -22,7 +29,25 @@ import numpy as np
 from shapely.geometry import Polygon
 from shapely.ops import unary_union
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
+from heron_table import final_area, rounding_allowance  # noqa: E402
+
 FAILED = "分割に失敗した"
+SURVEY_SETS = ("parcels.json", "whole-run")  # millimetres at scale 1000
+TABLE_BOUND = 0.05  # m², the most a best-shape ﾍﾛﾝ table may miss a parcel's area by
+# Parcels whose best-shape table misses TABLE_BOUND although every error stays inside what the
+# roundings of 1 cm sides allow: thin triangles that no triangulation on the parcel's own
+# corners avoids (a staircase of 1.5 m steps, chords of 0.8 m along a curve), or many large
+# triangles whose rounding errors add up. Named here so that a new miss fails, and so does one
+# of these that comes within the bound.
+KNOWN_MISSES = {
+    "twenty_four_corners_one_arc": "+0.0990 m², 22 triangles, rounding allows 0.87",
+    "rural-12": "-0.1069 m², ten triangles with sides of about 7 to 22 m",
+    "stones-on-sides": "-0.0817 m², 25 × 40 m in 14 triangles",
+    "road-curve": "+0.9469 m², chords of about 0.8 m along the curve",
+    "staircase-40": "-0.6500 m², steps of 1.5 × 1 m: triangles of 1.8 m by 24 m",
+    "creek-60": "-0.1614 m², 59 corners, most along the creek",
+}
 
 
 def shoelace(points):
@@ -63,6 +88,15 @@ def examine(points, triangles):
     return len(triangles), difference, tiles, angle
 
 
+def table_error(points, triangles):
+    """The ﾍﾛﾝ table's final area, it less the polygon's coordinate area, and how far the
+    roundings alone can take it from there, in m²."""
+    sides = [[math.dist(points[i], points[j]), math.dist(points[j], points[k]),
+              math.dist(points[k], points[i])] for i, j, k in triangles]
+    table = final_area(sides)
+    return table, float(table) - shoelace(points) / 1e6, rounding_allowance(sides)
+
+
 def earcut(points):
     """Triangles by earcut and the best time of several runs, in microseconds."""
     vertices = np.array(points, dtype=np.float64)
@@ -78,12 +112,15 @@ def earcut(points):
 
 
 def read_rows(program, files):
-    out = subprocess.run([program, *files], check=True, capture_output=True, text=True).stdout
+    out = subprocess.run([program, "--whole-run", *files], check=True, capture_output=True,
+                         text=True).stdout
     rows, section = [], None
     for line in out.splitlines():
         words = line.split()
         if words[0] == "polygon":
-            rows.append({"file": words[1], "name": words[2], "n": int(words[3])})
+            rows.append({"file": words[1], "name": words[2], "n": int(words[3]), "points": []})
+        elif words[0] == "corner":
+            rows[-1]["points"].append((float(words[1]), float(words[2])))
         elif words[0] in ("ears", "best"):
             section = {"outcome": words[1], "us": float(words[2]), "triangles": []}
             rows[-1][words[0]] = section
@@ -100,24 +137,46 @@ def main():
             for name, ring in json.load(fh).items():
                 polygons[(os.path.basename(f), name)] = [tuple(map(float, p)) for p in ring]
     rows = read_rows(program, files)
+    for row in rows:
+        if row["points"]:
+            polygons[(row["file"], row["name"])] = row["points"]
 
     lines = ["| set | polygon | N | simple | ears | triangles | area diff | tiles | min angle ° "
              "| µs | best shape | min angle ° | µs | earcut | min angle ° | µs |",
              "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|---|---:|---:|"]
+    survey_lines = [
+        "| set | parcel | N | coordinate area m² | ears: min angle ° | table m² | error m² "
+        "| rounding allows ± m² | best shape: min angle ° | table m² | error m² "
+        "| rounding allows ± m² |",
+        "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
     invalid, ours_ok, best_ok, earcut_ok, best_worse = [], 0, 0, 0, []
+    over_bound = {"ears": [], "best": []}
+    beyond_rounding = []
     for row in rows:
         points = polygons[(row["file"], row["name"])]
+        survey = row["file"] in SURVEY_SETS
         simple = Polygon(points).is_valid
         e_triangles, e_us = earcut(points)
         e_count, e_diff, e_tiles, e_angle = examine(points, e_triangles)
         earcut_ok += e_tiles
         cells = []
         angles = {}
+        survey_cells = []
         for kind in ("ears", "best"):
             result = row[kind]
             if result["outcome"] == "divided":
                 count, diff, tiles, angle = examine(points, result["triangles"])
                 angles[kind] = angle
+                if survey:
+                    table, error, allows = table_error(points, result["triangles"])
+                    shown = f"{error:+.4f}"
+                    if abs(error) > TABLE_BOUND:
+                        over_bound[kind].append(f"{row['name']} ({shown} m²)")
+                        shown = f"**{shown}**"
+                    if abs(error) > allows:
+                        beyond_rounding.append(f"{row['name']} ({kind}: {error:+.4f} m², "
+                                               f"rounding allows {allows:.4f})")
+                    survey_cells += [f"{angle:.2f}", str(table), shown, f"{allows:.4f}"]
                 if not tiles:
                     invalid.append(f"{row['name']} ({kind})")
                 if kind == "ears":
@@ -129,6 +188,7 @@ def main():
                     state = "tiles" if tiles else "**NOT A TILING**"
                     cells += [state, f"{angle:.2f}", f"{result['us']:.0f}"]
             else:
+                survey_cells += [FAILED, "", "", ""]
                 if kind == "ears":
                     cells += [f"{FAILED} ({result['outcome']})", "", "", "", "",
                               f"{result['us']:.0f}"]
@@ -143,6 +203,10 @@ def main():
             "yes" if simple else "no", *cells,
             "tiles" if e_tiles else f"{e_count} triangles, not a tiling",
             f"{e_angle:.2f}", f"{e_us:.0f}"]) + " |")
+        if survey:
+            survey_lines.append("| " + " | ".join([
+                row["file"].replace(".json", ""), row["name"], str(row["n"]),
+                f"{shoelace(points) / 1e6:.4f}", *survey_cells]) + " |")
     summary = [
         f"polygons: {len(rows)}",
         f"ear division divided and tiling: {ours_ok}; reported {FAILED}: "
@@ -151,21 +215,46 @@ def main():
         f"division's: {len(best_worse)}",
         f"earcut tiling: {earcut_ok} of {len(rows)}",
         f"reported divided but not tiling: {len(invalid)}",
+        f"survey parcels: {len(survey_lines) - 2}; ﾍﾛﾝ table more than {TABLE_BOUND} m² from the "
+        f"coordinate area: ear division {len(over_bound['ears'])}, best shape "
+        f"{len(over_bound['best'])}" + (" (" + ", ".join(over_bound["best"]) + ")"
+                                        if over_bound["best"] else ""),
     ]
     failed = [r["name"] for r in rows if r["ears"]["outcome"] != "divided"]
     if failed:
         summary.append(f"{FAILED}: " + ", ".join(failed))
+    missed = {entry.split(" (")[0] for entry in over_bound["best"]}
+    unexpected = sorted(missed - set(KNOWN_MISSES))
+    now_within = sorted(set(KNOWN_MISSES) - missed)
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
     with open(output, "w") as fh:
         fh.write("# The division on real shapes, beside earcut\n\n")
-        fh.write("\n".join(lines) + "\n\n" + "\n".join(summary) + "\n")
+        fh.write("\n".join(lines) + "\n\n" + "\n".join(summary) + "\n\n")
+        fh.write("## ﾍﾛﾝ table per survey parcel (millimetres at scale 1000)\n\n")
+        fh.write("Table: sides in metres to 2 places, row areas to 4, final area to 2 (half up). "
+                 "Error: table less the coordinate area of the polygon through the corners "
+                 "(for the parcel with an arc side: its chord polygon, as the division takes "
+                 "it). Earcut rings: no unit, no table.\n\n")
+        fh.write("\n".join(survey_lines) + "\n")
     print("\n".join(summary))
     print(f"table: {output}")
-    if invalid or best_worse:
-        print("divided but not tiling: " + ", ".join(invalid), file=sys.stderr)
-        print("best shape worse than the ear division: " + ", ".join(best_worse), file=sys.stderr)
-        return 1
-    return 0
+    problems = []
+    if invalid:
+        problems.append("divided but not tiling: " + ", ".join(invalid))
+    if best_worse:
+        problems.append("best shape worse than the ear division: " + ", ".join(best_worse))
+    if beyond_rounding:
+        problems.append("table error beyond what the roundings allow: "
+                        + ", ".join(beyond_rounding))
+    if unexpected:
+        problems.append(f"best-shape ﾍﾛﾝ table more than {TABLE_BOUND} m² off: "
+                        + ", ".join(unexpected))
+    if now_within:
+        problems.append(f"now within {TABLE_BOUND} m² with best shape, no longer a known miss: "
+                        + ", ".join(now_within))
+    for p in problems:
+        print(p, file=sys.stderr)
+    return 1 if problems else 0
 
 
 sys.exit(main())
