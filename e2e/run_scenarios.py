@@ -25,7 +25,7 @@ logging.getLogger("matplotlib").setLevel(logging.ERROR)
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 
-HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write"}
+HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write", "lose-exports"}
 STEPS = {"click", "click-nowait", "set", "check", "uncheck", "choose", "page", "answer",
          "control", "host-line", "host-history-lacks", "close-host", "close", "restart", "wait"}
 EXPECTATIONS = {"count", "line", "text", "text-rotation", "no-text", "texts", "circle", "appdata",
@@ -36,12 +36,17 @@ class ScenarioError(Exception):
     """A scenario file that cannot be run as written: names the line."""
 
 
+class LockError(Exception):
+    """The program's folder could not be made read-only on this machine."""
+
+
 @dataclass
 class Scenario:
     path: Path
     title: str = ""
     drawing: Path | None = None
     folder: str = "run"
+    read_only: bool = False  # the program's folder takes no writes, not even root's
     settings: list = field(default_factory=list)  # (section, key, value)
     host: list = field(default_factory=list)  # hostsim.exe options
     user: list = field(default_factory=list)  # lines of the scripted user's file
@@ -77,6 +82,8 @@ def parse(path: Path) -> Scenario:
         elif verb == "folder":
             need(1)
             s.folder = rest
+        elif verb == "folder-read-only":
+            s.read_only = True
         elif verb == "setting" and not s.steps:
             need(3)
             s.settings.append((words[0], words[1], rest.split(None, 2)[2]))
@@ -170,25 +177,77 @@ def ended(process: subprocess.Popen, seconds: float) -> bool:
         return False
 
 
+def lock_folder(folder: Path) -> None:
+    """Makes the folder and the files in it read-only for the programs under wine. Wine runs as
+    this process's user; for root, permission bits (and with them wine's read-only attribute)
+    are no bar, so root locks with the immutable flag (chattr +i: writes, new files and
+    deletions fail with EPERM, which wine reports as access denied) or, where the file system
+    has no such flag, with a read-only bind mount. Proven by a write that must fail."""
+    entries = [*folder.iterdir(), folder]
+    if os.geteuid() != 0:
+        for e in entries:
+            e.chmod(e.stat().st_mode & ~0o222)
+    elif subprocess.run(["chattr", "+i", *map(str, entries)], capture_output=True).returncode:
+        for cmd in (["mount", "--bind", str(folder), str(folder)],
+                    ["mount", "-o", "remount,bind,ro", str(folder)]):
+            r = subprocess.run(cmd, capture_output=True, text=True)
+            if r.returncode:
+                unlock_folder(folder)
+                raise LockError(f"the folder cannot be made read-only here ({' '.join(cmd[:3])}:"
+                                    f" {r.stderr.strip()})")
+    try:
+        (folder / "write-probe").write_bytes(b"")
+    except OSError:
+        return
+    unlock_folder(folder)
+    raise LockError("the folder took a write after it was made read-only")
+
+
+def unlock_folder(folder: Path) -> None:
+    """Undoes lock_folder (also one left behind by an interrupted run)."""
+    if not folder.is_dir():
+        return
+    while os.path.ismount(folder):
+        if subprocess.run(["umount", str(folder)], capture_output=True).returncode:
+            break
+    entries = [*folder.iterdir(), folder]
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "-i", *map(str, entries)], capture_output=True)
+    for e in entries:
+        e.chmod(e.stat().st_mode | 0o200)
+
+
 def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bool, str]:
     art = art_root / s.name
     run = run_root / s.name / s.folder
+    # The host's files lie beside the program's folder, so that the host saves its drawing also
+    # when that folder takes no writes.
+    host_files = run_root / s.name / "host"
     shutil.rmtree(art, ignore_errors=True)
+    unlock_folder(run)
     shutil.rmtree(run_root / s.name, ignore_errors=True)
     art.mkdir(parents=True)
     run.mkdir(parents=True)
+    host_files.mkdir()
     shutil.copy(wine.velsarom, run / "Velsarom.exe")
-    drawing = run / s.drawing.name
+    drawing = host_files / s.drawing.name
     shutil.copy(s.drawing, drawing)
     if s.settings:
         write_settings(run / "Velsarom.ini", s.settings)
-    saved = run / "host-saved.dxf"
+    saved = host_files / "host-saved.dxf"
     host_args = [winpath(drawing), "--save", winpath(saved), *s.host]
     if s.user:
-        (run / "actions.txt").write_text("\n".join(s.user) + "\n", encoding="utf-8")
-        host_args += ["--script", winpath(run / "actions.txt")]
-    steps = run / "steps.txt"
-    steps.write_text("".join(f"{n} {t}\n" for n, t in s.steps), encoding="utf-8")
+        (host_files / "actions.txt").write_text("\n".join(s.user) + "\n", encoding="utf-8")
+        host_args += ["--script", winpath(host_files / "actions.txt")]
+    steps = host_files / "steps.txt"
+    # {folder}: the program's folder as the program names it (in the messages it shows).
+    steps.write_text("".join(f"{n} {t.replace('{folder}', winpath(run))}\n" for n, t in s.steps),
+                     encoding="utf-8")
+    if s.read_only:
+        try:
+            lock_folder(run)
+        except LockError as e:
+            return False, str(e)
 
     started = []
     began = time.monotonic()
@@ -208,7 +267,7 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
         clicks = dict(wine.env, VELSAROM_TIMING=winpath(art / "clicks.txt"))
         started.append(wine.start(run, run / "Velsarom.exe", env=clicks))
         out_path = art / "driver.out"
-        shot = run / "shot-taken"
+        shot = host_files / "shot-taken"
         with open(out_path, "wb") as out:
             # Into a file, never a pipe: a Windows process that the driver starts (wine's own,
             # a Velsarom started again) inherits it and would hold a pipe open.
@@ -256,6 +315,8 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
             if p.poll() is None:
                 p.kill()
                 p.wait()
+        if s.read_only:
+            unlock_folder(run)
     if not saved.is_file():
         return False, "the host saved no drawing"
     phase("rendering")

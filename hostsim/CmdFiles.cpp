@@ -101,6 +101,10 @@ void HostCore::ExportDxf(const std::string& path, const std::vector<Handle>& onl
   o.precision = precision;
   o.selection = true;
   o.only = only;
+  if (exportsLost_ < options_.lostExports) {
+    ++exportsLost_;
+    return;
+  }
   std::string bytes = WriteDxf(drawing_, o, ansi_);
   // A new export of the same file replaces one still being written or held.
   std::erase_if(writing_, [&](const Writing& w) { return w.path == path; });

@@ -29,6 +29,9 @@ struct HostOptions {
   // DXFOUT writes its file in pieces over this long: the file appears empty, grows, and the
   // command's prompt comes back only when it is complete. 0: written in one go.
   unsigned exportWriteMs = 0;
+  // A host that loses exports: the first this many DXFOUT commands run to their end as usual
+  // but leave no file behind.
+  unsigned lostExports = 0;
   int viewPixels = 1000;           // height of the drawing area in pixels (pick box, aperture)
   std::size_t historyLines = 400;  // lines the text window keeps
   std::string drawingName = "Drawing1.dwg";
@@ -223,6 +226,7 @@ class HostCore {
   };
   std::vector<Writing> writing_;
   std::uint64_t writtenBy_ = 0;  // when the last export's file is complete
+  unsigned exportsLost_ = 0;     // of options_.lostExports
   bool busy_ = false;            // a command's delay runs until busyUntil_
   std::uint64_t busyUntil_ = 0;
   std::string typeAhead_;  // typed while busy, read when the prompt comes back

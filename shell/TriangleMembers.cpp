@@ -12,6 +12,7 @@
 #include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
 #include "workflows/LabelDividedTriangles.h"
+#include "workflows/TracedBoundary.h"
 #include "workflows/TwoSides.h"
 
 TriangleLabelling TForm1::ReadTriangleLabelling(bool labels) const {
@@ -64,6 +65,8 @@ void TForm1::PickAndDivide(bool labels) {
   settings.sideLayer = Edit15.Text();
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
+  // A folder that takes no export is told before the user picks in vain.
+  if (!PrepareExportFile(link, ExportFilePath())) return;
   TAcadPoint point;
   if (PickPoint(link, point) == HostResult::Done) DivideRegion(point, settings);
 }

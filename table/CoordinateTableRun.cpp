@@ -18,7 +18,7 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
   const std::string path = ExportFilePath();
   // A file that stayed would pass for the export of this run's outline.
   auto& files = platform::Files();
-  if (files.Exists(path) && !files.Delete(path)) return result;
+  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   TAcadPoint inside;
   if (PickPoint(link, inside) != HostResult::Done) {

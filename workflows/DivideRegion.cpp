@@ -38,8 +38,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   RegionResult result;
   const std::string path = ExportFilePath();
   // A file that stayed would pass for the export of this run's outline.
-  auto& files = platform::Files();
-  if (files.Exists(path) && !files.Delete(path)) return result;
+  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   SendCommand(link, vocab::kCancel);
 

@@ -42,6 +42,21 @@ BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
   return BoundaryTrace::kOne;
 }
 
+bool PrepareExportFile(const HostLink& link, const std::string& path) {
+  auto& files = platform::Files();
+  if (files.Exists(path) && !files.Delete(path)) {
+    TellUser(link, ExportNotDeletedMessage(path));
+    return false;
+  }
+  // The host writes the export into the same folder: where this empty file cannot be made, its
+  // export would not appear either, after a run that had already traced and erased.
+  if (!files.WriteAll(path, "") || !files.Delete(path)) {
+    TellUser(link, ExportNotCreatedMessage(path));
+    return false;
+  }
+  return true;
+}
+
 TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path) {
   SendCommand(link, vocab::kEnglishFileDialogOff);
   SendCommand(link, vocab::EnglishDxfOut(path, vocab::kExportLast));
@@ -50,7 +65,10 @@ TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path)
   WaitForFile(path);
   platform::Loop().Sleep(100);
   TracedOutline outline;
-  if (!platform::Files().Exists(path)) return outline;
+  if (!platform::Files().Exists(path)) {
+    TellUser(link, ExportMissingMessage(path));
+    return outline;
+  }
   ReadDxf(link.tables, path);
   const TEntityTables& t = link.tables.entities;
   if (t.polylines.size() != 1 || t.vertices.size() < 2) return outline;

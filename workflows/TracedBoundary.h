@@ -19,11 +19,17 @@ inline constexpr int kBoundarySeconds = 60;
 
 BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point);
 
+// The export file made ready for the host's export: an old one removed (it would pass for the
+// new export) and the folder shown to take the file, so that a folder nobody may write into
+// is told before the host is asked for anything. False after telling the user why not.
+bool PrepareExportFile(const HostLink& link, const std::string& path);
+
 struct TracedOutline {
   std::vector<TAcadPoint> corners;  // in the traced order; an arc side becomes its chord
   bool curved = false;              // some side is an arc (a bulge that is not 0)
 };
 
 // The traced outline, exported by the host to path and then erased from the drawing. No
-// corners when it did not come back as one polyline of at least two vertices.
+// corners when it did not come back as one polyline of at least two vertices; a file that never
+// appeared is told to the user.
 TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path);

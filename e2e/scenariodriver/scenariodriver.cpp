@@ -18,6 +18,7 @@
 //   host-history-lacks TEXT   the host's history does not hold TEXT
 //   close-host          the host's main window closed as a user closes it; waits until it is gone
 //   close               Velsarom closed as a user closes it; waits until its process has ended
+//                       or it shows a message box, which the next step (answer) answers
 //   restart             Velsarom closed (it saves its settings) and started again
 //   wait                every click sent has ended
 // Before every step but answer and after the last, no message box may be open, and after the
@@ -116,6 +117,7 @@ class Driver {
 
   void Step(const std::string& verb, const std::string& args) {
     if (verb != "answer") RequireNoMessageBox();
+    if (closing_ && verb != "answer") Fail("Velsarom shows a message while it closes");
     if (verb == "click" || verb == "click-nowait") {
       StartClick(Control(args));
       if (verb == "click") Settle(clicks_.back());
@@ -154,6 +156,7 @@ class Driver {
       CloseVelsarom();
     } else if (verb == "restart") {
       CloseVelsarom();
+      if (closing_) Fail("Velsarom shows a message while it closes");
       Start();
     } else if (verb == "wait") {
       for (HANDLE t : clicks_) Settle(t);
@@ -244,6 +247,11 @@ class Driver {
     PostMessageW(ok, BM_CLICK, 0, 0);
     for (int i = 0; i < 100 && IsWindow(box.hwnd); ++i) Sleep(50);
     if (IsWindow(box.hwnd)) Fail("the message box did not go on OK");
+    if (closing_) {
+      if (WaitForSingleObject(closing_, 15000) != WAIT_OBJECT_0)
+        Fail("Velsarom did not end after its message was answered");
+      return Closed();
+    }
     for (HANDLE t : clicks_) Settle(t);
   }
 
@@ -320,13 +328,23 @@ class Driver {
   }
 
  private:
+  // Ends when the process has, or when it shows a message box while it closes (its settings
+  // could not be written): the next step answers it, and the process must end then.
   void CloseVelsarom() {
     const VelsaromWindows& v = Window();
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid_);
+    closing_ = OpenProcess(SYNCHRONIZE, FALSE, pid_);
+    if (!closing_) Fail("Velsarom's process cannot be waited for");
     PostMessageW(v.form, WM_CLOSE, 0, 0);
-    const bool ended = process && WaitForSingleObject(process, 15000) == WAIT_OBJECT_0;
-    if (process) CloseHandle(process);
-    if (!ended) Fail("Velsarom did not end when closed");
+    for (DWORD waited = 0; waited < 15000; waited += 50) {
+      if (WaitForSingleObject(closing_, 50) == WAIT_OBJECT_0) return Closed();
+      if (OpenMessageBox(pid_).hwnd) return;
+    }
+    Fail("Velsarom did not end when closed");
+  }
+
+  void Closed() {
+    CloseHandle(closing_);
+    closing_ = nullptr;
     window_ = {};
     pid_ = 0;
     closed_ = true;
@@ -351,7 +369,8 @@ class Driver {
   VelsaromWindows window_;
   DWORD pid_ = 0;
   std::vector<HANDLE> clicks_;
-  bool closed_ = false;  // by a close step, not started again
+  bool closed_ = false;       // by a close step, not started again
+  HANDLE closing_ = nullptr;  // closed, but a message box holds it
   bool hostClosed_ = false;
 };
 

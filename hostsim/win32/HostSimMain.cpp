@@ -57,6 +57,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       options.commandDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
     } else if (a == "--export-write") {
       options.exportWriteMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
+    } else if (a == "--lose-exports") {
+      options.lostExports = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
     } else {
       drawing = a;
     }

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
 """Writes the small drawings the scenarios start from (R2000, code page 932), beside itself."""
+import json
 import math
 from pathlib import Path
 
@@ -48,3 +49,17 @@ doc.saveas(HERE / "parcel-north-clockwise.dxf", encoding="cp932")
 doc, msp = new()
 lines(msp, ((0, 0), (10000, 0)))
 doc.saveas(HERE / "baseline.dxf", encoding="cp932")
+
+# The pentagon A(5,20) B(15,15) C(30,25) D(20,40) E(10,35) in metres, drawn in millimetres.
+doc, msp = new()
+msp.add_lwpolyline([(5000, 20000), (15000, 15000), (30000, 25000), (20000, 40000), (10000, 35000)],
+                   close=True, dxfattribs={"layer": "筆界"})
+doc.saveas(HERE / "pentagon.dxf", encoding="cp932")
+
+# The earcut set's "boxy" ring (many reflex corners), moved near the origin and drawn at 1 unit
+# = 100 mm: the ear division ends with vertices left over.
+rings = json.loads((HERE.parents[2] / "tests/data/earcut/outer-rings.json").read_text())
+doc, msp = new()
+msp.add_lwpolyline([((x - 3200) * 100.0, (y - 2600) * 100.0) for x, y in rings["boxy"]], close=True,
+                   dxfattribs={"layer": "筆界"})
+doc.saveas(HERE / "boxy.dxf", encoding="cp932")
