@@ -181,7 +181,7 @@ def lock_folder(folder: Path) -> None:
     """Makes the folder and the files in it read-only for the programs under wine. Wine runs as
     this process's user; for root, permission bits (and with them wine's read-only attribute)
     are no bar, so root locks with the immutable flag (chattr +i: writes, new files and
-    deletions fail with EPERM, which wine reports as access denied) or, where the file system
+    deletions fail with EPERM) or, where the file system
     has no such flag, with a read-only bind mount. Proven by a write that must fail."""
     entries = [*folder.iterdir(), folder]
     if os.geteuid() != 0:
