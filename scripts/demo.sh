@@ -59,7 +59,7 @@ cp "$art/drawing.dxf" "$out/result.dxf"
 cp "$art/screen.png" "$out/screenshot.png"
 cp "$art/clicks.txt" "$out/clicks.txt"
 # Larger than the runner's picture, for the length labels to be read.
-timeout 300 /usr/bin/python3 "$repo/e2e/render_dxf.py" "$out/result.dxf" "$out/result.png" 150 \
+timeout 300 /usr/bin/python3 "$repo/e2e/render_dxf.py" "$out/result.dxf" "$out/result.png" 200 \
   >/dev/null || fail "result.dxf could not be drawn to result.png"
 
 echo "demo: the host's drawing  $out/result.dxf"
