@@ -28,6 +28,7 @@ struct State {
   std::size_t shownEntities = static_cast<std::size_t>(-1);
   bool shownEnabled = true;
   std::deque<std::string> typed;  // commands received, not yet taken
+  bool drawingStale = false;      // commands were taken since the drawing was last painted
 };
 State g;
 
@@ -135,17 +136,20 @@ LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         g.core->Type(g.typed.front());
         g.typed.pop_front();
       }
-      Refresh();
-      InvalidateRect(w, nullptr, FALSE);
+      g.drawingStale = true;
       return 0;
     case WM_NULL:
       // A client posts it after each command; the log shows that it arrived.
       if (!g.options.copyDataLog.empty()) AppendLogLine(g.options.copyDataLog, "WM_NULL\n");
       return 0;
     case WM_TIMER:
+      // The windows show what typed commands did at the next tick, once for commands sent one
+      // after another: updating them takes tens of milliseconds, and a sender that waits for
+      // them between its commands would wait that long for each.
       g.core->Tick(GetTickCount64());
       Refresh();
-      if (g.core->drawing().entities.size() != g.shownEntities) {
+      if (g.drawingStale || g.core->drawing().entities.size() != g.shownEntities) {
+        g.drawingStale = false;
         g.shownEntities = g.core->drawing().entities.size();
         InvalidateRect(w, nullptr, FALSE);
       }
