@@ -21,6 +21,12 @@ std::string InsertCommand(const std::string& path);
 // types anything.
 void RequireTypeableFiles();
 
+// Throws EFCreateError, naming the folder, when the executable's folder takes no new file:
+// the host's exports and the system's documents are written there, and a workflow would run its
+// dialogue with the host in vain (a folder on a read-only share, or one the user may not
+// write into).
+void RequireWritableFolder();
+
 // Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
 // about the origin: it reads the typed rotation 0 as its base direction (ANGBASE, in degrees),
 // whichever way it counts angles (ANGDIR). A document that must land as written (the area

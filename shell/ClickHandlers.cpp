@@ -42,6 +42,10 @@ bool ActsOnLastConstruction(ClickHandler handler) {
   return handler == &TForm1::Button7Click || handler == &TForm1::Button9Click;
 }
 
+bool NeedsProgramFolder(ClickHandler handler) {
+  return IsWorkflowHandler(handler) && handler != &TForm1::Button7Click;
+}
+
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName) {
   if (controlName == "Edit1") return &TForm1::Edit1KeyPress;
   if (controlName == "Edit2") return &TForm1::Edit2KeyPress;

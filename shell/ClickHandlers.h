@@ -16,4 +16,6 @@ bool IsWorkflowHandler(ClickHandler handler);
 // 戻す and a-b反転, which act on the base-line triangle built last: the only workflows after
 // which that triangle is still the last thing done.
 bool ActsOnLastConstruction(ClickHandler handler);
+// 戻す only takes the host back to its undo mark: it alone needs no file in the program's folder.
+bool NeedsProgramFolder(ClickHandler handler);
 KeyPressHandler KeyPressHandlerOf(const std::string& controlName);

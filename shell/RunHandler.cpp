@@ -21,8 +21,10 @@ void TForm1::RunHandler(void (TForm1::*handler)()) {
     ~Workflow() { running = false; }
   } workflow(workflowRunning_);
   RunGuarded([this, handler] {
-    // A folder whose files the host could not be told about stops here, before the host is.
+    // A folder whose files the host could not be told about, or that takes no file, stops here,
+    // before the host is asked for anything.
     RequireTypeableFiles();
+    if (NeedsProgramFolder(handler)) RequireWritableFolder();
     (this->*handler)();
   });
 }

@@ -17,7 +17,6 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
   CoordinateTableResult result;
   const std::string path = ExportFilePath();
   // A file that stayed would pass for the export of this run's outline.
-  auto& files = platform::Files();
   if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   TAcadPoint inside;

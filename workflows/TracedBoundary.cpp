@@ -44,17 +44,9 @@ BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
 
 bool PrepareExportFile(const HostLink& link, const std::string& path) {
   auto& files = platform::Files();
-  if (files.Exists(path) && !files.Delete(path)) {
-    TellUser(link, ExportNotDeletedMessage(path));
-    return false;
-  }
-  // The host writes the export into the same folder: where this empty file cannot be made, its
-  // export would not appear either, after a run that had already traced and erased.
-  if (!files.WriteAll(path, "") || !files.Delete(path)) {
-    TellUser(link, ExportNotCreatedMessage(path));
-    return false;
-  }
-  return true;
+  if (!files.Exists(path) || files.Delete(path)) return true;
+  TellUser(link, ExportNotDeletedMessage(path));
+  return false;
 }
 
 TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path) {

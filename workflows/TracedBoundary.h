@@ -19,9 +19,8 @@ inline constexpr int kBoundarySeconds = 60;
 
 BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point);
 
-// The export file made ready for the host's export: an old one removed (it would pass for the
-// new export) and the folder shown to take the file, so that a folder nobody may write into
-// is told before the host is asked for anything. False after telling the user why not.
+// The export file made ready for the host's export: an old one removed, as it would pass for the
+// new export. False after telling the user that it cannot be.
 bool PrepareExportFile(const HostLink& link, const std::string& path);
 
 struct TracedOutline {

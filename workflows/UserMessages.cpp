@@ -12,10 +12,6 @@ std::string ExportNotDeletedMessage(const std::string& path) {
   return "ファイル " + path + " を削除できません。";
 }
 
-std::string ExportNotCreatedMessage(const std::string& path) {
-  return "ファイル " + path + " を作成できません。";
-}
-
 std::string ExportMissingMessage(const std::string& path) {
   return "ホストがファイル " + path + " を書き出しません。";
 }

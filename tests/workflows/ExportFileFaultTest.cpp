@@ -46,14 +46,17 @@ TEST_F(LostExport, AutoTellsTheMissingFileDrawsNothingAndTheNextRunDraws) {
   ExpectAuditedDrawing();
 }
 
-// Before anything reaches the host: 自動 and 座標求積 in a folder that takes no file, or with an
-// old export that cannot be removed (it would be read as this run's outline).
+// Before anything reaches the host: a folder that takes no file stops every button that needs
+// one (the host's export, the system's documents); an old export that cannot be removed would
+// be read as this run's outline.
 struct FolderCase {
   const char* name;
   void (TForm1::*button)();
   bool readOnly;  // else an old export held open by another program
-  const char* told;
+  std::string told;
 };
+
+const std::string kNoFolder = "処理を続けられません。\nフォルダ C:\\Velsarom に書き込めません。";
 
 struct ExportFolderFault : WorkflowFixture, ::testing::WithParamInterface<FolderCase> {};
 
@@ -69,19 +72,22 @@ TEST_P(ExportFolderFault, IsToldBeforeTheHostIsAsked) {
   host.user().PickPoint(5000, 5000).PickPoint(20000, 0);
   form.RunHandler(c.button);
 
-  EXPECT_EQ(Messages(), Strings{"ファイル " + kExport + c.told});
-  EXPECT_EQ(CountSent("_-BOUNDARY"), 0);
-  EXPECT_EQ(CountSent("_iD"), 0);
+  EXPECT_EQ(Messages(), Strings{c.told});
+  EXPECT_EQ(Sent(), Strings{});
   EXPECT_EQ(EntityCount(), 4u);
   EXPECT_EQ(form.Edit16.Text(), "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExportFolderFault,
-    ::testing::Values(
-        FolderCase{"AutoReadOnly", &TForm1::Button10Click, true, " を作成できません。"},
-        FolderCase{"CoordinateTableReadOnly", &TForm1::Button15Click, true, " を作成できません。"},
-        FolderCase{"AutoOldExportHeld", &TForm1::Button10Click, false, " を削除できません。"}),
+    ::testing::Values(FolderCase{"AutoReadOnly", &TForm1::Button10Click, true, kNoFolder},
+                      FolderCase{"CoordinateTableReadOnly", &TForm1::Button15Click, true,
+                                 kNoFolder},
+                      FolderCase{"AreaTableReadOnly", &TForm1::Button3Click, true, kNoFolder},
+                      FolderCase{"GroupSelectionReadOnly", &TForm1::Button13Click, true, kNoFolder},
+                      FolderCase{"BaseLineReadOnly", &TForm1::Button1Click, true, kNoFolder},
+                      FolderCase{"AutoOldExportHeld", &TForm1::Button10Click, false,
+                                 "ファイル " + kExport + " を削除できません。"}),
     [](const ::testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
