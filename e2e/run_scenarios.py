@@ -207,7 +207,9 @@ def unlock_folder(folder: Path) -> None:
     """Undoes lock_folder (also one left behind by an interrupted run)."""
     if not folder.is_dir():
         return
-    while os.path.ismount(folder):
+    # mountpoint reads the mount table: a bind mount within one file system looks like a plain
+    # folder to os.path.ismount.
+    while subprocess.run(["mountpoint", "-q", str(folder)]).returncode == 0:
         if subprocess.run(["umount", str(folder)], capture_output=True).returncode:
             break
     entries = [*folder.iterdir(), folder]
