@@ -1,11 +1,12 @@
 #include "RuzuRaru2016/dxf/DxfParser.h"
 
+#include <array>
 #include <functional>
 #include <map>
 #include <unordered_map>
+#include <utility>
 
 #include "RuzuRaru2016/dxf/DxfNumber.h"
-#include "RuzuRaru2016/dxf/DxfRecordBuffer.h"
 #include "RuzuRaru2016/dxf/DxfTokenizer.h"
 #include "numbers/X87Precision.h"
 #include "platform/Utf.h"
@@ -97,27 +98,6 @@ class LayerColorIndex {
 
 enum class Section { None, Header, Tables, Blocks, Entities, Other };
 
-// The entity tables of TEntityTables while the file is read.
-struct EntityBuffers {
-  DxfRecordBuffer<TAcadLineBlk> lines;
-  DxfRecordBuffer<TCircleBlk> circles;
-  DxfRecordBuffer<TArcBlk> arcs;
-  DxfRecordBuffer<TLwpBlk> polylines;
-  DxfRecordBuffer<TLwpEle> vertices;
-  DxfRecordBuffer<TTextBlk> texts;
-  DxfRecordBuffer<TEllipseBlk> ellipses;
-
-  void MoveTo(TEntityTables& t) {
-    lines.MoveTo(t.lines);
-    circles.MoveTo(t.circles);
-    arcs.MoveTo(t.arcs);
-    polylines.MoveTo(t.polylines);
-    vertices.MoveTo(t.vertices);
-    texts.MoveTo(t.texts);
-    ellipses.MoveTo(t.ellipses);
-  }
-};
-
 // What the pairs up to the next group 0 fill.
 enum class Item {
   None,
@@ -133,6 +113,7 @@ enum class Item {
   Insert,
   Ellipse,
 };
+constexpr std::size_t kItems = static_cast<std::size_t>(Item::Ellipse) + 1;
 
 Item EntityItem(std::string_view v) {
   if (v == "LINE") return Item::Line;
@@ -158,12 +139,20 @@ class TableBuilder {
  public:
   enum class Outcome { Go, Stop, Fail };
 
-  TableBuilder(TDxfTables& tables, platform::CodePage& codePage) : t_(tables), decoder_(codePage) {}
+  // A sizing builder appends nothing: it counts the records that a reading builder will append
+  // to each entity table, so that every table gets its exact room first and a large export
+  // fills its tables' memory once, without the copies of a growing table. The counts follow the
+  // reading rules; where they still differ (a text that turns out empty), the table is only
+  // larger than it needs and is cut to size at the end.
+  TableBuilder(TDxfTables& tables, platform::CodePage& codePage, bool sizing)
+      : t_(tables), decoder_(codePage), sizing_(sizing) {}
 
   Outcome Take(const DxfPair& p);
   // End of reading: the item being read is completed, or dropped after a failure because
   // its remaining groups were never read; then the records go into the tables.
   void Finish(bool failed);
+  // After sizing: room in every entity table for the records counted.
+  void ReserveCounted();
 
   std::string version;
 
@@ -192,8 +181,8 @@ class TableBuilder {
     UpperAscii(out);
   }
   template <class Record>
-  Record& Append(DxfRecordBuffer<Record>& table) {
-    Record& r = table.Append();
+  Record& Append(std::vector<Record>& table) {
+    Record& r = table.emplace_back();
     if (inBody_) r.bname = blockName_;
     return r;
   }
@@ -202,11 +191,11 @@ class TableBuilder {
     if (r.color == 256) r.color = layerColors_.Color(t_.layers, r.layer);
   }
 
-  TDxfTables& t_;  // layers and blocks directly; the entity tables at the end
-  EntityBuffers entities_, blockBodies_;
+  TDxfTables& t_;
   LayerColorIndex layerColors_;
-  DxfRecordBuffer<TInsertBlk> inserts_;
   StringDecoder decoder_;
+  const bool sizing_;
+  std::array<std::array<std::size_t, kItems>, 2> counts_{};  // [in a block body][item]
 
   Section section_ = Section::None;
   bool awaitSectionName_ = false;  // the group 2 after (0, SECTION) names the section
@@ -218,7 +207,7 @@ class TableBuilder {
   bool versionKnown_ = false;
 
   Item item_ = Item::None;
-  EntityBuffers* target_ = nullptr;  // the entity or block-body tables of the current entity
+  TEntityTables* target_ = nullptr;  // the entity or block-body tables of the current entity
   std::size_t vertexStart_ = 0;      // first vertex of the current polyline
   std::string rawText_;              // group 3 chunks of the current text, undecoded
   std::string rawText1_;             // its group 1 value, undecoded
@@ -244,13 +233,18 @@ TableBuilder::Outcome TableBuilder::Take(const DxfPair& p) {
       awaitTableName_ = false;
     }
   }
+  if (sizing_) {
+    if (p.code == 10 && (item_ == Item::LwPolyline || item_ == Item::Vertices))
+      ++counts_[inBody_][static_cast<std::size_t>(Item::Vertices)];
+    return Outcome::Go;
+  }
   return Fill(p) ? Outcome::Go : Outcome::Fail;
 }
 
 TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
   awaitSectionName_ = awaitTableName_ = false;
   if (item_ == Item::Polyline || item_ == Item::Vertices) {
-    if (item_ == Item::Polyline) ResolveColor(target_->polylines.Back());
+    if (item_ == Item::Polyline && !sizing_) ResolveColor(target_->polylines.back());
     if (v == "VERTEX") {
       item_ = Item::Vertices;
       return Outcome::Go;
@@ -278,13 +272,13 @@ TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
       } else if (v == "ENDTAB") {
         inLayerTable_ = false;
       } else if (v == "LAYER" && inLayerTable_) {
-        t_.layers.emplace_back();
+        if (!sizing_) t_.layers.emplace_back();
         item_ = Item::Layer;
       }
       break;
     case Section::Blocks:
       if (v == "BLOCK") {
-        t_.blocks.emplace_back();
+        if (!sizing_) t_.blocks.emplace_back();
         item_ = Item::Block;
         inBody_ = false;
       } else if (v == "ENDBLK") {
@@ -303,32 +297,35 @@ TableBuilder::Outcome TableBuilder::TakeZero(std::string_view v) {
 }
 
 void TableBuilder::CompleteItem() {
-  switch (item_) {
-    case Item::Block:
-      inBody_ = true;
-      blockName_ = t_.blocks.back().name;
-      break;
+  const Item item = std::exchange(item_, Item::None);
+  if (item == Item::Block) {
+    inBody_ = true;
+    if (!sizing_) blockName_ = t_.blocks.back().name;
+    return;
+  }
+  if (sizing_) return;
+  switch (item) {
     case Item::Line:
-      ResolveColor(target_->lines.Back());
+      ResolveColor(target_->lines.back());
       break;
     case Item::Circle:
-      ResolveColor(target_->circles.Back());
+      ResolveColor(target_->circles.back());
       break;
     case Item::Arc:
-      ResolveColor(target_->arcs.Back());
+      ResolveColor(target_->arcs.back());
       break;
     case Item::Ellipse:
-      ResolveColor(target_->ellipses.Back());
+      ResolveColor(target_->ellipses.back());
       break;
     case Item::Insert:
-      ResolveColor(inserts_.Back());
+      ResolveColor(t_.inserts.back());
       break;
     case Item::Text: {
-      TTextBlk& text = target_->texts.Back();
+      TTextBlk& text = target_->texts.back();
       rawText_ += rawText1_;
       decoder_.Assign(rawText_, text.str);
       if (text.str.empty()) {
-        target_->texts.PopBack();
+        target_->texts.pop_back();
       } else {
         ResolveColor(text);
       }
@@ -337,14 +334,17 @@ void TableBuilder::CompleteItem() {
     default:  // a layer row is complete as read; an LWPOLYLINE resolved at its first vertex
       break;
   }
-  item_ = Item::None;
 }
 
 void TableBuilder::StartEntity(std::string_view v) {
   const Item kind = EntityItem(v);
   if (kind == Item::None || (kind == Item::Insert && inBody_)) return;
-  target_ = inBody_ ? &blockBodies_ : &entities_;
+  target_ = inBody_ ? &t_.blockBodies : &t_.entities;
   item_ = kind;
+  if (sizing_) {
+    ++counts_[inBody_][static_cast<std::size_t>(kind)];
+    return;
+  }
   switch (kind) {
     case Item::Line:
       Append(target_->lines);
@@ -361,8 +361,8 @@ void TableBuilder::StartEntity(std::string_view v) {
     case Item::LwPolyline:
     case Item::Polyline: {
       TLwpBlk& header = Append(target_->polylines);
-      header.ihand = static_cast<std::int32_t>(target_->polylines.Size() - 1);
-      vertexStart_ = target_->vertices.Size();
+      header.ihand = static_cast<std::int32_t>(target_->polylines.size() - 1);
+      vertexStart_ = target_->vertices.size();
       break;
     }
     case Item::Text:
@@ -371,7 +371,7 @@ void TableBuilder::StartEntity(std::string_view v) {
       rawText1_.clear();
       break;
     case Item::Insert:
-      inserts_.Append();
+      t_.inserts.emplace_back();
       break;
     default:
       break;
@@ -505,7 +505,7 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
 }
 
 bool TableBuilder::FillLine(const DxfPair& p) {
-  TAcadLineBlk& l = target_->lines.Back();
+  TAcadLineBlk& l = target_->lines.back();
   switch (p.code) {
     case 10:
       return ParseDxfReal(p.value, l.st.x);
@@ -525,7 +525,7 @@ bool TableBuilder::FillLine(const DxfPair& p) {
 }
 
 bool TableBuilder::FillCircle(const DxfPair& p) {
-  TCircleBlk& c = target_->circles.Back();
+  TCircleBlk& c = target_->circles.back();
   switch (p.code) {
     case 10:
       return ParseDxfReal(p.value, c.center.x);
@@ -541,7 +541,7 @@ bool TableBuilder::FillCircle(const DxfPair& p) {
 }
 
 bool TableBuilder::FillArc(const DxfPair& p) {
-  TArcBlk& a = target_->arcs.Back();
+  TArcBlk& a = target_->arcs.back();
   switch (p.code) {
     case 10:
       return ParseDxfReal(p.value, a.center.x);
@@ -562,7 +562,7 @@ bool TableBuilder::FillArc(const DxfPair& p) {
 
 // Header groups of LWPOLYLINE and POLYLINE; the vertices of an LWPOLYLINE come inline.
 bool TableBuilder::FillPolyline(const DxfPair& p) {
-  TLwpBlk& h = target_->polylines.Back();
+  TLwpBlk& h = target_->polylines.back();
   switch (p.code) {
     case 70:
       return ParseDxfInt16(p.value, h.code70);
@@ -589,32 +589,32 @@ bool TableBuilder::FillPolyline(const DxfPair& p) {
 // Vertex groups: 10 starts a vertex of the current polyline, 20, 30 and 42 complete its last
 // one (never one of an earlier polyline).
 bool TableBuilder::FillVertex(const DxfPair& p) {
-  DxfRecordBuffer<TLwpEle>& vertices = target_->vertices;
-  const bool hasVertex = vertices.Size() > vertexStart_;
+  std::vector<TLwpEle>& vertices = target_->vertices;
+  const bool hasVertex = vertices.size() > vertexStart_;
   switch (p.code) {
     case 10: {
-      TLwpBlk& header = target_->polylines.Back();
+      TLwpBlk& header = target_->polylines.back();
       long double x = 0;
       if (!ParseDxfReal(p.value, x)) return false;
       ResolveColor(header);
-      TLwpEle& e = vertices.Append();
+      TLwpEle& e = vertices.emplace_back();
       e.ihand = header.ihand;
       e.code10.x = x;
       return true;
     }
     case 20:
-      return !hasVertex || ParseDxfReal(p.value, vertices.Back().code10.y);
+      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.y);
     case 30:
-      return !hasVertex || ParseDxfReal(p.value, vertices.Back().code10.z);
+      return !hasVertex || ParseDxfReal(p.value, vertices.back().code10.z);
     case 42:
-      return !hasVertex || ParseDxfDouble(p.value, vertices.Back().code42);
+      return !hasVertex || ParseDxfDouble(p.value, vertices.back().code42);
     default:
       return true;
   }
 }
 
 bool TableBuilder::FillText(const DxfPair& p) {
-  TTextBlk& t = target_->texts.Back();
+  TTextBlk& t = target_->texts.back();
   switch (p.code) {
     case 1:
       rawText1_.assign(p.value);
@@ -655,7 +655,7 @@ bool TableBuilder::FillText(const DxfPair& p) {
 }
 
 bool TableBuilder::FillInsert(const DxfPair& p) {
-  TInsertBlk& i = inserts_.Back();
+  TInsertBlk& i = t_.inserts.back();
   switch (p.code) {
     case 2:
       Name(p.value, i.name);
@@ -682,7 +682,7 @@ bool TableBuilder::FillInsert(const DxfPair& p) {
 }
 
 bool TableBuilder::FillEllipse(const DxfPair& p) {
-  TEllipseBlk& e = target_->ellipses.Back();
+  TEllipseBlk& e = target_->ellipses.back();
   switch (p.code) {
     case 10:
       return ParseDxfReal(p.value, e.center.x);
@@ -708,14 +708,28 @@ bool TableBuilder::FillEllipse(const DxfPair& p) {
 }
 
 void TableBuilder::Finish(bool failed) {
+  if (sizing_) return;
   if (failed) {
     DropItem();
   } else {
     TakeZero({});
   }
-  entities_.MoveTo(t_.entities);
-  blockBodies_.MoveTo(t_.blockBodies);
-  inserts_.MoveTo(t_.inserts);
+}
+
+void TableBuilder::ReserveCounted() {
+  for (bool body : {false, true}) {
+    const std::array<std::size_t, kItems>& n = counts_[body];
+    const auto count = [&n](Item item) { return n[static_cast<std::size_t>(item)]; };
+    TEntityTables& e = body ? t_.blockBodies : t_.entities;
+    e.lines.reserve(count(Item::Line));
+    e.circles.reserve(count(Item::Circle));
+    e.arcs.reserve(count(Item::Arc));
+    e.polylines.reserve(count(Item::LwPolyline) + count(Item::Polyline));
+    e.vertices.reserve(count(Item::Vertices));
+    e.texts.reserve(count(Item::Text));
+    e.ellipses.reserve(count(Item::Ellipse));
+  }
+  t_.inserts.reserve(counts_[false][static_cast<std::size_t>(Item::Insert)]);
 }
 
 void TableBuilder::DropItem() {
@@ -727,28 +741,29 @@ void TableBuilder::DropItem() {
       t_.blocks.pop_back();
       break;
     case Item::Line:
-      target_->lines.PopBack();
+      target_->lines.pop_back();
       break;
     case Item::Circle:
-      target_->circles.PopBack();
+      target_->circles.pop_back();
       break;
     case Item::Arc:
-      target_->arcs.PopBack();
+      target_->arcs.pop_back();
       break;
     case Item::Ellipse:
-      target_->ellipses.PopBack();
+      target_->ellipses.pop_back();
       break;
     case Item::LwPolyline:
     case Item::Polyline:
     case Item::Vertices:
-      while (target_->vertices.Size() > vertexStart_) target_->vertices.PopBack();
-      target_->polylines.PopBack();
+      target_->vertices.erase(target_->vertices.begin() + static_cast<std::ptrdiff_t>(vertexStart_),
+                              target_->vertices.end());
+      target_->polylines.pop_back();
       break;
     case Item::Text:
-      target_->texts.PopBack();
+      target_->texts.pop_back();
       break;
     case Item::Insert:
-      inserts_.PopBack();
+      t_.inserts.pop_back();
       break;
     case Item::None:
       break;
@@ -782,7 +797,7 @@ DxfParseResult ReadPairs(DxfTokenizer& tokenizer, TDxfTables& tables,
   // Once for the whole file, so that the guard of each number costs only a look.
   const X87ExtendedPrecision precision;
   DxfParseResult result;
-  TableBuilder builder(tables, codePage);
+  TableBuilder builder(tables, codePage, false);
   StringDecoder lineDecoder(codePage);
   DxfPair pair;
   for (;;) {
@@ -807,7 +822,27 @@ DxfParseResult ReadPairs(DxfTokenizer& tokenizer, TDxfTables& tables,
   return result;
 }
 
+void SizePairs(DxfTokenizer& tokenizer, TDxfTables& tables, platform::CodePage& codePage) {
+  TableBuilder builder(tables, codePage, true);
+  DxfPair pair;
+  while (tokenizer.Next(pair) == DxfTokenizer::Step::Pair &&
+         builder.Take(pair) == TableBuilder::Outcome::Go) {
+  }
+  builder.ReserveCounted();
+}
+
 }  // namespace
+
+void ReserveDxfTables(std::string_view bytes, TDxfTables& tables, platform::CodePage& codePage) {
+  DxfTokenizer tokenizer(bytes);
+  SizePairs(tokenizer, tables, codePage);
+}
+
+void ReserveDxfTables(platform::FileSystem::Reader& file, TDxfTables& tables,
+                      platform::CodePage& codePage) {
+  DxfTokenizer tokenizer(file);
+  SizePairs(tokenizer, tables, codePage);
+}
 
 DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
                             platform::CodePage& codePage) {
@@ -835,6 +870,7 @@ void FinishDxfTables(TDxfTables& tables) {
 
 DxfParseResult ParseDxf(std::string_view bytes, TDxfTables& tables, platform::CodePage& codePage) {
   ClearDxfTables(tables);
+  ReserveDxfTables(bytes, tables, codePage);
   DxfParseResult result = ReadDxfPairs(bytes, tables, codePage);
   FinishDxfTables(tables);
   return result;

@@ -32,6 +32,12 @@ DxfParseResult ParseDxf(std::string_view bytes, TDxfTables& tables, platform::Co
 // The steps of ParseDxf one by one, so that a caller can read from a file instead of a buffer
 // and close it before the tables are cut to size.
 void ClearDxfTables(TDxfTables& tables);
+// A first pass over the pairs that only counts what each entity table will hold and gives the
+// tables that room, so that the reading pass fills each table once, where it stays. Optional:
+// without it the tables grow as they are filled.
+void ReserveDxfTables(std::string_view bytes, TDxfTables& tables, platform::CodePage& codePage);
+void ReserveDxfTables(platform::FileSystem::Reader& file, TDxfTables& tables,
+                      platform::CodePage& codePage);
 DxfParseResult ReadDxfPairs(std::string_view bytes, TDxfTables& tables,
                             platform::CodePage& codePage);
 // The same from a file read piece by piece into a buffer of `room` bytes (larger only for a

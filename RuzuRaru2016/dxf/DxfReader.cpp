@@ -67,7 +67,12 @@ DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::Win
       if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
     } else {
       DxfParseResult parsed;
-      // Read piece by piece: a large export is never held whole beside its tables.
+      // Read piece by piece: a large export is never held whole beside its tables. The file is
+      // read twice, first to size the tables: a second read from the system's file cache costs
+      // less than the memory of the tables filled twice (collected, then copied into place).
+      if (std::unique_ptr<platform::FileSystem::Reader> sizing =
+              platform::Files().OpenForReading(path))
+        ReserveDxfTables(*sizing, tables, platform::Ansi());
       if (std::unique_ptr<platform::FileSystem::Reader> file =
               platform::Files().OpenForReading(path)) {
         parsed = ReadDxfPairs(*file, tables, platform::Ansi());

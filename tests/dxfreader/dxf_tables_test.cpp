@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "DxfFixtures.h"
-#include "RuzuRaru2016/dxf/DxfRecordBuffer.h"
 
 using namespace dxftest;
 
@@ -256,6 +255,52 @@ TEST(DxfTables, BlockBodiesHaveTheirOwnTables) {
   EXPECT_EQ(p.t.entities.polylines[0].ihand, 0);
   EXPECT_EQ(p.t.entities.polylines[0].bname, "");
   EXPECT_EQ(p.t.entities.vertices.at(0).code10.x, 9);
+}
+
+// The sizing pass counts what the reading pass appends, table by table: every table is filled
+// in the room it was given, without moving, on a file with every kind of entity in the drawing
+// and in block bodies (an INSERT in a body is not kept, a POLYLINE's own 10 is no vertex).
+TEST(DxfTables, SizingGivesEveryTableItsExactRoom) {
+  const std::string body = Lines(
+      {"  0", "LINE",    " 10", "1",      "  0", "CIRCLE",     " 40", "1",      "  0", "ARC",
+       "  0", "ELLIPSE", " 40", "1",      "  0", "TEXT",       "  1", "t",      "  0", "MTEXT",
+       "  3", "m",       "  1", "m",      "  0", "LWPOLYLINE", " 10", "0",      " 20", "0",
+       " 10", "1",       " 20", "1",      "  0", "POLYLINE",   " 10", "0",      "  0", "VERTEX",
+       " 10", "2",       "  0", "VERTEX", " 10", "3",          "  0", "SEQEND", "  0", "INSERT",
+       "  2", "B",       "  0", "ATTRIB", "  1", "a",          "  0", "SEQEND"});
+  const std::string dxf = Blocks(Lines({"  0", "BLOCK", "  2", "B"}) + body +
+                                 Lines({"  0", "ENDBLK", "  0", "BLOCK", "  2", "C"}) + body +
+                                 Lines({"  0", "ENDBLK"})) +
+                          Entities(body + body) + Eof();
+  platform::Cp932CodePage cp;
+  TDxfTables t;
+  ReserveDxfTables(dxf, t, cp);
+  const auto places = [&t] {
+    std::vector<std::pair<const void*, std::size_t>> p;
+    const auto add = [&p](const auto& table) { p.emplace_back(table.data(), table.capacity()); };
+    for (const TEntityTables* e : {&t.entities, &t.blockBodies}) {
+      add(e->lines), add(e->circles), add(e->arcs), add(e->polylines), add(e->vertices);
+      add(e->texts), add(e->ellipses);
+    }
+    add(t.inserts);
+    return p;
+  };
+  const auto reserved = places();
+  ASSERT_FALSE(ReadDxfPairs(dxf, t, cp).failed);
+  EXPECT_EQ(places(), reserved);
+  const auto sizes = [&t] {
+    std::vector<std::size_t> n;
+    for (const TEntityTables* e : {&t.entities, &t.blockBodies})
+      n.insert(n.end(), {e->lines.size(), e->circles.size(), e->arcs.size(), e->polylines.size(),
+                         e->vertices.size(), e->texts.size(), e->ellipses.size()});
+    n.push_back(t.inserts.size());
+    return n;
+  };
+  const std::vector<std::size_t> expected = {2, 2, 2, 4, 8, 6, 2,  // the drawing's two copies
+                                             2, 2, 2, 4, 8, 6, 2,  // one in each block
+                                             2};
+  EXPECT_EQ(sizes(), expected);
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(reserved[i].second, expected[i]);
 }
 
 // A block definition ends with ENDBLK, with ENDSEC, and also with the next SECTION of a file
@@ -575,28 +620,6 @@ TEST(DxfTables, EveryReadReplacesTheTablesAndCutsThemToSize) {
   EXPECT_EQ(t.layers[0].Name, "0");
   EXPECT_EQ(t.layers[0].color, 7);
   EXPECT_EQ(t.layers[0].ltype, "CONTINUOUS");
-}
-
-}  // namespace
-
-namespace {
-
-// Records are collected in blocks; dropping the last one must work across a block boundary and
-// the table must come out in order and exactly sized.
-TEST(DxfRecordBuffer, KeepsOrderAcrossBlocksAndDropsAtTheirEdges) {
-  DxfRecordBuffer<TLwpEle> buffer;
-  const std::size_t block = DxfRecordBuffer<TLwpEle>::kBlockRecords;
-  for (std::size_t i = 0; i < 2 * block + 5; ++i) buffer.Append().ihand = static_cast<int>(i);
-  while (buffer.Size() > block - 1) buffer.PopBack();  // back over a whole block and one more
-  buffer.Append().ihand = -1;
-  EXPECT_EQ(buffer.Back().ihand, -1);
-  std::vector<TLwpEle> table(3);
-  buffer.MoveTo(table);
-  ASSERT_EQ(table.size(), block);
-  EXPECT_EQ(table.capacity(), block);
-  for (std::size_t i = 0; i + 1 < block; ++i) ASSERT_EQ(table[i].ihand, static_cast<int>(i));
-  EXPECT_EQ(table.back().ihand, -1);
-  EXPECT_EQ(buffer.Size(), 0u);
 }
 
 }  // namespace
