@@ -8,12 +8,13 @@
 # Prints wall and CPU time (CPU: the process's own, what the work costs on a shared machine) and
 # the ratios.
 #   bench/run_scan_bench.sh [BUILD_DIR]   (default build/native of this tree)
+#   SCAN_BENCH_DXF: the input (default BUILD_DIR/bench-data/scan_bench.dxf, made when missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build/native}
 rounds=${ROUNDS:-9}
 repeats=${REPEATS:-7}
-data=${SCAN_BENCH_DXF:-/work/build-scan-bench/scan_bench.dxf}
+data=${SCAN_BENCH_DXF:-$build/bench-data/scan_bench.dxf}
 
 cmake --build "$build" --target scan_bench >/dev/null
 if [ ! -f "$data" ]; then
