@@ -149,7 +149,7 @@ class TableBuilder {
 
   Outcome Take(const DxfPair& p);
   // End of reading: the item being read is completed, or dropped after a failure because
-  // its remaining groups were never read; then the records go into the tables.
+  // its remaining groups were never read.
   void Finish(bool failed);
   // After sizing: room in every entity table for the records counted.
   void ReserveCounted();

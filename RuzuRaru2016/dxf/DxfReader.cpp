@@ -69,7 +69,7 @@ DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::Win
       DxfParseResult parsed;
       // Read piece by piece: a large export is never held whole beside its tables. The file is
       // read twice, first to size the tables: a second read from the system's file cache costs
-      // less than the memory of the tables filled twice (collected, then copied into place).
+      // less than tables that grow, each growth a copy into memory touched for the first time.
       if (std::unique_ptr<platform::FileSystem::Reader> sizing =
               platform::Files().OpenForReading(path))
         ReserveDxfTables(*sizing, tables, platform::Ansi());
