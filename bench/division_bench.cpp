@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/PolygonFile.h"
-#include "workflows/RegionDivision.h"
+#include "division/RegionDivision.h"
+#include "tests/division/PolygonFile.h"
 
 namespace {
 volatile std::size_t sink = 0;  // keeps the timed runs from being optimised away

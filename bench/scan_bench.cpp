@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "RuzuRaru2016/dxf/DxfParser.h"
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "platform/standin/Cp932CodePage.h"
-#include "table/EntityLines.h"
 #include "table/NumberEntries.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
-#include "table/EntityLines.h"
 
 // How a row's area is found.
 enum AreaMode : int {

@@ -3,10 +3,10 @@
 #include <climits>
 #include <utility>
 
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfWriter.h"
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
-#include "table/EntityLines.h"
 
 void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries) {
   for (const std::string_view line : lines) {
@@ -65,4 +65,13 @@ int NextNumber(const std::vector<std::string>& sortedEntries) {
   if (last.empty() || last.front() == ',') return 1;
   const int key = NumberKey(last);
   return key == INT_MAX ? key : key + 1;
+}
+
+std::optional<int> NextNumberFromExport(const std::string& path) {
+  EntityLineList lines;
+  if (!ScanDxfEntities(path, lines).complete()) return std::nullopt;
+  std::vector<std::string> entries;
+  CollectNumberMarks(lines, entries);
+  SortByNumber(entries);
+  return NextNumber(entries);
 }

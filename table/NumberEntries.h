@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "table/EntityLines.h"
+#include "RuzuRaru2016/dxf/EntityLines.h"
 
 // Appends an entry for every TEXT line whose first application data names kAppName exactly
 // (case-sensitive), in the order of the lines, except a coordinate table's area (its first

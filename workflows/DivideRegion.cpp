@@ -10,9 +10,9 @@
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
 #include "annotation/HostSettings.h"
+#include "division/BestShapeDivision.h"
+#include "division/RegionDivision.h"
 #include "platform/Ports.h"
-#include "workflows/BestShapeDivision.h"
-#include "workflows/RegionDivision.h"
 #include "workflows/TracedBoundary.h"
 #include "workflows/UserMessages.h"
 

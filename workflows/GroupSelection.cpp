@@ -5,9 +5,9 @@
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
-#include "platform/Ports.h"
 #include "annotation/HostSettings.h"
-#include "workflows/SegmentTriangles.h"
+#include "division/SegmentTriangles.h"
+#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
 GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& settings) {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "numbers/NumberText.h"
 #include "platform/standin/Cp932CodePage.h"
-#include "table/EntityLines.h"
 #include "table/NumberEntries.h"
 #include "tests/fuzz/FuzzChecks.h"
 

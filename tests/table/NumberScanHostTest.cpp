@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
 #include "hostsim/inprocess/Host.h"
 #include "table/AreaTable.h"
-#include "table/EntityLines.h"
 #include "table/NumberEntries.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The parcels of the whole-run test (自動, 最大, 作成 on one outline), also divided by the
-// division table of tests/workflows: irregular outlines from a seed, one with an arc side.
+// division table of tests/division: irregular outlines from a seed, one with an arc side.
 #pragma once
 
 #include <cmath>

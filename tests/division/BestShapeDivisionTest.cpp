@@ -1,4 +1,4 @@
-#include "workflows/BestShapeDivision.h"
+#include "division/BestShapeDivision.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "division/RegionDivision.h"
+#include "division/TriangulationCheck.h"
 #include "geometry/Orientation.h"
-#include "tests/workflows/PolygonFile.h"
-#include "workflows/RegionDivision.h"
-#include "workflows/TriangulationCheck.h"
+#include "tests/division/PolygonFile.h"
 
 namespace {
 

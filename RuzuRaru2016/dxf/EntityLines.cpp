@@ -1,4 +1,4 @@
-#include "table/EntityLines.h"
+#include "RuzuRaru2016/dxf/EntityLines.h"
 
 #include <array>
 #include <bit>
@@ -6,8 +6,10 @@
 #include <cstring>
 #include <utility>
 
+#include "RuzuRaru2016/dxf/DxfReader.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "numbers/NumberText.h"
+#include "platform/Ports.h"
 
 namespace {
 
@@ -234,4 +236,13 @@ bool GetGroupPoint(std::string_view line, int code, TAcadPoint& point) {
   if (!y.empty()) point.y = StrToFloat(y);
   point.z = z.empty() ? 0 : StrToFloat(z);
   return !x.empty() && !y.empty();
+}
+
+// The text scan itself stays free of files so that it can be run on any bytes.
+DxfScanResult ScanDxfEntities(const std::string& path, EntityLineList& list) {
+  if (!WaitForFile(path)) return {0, ScanEnd::kNoFile};
+  if (platform::Files().InUse(path)) return {0, ScanEnd::kBusy};
+  std::optional<std::string> bytes = platform::Files().ReadAll(path);
+  if (!bytes) return {0, ScanEnd::kUnreadable};
+  return ScanDxfText(*bytes, list, platform::Ansi());
 }

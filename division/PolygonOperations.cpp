@@ -1,4 +1,4 @@
-#include "workflows/PolygonOperations.h"
+#include "division/PolygonOperations.h"
 
 #include <algorithm>
 

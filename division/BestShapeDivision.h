@@ -5,8 +5,8 @@
 
 #include <span>
 
+#include "division/RegionDivision.h"
 #include "geometry/AcadTypes.h"
-#include "workflows/RegionDivision.h"
 
 // Succeeds on every simple polygon (either orientation, collinear vertices allowed). The
 // triangles are given counter-clockwise, the diagonals once each in the order the triangles

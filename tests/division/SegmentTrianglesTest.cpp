@@ -1,4 +1,4 @@
-#include "workflows/SegmentTriangles.h"
+#include "division/SegmentTriangles.h"
 
 #include <gtest/gtest.h>
 

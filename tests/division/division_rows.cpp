@@ -16,10 +16,10 @@
 #include <string>
 #include <utility>
 
+#include "division/BestShapeDivision.h"
+#include "division/RegionDivision.h"
+#include "tests/division/PolygonFile.h"
 #include "tests/table/WholeRunParcels.h"
-#include "tests/workflows/PolygonFile.h"
-#include "workflows/BestShapeDivision.h"
-#include "workflows/RegionDivision.h"
 
 namespace {
 

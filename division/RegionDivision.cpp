@@ -1,12 +1,12 @@
-#include "workflows/RegionDivision.h"
+#include "division/RegionDivision.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
+#include "division/PolygonOperations.h"
+#include "division/TriangulationCheck.h"
 #include "geometry/PlaneGeometry.h"
-#include "workflows/PolygonOperations.h"
-#include "workflows/TriangulationCheck.h"
 
 namespace {
 

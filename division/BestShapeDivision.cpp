@@ -1,4 +1,4 @@
-#include "workflows/BestShapeDivision.h"
+#include "division/BestShapeDivision.h"
 
 #include <algorithm>
 #include <array>
@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "division/TriangulationCheck.h"
 #include "geometry/Orientation.h"
 #include "numbers/X87Math.h"
-#include "workflows/TriangulationCheck.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "workflows/RegionDivision.h"
+#include "division/RegionDivision.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
+#include "division/PolygonOperations.h"
+#include "division/TriangulationCheck.h"
 #include "geometry/PlaneGeometry.h"
-#include "workflows/PolygonOperations.h"
-#include "workflows/TriangulationCheck.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/workflows/PolygonFile.h"
+#include "tests/division/PolygonFile.h"
 
 #include <algorithm>
 #include <cctype>

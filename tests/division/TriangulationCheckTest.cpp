@@ -1,4 +1,4 @@
-#include "workflows/TriangulationCheck.h"
+#include "division/TriangulationCheck.h"
 
 #include <gtest/gtest.h>
 

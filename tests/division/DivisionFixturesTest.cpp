@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/PolygonFile.h"
-#include "workflows/RegionDivision.h"
-#include "workflows/TriangulationCheck.h"
+#include "division/RegionDivision.h"
+#include "division/TriangulationCheck.h"
+#include "tests/division/PolygonFile.h"
 
 namespace {
 

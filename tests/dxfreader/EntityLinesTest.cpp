@@ -1,4 +1,4 @@
-#include "table/EntityLines.h"
+#include "RuzuRaru2016/dxf/EntityLines.h"
 
 #include <gtest/gtest.h>
 
