@@ -38,10 +38,12 @@ def japanese_font() -> font_manager.FontProperties:
     raise RuntimeError("the IPA Gothic font is not installed (fonts-ipafont-gothic)")
 
 
-def main(src: str, dst: str, quiet: bool = False, dpi: int = 100) -> None:
+def main(src: str, dst: str, quiet: bool = False, dpi: int = 100, inches: float = 8,
+         window=None) -> None:
+    """window: (xmin, ymin, xmax, ymax) of the drawing to show, instead of all of it."""
     font = japanese_font()
     doc, auditor = recover.readfile(src)
-    fig = plt.figure(figsize=(8, 8))
+    fig = plt.figure(figsize=(inches, inches))
     ax = fig.add_axes([0, 0, 1, 1])
     ax.set_facecolor("black")
     ctx = RenderContext(doc)
@@ -49,6 +51,9 @@ def main(src: str, dst: str, quiet: bool = False, dpi: int = 100) -> None:
         ctx.fonts[style] = FontFace(ttf="ipag.ttf", family=JAPANESE_FAMILY)
     backend = MatplotlibBackend(ax, font=font)
     Frontend(ctx, backend).draw_layout(doc.modelspace(), finalize=True)
+    if window:
+        ax.set_xlim(window[0], window[2])
+        ax.set_ylim(window[1], window[3])
     fig.savefig(dst, dpi=dpi, facecolor="black")
     plt.close(fig)
     if not quiet:
