@@ -19,9 +19,14 @@ import render_dxf  # noqa: E402
 PARCEL = REPO / "e2e/demo/parcel.dxf"
 DRAWINGS = REPO / "e2e/scenarios/drawings"
 # Parts of the pentagon parcel that the tools change (x1, y1, x2, y2 in drawing units).
-CORNER_K1 = (-500, -500, 7500, 7500)
+CORNER_K1 = (-250, -250, 3750, 3750)
 MARK_1 = (0, 0, 12000, 12000)
 NEIGHBOUR = (18000, -2000, 30000, 10000)
+BASE_LINE = (-1000, -3000, 11000, 7000)
+# The tables, at the corners the scenarios pick.
+AREA_TABLE = (39500, 14700, 55500, 20500)
+AREA_TABLE_ONE_ROW = (39500, 16300, 55500, 20500)
+COORDINATE_TABLE = (39500, 33000, 55000, 40500)
 
 # picture name: (scenario whose saved drawing is shown, or an input file), window or None
 DRAWN = {
@@ -35,12 +40,12 @@ DRAWN = {
     "onepoint-after": ("one-point", None),
     "twosides-before": (DRAWINGS / "corner.dxf", None),
     "twosides-after": ("two-sides", None),
-    "table-after": ("table-all", None),
-    "table-selected-after": ("table-selected", None),
-    "baseline-before": (DRAWINGS / "baseline.dxf", None),
-    "baseline-after": ("baseline", None),
-    "exchange-after": ("baseline-exchange", None),
-    "takeback-after": ("baseline-takeback", None),
+    "table-after": ("table-all", AREA_TABLE),
+    "table-selected-after": ("table-selected", AREA_TABLE_ONE_ROW),
+    "baseline-before": (DRAWINGS / "baseline.dxf", BASE_LINE),
+    "baseline-after": ("baseline", BASE_LINE),
+    "exchange-after": ("baseline-exchange", BASE_LINE),
+    "takeback-after": ("baseline-takeback", BASE_LINE),
     "rotate-before": (PARCEL, CORNER_K1),
     "rotate-after": ("tools-rotate-text", CORNER_K1),
     "move-before": ("auto-three-side", MARK_1),
@@ -49,7 +54,7 @@ DRAWN = {
     "length-before": (PARCEL, NEIGHBOUR),
     "length-after": ("tools-write-length", NEIGHBOUR),
     "coord-before": (DRAWINGS / "pentagon.dxf", None),
-    "coord-after": ("coordinate", None),
+    "coord-after": ("coordinate", COORDINATE_TABLE),
     "start-before": (REPO / "e2e/demo/survey-parcel.dxf", None),
     "start-after": ("demo", None),
 }
@@ -74,7 +79,7 @@ def main(artifacts: Path, window_dir: Path, out: Path) -> int:
                 missing.append(f"{name}: {dxf}")
                 continue
             full = Path(tmp) / f"{name}.png"
-            render_dxf.main(str(dxf), str(full), quiet=True, dpi=60, inches=8, window=window)
+            render_dxf.main(str(dxf), str(full), quiet=True, dpi=100, inches=7, window=window)
             reduce(full, out / f"{name}.png", 16)
     for name in WINDOW:
         shot = window_dir / f"{name}.png"
