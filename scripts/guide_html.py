@@ -27,7 +27,8 @@ table { border-collapse: collapse; margin: 1em 0; }
 th, td { border: 1px solid #bbb; padding: .3em .6em; vertical-align: top; }
 th { background: #eef2f6; }
 img { max-width: 100%; border: 1px solid #999; }
-td img { max-width: 20em; }
+table:has(img) { width: 100%; table-layout: fixed; }
+td img { width: 100%; }
 code { background: #f3f3f3; padding: 0 .2em; }
 """
 
@@ -48,7 +49,8 @@ def convert(text: str, prefix: str) -> str:
         text = re.sub(r"\]\((img/[^)]+)\)", lambda m: f"]({prefix}{m.group(1)})", text)
     md = markdown.Markdown(extensions=["tables", "toc"],
                            extension_configs={"toc": {"slugify": slugify_unicode}})
-    return md.convert(text)
+    # A picture opens at full size when clicked.
+    return re.sub(r'(<img [^>]*src="([^"]+)"[^>]*>)', r'<a href="\2">\1</a>', md.convert(text))
 
 
 def page(text: str, prefix: str) -> str:

@@ -14,15 +14,39 @@ if ! command -v chromium >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends chromium
 fi
 mkdir -p "$out"
-for p in "${pages[@]}"; do
-  shot=$out/$(printf '%s' "${p%%#*}" | tr '/' '-' | sed 's/\.html$//')${p##*#}
-  [ "${p#*#}" != "$p" ] || shot=$out/$(printf '%s' "$p" | tr '/' '-' | sed 's/\.html$//')
-  shot=$shot.png
-  # A fresh profile per page, so that nothing of an earlier page or run is shown.
+# chrome NAME ARGS...: headless Chromium with a fresh profile, so that nothing of an earlier page
+# or run is shown.
+chrome() {
+  local profile
   profile=$(mktemp -d)
-  chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$profile" \
-    --window-size=1000,1300 --screenshot="$shot" "file://$folder/$p" >/dev/null 2>&1
+  timeout 120 chromium --headless --no-sandbox --disable-gpu --hide-scrollbars \
+    --user-data-dir="$profile" --virtual-time-budget=3000 "$@" 2>/dev/null
   rm -rf "$profile"
+}
+width=1000 height=1300
+for p in "${pages[@]}"; do
+  file=${p%%#*}
+  anchor=""
+  [ "$file" = "$p" ] || anchor=${p#*#}
+  shot=$out/$(printf '%s' "$file" | tr '/' '-' | sed 's/\.html$//')${anchor:+-$anchor}.png
+  top=0
+  if [ -n "$anchor" ]; then
+    # Headless screenshots do not scroll to a fragment: the section's place on the page is
+    # measured in a copy of the page beside it (same pictures, same layout), then the whole page
+    # is taken and cut there.
+    probe=$(dirname "$folder/$file")/.measure-$$.html
+    sed "s|</body>|<script>window.addEventListener('load',()=>{document.body.dataset.top=Math.round(document.getElementById('$anchor').getBoundingClientRect().top+scrollY)})</script></body>|" \
+      "$folder/$file" >"$probe"
+    top=$(chrome --window-size=$width,$height --dump-dom "file://$probe" |
+      sed -n 's/.*data-top="\([0-9]*\)".*/\1/p' | head -n1)
+    rm -f "$probe"
+    [ -n "$top" ] || { echo "no section $anchor in $file" >&2; exit 1; }
+    top=$((top > 16 ? top - 16 : 0))
+  fi
+  chrome --window-size=$width,$((top + height)) --screenshot="$shot.full.png" "file://$folder/$file" \
+    >/dev/null
+  convert "$shot.full.png" -crop "${width}x${height}+0+$top" +repage "$shot"
+  rm -f "$shot.full.png"
   [ -s "$shot" ] || { echo "no screenshot of $p" >&2; exit 1; }
   echo "screenshot: $shot"
 done
