@@ -251,26 +251,23 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
     const char* angdir;
     const char* shown;  // ANGBASE as the host shows it (degrees, AUPREC places)
   };
-  for (const Case& c : {Case{"0.5235987755982988", "0", "30.00"},
-                        Case{"1.5707963267948966", "1", "90.00"}}) {
+  for (const Case& c :
+       {Case{"0.5235987755982988", "0", "30.00"}, Case{"1.5707963267948966", "1", "90.00"}}) {
     SCOPED_TRACE(c.angbase);
-    std::string file = Dxf({{0, "SECTION"},     {2, "HEADER"},     {9, "$ACADVER"},
-                            {1, "AC1015"},      {9, "$DWGCODEPAGE"}, {3, "ANSI_932"},
-                            {9, "$ANGBASE"},    {50, c.angbase},   {9, "$ANGDIR"},
-                            {70, c.angdir},     {9, "$AUNITS"},    {70, "0"},
-                            {9, "$AUPREC"},     {70, "2"},         {9, "$LUPREC"},
-                            {70, "3"},          {9, "$CLAYER"},    {8, "境界"},
-                            {9, "$TEXTSTYLE"},  {7, "明朝"},       {9, "$TEXTSIZE"},
-                            {40, "350.0"},      {9, "$DIMASZ"},    {40, "3.5"},
-                            {9, "$DIMSCALE"},   {40, "100.0"},     {9, "$DIMLDRBLK"},
-                            {1, "_DOT"},        {9, "$INSBASE"},   {10, "10.0"},
-                            {20, "20.0"},       {30, "0.0"},       {0, "ENDSEC"},
-                            {0, "SECTION"},     {2, "TABLES"},     {0, "TABLE"},
-                            {2, "LAYER"},       {0, "LAYER"},      {2, "境界"},
-                            {70, "0"},          {62, "1"},         {0, "ENDTAB"},
-                            {0, "TABLE"},       {2, "STYLE"},      {0, "STYLE"},
-                            {2, "明朝"},        {70, "0"},         {3, "msmincho.ttc"},
-                            {0, "ENDTAB"},      {0, "ENDSEC"},     {0, "EOF"}});
+    std::string file =
+        Dxf({{0, "SECTION"},      {2, "HEADER"},   {9, "$ACADVER"},   {1, "AC1015"},
+             {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$ANGBASE"},   {50, c.angbase},
+             {9, "$ANGDIR"},      {70, c.angdir},  {9, "$AUNITS"},    {70, "0"},
+             {9, "$AUPREC"},      {70, "2"},       {9, "$LUPREC"},    {70, "3"},
+             {9, "$CLAYER"},      {8, "境界"},     {9, "$TEXTSTYLE"}, {7, "明朝"},
+             {9, "$TEXTSIZE"},    {40, "350.0"},   {9, "$DIMASZ"},    {40, "3.5"},
+             {9, "$DIMSCALE"},    {40, "100.0"},   {9, "$DIMLDRBLK"}, {1, "_DOT"},
+             {9, "$INSBASE"},     {10, "10.0"},    {20, "20.0"},      {30, "0.0"},
+             {0, "ENDSEC"},       {0, "SECTION"},  {2, "TABLES"},     {0, "TABLE"},
+             {2, "LAYER"},        {0, "LAYER"},    {2, "境界"},       {70, "0"},
+             {62, "1"},           {0, "ENDTAB"},   {0, "TABLE"},      {2, "STYLE"},
+             {0, "STYLE"},        {2, "明朝"},     {70, "0"},         {3, "msmincho.ttc"},
+             {0, "ENDTAB"},       {0, "ENDSEC"},   {0, "EOF"}});
     platform::StandinWorld world;
     platform::ScopedPorts ports(world.ports());
     Host host(world);
