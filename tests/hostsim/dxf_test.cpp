@@ -254,7 +254,8 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
   for (const Case& c :
        {Case{"0.5235987755982988", "0", "30.00"}, Case{"1.5707963267948966", "1", "90.00"}}) {
     SCOPED_TRACE(c.angbase);
-    std::string file =
+    // Names in the file's code page, as an R2000 file holds them.
+    std::string file = cp.Utf8ToAnsi(
         Dxf({{0, "SECTION"},      {2, "HEADER"},   {9, "$ACADVER"},   {1, "AC1015"},
              {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$ANGBASE"},   {50, c.angbase},
              {9, "$ANGDIR"},      {70, c.angdir},  {9, "$AUNITS"},    {70, "0"},
@@ -267,7 +268,7 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
              {2, "LAYER"},        {0, "LAYER"},    {2, "境界"},       {70, "0"},
              {62, "1"},           {0, "ENDTAB"},   {0, "TABLE"},      {2, "STYLE"},
              {0, "STYLE"},        {2, "明朝"},     {70, "0"},         {3, "msmincho.ttc"},
-             {0, "ENDTAB"},       {0, "ENDSEC"},   {0, "EOF"}});
+             {0, "ENDTAB"},       {0, "ENDSEC"},   {0, "EOF"}}));
     platform::StandinWorld world;
     platform::ScopedPorts ports(world.ports());
     Host host(world);
