@@ -89,8 +89,6 @@ class Agreement {
     int digits = std::clamp(r_.areaDigits, 0, 6);
     for (unit_ = 1; digits-- > 0;) unit_ *= 10;
     coordinateArea_ = std::fabs(DoubleSignedArea(ring)) / 2 / (r_.scale * r_.scale);
-    twiceArea_.assign(n_ + 1, 0);  // prefix sums of the shoelace terms
-    for (Index i = 0; i < n_; ++i) twiceArea_[i + 1] = twiceArea_[i] + Cross(i, (i + 1) % n_);
   }
 
   Sum Row(Index a, Index b, Index c) {
@@ -162,20 +160,11 @@ class Agreement {
   };
 
   Index Id(Index i, Index j) const { return i * n_ + j; }
-  long double Cross(Index a, Index b) const {
-    return ring_[a].x * ring_[b].y - ring_[b].x * ring_[a].y;
-  }
   long double Total(Sum s) const { return static_cast<long double>(s) / unit_; }
   long double FinalStep() const {
     long double step = 1;
     for (int d = std::clamp(r_.finalDigits, 0, 6); d-- > 0;) step /= 10;
     return step;
-  }
-  // The rows' total a piece (i..j closed by i–j) would have if its rows were its exact area.
-  long double ExpectedSum(Index i, Index j) const {
-    const long double twice = twiceArea_[j] - twiceArea_[i] + Cross(j, i);
-    const long double area = twice / 2 / (r_.scale * r_.scale);
-    return (r_.mode == kBaseHeightArea ? 2 : 1) * area * unit_;
   }
 
   // The side as the number mark carries it: the text of the measured length.
@@ -303,8 +292,12 @@ class Agreement {
     Sum from = 0, to = 0;
     if (!Target(reach, from, to)) return kNothing;
     const bool exact = n_ <= kExactCorners;
-    const long double whole = ExpectedSum(0, n_ - 1);
-    const long double offset = (static_cast<long double>(from) + to) / 2 - whole;
+    const Sum rootLow = inLow_[Id(0, n_ - 1)], rootHigh = inHigh_[Id(0, n_ - 1)];
+    const long double lean = rootHigh == rootLow
+                                 ? 0.5L
+                                 : std::clamp((static_cast<long double>(from) + to) / 2 - rootLow,
+                                              0.0L, static_cast<long double>(rootHigh - rootLow)) /
+                                       (rootHigh - rootLow);
     Sums edge(0, 0);
     edge.words[0] = 1;
     auto piece = [&](Index i, Index j) -> const Sums* {
@@ -321,11 +314,12 @@ class Agreement {
         Sum hi = std::min(inHigh_[id], to - outLow_[id]);
         if (lo > hi) continue;
         if (!exact && hi - lo + 1 > kWindowBits) {
-          // Where the piece's area lies, moved by its share of the whole polygon's offset from
-          // its own area to the window: roundings that lean one way lean so in every piece.
-          const long double share = ExpectedSum(i, j) / whole;
-          const Sum centre = std::clamp(
-              static_cast<Sum>(std::llround(ExpectedSum(i, j) + share * offset)), lo, hi);
+          // The same share of the way from the piece's least to its greatest total as the
+          // window's middle lies between the whole polygon's: a table that leans one way leans
+          // so in its pieces.
+          const long double at = static_cast<long double>(inLow_[id]) +
+                                 lean * static_cast<long double>(inHigh_[id] - inLow_[id]);
+          const Sum centre = std::clamp(static_cast<Sum>(std::llround(at)), lo, hi);
           const Sum start = std::max(lo, centre - kWindowBits / 2);
           hi = std::min(hi, start + kWindowBits - 1);
           lo = std::max(lo, std::min(start, hi - kWindowBits + 1));
@@ -377,7 +371,6 @@ class Agreement {
   long long unit_ = 1;
   long double coordinateArea_ = 0;
   long double threshold_ = 0;
-  std::vector<long double> twiceArea_;
   std::vector<char> open_;
   std::vector<std::string> sides_;
   std::vector<std::vector<Candidate>> candidates_;

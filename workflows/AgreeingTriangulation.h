@@ -21,11 +21,11 @@ using TriangleCorners = std::array<std::size_t, 3>;
 //
 // Up to kExactCorners vertices the choice is exact: every sum of rows that a triangulation of
 // that smallest angle reaches is considered. Above, a piece of the polygon keeps at most
-// kWindowBits sums around its own area (moved by its share of the offset of the whole polygon's
-// target from its area), so the result is the closest among the triangulations whose every
-// piece's partial table stays within that window; it is never further off than plain, which is
-// returned when nothing closer is found. Above kMostCorners, where the search's memory (square)
-// and time (cube of the corners) would outgrow a click, plain is returned as it is.
+// kWindowBits sums, placed the same share of the way from its least to its greatest total as the
+// target lies in the whole polygon's, so the result is the closest among the triangulations
+// whose every piece's partial table stays within that window; it is never further off than plain,
+// which is returned when nothing closer is found. Above kMostCorners, where the search's memory
+// (square) and time (cube of the corners) would outgrow a click, plain is returned as it is.
 inline constexpr std::size_t kExactCorners = 30;
 inline constexpr std::size_t kMostCorners = 300;
 inline constexpr long long kWindowBits = 1 << 12;
