@@ -3,8 +3,8 @@
 // Prints per parcel
 //   <corners> corners: plain <median ms> ms, then table <median ms> ms (x<ratio>); table error
 //   <plain m²> -> <then table m²>
-// Argument --runs N (default 7); the parcels are outlines of 12, 30, 60 and 200 corners with
-// sides of about 4 m, in millimetres at scale 1000.
+// Arguments --runs N (default 7) and, last, --area-digits N (default 4); the parcels are outlines
+// of 12, 30, 60 and 200 corners with sides of about 4 m, in millimetres at scale 1000.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
   for (int a = 1; a < argc; ++a)
     if (std::strcmp(argv[a], "--runs") == 0 && a + 1 < argc)
       runs = std::max(1, std::atoi(argv[++a]));
-  const TableRounding heron;  // ﾍﾛﾝ, scale 1000, sides 2 places, rows 4, final 2, half up
+  TableRounding heron;  // ﾍﾛﾝ, scale 1000, sides 2 places, rows 4, final 2, half up
+  if (argc > 2 && std::strcmp(argv[argc - 2], "--area-digits") == 0)
+    heron.areaDigits = std::atoi(argv[argc - 1]);  // the rows' finest setting widens every window
+  std::printf("row areas to %d places\n", heron.areaDigits);
   for (int corners : {12, 30, 60, 200}) {
     const WholeRunParcel parcel{"bench", corners, corners * 4000 / (2 * 3.14159265358979),
                                 -1,      0,       static_cast<unsigned>(corners * 7 + 1)};
