@@ -8,14 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "division/AgreeingTriangulation.h"
 #include "division/TriangulationCheck.h"
 #include "geometry/Orientation.h"
+#include "geometry/Triangles.h"
 #include "numbers/X87Math.h"
 
 namespace {
 
 using Index = std::size_t;
-using Corners = std::array<Index, 3>;
+using Corners = TriangleCorners;
 
 // The polygon's vertices, seen counter-clockwise whatever the traced order.
 class Ring {
@@ -76,16 +78,6 @@ bool ClipEars(const Ring& ring, std::vector<Corners>& triangles) {
   }
   triangles.push_back({prev[i], i, next[i]});
   return true;
-}
-
-long double Corner(const TAcadPoint& v, const TAcadPoint& p, const TAcadPoint& q) {
-  const long double ux = p.x - v.x, uy = p.y - v.y, wx = q.x - v.x, wy = q.y - v.y;
-  // The x87 instruction, so that both builds choose the same diagonals.
-  return std::fabs(X87Atan2(ux * wy - uy * wx, ux * wx + uy * wy));
-}
-
-long double SmallestAngle(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c) {
-  return std::min({Corner(a, b, c), Corner(b, c, a), Corner(c, a, b)});
 }
 
 // Flips every diagonal whose convex quadrilateral is better cut the other way (a larger
@@ -150,9 +142,7 @@ void FlipToBestShape(const Ring& ring, std::vector<Corners>& triangles) {
   }
 }
 
-}  // namespace
-
-DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon) {
+DivisionResult Divide(std::span<const TAcadPoint> polygon, const TableRounding* rounding) {
   if (polygon.size() < 3) return {DivisionOutcome::kTooFewVertices, {}, {}};
   const long double area = DoubleSignedArea(polygon);
   if (area == 0) return {DivisionOutcome::kUnfinished, {}, {}};
@@ -160,6 +150,11 @@ DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon) {
   std::vector<Corners> corners;
   if (!ClipEars(ring, corners)) return {DivisionOutcome::kUnfinished, {}, {}};
   FlipToBestShape(ring, corners);
+  if (rounding) {
+    std::vector<TAcadPoint> ccw;
+    for (Index i = 0; i < ring.size(); ++i) ccw.push_back(ring[i]);
+    corners = AgreeingTriangulation(ccw, corners, *rounding);
+  }
 
   DivisionResult result;
   const Index n = polygon.size();
@@ -177,4 +172,14 @@ DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon) {
     return {DivisionOutcome::kNotATiling, {}, {}};
   result.outcome = DivisionOutcome::kDivided;
   return result;
+}
+
+}  // namespace
+
+DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon) {
+  return Divide(polygon, nullptr);
+}
+
+DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding) {
+  return Divide(polygon, &rounding);
 }

@@ -7,8 +7,13 @@
 
 #include "division/RegionDivision.h"
 #include "geometry/AcadTypes.h"
+#include "geometry/TableRows.h"
 
 // Succeeds on every simple polygon (either orientation, collinear vertices allowed). The
 // triangles are given counter-clockwise, the diagonals once each in the order the triangles
 // first meet them. A polygon that is not simple may give kUnfinished or kNotATiling.
 DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon);
+// The same smallest angle (to 1e-6 rad), and among the divisions that reach it one whose area
+// table, figured with this rounding, comes closest to the polygon's coordinate area
+// (workflows/AgreeingTriangulation.h says how exact that is).
+DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding);

@@ -1,5 +1,8 @@
 #include "geometry/Triangles.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "geometry/PlaneGeometry.h"
 #include "numbers/X87Math.h"
 #include "numbers/X87Precision.h"
@@ -10,6 +13,19 @@ double AreaFromSides(double a, double b, double c) {
   const long double ls = s;
   const double p = static_cast<double>((ls - c) * ls * (ls - b) * (ls - a));
   return p > 0 ? static_cast<double>(X87Sqrt(p)) : 0.0;
+}
+
+namespace {
+
+long double Corner(const TAcadPoint& v, const TAcadPoint& p, const TAcadPoint& q) {
+  const long double ux = p.x - v.x, uy = p.y - v.y, wx = q.x - v.x, wy = q.y - v.y;
+  return std::fabs(X87Atan2(ux * wy - uy * wx, ux * wx + uy * wy));
+}
+
+}  // namespace
+
+long double SmallestAngle(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c) {
+  return std::min({Corner(a, b, c), Corner(b, c, a), Corner(c, a, b)});
 }
 
 ApexResult ApexFromSides(const TAcadPoint& a, const TAcadPoint& b, double sideA, double sideB,

@@ -6,6 +6,10 @@
 // Heron's area from three sides; 0 for sides that make no triangle or a flat one.
 double AreaFromSides(double a, double b, double c);
 
+// The smallest of a triangle's three corners, in radians (0 for a flat one). Computed with the
+// x87 instruction, so that both builds compare triangles alike.
+long double SmallestAngle(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c);
+
 // How ApexFromSides found the third vertex.
 enum class ApexResult : int {
   NoApex = 0,    // the sides cannot meet

@@ -3,6 +3,7 @@
 // host to its core in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "shell/TForm1.h"
+#include "shell/TableRoundingSettings.h"
 #include "table/AreaTableRun.h"
 #include "table/CounterScan.h"
 
@@ -15,15 +16,9 @@ AreaTableRun ReadAreaTableRun(const TForm1& form) {
   run.wholeDrawing = form.CheckBox2.Checked();
   run.hostTextStyle = form.CheckBox4.Checked();
   AreaTableSettings& s = run.table;
-  s.mode = form.RadioGroup1.ItemIndex() == 1 ? kBaseHeightArea : kThreeSideArea;
+  static_cast<TableRounding&>(s) = ReadTableRounding(form);
   const TEdit& widths = s.mode == kBaseHeightArea ? form.Edit20 : form.Edit11;
   ReadAreaTableFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), widths.Text()}, s);
-  s.lengthDigits = form.Keta1;
-  s.lengthRounding = form.Marume1;
-  s.areaDigits = form.keta2;
-  s.areaRounding = form.Marume2;
-  s.finalDigits = form.keta3;
-  s.finalRounding = form.Marume3;
   s.layer = form.Edit12.Text();
   return run;
 }

@@ -9,6 +9,7 @@
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
+#include "shell/TableRoundingSettings.h"
 #include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
 #include "workflows/LabelDividedTriangles.h"
@@ -62,6 +63,7 @@ void TForm1::PickAndDivide(bool labels) {
   settings.labelling = ReadTriangleLabelling(labels);
   settings.hostTextStyle = CheckBox4.Checked();
   settings.bestShape = CheckBox5.Checked();
+  if (settings.bestShape) settings.table = ReadTableRounding(*this);
   settings.sideLayer = Edit15.Text();
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;

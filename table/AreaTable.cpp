@@ -6,7 +6,6 @@
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfWriter.h"
-#include "geometry/Triangles.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
 #include "table/NumberEntries.h"
@@ -14,9 +13,6 @@
 namespace {
 
 constexpr long double kDegreesPerRadian = 180 / std::numbers::pi_v<long double>;
-
-// A number text of the table read back, as the next figure is computed from what is shown.
-double Shown(const std::string& text) { return static_cast<double>(StrToFloat(text)); }
 
 // An entry's number text and its three sides. The sides are the last three fields, so a number
 // text with commas of its own stays whole.
@@ -37,15 +33,6 @@ Entry SplitEntry(const std::string& text) {
   }
   for (int i = 0; i < 3; ++i) e.sides[i] = fields[first + static_cast<std::size_t>(i)];
   return e;
-}
-
-// The final area written with fewer decimals than the areas above it is padded with blanks, so
-// that its right-aligned digits stand under the same places as theirs.
-std::string FinalArea(long double value, const AreaTableSettings& s) {
-  std::string text = RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(value));
-  if (s.areaDigits > s.finalDigits)
-    text.append(static_cast<std::size_t>(s.areaDigits - s.finalDigits), ' ');
-  return text;
 }
 
 std::string WidthCountMessage(int columns, const std::string& list) {
@@ -85,24 +72,6 @@ void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& setti
   for (const std::string& piece : pieces) settings.widths.push_back(StrToFloat(piece));
 }
 
-BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
-                           const std::string& side3, long double scale, int digits, int mode) {
-  auto side = [](const std::string& text) -> long double {
-    const std::string trimmed = TrimHostText(text);
-    return trimmed.empty() ? 0 : StrToFloat(trimmed);
-  };
-  const long double s1 = side(side1), s2 = side(side2), s3 = side(side3);
-  const long double base = s1 >= s2 && s1 >= s3 ? s1 : s2 >= s1 && s2 >= s3 ? s2 : s3;
-  long double height = 0;
-  if (s1 > 0 && s2 > 0 && s3 > 0)
-    height = 2 *
-             static_cast<long double>(AreaFromSides(
-                 static_cast<double>(s1), static_cast<double>(s2), static_cast<double>(s3))) /
-             base;
-  return {RoundToText(digits, mode, static_cast<double>(base / scale)),
-          RoundToText(digits, mode, static_cast<double>(height / scale))};
-}
-
 AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
                                 const AreaTableSettings& s) {
   AreaTableTexts t;
@@ -116,41 +85,25 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
   for (const std::string& text : entries) {
     const Entry e = SplitEntry(text);
     std::vector<std::string> row{e.number};
-    if (baseHeight) {
-      const BaseHeight bh = BaseHeightTexts(e.sides[0], e.sides[1], e.sides[2], s.scale,
-                                            s.lengthDigits, s.lengthRounding);
-      row.push_back(bh.base);
-      row.push_back(bh.height);
-      row.push_back(RoundToText(s.areaDigits, s.areaRounding,
-                                static_cast<double>(StrToFloat(bh.base) * StrToFloat(bh.height))));
-    } else {
-      for (const std::string& side : e.sides)
-        row.push_back(RoundToText(s.lengthDigits, s.lengthRounding,
-                                  static_cast<double>(StrToFloat(side) / s.scale)));
-      // From the sides as shown, so that a reader can check the row by hand.
-      const double area = AreaFromSides(Shown(row[1]), Shown(row[2]), Shown(row[3]));
-      row.push_back(RoundToText(s.areaDigits, s.areaRounding, area));
-    }
+    for (std::string& cell : TriangleRowCells(e.sides[0], e.sides[1], e.sides[2], s))
+      row.push_back(std::move(cell));
     total += StrToFloat(row.back());
     t.rows.push_back(std::move(row));
   }
   t.summary.emplace_back("合計",
                          RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(total)));
-  if (baseHeight) {
-    const long double half = total / 2;
+  const long double area = AreaOfTotal(total, s);
+  if (baseHeight)
     t.summary.emplace_back("1/2",
-                           RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(half)));
-    t.summary.emplace_back("面積", FinalArea(half, s));
-  } else {
-    t.summary.emplace_back("面積", FinalArea(total, s));
-  }
+                           RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(area)));
+  t.summary.emplace_back("面積", FinalAreaText(area, s));
   if (s.coordinateArea) {
-    const std::string coordinate = FinalArea(*s.coordinateArea, s);
+    const std::string coordinate = FinalAreaText(*s.coordinateArea, s);
     // The difference of the two areas as shown, so that a reader gets it by subtracting.
     const long double shownFinal = StrToFloat(TrimHostText(t.summary.back().second));
     const long double difference = shownFinal - StrToFloat(TrimHostText(coordinate));
     t.summary.emplace_back("座標面積", coordinate);
-    t.summary.emplace_back("差", FinalArea(difference, s));
+    t.summary.emplace_back("差", FinalAreaText(difference, s));
   }
   return t;
 }

@@ -11,25 +11,17 @@
 #include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfDocument.h"
 #include "geometry/AcadTypes.h"
-
-// How a row's area is found.
-enum AreaMode : int {
-  kThreeSideArea = 0,  // ﾍﾛﾝ: from the three sides
-  kBaseHeightArea = 1  // 三斜: base × height / 2 (the row shows base × height)
-};
+#include "geometry/TableRows.h"
 
 // Columns of the table in a mode: 5 in three-side mode, 4 in base-height mode.
 int AreaTableColumns(int mode);
 
-struct AreaTableSettings {
-  int mode = kThreeSideArea;
-  long double scale = 1000;                  // lengths are divided by it before they are shown
-  long double textHeight = 400;              // every text
-  long double rowHeight = 800;               // every row
-  std::vector<long double> widths;           // one per column, left to right
-  int lengthDigits = 2, lengthRounding = 1;  // sides, bases, heights
-  int areaDigits = 4, areaRounding = 1;      // row areas, total, half total
-  int finalDigits = 2, finalRounding = 1;    // final area
+// The figures follow the rounding (mode, scale, digits and rounding of sides, rows and final
+// area); the rest says how the table is drawn.
+struct AreaTableSettings : TableRounding {
+  long double textHeight = 400;     // every text
+  long double rowHeight = 800;      // every row
+  std::vector<long double> widths;  // one per column, left to right
   std::string layer = "H_TEXT";
   std::string style;       // text style; empty: no style table and no style on the texts
   TAcadPoint base;         // top-left corner, as picked
@@ -55,15 +47,6 @@ struct AreaTableFields {
 void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings);
 // The scale, text height and row height only (the widths are left alone), with the same checks.
 void ReadTableStyleFields(const AreaTableFields& fields, AreaTableSettings& settings);
-
-// Base (the longest side, the earlier one on a tie) and height of a triangle from its side
-// texts (blank counts as 0), divided by scale and rounded. Height 0 unless all sides are > 0.
-struct BaseHeight {
-  std::string base;
-  std::string height;
-};
-BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
-                           const std::string& side3, long double scale, int digits, int mode);
 
 // The table's texts: the column heads, one row per entry ("number,side1,side2,side3", in the
 // given order) and the summary rows as label and value.

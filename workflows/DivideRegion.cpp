@@ -60,7 +60,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   if (outline.empty()) return result;
 
   const DivisionResult division = settings.bestShape
-                                      ? DivideBestShape(outline)
+                                      ? DivideBestShape(outline, settings.table)
                                       : DividePolygon(outline, RayViewSize(outline, viewSize));
   if (!division.divided()) {
     result.outcome = RegionOutcome::kDivisionFailed;

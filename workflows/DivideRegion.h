@@ -7,6 +7,7 @@
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
+#include "geometry/TableRows.h"
 #include "workflows/LabelDividedTriangles.h"
 #include "workflows/TracedBoundary.h"
 
@@ -14,7 +15,8 @@ struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
   bool hostTextStyle = false;   // write texts in the host's current style
   std::string sideLayer;        // layer of the diagonals
-  bool bestShape = false;       // divide for the largest smallest angle instead of by ears
+  bool bestShape = false;       // divide for the largest smallest angle instead of by ears,
+  TableRounding table;          // and then for the table closest to the coordinate area
   TriangleLabelling labelling;  // textStyle is replaced by what the host gives
 };
 

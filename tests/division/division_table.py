@@ -3,19 +3,22 @@
 
     division_table.py <division_rows> <output.md> <polygons.json>...
 
-Runs our two divisions (the ear division and the best-shape one, through the division_rows
-program) and earcut (python3-mapbox-earcut) on every polygon and on the whole-run test's parcels,
-checks every result with shapely (the triangles' union against the polygon, their areas against
-the union's), and writes a Markdown table. For the survey parcels (parcels.json and the whole-run
-ones, millimetres at scale 1000) it also gives the error of a ﾍﾛﾝ table of each division: the
-table's final area (heron_table.py) less the polygon's coordinate area; the whole-run parcel with
-an arc side is divided through its chord, so its error is against the polygon of its corners.
-The earcut rings have no unit (screen-like coordinates, some only a few dozen across), so they
-get no table error. Fails when either of our divisions reports a division that does not tile
-its polygon, when the best-shape division fails on a simple polygon or has a smaller smallest
-angle than the ear division, when a table's error is more than the roundings allow, and when
-the best-shape table misses a survey parcel's area by more than 0.05 m², unless the parcel is a
-named known miss (and then when it no longer misses).
+Runs our divisions (the ear division, the best-shape one alone, and the best-shape one that then
+takes the triangulation whose ﾍﾛﾝ table agrees best, through the division_rows program) and earcut
+(python3-mapbox-earcut) on every polygon and on the whole-run test's parcels, checks every result
+with shapely (the triangles' union against the polygon, their areas against the union's), and
+writes a Markdown table. For the survey parcels (parcels.json and the whole-run ones, millimetres
+at scale 1000) it also gives the error of a ﾍﾛﾝ table of each division: the table's final area
+(heron_table.py) less the polygon's coordinate area (the whole-run parcel with an arc side is
+divided through its chord, so its error is against the polygon of its corners), and, computed
+here without the product's code (reachable_tables.py), the largest smallest angle any
+triangulation has and the closest table that a triangulation of that angle reaches. The earcut
+rings have no unit (screen-like coordinates, some only a few dozen across), so they get no
+table. Fails when a division reports a division that does not tile its polygon, when a
+best-shape division fails on a simple polygon or has a smaller smallest angle than the ear
+division, when a table's error is more than the roundings allow, and when the best shape then
+table has a smaller smallest angle than the largest possible or a table further off than the
+closest reachable one.
 """
 import json
 import math
@@ -30,24 +33,15 @@ from shapely.geometry import Polygon
 from shapely.ops import unary_union
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from heron_table import final_area, rounding_allowance  # noqa: E402
+from reachable_tables import closest  # noqa: E402
 
 FAILED = "分割に失敗した"
 SURVEY_SETS = ("parcels.json", "whole-run")  # millimetres at scale 1000
-TABLE_BOUND = 0.05  # m², the most a best-shape ﾍﾛﾝ table may miss a parcel's area by
-# Parcels whose best-shape table misses TABLE_BOUND although every error stays inside what the
-# roundings of 1 cm sides allow: thin triangles that no triangulation on the parcel's own
-# corners avoids (a staircase of 1.5 m steps, chords of 0.8 m along a curve), or many large
-# triangles whose rounding errors add up. Named here so that a new miss fails, and so does one
-# of these that comes within the bound.
-KNOWN_MISSES = {
-    "twenty_four_corners_one_arc": "+0.0990 m², 22 triangles, rounding allows 0.87",
-    "rural-12": "-0.1069 m², ten triangles with sides of about 7 to 22 m",
-    "stones-on-sides": "-0.0817 m², 25 × 40 m in 14 triangles",
-    "road-curve": "+0.9469 m², chords of about 0.8 m along the curve",
-    "staircase-40": "-0.6500 m², steps of 1.5 × 1 m: triangles of 1.8 m by 24 m",
-    "creek-60": "-0.1614 m², 59 corners, most along the creek",
-}
+KINDS = ("ears", "best", "agree")  # ear division, best shape alone, best shape then its table
+SAME_ANGLE = 1e-6  # radians: smallest angles this close count as equal
+SAME_ERROR = 1e-9  # m²: table errors this close count as equal
 
 
 def shoelace(points):
@@ -121,7 +115,7 @@ def read_rows(program, files):
             rows.append({"file": words[1], "name": words[2], "n": int(words[3]), "points": []})
         elif words[0] == "corner":
             rows[-1]["points"].append((float(words[1]), float(words[2])))
-        elif words[0] in ("ears", "best"):
+        elif words[0] in ("ears", "best", "agree"):
             section = {"outcome": words[1], "us": float(words[2]), "triangles": []}
             rows[-1][words[0]] = section
         else:
@@ -142,16 +136,18 @@ def main():
             polygons[(row["file"], row["name"])] = row["points"]
 
     lines = ["| set | polygon | N | simple | ears | triangles | area diff | tiles | min angle ° "
-             "| µs | best shape | min angle ° | µs | earcut | min angle ° | µs |",
-             "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|---|---:|---:|"]
+             "| µs | best shape | min angle ° | µs | best shape then table | min angle ° | µs "
+             "| earcut | min angle ° | µs |",
+             "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|---|---:|---:"
+             "|---|---:|---:|"]
     survey_lines = [
-        "| set | parcel | N | coordinate area m² | ears: min angle ° | table m² | error m² "
-        "| rounding allows ± m² | best shape: min angle ° | table m² | error m² "
+        "| set | parcel | N | coordinate area m² | min angle °: ear division | 形状優先 "
+        "| largest possible | table error m²: ear division | largest smallest angle alone "
+        "| 形状優先 (shape, then table) | closest reachable at that angle | reachable finals "
         "| rounding allows ± m² |",
-        "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
-    invalid, ours_ok, best_ok, earcut_ok, best_worse = [], 0, 0, 0, []
-    over_bound = {"ears": [], "best": []}
-    beyond_rounding = []
+        "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
+    invalid, tiling, worse_than_ears, beyond_rounding = [], {k: 0 for k in KINDS}, [], []
+    short_angle, further_off, earcut_ok = [], [], 0
     for row in rows:
         points = polygons[(row["file"], row["name"])]
         survey = row["file"] in SURVEY_SETS
@@ -159,73 +155,77 @@ def main():
         e_triangles, e_us = earcut(points)
         e_count, e_diff, e_tiles, e_angle = examine(points, e_triangles)
         earcut_ok += e_tiles
-        cells = []
-        angles = {}
-        survey_cells = []
-        for kind in ("ears", "best"):
+        cells, angles, errors, allows = [], {}, {}, 0.0
+        for kind in KINDS:
             result = row[kind]
-            if result["outcome"] == "divided":
-                count, diff, tiles, angle = examine(points, result["triangles"])
-                angles[kind] = angle
-                if survey:
-                    table, error, allows = table_error(points, result["triangles"])
-                    shown = f"{error:+.4f}"
-                    if abs(error) > TABLE_BOUND:
-                        over_bound[kind].append(f"{row['name']} ({shown} m²)")
-                        shown = f"**{shown}**"
-                    if abs(error) > allows:
-                        beyond_rounding.append(f"{row['name']} ({kind}: {error:+.4f} m², "
-                                               f"rounding allows {allows:.4f})")
-                    survey_cells += [f"{angle:.2f}", str(table), shown, f"{allows:.4f}"]
-                if not tiles:
-                    invalid.append(f"{row['name']} ({kind})")
-                if kind == "ears":
-                    ours_ok += tiles
-                    cells += ["divided", str(count), f"{diff:.1e}", "yes" if tiles else "**NO**",
-                              f"{angle:.2f}", f"{result['us']:.0f}"]
-                else:
-                    best_ok += tiles
-                    state = "tiles" if tiles else "**NOT A TILING**"
-                    cells += [state, f"{angle:.2f}", f"{result['us']:.0f}"]
-            else:
-                survey_cells += [FAILED, "", "", ""]
+            if result["outcome"] != "divided":
                 if kind == "ears":
                     cells += [f"{FAILED} ({result['outcome']})", "", "", "", "",
                               f"{result['us']:.0f}"]
                 else:
                     cells += [f"failed ({result['outcome']})", "", f"{result['us']:.0f}"]
                     if simple:
-                        invalid.append(f"{row['name']} (best shape failed on a simple polygon)")
-        if "ears" in angles and "best" in angles and angles["best"] < angles["ears"] - 1e-9:
-            best_worse.append(row["name"])
+                        invalid.append(f"{row['name']} ({kind} failed on a simple polygon)")
+                continue
+            count, diff, tiles, angle = examine(points, result["triangles"])
+            angles[kind] = angle
+            tiling[kind] += tiles
+            if not tiles:
+                invalid.append(f"{row['name']} ({kind})")
+            if survey:
+                _, error, allows = table_error(points, result["triangles"])
+                errors[kind] = error
+                if abs(error) > allows:
+                    beyond_rounding.append(f"{row['name']} ({kind}: {error:+.4f} m², "
+                                           f"rounding allows {allows:.4f})")
+            if kind == "ears":
+                cells += ["divided", str(count), f"{diff:.1e}", "yes" if tiles else "**NO**",
+                          f"{angle:.2f}", f"{result['us']:.0f}"]
+            else:
+                cells += ["tiles" if tiles else "**NOT A TILING**", f"{angle:.2f}",
+                          f"{result['us']:.0f}"]
+        for kind in ("best", "agree"):
+            if "ears" in angles and kind in angles and angles[kind] < angles["ears"] - 1e-9:
+                worse_than_ears.append(f"{row['name']} ({kind})")
         lines.append("| " + " | ".join([
             row["file"].replace(".json", ""), row["name"], str(row["n"]),
             "yes" if simple else "no", *cells,
             "tiles" if e_tiles else f"{e_count} triangles, not a tiling",
             f"{e_angle:.2f}", f"{e_us:.0f}"]) + " |")
-        if survey:
-            survey_lines.append("| " + " | ".join([
-                row["file"].replace(".json", ""), row["name"], str(row["n"]),
-                f"{shoelace(points) / 1e6:.4f}", *survey_cells]) + " |")
+        if not survey:
+            continue
+        largest, reachable_error, finals = closest(points)
+        agree_angle, agree_error = angles.get("agree", math.nan), errors.get("agree", math.nan)
+        if not agree_angle >= largest - math.degrees(SAME_ANGLE):
+            short_angle.append(f"{row['name']} ({agree_angle:.6f}° < {largest:.6f}°)")
+        if not abs(agree_error) <= abs(reachable_error) + SAME_ERROR:
+            further_off.append(f"{row['name']} ({agree_error:+.4f} m², closest reachable "
+                               f"{reachable_error:+.4f})")
+
+        def err(kind):
+            return f"{errors[kind]:+.4f}" if kind in errors else FAILED
+        survey_lines.append("| " + " | ".join([
+            row["file"].replace(".json", ""), row["name"], str(row["n"]),
+            f"{shoelace(points) / 1e6:.4f}",
+            f"{angles['ears']:.2f}" if "ears" in angles else FAILED, f"{agree_angle:.2f}",
+            f"{largest:.2f}", err("ears"), err("best"), err("agree"),
+            f"{reachable_error:+.4f}", str(finals), f"{allows:.4f}"]) + " |")
+    survey_count = len(survey_lines) - 2
     summary = [
         f"polygons: {len(rows)}",
-        f"ear division divided and tiling: {ours_ok}; reported {FAILED}: "
+        f"ear division divided and tiling: {tiling['ears']}; reported {FAILED}: "
         f"{sum(r['ears']['outcome'] != 'divided' for r in rows)}",
-        f"best-shape division divided and tiling: {best_ok}; smallest angle below the ear "
-        f"division's: {len(best_worse)}",
+        f"best-shape division divided and tiling: {tiling['best']}, then by its table: "
+        f"{tiling['agree']}; smallest angle below the ear division's: {len(worse_than_ears)}",
         f"earcut tiling: {earcut_ok} of {len(rows)}",
         f"reported divided but not tiling: {len(invalid)}",
-        f"survey parcels: {len(survey_lines) - 2}; ﾍﾛﾝ table more than {TABLE_BOUND} m² from the "
-        f"coordinate area: ear division {len(over_bound['ears'])}, best shape "
-        f"{len(over_bound['best'])}" + (" (" + ", ".join(over_bound["best"]) + ")"
-                                        if over_bound["best"] else ""),
+        f"survey parcels: {survey_count}; best shape then table: largest smallest angle on "
+        f"{survey_count - len(short_angle)}, the closest reachable table on "
+        f"{survey_count - len(further_off)}",
     ]
     failed = [r["name"] for r in rows if r["ears"]["outcome"] != "divided"]
     if failed:
         summary.append(f"{FAILED}: " + ", ".join(failed))
-    missed = {entry.split(" (")[0] for entry in over_bound["best"]}
-    unexpected = sorted(missed - set(KNOWN_MISSES))
-    now_within = sorted(set(KNOWN_MISSES) - missed)
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
     with open(output, "w") as fh:
         fh.write("# The division on real shapes, beside earcut\n\n")
@@ -234,24 +234,28 @@ def main():
         fh.write("Table: sides in metres to 2 places, row areas to 4, final area to 2 (half up). "
                  "Error: table less the coordinate area of the polygon through the corners "
                  "(for the parcel with an arc side: its chord polygon, as the division takes "
-                 "it). Earcut rings: no unit, no table.\n\n")
+                 "it). Largest possible smallest angle and closest reachable table: computed "
+                 "here (reachable_tables.py), exhaustively over every total of rows that a "
+                 "triangulation of that smallest angle (to 1e-6 rad) reaches, on every parcel; "
+                 "'reachable finals' counts the distinct final areas among them. Earcut rings: "
+                 "no unit, no table.\n\n")
         fh.write("\n".join(survey_lines) + "\n")
     print("\n".join(summary))
     print(f"table: {output}")
     problems = []
     if invalid:
         problems.append("divided but not tiling: " + ", ".join(invalid))
-    if best_worse:
-        problems.append("best shape worse than the ear division: " + ", ".join(best_worse))
+    if worse_than_ears:
+        problems.append("best shape worse than the ear division: " + ", ".join(worse_than_ears))
     if beyond_rounding:
         problems.append("table error beyond what the roundings allow: "
                         + ", ".join(beyond_rounding))
-    if unexpected:
-        problems.append(f"best-shape ﾍﾛﾝ table more than {TABLE_BOUND} m² off: "
-                        + ", ".join(unexpected))
-    if now_within:
-        problems.append(f"now within {TABLE_BOUND} m² with best shape, no longer a known miss: "
-                        + ", ".join(now_within))
+    if short_angle:
+        problems.append("best shape then table below the largest smallest angle: "
+                        + ", ".join(short_angle))
+    if further_off:
+        problems.append("best shape then table further off than the closest reachable table: "
+                        + ", ".join(further_off))
     for p in problems:
         print(p, file=sys.stderr)
     return 1 if problems else 0

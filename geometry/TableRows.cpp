@@ -1,0 +1,69 @@
+#include "geometry/TableRows.h"
+
+#include "geometry/Triangles.h"
+#include "numbers/NumberText.h"
+#include "numbers/RoundToText.h"
+
+namespace {
+
+// A number text of the table read back, as the next figure is computed from what is shown.
+double Shown(const std::string& text) { return static_cast<double>(StrToFloat(text)); }
+
+// A side text as a mark carries it; one of blanks and control characters only counts as 0.
+long double SideValue(const std::string& text) {
+  auto blank = [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b <= 0x20 || b == 0x7F;
+  };
+  std::size_t first = 0, last = text.size();
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return first == last ? 0 : StrToFloat(text.substr(first, last - first));
+}
+
+}  // namespace
+
+BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
+                           const std::string& side3, long double scale, int digits, int mode) {
+  const long double s1 = SideValue(side1), s2 = SideValue(side2), s3 = SideValue(side3);
+  const long double base = s1 >= s2 && s1 >= s3 ? s1 : s2 >= s1 && s2 >= s3 ? s2 : s3;
+  long double height = 0;
+  if (s1 > 0 && s2 > 0 && s3 > 0)
+    height = 2 *
+             static_cast<long double>(AreaFromSides(
+                 static_cast<double>(s1), static_cast<double>(s2), static_cast<double>(s3))) /
+             base;
+  return {RoundToText(digits, mode, static_cast<double>(base / scale)),
+          RoundToText(digits, mode, static_cast<double>(height / scale))};
+}
+
+std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
+                                          const std::string& side3, const TableRounding& r) {
+  std::vector<std::string> cells;
+  if (r.mode == kBaseHeightArea) {
+    const BaseHeight bh =
+        BaseHeightTexts(side1, side2, side3, r.scale, r.lengthDigits, r.lengthRounding);
+    cells = {bh.base, bh.height,
+             RoundToText(r.areaDigits, r.areaRounding,
+                         static_cast<double>(StrToFloat(bh.base) * StrToFloat(bh.height)))};
+    return cells;
+  }
+  for (const std::string* side : {&side1, &side2, &side3})
+    cells.push_back(RoundToText(r.lengthDigits, r.lengthRounding,
+                                static_cast<double>(StrToFloat(*side) / r.scale)));
+  // From the sides as shown, so that a reader can check the row by hand.
+  const double area = AreaFromSides(Shown(cells[0]), Shown(cells[1]), Shown(cells[2]));
+  cells.push_back(RoundToText(r.areaDigits, r.areaRounding, area));
+  return cells;
+}
+
+long double AreaOfTotal(long double total, const TableRounding& r) {
+  return r.mode == kBaseHeightArea ? total / 2 : total;
+}
+
+std::string FinalAreaText(long double area, const TableRounding& r) {
+  std::string text = RoundToText(r.finalDigits, r.finalRounding, static_cast<double>(area));
+  if (r.areaDigits > r.finalDigits)
+    text.append(static_cast<std::size_t>(r.areaDigits - r.finalDigits), ' ');
+  return text;
+}

@@ -1,0 +1,142 @@
+"""The closest ﾍﾛﾝ table that a division of largest smallest angle can reach, computed here without
+the product's code, for division_table.py.
+
+Over the triangulations of a polygon through its own corners: first the largest smallest angle
+(a dynamic programme over the sub-polygons i..j, taking the best of min(triangle, both sides)),
+then, among the triangulations whose every triangle reaches that angle less 1e-6 rad, every
+total of rounded row areas they give (sets of integers in units of 0.0001 m², kept as bits of a
+Python integer per sub-polygon) and the final area of each. Diagonals are checked with shapely,
+rows with heron_table.py's decimal arithmetic. Millimetres at scale 1000.
+"""
+import math
+import os
+import sys
+from decimal import Decimal
+from fractions import Fraction
+
+from shapely.geometry import LineString, Polygon
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
+from heron_table import half_up, heron_row  # noqa: E402
+
+SAME_ANGLE = 1e-6  # radians
+UNITS = 10 ** 4    # row areas to 4 places
+
+
+def corner(v, p, q):
+    ux, uy, wx, wy = p[0] - v[0], p[1] - v[1], q[0] - v[0], q[1] - v[1]
+    return abs(math.atan2(ux * wy - uy * wx, ux * wx + uy * wy))
+
+
+def smallest(a, b, c):
+    return min(corner(a, b, c), corner(b, c, a), corner(c, a, b))
+
+
+def twice_area(points):
+    return sum(Fraction(points[i][0]) * Fraction(points[(i + 1) % len(points)][1]) -
+               Fraction(points[(i + 1) % len(points)][0]) * Fraction(points[i][1])
+               for i in range(len(points)))
+
+
+def row_units(a, b, c):
+    """The row's rounded area in units of 0.0001 m², from the sides in millimetres."""
+    _, _, area = heron_row([math.dist(a, b), math.dist(b, c), math.dist(c, a)])
+    return int(half_up(area, 4).scaleb(4))
+
+
+def final_of(total_units):
+    return half_up(Decimal(total_units) / UNITS, 2)
+
+
+def reachable(points):
+    """(largest smallest angle in radians, the reachable final areas as a set of Decimals, the
+    coordinate area as a Fraction of m²). The polygon may be given either way round."""
+    if twice_area(points) < 0:
+        points = points[::-1]
+    n = len(points)
+    region = Polygon(points)
+    is_open = {}
+    for i in range(n):
+        for j in range(i + 1, n):
+            if j == i + 1 or (i == 0 and j == n - 1):
+                is_open[i, j] = True
+            else:
+                line = LineString([points[i], points[j]])
+                is_open[i, j] = line.relate_pattern(region, "1FFF0F***")
+
+    triangles = {}  # (i, j) -> [k, ...] with i < k < j, all three sides open, not flat
+    for i in range(n):
+        for j in range(i + 2, n):
+            if not is_open[i, j]:
+                continue
+            ks = []
+            for k in range(i + 1, j):
+                if is_open[i, k] and is_open[k, j]:
+                    a, b, c = points[i], points[k], points[j]
+                    if (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]) > 0:
+                        ks.append(k)
+            triangles[i, j] = ks
+
+    best = {}
+    for length in range(1, n):
+        for i in range(n - length):
+            j = i + length
+            if length == 1:
+                best[i, j] = math.inf
+                continue
+            value = -1.0
+            for k in triangles.get((i, j), []):
+                if best[i, k] < 0 or best[k, j] < 0:
+                    continue
+                value = max(value, min(smallest(points[i], points[k], points[j]),
+                                       best[i, k], best[k, j]))
+            best[i, j] = value
+    angle = best[0, n - 1]
+    threshold = angle - SAME_ANGLE
+
+    sums = {}  # (i, j) -> (lowest, bits): bit t stands for the total lowest + t
+    for length in range(1, n):
+        for i in range(n - length):
+            j = i + length
+            if length == 1:
+                sums[i, j] = (0, 1)
+                continue
+            parts = []
+            for k in triangles.get((i, j), []):
+                if (i, k) not in sums or (k, j) not in sums:
+                    continue
+                if smallest(points[i], points[k], points[j]) < threshold:
+                    continue
+                parts.append((k, row_units(points[i], points[k], points[j])))
+            if not parts:
+                continue
+            low = min(r + sums[i, k][0] + sums[k, j][0] for k, r in parts)
+            bits = 0
+            for k, r in parts:
+                (la, a), (lb, b) = sums[i, k], sums[k, j]
+                if bin(a).count("1") > bin(b).count("1"):
+                    (la, a), (lb, b) = (lb, b), (la, a)
+                t = 0
+                while a:
+                    if a & 1:
+                        bits |= b << (la + t + lb + r - low)
+                    a >>= 1
+                    t += 1
+            sums[i, j] = (low, bits)
+    low, bits = sums[0, n - 1]
+    finals = set()
+    t = 0
+    while bits:
+        if bits & 1:
+            finals.add(final_of(low + t))
+        bits >>= 1
+        t += 1
+    return angle, finals, abs(twice_area(points)) / 2 / 10 ** 6
+
+
+def closest(points):
+    """(largest smallest angle in degrees, the error of the closest reachable final area in m²,
+    how many distinct final areas are reachable)."""
+    angle, finals, area = reachable(points)
+    error = min((Fraction(f) - area for f in finals), key=lambda e: (abs(e), e))
+    return math.degrees(angle), float(error), len(finals)
