@@ -15,5 +15,5 @@
 DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon);
 // The same smallest angle (to 1e-6 rad), and among the divisions that reach it one whose area
 // table, figured with this rounding, comes closest to the polygon's coordinate area
-// (workflows/AgreeingTriangulation.h says how exact that is).
+// (division/AgreeingTriangulation.h says how exact that is).
 DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding);
