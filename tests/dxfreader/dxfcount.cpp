@@ -82,23 +82,24 @@ std::string Counts(const TEntityTables& e) {
   out += ",\"textStrings\":" + JsonList(e.texts, [](const TTextBlk& t) { return t.str; });
   out += ",\"textLayers\":" + JsonList(e.texts, [](const TTextBlk& t) { return t.layer; });
   out += ",\"geometry\":{\"lines\":" + Rows(e.lines, [](const TAcadLineBlk& l) {
-    return Json(l.layer) + Point(l.st) + Point(l.ed);
-  });
+           return Json(l.layer) + Point(l.st) + Point(l.ed);
+         });
   out += ",\"circles\":" + Rows(e.circles, [](const TCircleBlk& c) {
-    return Json(c.layer) + Point(c.center) + Numbers({c.hankei});
-  });
+           return Json(c.layer) + Point(c.center) + Numbers({c.hankei});
+         });
   out += ",\"arcs\":" + Rows(e.arcs, [](const TArcBlk& a) {
-    return Json(a.layer) + Point(a.center) + Numbers({a.hankei, a.st, a.ed});
-  });
+           return Json(a.layer) + Point(a.center) + Numbers({a.hankei, a.st, a.ed});
+         });
   out += ",\"ellipses\":" + Rows(e.ellipses, [](const TEllipseBlk& l) {
-    return Json(l.layer) + Point(l.center) + Point(l.endpoint) +
-           Numbers({l.henpei, l.kaisi, l.owari});
-  });
+           return Json(l.layer) + Point(l.center) + Point(l.endpoint) +
+                  Numbers({l.henpei, l.kaisi, l.owari});
+         });
   out += ",\"polylines\":" + Rows(e.polylines, [](const TLwpBlk& p) { return Json(p.layer); });
   out += ",\"vertices\":" + Rows(e.vertices, [](const TLwpEle& v) {
-    return std::to_string(v.ihand) + Numbers({v.code10.x, v.code10.y, v.code42});
-  });
-  out += ",\"texts\":" + Rows(e.texts, [](const TTextBlk& t) { return Json(t.layer) + Point(t.pt10); });
+           return std::to_string(v.ihand) + Numbers({v.code10.x, v.code10.y, v.code42});
+         });
+  out += ",\"texts\":" +
+         Rows(e.texts, [](const TTextBlk& t) { return Json(t.layer) + Point(t.pt10); });
   out += "}}";
   return out;
 }

@@ -262,8 +262,7 @@ int main(int argc, char** argv) {
       continue;
     }
     Write(outDir + "/corpus_" + name, h.SaveDrawing());
-    corpus << name << "\t" << f.path().string() << "\tOK\t" << h.drawing().entities.size()
-           << "\n";
+    corpus << name << "\t" << f.path().string() << "\tOK\t" << h.drawing().entities.size() << "\n";
   }
   return 0;
 }
