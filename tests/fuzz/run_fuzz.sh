@@ -2,8 +2,10 @@
 # Builds one fuzz target with clang (libFuzzer, address and undefined-behaviour sanitizers) and
 # runs it from its committed seeds (seeds/TARGET) and, for the DXF targets, slices of the DXF
 # corpus cut at a line boundary.
-#   tests/fuzz/run_fuzz.sh TARGET [seconds]
+#   tests/fuzz/run_fuzz.sh TARGET [seconds [libFuzzer options...]]
 #   TARGET: dxf_reader | number_scan | hostsim_dxf | hostsim_command   (default 300 seconds)
+# Options given after the seconds come last, so they win over the script's own (-jobs=2,
+# -rss_limit_mb=4096, ...).
 # The clang build is $VELSAROM_BUILD/fuzz (default build/fuzz); work files go to
 # $VELSAROM_BUILD/fuzz-run/TARGET (or $FUZZ_DIR). Exits with the fuzzer's own status: non-zero
 # when it found a failing input, which it leaves in artifacts/; copy that input into
@@ -13,6 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 target=${1:-}
 seconds=${2:-300}
+extra=("${@:3}")
 case "$target" in
   dxf_reader | hostsim_dxf) dict=$here/dxf.dict max_len=8192 slices=1 ;;
   number_scan) dict=$here/number_scan.dict max_len=8192 slices=1 ;;
@@ -63,6 +66,7 @@ fi
 options=(-max_len="$max_len" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048
          -artifact_prefix="$out/artifacts/" -print_final_stats=1)
 if [ -n "$dict" ]; then options+=(-dict="$dict"); fi
+options+=("${extra[@]}")
 cd "$out"
 set +e
 "$build/fuzz/tests/fuzz/${target}_fuzz" "$out/corpus" "$out/seeds" "${options[@]}" 2>&1 |
