@@ -126,10 +126,10 @@ TEST_F(NumberMarksTest, EqualHalvesGoToTheBaseEnd) {
   // Apex over the middle of the base: both halves are mirror images with equal areas.
   const TAcadPoint st{0, 0}, ed{4000, 0}, apex{2000, 3000}, foot{2000, 0};
   const TAcadPoint centre = BaseHeightMarkCentre(st, ed, apex, foot);
-  EXPECT_GT(centre.x, 2000);
-  const TAcadPoint atEnd = Incenter(ed, apex, foot);
-  EXPECT_EQ(centre.x, atEnd.x);
-  EXPECT_EQ(centre.y, atEnd.y);
+  // The half at the base end is right-angled at the foot with legs 2000 and 3000, so its
+  // incentre lies r from both legs: r = (2000 + 3000 - sqrt(13) * 1000) / 2 = 697.2243622680...
+  EXPECT_NEAR(static_cast<double>(centre.x), 2697.2243622680053, 1e-9);
+  EXPECT_NEAR(static_cast<double>(centre.y), 697.2243622680055, 1e-9);
 }
 
 TEST_F(NumberMarksTest, BothModesStoreTheSameData) {

@@ -9,7 +9,6 @@
 #include "annotation/HostSettings.h"
 #include "annotation/SideLines.h"
 #include "annotation/TriangleLabels.h"
-#include "geometry/Triangles.h"
 #include "numbers/NumberText.h"
 #include "shell/TForm1.h"
 #include "tests/annotation/LabelHost.h"
@@ -286,8 +285,9 @@ TEST_F(TriangleLabelsTest, EveryAngleSettingGivesTheSameDrawing) {
         EXPECT_TRUE(LabelsSegment(TextsReading("6.02")[0], 7000, 500, 2500, 4500));
         EXPECT_TRUE(LabelsSegment(TextsReading("2.92")[0], 2500, 4500, 1000, 2000));
       } else {
-        TAcadPoint baseSt, baseEd, apex, foot;
-        ChooseBaseAndHeight(slanted, baseSt, baseEd, apex, foot);
+        // The apex (2500,4500) projected onto the base from (1000,2000) along (6000,-1500):
+        // t = (1500 * 6000 - 2500 * 1500) / (6000^2 + 1500^2) = 5250000 / 38250000 = 7/51.
+        const TAcadPoint foot{1000 + 6000 * 7 / 51.0L, 2000 - 1500 * 7 / 51.0L};
         ASSERT_EQ(TextsReading("6.18").size(), 1u);
         EXPECT_TRUE(LabelsSegment(TextsReading("6.18")[0], 1000, 2000, 7000, 500));
         const auto height = Lines("H_TAKASA");

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Reads every DXF file under a folder, at any depth, with our reader (the dxfcount tool) and with
-ezdxf, and judges each file on its own. Our tables must hold what ezdxf finds, where every
-expected difference is computed from a rule of our reader or a habit of ezdxf, never from a list
-of numbers or of files. A file that ezdxf cannot load, even in recover mode, is compared with a
+ezdxf, and judges each file on its own. Our tables must hold what ezdxf finds: the counts, the
+strings, and every counted entity's layer and numbers (points, radii, angles, bulges, ellipse
+axes). Every expected difference is computed from a rule of our reader or a habit of ezdxf, never
+from a list of numbers or of files; where ezdxf reads an entity differently from the file's own
+groups, the entity is judged against the file's groups and the habit is named. A file that ezdxf cannot load, even in recover mode, is compared with a
 plain scan of its pairs made here; a file that both refuse passes when our reader names the line
 at which it stopped. A folder without DXF files fails.
 
@@ -12,6 +14,7 @@ usage: corpus_compare.py [--require-japanese] DXFCOUNT FOLDER
 import codecs
 import io
 import json
+import math
 import pathlib
 import re
 import subprocess
@@ -30,6 +33,7 @@ UNICODE_ESCAPE = re.compile(r"\\U\+([0-9A-Fa-f]{4})")
 CODE_LINE = re.compile(rb"[ \t]*[+-]?[0-9]+[ \t]*")
 TEXT_KINDS = {"TEXT", "MTEXT", "ATTRIB"}
 COUNTED = ("lines", "circles", "arcs", "ellipses", "polylines", "vertices", "texts")
+GEOMETRY = COUNTED
 
 # Rule: below AC1021 the reader decodes with the users' ANSI code page 932 whatever the file
 # declares; a byte that is no CP932 character becomes U+30FB, as on Windows.
@@ -57,6 +61,8 @@ class Space:
 
     def __init__(self):
         self.counts = dict.fromkeys(COUNTED, 0)
+        # Per counted kind, the scanned entities in file order (their own groups).
+        self.records = {kind: [] for kind in COUNTED if kind != "vertices"}
         # Per ATTRIB in file order: raw text, raw layer, whether each came after a subclass marker.
         self.attribs = []
 
@@ -66,6 +72,9 @@ class Entity:
         self.kind, self.space = kind, space
         self.text1, self.text3, self.layer, self.marker = b"", b"", b"0", False
         self.text_after_marker = self.layer_after_marker = False
+        self.p10, self.p10_after_marker = [None, None], False
+        # Groups 10 and 20 inside an embedded object (after group 101), the later ones.
+        self.embedded, self.embedded_p10 = False, [None, None]
 
 
 class FileScan:
@@ -145,6 +154,7 @@ class FileScan:
                     entity = Entity(value.decode("latin-1"), self.spaces["entities"])
                 if entity and entity.kind in ("POLYLINE", "LWPOLYLINE"):
                     entity.space.counts["polylines"] += 1
+                    entity.space.records["polylines"].append(entity)
                     in_polyline, current = entity.kind == "POLYLINE", entity.space
                 continue
             if code == 2 and await_section:
@@ -156,6 +166,13 @@ class FileScan:
                 self.blocks[-1] = value
             if entity is None:
                 continue
+            if code in (10, 20) and entity.p10[code // 10 - 1] is None:
+                entity.p10[code // 10 - 1] = value
+                entity.p10_after_marker = entity.p10_after_marker or entity.marker
+            if code in (10, 20) and entity.embedded:
+                entity.embedded_p10[code // 10 - 1] = value
+            if code == 101:
+                entity.embedded = True
             if code == 1:
                 entity.text1, entity.text_after_marker = value, entity.marker
             elif code == 3:
@@ -175,12 +192,13 @@ class FileScan:
         kinds = {"LINE": "lines", "CIRCLE": "circles", "ARC": "arcs", "ELLIPSE": "ellipses"}
         if entity.kind in kinds:
             entity.space.counts[kinds[entity.kind]] += 1
+            entity.space.records[kinds[entity.kind]].append(entity)
         elif entity.kind in TEXT_KINDS:
             if entity.text3 + entity.text1:
                 entity.space.counts["texts"] += 1
+                entity.space.records["texts"].append(entity)
             if entity.kind == "ATTRIB":
-                entity.space.attribs.append((entity.text3 + entity.text1, entity.layer,
-                                             entity.text_after_marker, entity.layer_after_marker))
+                entity.space.attribs.append(entity)
 
 
 def load_ezdxf(path):
@@ -236,8 +254,9 @@ def block_space(doc):
 
 class Attribs:
     """The ATTRIB entities of one space as the file holds them, for the habit of ezdxf on files
-    it reads as R12: the groups of an ATTRIB after its first subclass marker are lost, its text
-    and layer among them; our reader reads them, so they are taken from the file."""
+    it reads as R12: the groups of an ATTRIB after its first subclass marker are lost, its text,
+    layer (ezdxf gives "0") and point among them; our reader reads them, so they are taken from
+    the file."""
 
     def __init__(self, doc, space):
         self.lost = doc.dxfversion == "AC1009"
@@ -253,15 +272,19 @@ class Attribs:
         if a.has_embedded_mtext_entity:
             text = a.virtual_mtext_entity().text
         text, layer = as_our_reader_decodes(text, doc), as_our_reader_decodes(a.dxf.layer, doc)
+        point = tuple(a.dxf.insert)[:2]
         if self.lost and raw is not None:
-            if raw[2]:
-                text = decode_as_ours(raw[0], "")
-            if raw[3]:
-                layer = decode_as_ours(raw[1], "")
-        return text, layer
+            if raw.text_after_marker:
+                text = decode_as_ours(raw.text3 + raw.text1, "")
+            if raw.layer_after_marker:
+                layer = decode_as_ours(raw.layer, "")
+            if raw.p10_after_marker:
+                point = tuple(float(v) if v is not None else 0.0 for v in raw.p10)
+        return text, layer, point
 
     def any_lost(self):
-        return self.lost and any(a[2] or a[3] for a in self.file)
+        return self.lost and any(a.text_after_marker or a.layer_after_marker or
+                                 a.p10_after_marker for a in self.file)
 
 
 def text_rows(entities, doc, attribs):
@@ -269,20 +292,22 @@ def text_rows(entities, doc, attribs):
     ATTRIB, empty strings dropped."""
     rows = []
     ours = lambda s: as_our_reader_decodes(s, doc)  # noqa: E731
+    at = lambda e: tuple(e.dxf.insert)[:2]  # noqa: E731
     for e in entities:
         kind = e.dxftype()
         if kind == "TEXT":
-            rows.append((ours(e.dxf.text), ours(e.dxf.layer)))
+            rows.append((ours(e.dxf.text), ours(e.dxf.layer), at(e)))
         elif kind == "MTEXT":
-            rows.append((ours(e.text), ours(e.dxf.layer)))
+            rows.append((ours(e.text), ours(e.dxf.layer), at(e)))
             # Rule: every MTEXT entity is a row; ezdxf folds the linked column MTEXTs of a
             # column MTEXT into the first one.
             if e.has_columns:
-                rows.extend((ours(c.text), ours(c.dxf.layer)) for c in e._columns.linked_columns)
+                rows.extend((ours(c.text), ours(c.dxf.layer), at(c))
+                            for c in e._columns.linked_columns)
         elif kind == "INSERT":
             # Rule: ATTRIB entities are texts; ezdxf keeps them with their INSERT.
             rows.extend(attribs.row(a, doc) for a in e.attribs)
-    return [(decode_escapes(t), decode_escapes(l)) for t, l in rows if t != ""]
+    return [(decode_escapes(t), decode_escapes(l), p) for t, l, p in rows if t != ""]
 
 
 def has_linked_columns(entities):
@@ -309,6 +334,105 @@ def expected_counts(entities, rows):
         "vertices": vertices,
         "texts": len(rows),
     }
+
+
+def expected_geometry(entities, doc, rows):
+    """Per counted kind, each entity's layer and numbers as ezdxf reads them, in the order of
+    our tables; texts from their rows (position of the first alignment point, group 10)."""
+    layer = lambda e: decode_escapes(as_our_reader_decodes(e.dxf.layer, doc))  # noqa: E731
+    out = {kind: [] for kind in GEOMETRY}
+    for e in entities:
+        kind, d = e.dxftype(), e.dxf
+        if kind == "LINE":
+            out["lines"].append((layer(e), *d.start, *d.end))
+        elif kind == "CIRCLE":
+            out["circles"].append((layer(e), *d.center, d.radius))
+        elif kind == "ARC":
+            out["arcs"].append((layer(e), *d.center, d.radius, d.start_angle, d.end_angle))
+        elif kind == "ELLIPSE":
+            out["ellipses"].append((layer(e), *d.center, *d.major_axis, d.ratio, d.start_param,
+                                    d.end_param))
+        elif kind == "LWPOLYLINE":
+            index = len(out["polylines"])
+            out["polylines"].append((layer(e),))
+            out["vertices"].extend((index, x, y, b) for x, y, b in e.get_points("xyb"))
+        elif kind == "POLYLINE":
+            index = len(out["polylines"])
+            out["polylines"].append((layer(e),))
+            out["vertices"].extend((index, v.dxf.location.x, v.dxf.location.y, v.dxf.bulge)
+                                   for v in e.vertices)
+    out["texts"] = [(l, *p) for _, l, p in rows]
+    return out
+
+
+def ours_geometry(space):
+    """Our rows in the same shape: layers escape-decoded, texts and vertices in the plane."""
+    g = space["geometry"]
+    out = {kind: [tuple(r) for r in g[kind]] for kind in GEOMETRY}
+    for kind in GEOMETRY:
+        if kind != "vertices":
+            out[kind] = [(decode_escapes(r[0]), *r[1:]) for r in out[kind]]
+    out["texts"] = [r[:3] for r in out["texts"]]
+    return out
+
+
+def same_number(a, b):
+    # Both sides parse the same digits; ours through the extended type, so the last bit of a
+    # value with more than 17 digits may differ.
+    return a is not None and b is not None and math.isclose(a, b, rel_tol=1e-12, abs_tol=1e-12)
+
+
+def compare_geometry(check, space, ours, expected, scan):
+    """Row by row: layers and numbers must agree, or differ under a named rule; a difference
+    is reported with the file's own group 8 beside."""
+    for kind in GEOMETRY:
+        mine, theirs = ours[kind], expected[kind]
+        records = scan.spaces[space].records.get(kind, [])
+        numbers_off, layers_off, habits = [], [], {}
+        for i, (m, t) in enumerate(zip(mine, theirs)):
+            first = 0 if kind == "vertices" else 1
+            if kind == "vertices" and m[0] != t[0]:
+                numbers_off.append((i, m, t))
+                continue
+            if not all(same_number(a, b) for a, b in zip(m[first:], t[first:])):
+                raw = records[i] if kind == "texts" and i < len(records) else None
+                rule = text_point_rule(m[first:], raw)
+                if rule:
+                    habits.setdefault(rule, []).append(i)
+                else:
+                    numbers_off.append((i, m, t))
+            if first and m[0] != t[0]:
+                # (The layer ezdxf loses, that of an ATTRIB in a file it reads as R12, is taken
+                # from the file before this: see Attribs.)
+                raw = records[i] if i < len(records) else None
+                in_file = decode_escapes(decode_as_ours(raw.layer, scan.version)) if raw else None
+                layers_off.append((i, m[0], t[0], in_file))
+        for habit, rows in habits.items():
+            check.note("%s.%s: %d rows judged against the file's own groups: %s; e.g. row %d" %
+                       (space, kind, len(rows), habit, rows[0]))
+        ok = not numbers_off and not layers_off and len(mine) == len(theirs)
+        check.lines.append("  %-28s %d rows %s" % ("%s.%s numbers" % (space, kind), len(mine),
+                                                  "ok" if ok else "DIFFERENT"))
+        if numbers_off:
+            check.failures.append("%s: %s.%s numbers differ in %d rows, first %r" %
+                                  (check.name, space, kind, len(numbers_off), numbers_off[0]))
+        if layers_off:
+            check.failures.append("%s: %s.%s layers differ in %d rows, first (row, ours, ezdxf, "
+                                  "file) %r" % (check.name, space, kind, len(layers_off),
+                                                layers_off[0]))
+
+
+def text_point_rule(ours, raw):
+    """The rule of our reader that explains a text's point that differs from ezdxf's, or None."""
+    # Rule: every group 10 and 20 of a text sets its point, the later one wins, those of an
+    # embedded object (after group 101, as an MTEXT's column data or a multi-line attribute's
+    # MTEXT) among them; ezdxf keeps the entity's own.
+    if raw is None or None in raw.embedded_p10:
+        return None
+    if all(same_number(a, float(b)) for a, b in zip(ours, raw.embedded_p10)):
+        return ("the point is the later group 10/20, inside the embedded object after group 101 "
+                "(rule of our reader; ezdxf keeps the entity's own)")
+    return None
 
 
 class Check:
@@ -395,20 +519,26 @@ def check_with_ezdxf(check, ours, doc, scan):
         attribs = Attribs(doc, scan.spaces[space])
         rows = text_rows(ezdxf_entities, doc, attribs)
         if attribs.any_lost():
-            check.note("%s: ATTRIB texts after subclass markers taken from the file (R12 habit)"
-                       % space)
+            check.note("%s: ATTRIB texts, layers and positions given after a subclass marker "
+                       "taken from the file (habit of ezdxf on a file it reads as R12: it drops "
+                       "those groups)" % space)
             check.equal("%s ATTRIBs (scan)" % space, attribs.taken, len(attribs.file))
-        used |= {l for _, l in rows}
+        used |= {l for _, l, _ in rows}
         expected = expected_counts(ezdxf_entities, rows)
         for kind, n in expected.items():
             check.equal("%s.%s" % (space, kind), ours[space][kind], n)
         # Texts in file order with their decoded strings and layers.
-        exp_strings = [t for t, _ in rows]
+        exp_strings = [t for t, _, _ in rows]
         ours_strings = [decode_escapes(s) for s in ours[space]["textStrings"]]
         if has_linked_columns(ezdxf_entities):
             # The linked column MTEXTs stand elsewhere in the file: compare without order.
             ours_strings, exp_strings = sorted(ours_strings), sorted(exp_strings)
         check.equal("%s text strings" % space, ours_strings, exp_strings)
+        ours_g = ours_geometry(ours[space])
+        exp_g = expected_geometry(ezdxf_entities, doc, rows)
+        if has_linked_columns(ezdxf_entities):
+            ours_g["texts"], exp_g["texts"] = sorted(ours_g["texts"]), sorted(exp_g["texts"])
+        compare_geometry(check, space, ours_g, exp_g, scan)
     # Rule: INSERT is kept for the ENTITIES section only.
     check.equal("inserts", ours["inserts"], sum(1 for e in entities if e.dxftype() == "INSERT"))
 

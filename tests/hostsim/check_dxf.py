@@ -2,12 +2,15 @@
 
 Runs the sample writer, then audits every file it wrote, reads the entities back and compares
 them with the manifest (taken from the host's drawing, not from the files), and compares the
-corpus files the host opened and saved with ezdxf's own reading of the originals.
+corpus files the host opened and saved with ezdxf's own reading of the originals. Every DXF file
+of the corpus folder, at any depth, is checked or skipped with its reason named; a file that is
+neither, or a folder without any, fails.
 usage: check_dxf.py SAMPLES_TOOL OUT_DIR CORPUS_DIR
 """
 import json
 import math
 import os
+import pathlib
 import subprocess
 import sys
 
@@ -133,6 +136,68 @@ def supported_count(doc):
     return n
 
 
+def ezdxf_reading(path):
+    """ezdxf's document of a file (recover mode) and None, or None and why it cannot read it."""
+    try:
+        return recover.readfile(str(path))[0], None
+    except Exception as exc:
+        return None, f"{type(exc).__name__}: {exc}"[:200]
+
+
+def check_corpus(out_dir, corpus_dir):
+    """Every DXF file of the folder opened and saved by the host: the saved drawing must audit
+    clean and hold what ezdxf reads in the original. A file is skipped only with a reason that
+    this check establishes itself, and named."""
+    in_folder = sorted(p for p in corpus_dir.rglob("*") if p.is_file() and p.suffix.lower() == ".dxf")
+    if not in_folder:
+        fail(f"no DXF files under {corpus_dir}: nothing was checked")
+        return 0, 0
+    listed = {}
+    with open(os.path.join(out_dir, "corpus.txt"), encoding="utf-8") as f:
+        for line in f:
+            name, _original, status, detail = line.rstrip("\n").split("\t")
+            listed[name] = (status, detail)
+    checked, skipped, failed = [], [], []
+
+    def skip(name, reason):
+        print(f"skip {name}: {reason}")
+        skipped.append(name)
+
+    for path in in_folder:
+        name = "__".join(path.relative_to(corpus_dir).parts)
+        if name not in listed:
+            fail(f"{name}: in the folder, but the sample tool did not open it")
+            failed.append(name)
+            continue
+        status, detail = listed.pop(name)
+        src, refused = ezdxf_reading(path)
+        if status != "OK":
+            if path.read_bytes().startswith(b"AutoCAD Binary DXF"):
+                skip(name, f"binary DXF, refused by the host as it should be ({detail})")
+            elif refused:
+                skip(name, f"refused by the host ({detail}) and by ezdxf ({refused})")
+            else:
+                fail(f"{name}: not opened by the host ({detail}), though ezdxf reads it")
+                failed.append(name)
+            continue
+        if refused:
+            skip(name, f"opened by the host, but ezdxf cannot read the original to compare "
+                       f"({refused})")
+            continue
+        saved = audit(os.path.join(out_dir, "corpus_" + name), strict=False)
+        want, got = supported_count(src), len(list(saved.modelspace()))
+        if want != got:
+            fail(f"{name}: {got} entities after saving, ezdxf reads {want} in the original")
+            failed.append(name)
+            continue
+        checked.append(name)
+    for name in listed:
+        fail(f"{name}: opened by the sample tool, but not a DXF file of {corpus_dir}")
+    print(f"corpus {corpus_dir}: {len(in_folder)} DXF files, {len(checked)} checked, "
+          f"{len(skipped)} skipped, {len(failed)} failed")
+    return len(checked), len(skipped)
+
+
 def main():
     tool, out_dir, corpus_dir = sys.argv[1:4]
     subprocess.run([tool, out_dir, corpus_dir], check=True)
@@ -140,26 +205,9 @@ def main():
         manifest = json.load(f)
     for name, expected in manifest.items():
         check_sample(out_dir, name, expected)
-    checked = 0
-    with open(os.path.join(out_dir, "corpus.txt"), encoding="utf-8") as f:
-        for line in f:
-            name, original, status, detail = line.rstrip("\n").split("\t")
-            if status != "OK":
-                if "binary" in name:
-                    continue  # refused, with an error, as it should be
-                fail(f"{name}: not opened: {detail}")
-                continue
-            saved = audit(os.path.join(out_dir, "corpus_" + name), strict=False)
-            try:
-                src, _ = recover.readfile(original)
-            except Exception as exc:  # a file ezdxf cannot read at all proves nothing here
-                print(f"skip {name}: ezdxf cannot read the original ({exc})")
-                continue
-            want, got = supported_count(src), len(list(saved.modelspace()))
-            if want != got:
-                fail(f"{name}: {got} entities after saving, ezdxf reads {want} in the original")
-            checked += 1
-    print(f"{len(manifest)} samples, {checked} corpus files checked, {len(failures)} failures")
+    checked, skipped = check_corpus(out_dir, pathlib.Path(corpus_dir))
+    print(f"{len(manifest)} samples; corpus: {checked} files checked, {skipped} skipped with the "
+          f"reasons above; {len(failures)} failures")
     return 1 if failures else 0
 
 

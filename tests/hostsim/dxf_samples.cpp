@@ -245,25 +245,24 @@ int main(int argc, char** argv) {
   entry("saved_2000.dxf", all, true);
   manifest << "}\n";
 
-  // Every corpus file, opened and saved again.
+  // Every DXF file of the corpus, at any depth, opened and saved again; its name is its path
+  // in the corpus with "__" for the folder separators.
   std::ofstream corpus(outDir + "/corpus.txt");
-  for (const auto& dir : {"real", "synthetic"}) {
-    fs::path src = fs::path(argv[2]) / dir;
-    if (!fs::exists(src)) continue;
-    for (const auto& f : fs::directory_iterator(src)) {
-      if (f.path().extension() != ".dxf") continue;
-      auto bytes = files.Read(f.path().string());
-      HostCore h(files, cp);
-      std::string error = h.LoadDrawing(*bytes, f.path().filename().string());
-      std::string name = std::string(dir) + "__" + f.path().filename().string();
-      if (!error.empty()) {
-        corpus << name << "\t" << f.path().string() << "\tERROR\t" << error << "\n";
-        continue;
-      }
-      Write(outDir + "/corpus_" + name, h.SaveDrawing());
-      corpus << name << "\t" << f.path().string() << "\tOK\t" << h.drawing().entities.size()
-             << "\n";
+  const fs::path root = argv[2];
+  for (const auto& f : fs::recursive_directory_iterator(root)) {
+    if (!f.is_regular_file() || f.path().extension() != ".dxf") continue;
+    std::string name;
+    for (const auto& part : fs::relative(f.path(), root))
+      name += (name.empty() ? "" : "__") + part.string();
+    auto bytes = files.Read(f.path().string());
+    HostCore h(files, cp);
+    std::string error = h.LoadDrawing(*bytes, f.path().filename().string());
+    if (!error.empty()) {
+      corpus << name << "\t" << f.path().string() << "\tERROR\t" << error << "\n";
+      continue;
     }
+    Write(outDir + "/corpus_" + name, h.SaveDrawing());
+    corpus << name << "\t" << f.path().string() << "\tOK\t" << h.drawing().entities.size() << "\n";
   }
   return 0;
 }
