@@ -65,8 +65,6 @@ void TForm1::PickAndDivide(bool labels) {
   settings.sideLayer = Edit15.Text();
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
-  // An old export that stays is told before the user picks in vain.
-  if (!PrepareExportFile(link, ExportFilePath())) return;
   TAcadPoint point;
   if (PickPoint(link, point) == HostResult::Done) DivideRegion(point, settings);
 }

@@ -12,7 +12,8 @@
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   AreaTableResult result;
   if (!ActivateHost(link)) return result;
-  const int exported = run.wholeDrawing ? SelectAll(link) : SelectObjects(link);
+  EntityLineList lines;
+  const int exported = run.wholeDrawing ? SelectAll(link, &lines) : SelectObjects(link, &lines);
   if (exported <= 0) {
     result.outcome = AreaTableOutcome::kNothingSelected;
     return result;
@@ -31,11 +32,7 @@ AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
   s.angleDirection = angles.direction;
 
-  const AreaTableBuild build = BuildAreaTable(ExportFilePath(), s);
-  if (!build.scan.complete()) {
-    result.outcome = AreaTableOutcome::kNotRead;
-    return result;
-  }
+  const AreaTableBuild build = BuildAreaTable(lines, s);
   if (!build.document) {
     result.outcome = AreaTableOutcome::kNoMarks;
     return result;

@@ -21,7 +21,6 @@ enum class AreaTableOutcome {
   kNoHost,           // nothing sent
   kNothingSelected,  // the export held no objects
   kNoCorner,         // no point picked
-  kNotRead,          // the export was not read whole: no table from part of the marks
   kNoMarks,          // no number mark among the exported objects
   kInserted
 };
@@ -36,5 +35,6 @@ struct AreaTableResult {
 
 // Throws EConvertError when the host shows an angle that is no number (AUNITS sent back
 // first) or a mark's data is no number, EUntypeablePath or EFCreateError when the table cannot
-// be saved or typed: nothing is inserted then.
+// be saved or typed, EExportFailed when the export did not come back whole: nothing is
+// inserted then.
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run);

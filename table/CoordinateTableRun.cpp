@@ -8,16 +8,12 @@
 #include "annotation/DxfInsertion.h"
 #include "annotation/HostSettings.h"
 #include "platform/ExecutablePaths.h"
-#include "platform/Ports.h"
 #include "table/CoordinateTable.h"
 #include "table/TableCsv.h"
 #include "workflows/TracedBoundary.h"
 
 CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run) {
   CoordinateTableResult result;
-  const std::string path = ExportFilePath();
-  // A file that stayed would pass for the export of this run's outline.
-  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   TAcadPoint inside;
   if (PickPoint(link, inside) != HostResult::Done) {
@@ -37,7 +33,7 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
     result.outcome = CoordinateTableOutcome::kNoBoundary;
     return result;
   }
-  const TracedOutline outline = ExportTracedOutline(link, path);
+  const TracedOutline outline = ExportTracedOutline(link);
   if (outline.corners.size() < 3) {
     result.outcome = CoordinateTableOutcome::kNoPolygon;
     return result;

@@ -13,7 +13,6 @@
 #include "annotation/LayerRestore.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
 namespace {
@@ -132,7 +131,6 @@ std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadP
   labels.lengths.angles = ReadHostAngles(link);
   SendCommand(link, vocab::kUndoMark);
   const TAcadTriangle triangle{st, ed, *apex};
-  platform::Files().Delete(ExportFilePath());
   LabelTriangle(link, triangle, labels);
   return triangle;
 }
@@ -141,7 +139,6 @@ std::optional<TAcadTriangle> ExchangeSides(const HostLink& link, const TAcadTria
                                            const BaseLineSettings& settings) {
   if (!ActivateHost(link)) return {};
   TriangleLabelSettings labels = settings.labels;
-  platform::Files().Delete(ExportFilePath());
   labels.lengths.angles = ReadHostAngles(link);
   const LayerRestore restore(link, GetSysVar(link, vocab::kClayer));
 

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
@@ -12,7 +11,6 @@
 #include "annotation/HostSettings.h"
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
-#include "platform/Ports.h"
 #include "workflows/TracedBoundary.h"
 #include "workflows/UserMessages.h"
 
@@ -36,9 +34,6 @@ double RayViewSize(const std::vector<TAcadPoint>& outline, double viewSize) {
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                           const RegionSettings& settings) {
   RegionResult result;
-  const std::string path = ExportFilePath();
-  // A file that stayed would pass for the export of this run's outline.
-  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   SendCommand(link, vocab::kCancel);
 
@@ -55,7 +50,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                                                       : RegionOutcome::kNoBoundary;
     return result;
   }
-  const std::vector<TAcadPoint> outline = ExportTracedOutline(link, path).corners;
+  const std::vector<TAcadPoint> outline = ExportTracedOutline(link).corners;
   result.outcome = RegionOutcome::kNoPolygon;
   if (outline.empty()) return result;
 

@@ -2,19 +2,15 @@
 
 #include "RuzuRaru2016/dxf/ExplodePolylines.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
 #include "annotation/HostSettings.h"
 #include "division/SegmentTriangles.h"
-#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
 GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& settings) {
   TDxfTables& tables = link.tables;
   GroupResult result;
-  // The selection has been read; the file goes so that no later wait mistakes it for new.
-  platform::Files().Delete(ExportFilePath());
   if (!ActivateHost(link)) return result;
 
   TriangleLabelling labelling = settings.labelling;

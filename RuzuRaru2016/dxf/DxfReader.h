@@ -19,6 +19,9 @@ struct DxfReadResult {
 DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path,
                       platform::WindowHandle owner = 0);
 DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0);
+// The same without the wait, on a file that is there.
+DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
+                          platform::WindowHandle owner = 0);
 
 // Colour of the layer of that exact name in the layer table; a missing layer is added with
 // colour 7 and 7 returned.

@@ -241,6 +241,10 @@ bool GetGroupPoint(std::string_view line, int code, TAcadPoint& point) {
 // The text scan itself stays free of files so that it can be run on any bytes.
 DxfScanResult ScanDxfEntities(const std::string& path, EntityLineList& list) {
   if (!WaitForFile(path)) return {0, ScanEnd::kNoFile};
+  return ScanDxfFile(path, list);
+}
+
+DxfScanResult ScanDxfFile(const std::string& path, EntityLineList& list) {
   if (platform::Files().InUse(path)) return {0, ScanEnd::kBusy};
   std::optional<std::string> bytes = platform::Files().ReadAll(path);
   if (!bytes) return {0, ScanEnd::kUnreadable};

@@ -394,10 +394,16 @@ TEST_P(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
   world.files.WriteAll(kExportPath, "0\nSECTION\n2\nENTITIES\n0\nLINE\n0\nENDSEC\n0\nEOF\n");
   world.files.SetInUse(kExportPath, true);
   FillTablesWithMarker();
-  EXPECT_EQ(SelectAll(), 0);
+  try {
+    SelectAll();
+    ADD_FAILURE() << "no EExportFailed";
+  } catch (const EExportFailed& e) {
+    EXPECT_EQ(e.outcome, ExportOutcome::kOldFileStays);
+    EXPECT_EQ(std::string(e.what()),
+              std::string("ファイル ") + kExportPath + " を削除できません。");
+  }
   EXPECT_FALSE(ExportRequested());
-  EXPECT_FALSE(TablesHoldMarker());
-  EXPECT_TRUE(DxfTables().entities.lines.empty());
+  EXPECT_TRUE(TablesHoldMarker());
 }
 
 // The window is closed while the system waits for the user, who never acts: the wait ends
