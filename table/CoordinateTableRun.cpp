@@ -1,13 +1,11 @@
 #include "table/CoordinateTableRun.h"
 
-#include <numbers>
-
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/HostSettings.h"
 #include "platform/ExecutablePaths.h"
+#include "table/AreaTableRun.h"
 #include "table/CoordinateTable.h"
 #include "table/TableCsv.h"
 #include "workflows/TracedBoundary.h"
@@ -22,12 +20,7 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
   }
   SendCommand(link, vocab::kCancel);
   AreaTableSettings& s = run.table;
-  s.style = run.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = s.style;
-  const HostAngles angles = ReadHostAngles(link);
-  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
-  s.angleDirection = angles.direction;
+  ReadTableHostSettings(link, run.textStyle, s);
 
   if (TraceOneBoundary(link, inside) != BoundaryTrace::kOne) {
     result.outcome = CoordinateTableOutcome::kNoBoundary;

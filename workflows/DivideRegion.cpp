@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
-#include "annotation/HostSettings.h"
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
 #include "workflows/TracedBoundary.h"
@@ -38,10 +38,9 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   SendCommand(link, vocab::kCancel);
 
   TriangleLabelling labelling = settings.labelling;
-  labelling.textStyle = settings.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = labelling.textStyle;
-  const HostAngles angles = ReadHostAngles(link);
+  labelling.lengths.textStyle = ChooseTextStyle(link, labelling.textStyle);
+  labelling.lengths.angles = ReadHostAngles(link);
+  const HostAngles& angles = labelling.lengths.angles;
   const double viewSize = ReadHostNumber(link, vocab::kViewSize);
 
   const BoundaryTrace trace = TraceOneBoundary(link, point);
@@ -63,13 +62,14 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
     return result;
   }
   DxfDocument document;
-  WriteDxfHeader(document, labelling.textStyle);
+  WriteDxfHeader(document, labelling.lengths.textStyle);
   // Written turned back against the host's insertion, as the labels are.
   const InsertionFrame frame(angles);
   for (const TAcadLine& d : division.diagonals)
-    WriteDxfLine(document, frame.Place(d.st), frame.Place(d.ed), settings.sideLayer);
+    WriteDxfLine(document, frame.Place(d.st), frame.Place(d.ed), labelling.sideLayer);
   if (settings.labels && !division.triangles.empty())
-    result.labelled = LabelDividedTriangles(document, division.triangles, labelling, angles);
+    result.labelled =
+        LabelDividedTriangles(document, division.triangles, labelling, labelling.nextNumber());
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

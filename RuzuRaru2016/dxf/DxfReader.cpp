@@ -56,8 +56,6 @@ std::int16_t LayerColor(TDxfTables& tables, const std::string& name) {
   return LayerColorIn(tables.layers, name);
 }
 
-std::int16_t LayerColor(const std::string& name) { return LayerColor(DxfTables(), name); }
-
 DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::WindowHandle owner) {
   if (WaitForFile(path)) return ReadDxfFile(tables, path, owner);
   ClearDxfTables(tables);
@@ -95,8 +93,4 @@ DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
   }
   FinishDxfTables(tables);
   return result;
-}
-
-DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
-  return ReadDxf(DxfTables(), path, owner);
 }

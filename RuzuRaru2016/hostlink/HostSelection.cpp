@@ -8,6 +8,7 @@
 #include "RuzuRaru2016/hostlink/HostExport.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "numbers/NumberText.h"
 
@@ -45,14 +46,17 @@ bool StartSelection(const HostLink& link) {
 
 int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan = nullptr);
 
-// Fence and window selections: osnap off while the points are typed, then restored.
+// Fence and window selections: osnap off while the points are typed, then restored; an OSMODE
+// that cannot be read is left alone.
 int SelectAlongPoints(const HostLink& link, const std::string& command) {
   if (!StartSelection(link)) return 0;
-  const std::string osmode = GetSysVar(link, vocab::kOsmode);
-  SendCommand(link, vocab::kOsmodeOff);
-  SendCommand(link, command);
-  const std::string found = ReportedCount(link, false);
-  SendCommand(link, vocab::OsmodeRestore(osmode));
+  std::string found;
+  {
+    TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore);
+    osmode.Change(vocab::kOsmodeOff);
+    SendCommand(link, command);
+    found = ReportedCount(link, false);
+  }
   if (found == "0") return 0;
   return ExportSelection(link, ExportOf::kPreviousSet);
 }
@@ -143,19 +147,3 @@ int SelectObjects(const HostLink& link, EntityLineList* scan) {
   if (!ReadLastPoint(link, point) || IsSentinel(point)) return 0;
   return ExportSelection(link, ExportOf::kPreviousSet, scan);
 }
-
-HostResult PickPoint(TAcadPoint& point) { return PickPoint(ProcessHostLink(), point); }
-
-int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2) {
-  return SelectByFence(ProcessHostLink(), p1, p2);
-}
-
-int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2) {
-  return SelectByWindow(ProcessHostLink(), corner1, corner2);
-}
-
-int SelectSingle(TAcadPoint& pickPoint) { return SelectSingle(ProcessHostLink(), pickPoint); }
-
-int SelectAll() { return SelectAll(ProcessHostLink()); }
-
-int SelectObjects() { return SelectObjects(ProcessHostLink()); }

@@ -33,11 +33,3 @@ int SelectSingle(const HostLink& link, TAcadPoint& pickPoint);
 // These two also scan the export into `scan` when one is given (the number marks of 作成).
 int SelectAll(const HostLink& link, EntityLineList* scan = nullptr);
 int SelectObjects(const HostLink& link, EntityLineList* scan = nullptr);
-
-// The same on the process-wide link.
-HostResult PickPoint(TAcadPoint& point);
-int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2);
-int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2);
-int SelectSingle(TAcadPoint& pickPoint);
-int SelectAll();
-int SelectObjects();
