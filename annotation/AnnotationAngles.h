@@ -8,13 +8,8 @@
 // documents are written exactly as drawn.
 #pragma once
 
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "geometry/AcadTypes.h"
-
-// The host's angle settings as a workflow reads them (ANGBASE in degrees, with AUNITS 0).
-struct HostAngles {
-  double base = 0;    // ANGBASE, radians
-  int direction = 0;  // ANGDIR: 1 clockwise, anything else counter-clockwise
-};
 
 // Direction of the length text of segment p1→p2 in radians: the segment's direction turned by
 // π where it would read downwards or from right to left, so every text reads from left to right

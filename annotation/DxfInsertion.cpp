@@ -44,15 +44,3 @@ void InsertTextDxf(const HostLink& link, const std::string& justification, const
   WriteDxfEnd(document);
   InsertDocument(link, document, platform::FileBesideExecutable(kSingleTextFile));
 }
-
-void InsertDocument(const DxfDocument& document, const std::string& path) {
-  InsertDocument(ProcessHostLink(), document, path);
-}
-
-void InsertDxf(const DxfDocument& document) { InsertDxf(ProcessHostLink(), document); }
-
-void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
-                   const std::string& text, double height, double rotation,
-                   const std::string& layer, const std::string& style) {
-  InsertTextDxf(ProcessHostLink(), justification, point, text, height, rotation, layer, style);
-}

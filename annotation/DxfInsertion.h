@@ -46,10 +46,3 @@ void InsertDxf(const HostLink& link, const DxfDocument& document);
 void InsertTextDxf(const HostLink& link, const std::string& justification, const TAcadPoint& point,
                    const std::string& text, double height, double rotation,
                    const std::string& layer, const std::string& style);
-
-// The same through the process-wide link.
-void InsertDocument(const DxfDocument& document, const std::string& path);
-void InsertDxf(const DxfDocument& document);
-void InsertTextDxf(const std::string& justification, const TAcadPoint& point,
-                   const std::string& text, double height, double rotation,
-                   const std::string& layer, const std::string& style);

@@ -7,8 +7,9 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "geometry/PlaneGeometry.h"
-#include "numbers/NumberFormat.h"
 
 namespace {
 
@@ -49,11 +50,9 @@ bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2)
 bool DrawLineIfMissing(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2,
                        bool check) {
   if (check && SideDrawn(link, p1, p2)) return false;
-  const std::string osmode = GetSysVar(link, "OSMODE");
-  SendCommand(link, "\x03OSMODE 0 ");
-  SendCommand(link, "_LINE " + FormatFixed(p1.x, 16) + "," + FormatFixed(p1.y, 16) + " " +
-                        FormatFixed(p2.x, 16) + "," + FormatFixed(p2.y, 16) + "\r\r");
-  // A value that could not be read cannot be sent back.
-  if (!osmode.empty()) SendCommand(link, "\x03OSMODE " + osmode + "\r");
+  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore);
+  osmode.Change(vocab::kOsmodeOff);
+  SendCommand(link, vocab::Line(p1, p2, 16));
+  osmode.Restore();
   return true;
 }

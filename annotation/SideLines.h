@@ -15,7 +15,7 @@ inline constexpr double kSideTolerance = 0.01;
 bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
 
 // Draws p1p2 on the host's current layer with object snaps off (OSMODE is sent back as it was
-// read; an OSMODE that could not be read is not sent back), unless check is set and SideDrawn.
+// read; an OSMODE that could not be read is left as it is), unless check is set and SideDrawn.
 // Returns whether the line was drawn.
 bool DrawLineIfMissing(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2,
                        bool check);

@@ -4,6 +4,7 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/NumberMarks.h"
 #include "annotation/SideLines.h"
@@ -18,9 +19,8 @@ std::size_t TextsOnFence(const HostLink& link, const TAcadPoint& a, const TAcadP
   return SelectByFence(link, a, b) > 0 ? link.tables.entities.texts.size() : 0;
 }
 
-NumberMarkStyle MarkStyle(const TriangleLabelSettings& s, const InsertionFrame& frame) {
-  return {s.markRadius, s.numberHeight, frame.NumberRotation(), s.lengths.layer,
-          s.lengths.textStyle};
+NumberMarkStyle MarkStyle(const TriangleLabelling& s, const InsertionFrame& frame) {
+  return {s.markRadius, s.markHeight, frame.NumberRotation(), s.lengths.layer, s.lengths.textStyle};
 }
 
 }  // namespace
@@ -58,27 +58,31 @@ void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
 }
 
 void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
-                   const TriangleLabelSettings& settings) {
-  SendCommand(link, "_-LAYER M " + settings.sideLayer + "\r\r");
-  DrawLineIfMissing(link, triangle.p1, triangle.p3, true);
+                   const TriangleLabelling& settings, SidesGiven given) {
+  const bool twoSides = given == SidesGiven::kTwoSides;
+  SendCommand(link, twoSides ? vocab::LocalLayerMake(settings.sideLayer)
+                             : vocab::LayerMake(settings.sideLayer));
+  if (!twoSides) DrawLineIfMissing(link, triangle.p1, triangle.p3, true);
   DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
-  if (settings.threeSide) {
+  if (settings.mode == LabelMode::kThreeSides) {
     DrawSideLabels(link, triangle, settings.lengths);
   } else {
     TAcadPoint baseSt, baseEd, apex, foot;
     ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
+    if (twoSides) DrawLengthLabel(link, "J BC ", apex, foot, settings.lengths, true);
     DrawLengthLabel(link, "J BC ", baseSt, baseEd, settings.lengths, true);
-    DrawLengthLabel(link, "J BC ", apex, foot, settings.lengths, true);
-    SendCommand(link, "_-LAYER M " + settings.heightLayer + "\r\r");
+    if (!twoSides) DrawLengthLabel(link, "J BC ", apex, foot, settings.lengths, true);
+    SendCommand(link, vocab::LayerMake(settings.heightLayer));
     DrawLineIfMissing(link, apex, foot, false);
   }
   MarkTriangle(link, triangle, settings);
+  if (twoSides) SendCommand(link, vocab::LayerMake(settings.sideLayer));
 }
 
 void MarkTriangle(const HostLink& link, const TAcadTriangle& triangle,
-                  const TriangleLabelSettings& settings) {
+                  const TriangleLabelling& settings) {
   TAcadPoint centre = ThreeSideMarkCentre(triangle);
-  if (!settings.threeSide) {
+  if (settings.mode == LabelMode::kBaseHeight) {
     TAcadPoint baseSt, baseEd, apex, foot;
     ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
     centre = BaseHeightMarkCentre(baseSt, baseEd, apex, foot);

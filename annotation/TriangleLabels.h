@@ -11,6 +11,7 @@
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/AnnotationAngles.h"
+#include "annotation/TextStyle.h"
 #include "geometry/AcadTypes.h"
 
 // What every length text is written with.
@@ -36,28 +37,38 @@ bool DrawLengthLabel(const HostLink& link, const std::string& justification, con
 void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
                     const LengthLabelSettings& settings);
 
-// What LabelTriangle needs besides the length texts. The counter is the window's: nextNumber
-// gives the number the mark gets, advance moves it on once the mark is in the drawing.
-struct TriangleLabelSettings {
-  LengthLabelSettings lengths;
-  bool threeSide = true;    // false: base and height
+// Three sides labelled, or the base and the height (with its height line).
+enum class LabelMode { kThreeSides, kBaseHeight };
+
+// How triangles are labelled, one at a time (LabelTriangle) or a whole list into one document
+// (workflows/LabelDividedTriangles.h). The counter is the window's: nextNumber gives the number
+// the next mark gets, advance moves it on once a single mark is in the drawing.
+struct TriangleLabelling {
+  LengthLabelSettings lengths;  // layer: the texts' and the marks'
+  LabelMode mode = LabelMode::kThreeSides;
   std::string sideLayer;    // current layer while sides are drawn
-  std::string heightLayer;  // current layer while the height line is drawn
+  std::string heightLayer;  // of the height lines
   double markRadius = 0;
-  double numberHeight = 0;
+  double markHeight = 0;      // of the number text
+  TextStyleChoice textStyle;  // lengths.textStyle is what the run chose
   std::function<int()> nextNumber;
   std::function<void()> advance;
 };
 
-// Labels one triangle completely. The side p1p2 is taken to be there; p1p3 and p2p3 are drawn
-// on the side-line layer where missing. Three-side mode labels the three sides and puts the
-// mark at the incentre; base-height mode labels the base (the longest side) and the height,
-// always draws the height line on the height-line layer and puts the mark in the larger half.
-// The host's current layer is left at the side-line or the height-line layer.
+// Which sides of the triangle the drawing has already: p1p2 (a base line), or p1p2 and p1p3
+// (the two segments picked for ２辺指示, whose dialogue also types its first layer change
+// without "_", labels a height before its base and ends on the side-line layer).
+enum class SidesGiven { kBase, kTwoSides };
+
+// Labels one triangle completely. The sides not given are drawn on the side-line layer where
+// missing. Three-side mode labels the three sides and puts the mark at the incentre; base-height
+// mode labels the base (the longest side) and the height, always draws the height line on the
+// height-line layer and puts the mark in the larger half. The host's current layer is left at
+// the side-line or the height-line layer.
 void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
-                   const TriangleLabelSettings& settings);
+                   const TriangleLabelling& settings, SidesGiven given = SidesGiven::kBase);
 
 // The last step of LabelTriangle on its own: the mark of the mode (at the incentre, or in the
 // larger half of base, apex and foot) numbered nextNumber(), inserted at once, then advance().
 void MarkTriangle(const HostLink& link, const TAcadTriangle& triangle,
-                  const TriangleLabelSettings& settings);
+                  const TriangleLabelling& settings);

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   double seconds = 0;
   for (int round = 1; round <= rounds; ++round) {
     const auto start = std::chrono::steady_clock::now();
-    r = ReadDxf(argv[1]);
+    r = ReadDxf(DxfTables(), argv[1]);
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (round < rounds) std::printf("round %d: read in %.3f s\n", round, seconds);
   }

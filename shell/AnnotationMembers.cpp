@@ -25,17 +25,20 @@ LengthLabelSettings Lengths(const TForm1& form, double textHeight, int digits, i
 }
 
 // Everything but the length texts' height and scale.
-TriangleLabelSettings MarkAndLayerSettings(TForm1& form) {
-  TriangleLabelSettings s;
-  s.markRadius = static_cast<double>(StrToFloat(form.Edit6.Text()));
-  s.numberHeight = static_cast<double>(StrToFloat(form.Edit5.Text()));
+TriangleLabelling MarkAndLayerSettings(TForm1& form, bool marks) {
+  TriangleLabelling s;
+  if (marks) {
+    s.markHeight = static_cast<double>(StrToFloat(form.Edit5.Text()));
+    s.markRadius = static_cast<double>(StrToFloat(form.Edit6.Text()));
+  }
   s.lengths.digits = form.Keta1;
   s.lengths.rounding = form.Marume1;
   s.lengths.layer = form.Edit12.Text();
   s.lengths.textStyle = form.CeTextStyle;
-  s.threeSide = form.RadioGroup1.ItemIndex() != 1;
+  s.mode = form.RadioGroup1.ItemIndex() == 1 ? LabelMode::kBaseHeight : LabelMode::kThreeSides;
   s.sideLayer = form.Edit15.Text();
   s.heightLayer = form.Edit19.Text();
+  s.textStyle = ReadTextStyleChoice(form);
   s.nextNumber = [&form] { return form.UpDown4.Position(); };
   s.advance = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() + 1); };
   return s;
@@ -43,44 +46,28 @@ TriangleLabelSettings MarkAndLayerSettings(TForm1& form) {
 
 }  // namespace
 
-TriangleLabelSettings ReadTriangleLabelSettings(TForm1& form) {
+TextStyleChoice ReadTextStyleChoice(TForm1& form) {
+  return {form.CheckBox4.Checked(),
+          [&form](const std::string& style) { form.CeTextStyle = style; }};
+}
+
+TriangleLabelling ReadTriangleLabelling(TForm1& form, bool marks) {
   const double textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
   const double scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
-  TriangleLabelSettings s = MarkAndLayerSettings(form);
+  TriangleLabelling s = MarkAndLayerSettings(form, marks);
   s.lengths.textHeight = textHeight;
   s.lengths.scale = scale;
   return s;
-}
-
-void TForm1::DrawLengthLabel(const std::string& justification, const TAcadPoint& p1,
-                             const TAcadPoint& p2, double textHeight, int digits, int rounding,
-                             double scale, double baseAngle, int angleDirection, bool check,
-                             const std::string& layer) {
-  ::DrawLengthLabel(
-      ProcessHostLink(), justification, p1, p2,
-      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, layer), check);
-}
-
-void TForm1::DrawSideLabels(const TAcadTriangle& triangle, double textHeight, int digits,
-                            int rounding, double scale, double baseAngle, int angleDirection,
-                            const std::string& layer) {
-  ::DrawSideLabels(
-      ProcessHostLink(), triangle,
-      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, layer));
-}
-
-void TForm1::DrawLineIfMissing(const TAcadPoint& p1, const TAcadPoint& p2, bool check) {
-  ::DrawLineIfMissing(ProcessHostLink(), p1, p2, check);
 }
 
 void TForm1::LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits,
                            int rounding, double scale, double baseAngle, int angleDirection,
                            bool threeSide) {
   // The mark's sizes are converted here, before the first line or label goes to the host.
-  TriangleLabelSettings s = MarkAndLayerSettings(*this);
+  TriangleLabelling s = MarkAndLayerSettings(*this, true);
   s.lengths =
       Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, Edit12.Text());
-  s.threeSide = threeSide;
+  s.mode = threeSide ? LabelMode::kThreeSides : LabelMode::kBaseHeight;
   ::LabelTriangle(ProcessHostLink(), triangle, s);
 }
 

@@ -2,6 +2,7 @@
 // number, 作成 draws the table. Each reads the window's settings and hands the dialogue with the
 // host to its core in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 #include "shell/TableRoundingSettings.h"
 #include "table/AreaTableRun.h"
@@ -11,10 +12,10 @@ namespace {
 
 // Every setting converted here, so that one that is no number (or a width list of the wrong
 // count) ends the click before the host is touched.
-AreaTableRun ReadAreaTableRun(const TForm1& form) {
+AreaTableRun ReadAreaTableRun(TForm1& form) {
   AreaTableRun run;
   run.wholeDrawing = form.CheckBox2.Checked();
-  run.hostTextStyle = form.CheckBox4.Checked();
+  run.textStyle = ReadTextStyleChoice(form);
   AreaTableSettings& s = run.table;
   static_cast<TableRounding&>(s) = ReadTableRounding(form);
   const TEdit& widths = s.mode == kBaseHeightArea ? form.Edit20 : form.Edit11;
@@ -25,15 +26,13 @@ AreaTableRun ReadAreaTableRun(const TForm1& form) {
 
 }  // namespace
 
-void TForm1::Button3Click() {
-  const AreaTableResult r = MakeAreaTable(ProcessHostLink(), ReadAreaTableRun(*this));
-  if (r.styleRead) CeTextStyle = r.textStyle;
-}
+void TForm1::Button3Click() { MakeAreaTable(ProcessHostLink(), ReadAreaTableRun(*this)); }
 
 void TForm1::Button4Click() {
   const CounterScan scan = ScanNextNumber(ProcessHostLink());
-  // Only a missing host starts the count again; an export that did not come back whole leaves
-  // the counter where it was rather than let later triangles repeat numbers.
+  // Only a missing host starts the count again; an export that did not come back whole ends the
+  // click before this (EExportFailed) and leaves the counter where it was, rather than let later
+  // triangles repeat numbers.
   if (scan.outcome == CounterScanOutcome::kNoHost) UpDown4.SetPosition(1);
   if (scan.outcome == CounterScanOutcome::kRead) UpDown4.SetPosition(scan.next);
 }

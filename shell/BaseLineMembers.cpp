@@ -14,7 +14,7 @@ constexpr char16_t kEnter = 13;
 // counter's step back.
 BaseLineSettings ReadLabelSettings(TForm1& form) {
   BaseLineSettings s;
-  s.labels = ReadTriangleLabelSettings(form);
+  s.labels = ReadTriangleLabelling(form);
   s.back = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() - 1); };
   return s;
 }
@@ -36,11 +36,6 @@ BaseLineSettings ReadBaseLineSettings(TForm1& form) {
 void TForm1::Button1Click() {
   const BaseLineSettings s = ReadBaseLineSettings(*this);
   KeepConstruction(PickBaseLineTriangle(ProcessHostLink(), s));
-}
-
-void TForm1::BaseLineTriangle(const TAcadPoint& pick) {
-  const BaseLineSettings s = ReadBaseLineSettings(*this);
-  KeepConstruction(::BaseLineTriangle(ProcessHostLink(), pick, s));
 }
 
 void TForm1::KeepConstruction(const std::optional<TAcadTriangle>& built) {

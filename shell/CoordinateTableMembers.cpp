@@ -1,6 +1,7 @@
 // 座標求積: the area table's style and digits read from the window, the run handed to its core
 // in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 #include "table/CoordinateTableRun.h"
 
@@ -8,9 +9,9 @@ namespace {
 
 // Converted here, so that a setting that is no number ends the click before the host is
 // touched.
-CoordinateTableRun ReadCoordinateTableRun(const TForm1& form) {
+CoordinateTableRun ReadCoordinateTableRun(TForm1& form) {
   CoordinateTableRun run;
-  run.hostTextStyle = form.CheckBox4.Checked();
+  run.textStyle = ReadTextStyleChoice(form);
   AreaTableSettings& s = run.table;
   ReadTableStyleFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), {}}, s);
   s.lengthDigits = form.Keta1;
@@ -24,7 +25,5 @@ CoordinateTableRun ReadCoordinateTableRun(const TForm1& form) {
 }  // namespace
 
 void TForm1::Button15Click() {
-  const CoordinateTableResult r =
-      MakeCoordinateTable(ProcessHostLink(), ReadCoordinateTableRun(*this));
-  if (r.styleRead) CeTextStyle = r.textStyle;
+  MakeCoordinateTable(ProcessHostLink(), ReadCoordinateTableRun(*this));
 }

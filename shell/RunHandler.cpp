@@ -1,6 +1,8 @@
 // The one place where an exception from a handler becomes the general error message.
 #include <new>
 
+#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "annotation/DxfInsertion.h"
 #include "numbers/NumberText.h"
 #include "numbers/X87Precision.h"
@@ -59,6 +61,12 @@ void TForm1::RunGuarded(const std::function<void()>& body) {
   std::string message;
   try {
     body();
+    return;
+  } catch (const EExportFailed& e) {
+    // The one place where an export that did not come back is told; the host comes up again
+    // for the user's next step, as after the workflows' own messages.
+    if (*e.what() != '\0') platform::Messages().Show(e.what(), kCaption);
+    ActivateHost(ProcessHostLink());
     return;
   } catch (const EConvertError& e) {
     message = e.what();  // names the text that is no number

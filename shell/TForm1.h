@@ -18,7 +18,7 @@
 #include "shell/Controls.h"
 
 struct DxfDocument;        // annotation/DxfDocument.h
-struct TriangleLabelling;  // workflows/LabelDividedTriangles.h
+struct TriangleLabelling;  // annotation/TriangleLabels.h
 struct RegionSettings;     // workflows/DivideRegion.h
 
 // What the real window offers the form: its position and outer size, and the screen's size.
@@ -213,30 +213,13 @@ class TForm1 {
 
   // ---- Methods of the workflows (defined in shell/, one file per subsystem) ----
 
-  // Triangle labels (shell/AnnotationMembers.cpp, over annotation/TriangleLabels.h): each
-  // text a document of its own, inserted at once; a checked label is left out where a text
-  // already stands by the segment's midpoint. Style CeTextStyle.
-  void DrawLengthLabel(const std::string& justification, const TAcadPoint& p1, const TAcadPoint& p2,
-                       double textHeight, int digits, int rounding, double scale, double baseAngle,
-                       int angleDirection, bool check, const std::string& layer);
-  void DrawSideLabels(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
-                      double scale, double baseAngle, int angleDirection, const std::string& layer);
-  void DrawLineIfMissing(const TAcadPoint& p1, const TAcadPoint& p2, bool check);
-  // Reads Edit5, Edit6 (converted before anything is sent), Edit12, Edit15, Edit19 and UpDown4,
-  // labels the triangle and advances UpDown4.
+  // Triangle labels (shell/AnnotationMembers.cpp, over annotation/TriangleLabels.h), style
+  // CeTextStyle. Reads Edit5, Edit6 (converted before anything is sent), Edit12, Edit15, Edit19
+  // and UpDown4, labels the triangle and advances UpDown4. The single labels, side lines and
+  // the two-sides, base-line and tool dialogues are the cores' (annotation/, workflows/,
+  // tools/), which the buttons call with the settings they read.
   void LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
                      double scale, double baseAngle, int angleDirection, bool threeSide);
-
-  // Two sides (shell/TriangleMembers.cpp, over workflows/TwoSides.h): the triangle that two
-  // segments meeting at an end span, closed and labelled at once; UpDown4 advances.
-  void TwoSides(const TAcadPoint& st1, const TAcadPoint& ed1, const TAcadPoint& st2,
-                const TAcadPoint& ed2);
-
-  // Base-line triangles (shell/BaseLineMembers.cpp, over workflows/BaseLineTriangle.h): the
-  // triangle of sides Edit1 and Edit2 (times Edit17) over the object just picked at `pick`,
-  // labelled; pt3_temp keeps it for a-b反転 and 戻す, which act only while no other workflow
-  // has run since.
-  void BaseLineTriangle(const TAcadPoint& pick);
 
   // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
   // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
@@ -258,26 +241,15 @@ class TForm1 {
                              double radius, double numberHeight, double baseAngle,
                              int angleDirection);
 
-  // Triangle workflows (shell/TriangleMembers.cpp). The window's labelling settings, read
-  // and checked before a workflow sends its first command (EConvertError for a text that is
-  // no number); the number counter advances by what reached the drawing.
-  // The marks' settings are read only when the workflow labels.
-  TriangleLabelling ReadTriangleLabelling(bool labels) const;
+  // Triangle workflows (shell/TriangleMembers.cpp), labelling settings read by
+  // ReadTriangleLabelling (shell/LabelSettings.h); the number counter advances by what reached
+  // the drawing.
   void AdvanceTriangleNumber(int first, int count);
-  // The selection read into the entity tables, its triangles labelled.
+  // The user's selection exported and read, its triangles labelled.
   void GroupSelection(const TriangleLabelling& labelling);
   // 分割 (no labels), 自動 and １点指示: the settings read, a point picked, the region divided.
   void PickAndDivide(bool labels);
   void DivideRegion(const TAcadPoint& point, const RegionSettings& settings);
-
-  // Editing tools (shell/ToolMembers.cpp, over tools/). MoveNumberMark moves the mark that the
-  // last selection holds, with a leader (CheckBox3, arrow size Edit14) or a plain line;
-  // MovePrevious moves the previous selection from base to where the user picks (1 done with
-  // destination set, 0 cancelled, -1 failed or no host); WriteLineLength labels the line, or
-  // the polyline side nearest to pick, that the last selection holds (Edit3, Edit8, Edit12).
-  void MoveNumberMark();
-  int MovePrevious(const TAcadPoint& base, TAcadPoint& destination);
-  void WriteLineLength(const TAcadPoint& pick);
 
   // ---- Error handling ----
   // Runs a handler; an exception leaving it becomes the general error message box (title

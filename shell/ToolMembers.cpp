@@ -2,6 +2,7 @@
 // anything, then hands the dialogue to its core in tools/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "numbers/NumberText.h"
+#include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 #include "tools/MoveNumberMark.h"
 #include "tools/RotateText.h"
@@ -31,8 +32,7 @@ LineLengthSettings ReadLineLengthSettings(TForm1& form) {
   s.label.digits = form.Keta1;
   s.label.rounding = form.Marume1;
   s.label.layer = form.Edit12.Text();
-  s.currentTextStyle = form.CheckBox4.Checked();
-  s.keepTextStyle = [&form](const std::string& style) { form.CeTextStyle = style; };
+  s.textStyle = ReadTextStyleChoice(form);
   return s;
 }
 
@@ -44,16 +44,6 @@ void TForm1::Button5Click() {
   SelectAndMoveNumberMark(ProcessHostLink(), ReadMoveMarkSettings(*this));
 }
 
-void TForm1::MoveNumberMark() { ::MoveNumberMark(ProcessHostLink(), ReadMoveMarkSettings(*this)); }
-
-int TForm1::MovePrevious(const TAcadPoint& base, TAcadPoint& destination) {
-  return static_cast<int>(::MovePrevious(ProcessHostLink(), base, destination));
-}
-
 void TForm1::Button11Click() {
   PickAndWriteLineLength(ProcessHostLink(), ReadLineLengthSettings(*this));
-}
-
-void TForm1::WriteLineLength(const TAcadPoint& pick) {
-  ::WriteLineLength(ProcessHostLink(), pick, ReadLineLengthSettings(*this));
 }

@@ -179,11 +179,8 @@ void WriteTableBody(DxfDocument& d, const AreaTableTexts& texts, const AreaTable
   if (lastValueData) lastValueData(d);
 }
 
-AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings) {
+AreaTableBuild BuildAreaTable(const EntityLineList& lines, const AreaTableSettings& settings) {
   AreaTableBuild b;
-  EntityLineList lines;
-  b.scan = ScanDxfEntities(exportPath, lines);
-  if (!b.scan.complete()) return b;
   CollectNumberMarks(lines, b.entries);
   if (b.entries.empty()) return b;
   SortByNumber(b.entries);

@@ -78,13 +78,12 @@ void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const AreaTableSettings& settings,
                     const std::function<void(DxfDocument&)>& lastValueData = {});
 
-// From a whole export (or a selection) at exportPath: the number marks found there, sorted, and
-// the table's texts and document, with the coordinate area when exactly one is found there. No
-// document unless the file was read completely and holds marks.
+// From the entity lines of a whole export (or a selection), scanned whole: the number marks
+// found there, sorted, and the table's texts and document, with the coordinate area when exactly
+// one is found there. No document unless the lines hold marks.
 struct AreaTableBuild {
-  DxfScanResult scan;
   std::vector<std::string> entries;
   AreaTableTexts texts;
   std::optional<DxfDocument> document;
 };
-AreaTableBuild BuildAreaTable(const std::string& exportPath, const AreaTableSettings& settings);
+AreaTableBuild BuildAreaTable(const EntityLineList& lines, const AreaTableSettings& settings);

@@ -4,15 +4,24 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/HostSettings.h"
 #include "platform/ExecutablePaths.h"
 #include "table/TableCsv.h"
+
+void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyle,
+                           AreaTableSettings& s) {
+  s.style = ChooseTextStyle(link, textStyle);
+  const HostAngles angles = ReadHostAngles(link);
+  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
+  s.angleDirection = angles.direction;
+}
 
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   AreaTableResult result;
   if (!ActivateHost(link)) return result;
-  const int exported = run.wholeDrawing ? SelectAll(link) : SelectObjects(link);
+  EntityLineList lines;
+  const int exported = run.wholeDrawing ? SelectAll(link, &lines) : SelectObjects(link, &lines);
   if (exported <= 0) {
     result.outcome = AreaTableOutcome::kNothingSelected;
     return result;
@@ -24,18 +33,9 @@ AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   }
   AreaTableSettings& s = run.table;
   s.base = corner;
-  s.style = run.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = s.style;
-  const HostAngles angles = ReadHostAngles(link);
-  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
-  s.angleDirection = angles.direction;
+  ReadTableHostSettings(link, run.textStyle, s);
 
-  const AreaTableBuild build = BuildAreaTable(ExportFilePath(), s);
-  if (!build.scan.complete()) {
-    result.outcome = AreaTableOutcome::kNotRead;
-    return result;
-  }
+  const AreaTableBuild build = BuildAreaTable(lines, s);
   if (!build.document) {
     result.outcome = AreaTableOutcome::kNoMarks;
     return result;

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/TextStyle.h"
 #include "table/AreaTable.h"
 
 inline constexpr const char* kAreaCsvFile = "Menseki.csv";
 
 struct AreaTableRun {
-  bool wholeDrawing = true;    // every mark of the drawing; otherwise those the user selects
-  bool hostTextStyle = false;  // texts in the host's current style, none otherwise
+  bool wholeDrawing = true;   // every mark of the drawing; otherwise those the user selects
+  TextStyleChoice textStyle;  // texts in the host's current style, none otherwise
   // Converted before the run (ReadAreaTableFields); style, corner and angles are the run's.
   AreaTableSettings table;
 };
@@ -21,20 +22,23 @@ enum class AreaTableOutcome {
   kNoHost,           // nothing sent
   kNothingSelected,  // the export held no objects
   kNoCorner,         // no point picked
-  kNotRead,          // the export was not read whole: no table from part of the marks
   kNoMarks,          // no number mark among the exported objects
   kInserted
 };
 
 struct AreaTableResult {
   AreaTableOutcome outcome = AreaTableOutcome::kNoHost;
-  bool styleRead = false;  // textStyle holds the style the run chose (empty: none)
-  std::string textStyle;
   int rows = 0;             // entries listed
   bool csvWritten = false;  // otherwise the user has been told
 };
 
 // Throws EConvertError when the host shows an angle that is no number (AUNITS sent back
 // first) or a mark's data is no number, EUntypeablePath or EFCreateError when the table cannot
-// be saved or typed: nothing is inserted then.
+// be saved or typed, EExportFailed when the export did not come back whole: nothing is
+// inserted then.
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run);
+
+// The table's text style (chosen as textStyle says) and the host's angles, in degrees, into s:
+// what both tables read from the host before they are written.
+void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyle,
+                           AreaTableSettings& s);

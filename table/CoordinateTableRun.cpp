@@ -1,23 +1,17 @@
 #include "table/CoordinateTableRun.h"
 
-#include <numbers>
-
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/HostSettings.h"
 #include "platform/ExecutablePaths.h"
-#include "platform/Ports.h"
+#include "table/AreaTableRun.h"
 #include "table/CoordinateTable.h"
 #include "table/TableCsv.h"
 #include "workflows/TracedBoundary.h"
 
 CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run) {
   CoordinateTableResult result;
-  const std::string path = ExportFilePath();
-  // A file that stayed would pass for the export of this run's outline.
-  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   TAcadPoint inside;
   if (PickPoint(link, inside) != HostResult::Done) {
@@ -26,18 +20,13 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
   }
   SendCommand(link, vocab::kCancel);
   AreaTableSettings& s = run.table;
-  s.style = run.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = s.style;
-  const HostAngles angles = ReadHostAngles(link);
-  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
-  s.angleDirection = angles.direction;
+  ReadTableHostSettings(link, run.textStyle, s);
 
   if (TraceOneBoundary(link, inside) != BoundaryTrace::kOne) {
     result.outcome = CoordinateTableOutcome::kNoBoundary;
     return result;
   }
-  const TracedOutline outline = ExportTracedOutline(link, path);
+  const TracedOutline outline = ExportTracedOutline(link);
   if (outline.corners.size() < 3) {
     result.outcome = CoordinateTableOutcome::kNoPolygon;
     return result;

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "annotation/TextStyle.h"
 #include "table/AreaTable.h"
 
 inline constexpr const char* kCoordinateCsvFile = "Zahyo.csv";
 
 struct CoordinateTableRun {
-  bool hostTextStyle = false;  // texts in the host's current style, none otherwise
+  TextStyleChoice textStyle;  // texts in the host's current style, none otherwise
   // The area table's style and digits, converted before the run; corner, style and angles
   // are the run's.
   AreaTableSettings table;
@@ -28,8 +29,6 @@ enum class CoordinateTableOutcome {
 
 struct CoordinateTableResult {
   CoordinateTableOutcome outcome = CoordinateTableOutcome::kNoHost;
-  bool styleRead = false;  // textStyle holds the style the run chose (empty: none)
-  std::string textStyle;
   bool csvWritten = false;  // otherwise the user has been told
 };
 

@@ -5,9 +5,8 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 
 enum class CounterScanOutcome {
-  kNoHost,   // no host window: nothing sent
-  kNotRead,  // the export did not come back whole (not written, still held, cut short)
-  kRead      // the whole drawing was scanned: next holds the number after the highest
+  kNoHost,  // no host window: nothing sent
+  kRead     // the whole drawing was scanned: next holds the number after the highest
 };
 
 struct CounterScan {
@@ -16,5 +15,6 @@ struct CounterScan {
 };
 
 // Throws EUntypeablePath before anything is typed when the export file's path cannot be typed,
-// and EConvertError when a mark's data is no number.
+// EExportFailed when the export does not come back whole (the counter stays), and EConvertError
+// when a mark's data is no number.
 CounterScan ScanNextNumber(const HostLink& link);

@@ -67,9 +67,7 @@ int NextNumber(const std::vector<std::string>& sortedEntries) {
   return key == INT_MAX ? key : key + 1;
 }
 
-std::optional<int> NextNumberFromExport(const std::string& path) {
-  EntityLineList lines;
-  if (!ScanDxfEntities(path, lines).complete()) return std::nullopt;
+int NextNumberFromMarks(const EntityLineList& lines) {
   std::vector<std::string> entries;
   CollectNumberMarks(lines, entries);
   SortByNumber(entries);

@@ -31,7 +31,6 @@ void SortByNumber(std::vector<std::string>& entries);
 // number text is empty.
 int NextNumber(const std::vector<std::string>& sortedEntries);
 
-// The next number for the counter from a whole-drawing export at path: nothing unless the file
-// was read completely (it did not appear, its writer still held it, or it was cut short), so
-// that the counter is never lowered on a partial view of the drawing.
-std::optional<int> NextNumberFromExport(const std::string& path);
+// The next number for the counter from the entity lines of a whole-drawing export, which must
+// have been scanned whole (HostExport sees to that): a partial view would lower the counter.
+int NextNumberFromMarks(const EntityLineList& lines);

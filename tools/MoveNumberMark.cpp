@@ -4,11 +4,11 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "annotation/HostSettings.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "geometry/PlaneGeometry.h"
 #include "numbers/NumberFormat.h"
-#include "tools/TemporaryHostSetting.h"
 #include "workflows/UserMessages.h"
 
 namespace {

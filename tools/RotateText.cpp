@@ -3,7 +3,7 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "tools/TemporaryHostSetting.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "workflows/UserMessages.h"
 
 TAcadPoint RotationCentre(const TTextBlk& text) {

@@ -4,14 +4,13 @@
 #include "RuzuRaru2016/dxf/NearestLine.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "annotation/HostSettings.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 
 void WriteLineLength(const HostLink& link, const TAcadPoint& pick,
                      const LineLengthSettings& settings) {
   if (!ActivateHost(link)) return;
   LengthLabelSettings s = settings.label;
-  s.textStyle = settings.currentTextStyle ? ReadHostTextStyle(link) : std::string();
-  if (settings.keepTextStyle) settings.keepTextStyle(s.textStyle);
+  s.textStyle = ChooseTextStyle(link, settings.textStyle);
   s.angles = ReadHostAngles(link);
 
   TAcadLine segment;

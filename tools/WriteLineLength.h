@@ -2,7 +2,6 @@
 // pick, written as a length label at its midpoint.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
@@ -10,11 +9,8 @@
 #include "geometry/AcadTypes.h"
 
 struct LineLengthSettings {
-  LengthLabelSettings label;      // angles and text style are read from the host by the run
-  bool currentTextStyle = false;  // write with the host's current text style
-  // Called with the text style the run read (empty when currentTextStyle is off), for the
-  // window's later writers.
-  std::function<void(const std::string&)> keepTextStyle;
+  LengthLabelSettings label;  // angles and text style are read from the host by the run
+  TextStyleChoice textStyle;
 };
 
 // Labels the segment the link's tables hold: the first line, or else the polyline side

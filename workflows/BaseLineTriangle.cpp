@@ -8,12 +8,11 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "annotation/HostSettings.h"
-#include "annotation/LayerRestore.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
 namespace {
@@ -88,7 +87,7 @@ std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadP
                                               const BaseLineSettings& settings) {
   if (!ActivateHost(link)) return {};
   const double halfView = ReadHostNumber(link, vocab::kViewSize) * 0.5;
-  const LayerRestore restore(link, GetSysVar(link, vocab::kClayer));
+  const CurrentLayerKept layer(link);
 
   const std::optional<BaseLine> base = FindBaseLine(link, pick);
   if (!base) return {};
@@ -128,11 +127,10 @@ std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadP
 
   const std::optional<TAcadPoint> apex = ApexNear(st, ed, a, b, target);
   if (!apex) return {};
-  TriangleLabelSettings labels = settings.labels;
+  TriangleLabelling labels = settings.labels;
   labels.lengths.angles = ReadHostAngles(link);
   SendCommand(link, vocab::kUndoMark);
   const TAcadTriangle triangle{st, ed, *apex};
-  platform::Files().Delete(ExportFilePath());
   LabelTriangle(link, triangle, labels);
   return triangle;
 }
@@ -140,10 +138,9 @@ std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadP
 std::optional<TAcadTriangle> ExchangeSides(const HostLink& link, const TAcadTriangle& last,
                                            const BaseLineSettings& settings) {
   if (!ActivateHost(link)) return {};
-  TriangleLabelSettings labels = settings.labels;
-  platform::Files().Delete(ExportFilePath());
+  TriangleLabelling labels = settings.labels;
   labels.lengths.angles = ReadHostAngles(link);
-  const LayerRestore restore(link, GetSysVar(link, vocab::kClayer));
+  const CurrentLayerKept layer(link);
 
   const TAcadPoint& p1 = last.p1;
   const TAcadPoint& p2 = last.p2;

@@ -18,8 +18,8 @@
 inline constexpr double kFenceOvershoot = 0.1;
 
 struct BaseLineSettings {
-  TriangleLabelSettings labels;  // the host's angles are read by the run
-  double sideA = 0;              // drawing units: the typed length times the multiplier
+  TriangleLabelling labels;  // the host's angles are read by the run
+  double sideA = 0;          // drawing units: the typed length times the multiplier
   double sideB = 0;
   bool automaticSide = true;  // find the free side from the drawing
   // The window's counter one down, before a triangle is taken back or rebuilt with its number.

@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
-#include "annotation/HostSettings.h"
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
-#include "platform/Ports.h"
 #include "workflows/TracedBoundary.h"
 #include "workflows/UserMessages.h"
 
@@ -36,17 +34,13 @@ double RayViewSize(const std::vector<TAcadPoint>& outline, double viewSize) {
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                           const RegionSettings& settings) {
   RegionResult result;
-  const std::string path = ExportFilePath();
-  // A file that stayed would pass for the export of this run's outline.
-  if (!PrepareExportFile(link, path)) return result;
   if (!ActivateHost(link)) return result;
   SendCommand(link, vocab::kCancel);
 
   TriangleLabelling labelling = settings.labelling;
-  labelling.textStyle = settings.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = labelling.textStyle;
-  const HostAngles angles = ReadHostAngles(link);
+  labelling.lengths.textStyle = ChooseTextStyle(link, labelling.textStyle);
+  labelling.lengths.angles = ReadHostAngles(link);
+  const HostAngles& angles = labelling.lengths.angles;
   const double viewSize = ReadHostNumber(link, vocab::kViewSize);
 
   const BoundaryTrace trace = TraceOneBoundary(link, point);
@@ -55,7 +49,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                                                       : RegionOutcome::kNoBoundary;
     return result;
   }
-  const std::vector<TAcadPoint> outline = ExportTracedOutline(link, path).corners;
+  const std::vector<TAcadPoint> outline = ExportTracedOutline(link).corners;
   result.outcome = RegionOutcome::kNoPolygon;
   if (outline.empty()) return result;
 
@@ -68,13 +62,14 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
     return result;
   }
   DxfDocument document;
-  WriteDxfHeader(document, labelling.textStyle);
+  WriteDxfHeader(document, labelling.lengths.textStyle);
   // Written turned back against the host's insertion, as the labels are.
   const InsertionFrame frame(angles);
   for (const TAcadLine& d : division.diagonals)
-    WriteDxfLine(document, frame.Place(d.st), frame.Place(d.ed), settings.sideLayer);
+    WriteDxfLine(document, frame.Place(d.st), frame.Place(d.ed), labelling.sideLayer);
   if (settings.labels && !division.triangles.empty())
-    result.labelled = LabelDividedTriangles(document, division.triangles, labelling, angles);
+    result.labelled =
+        LabelDividedTriangles(document, division.triangles, labelling, labelling.nextNumber());
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

@@ -13,11 +13,9 @@
 
 struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
-  bool hostTextStyle = false;   // write texts in the host's current style
-  std::string sideLayer;        // layer of the diagonals
   bool bestShape = false;       // divide for the largest smallest angle instead of by ears,
   TableRounding table;          // and then for the table closest to the coordinate area
-  TriangleLabelling labelling;  // textStyle is replaced by what the host gives
+  TriangleLabelling labelling;  // sideLayer: the diagonals'; the angles and style the host's
 };
 
 enum class RegionOutcome {
@@ -31,9 +29,7 @@ enum class RegionOutcome {
 
 struct RegionResult {
   RegionOutcome outcome = RegionOutcome::kNoHost;
-  int labelled = 0;        // triangles numbered, in order from labelling.firstNumber
-  bool styleRead = false;  // textStyle holds the style the run used
-  std::string textStyle;
+  int labelled = 0;  // triangles numbered, in order from the counter's number
 };
 
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,

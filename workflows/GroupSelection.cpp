@@ -3,25 +3,22 @@
 #include "RuzuRaru2016/dxf/ExplodePolylines.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
-#include "annotation/HostSettings.h"
 #include "division/SegmentTriangles.h"
-#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
-GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& settings) {
+GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& settings) {
   TDxfTables& tables = link.tables;
   GroupResult result;
-  // The selection has been read; the file goes so that no later wait mistakes it for new.
-  platform::Files().Delete(ExportFilePath());
   if (!ActivateHost(link)) return result;
+  result.outcome = GroupOutcome::kNothingSelected;
+  if (SelectObjects(link) <= 0) return result;
 
-  TriangleLabelling labelling = settings.labelling;
-  labelling.textStyle = settings.hostTextStyle ? ReadHostTextStyle(link) : std::string();
-  result.styleRead = true;
-  result.textStyle = labelling.textStyle;
-  const HostAngles angles = ReadHostAngles(link);
+  TriangleLabelling labelling = settings;
+  labelling.lengths.textStyle = ChooseTextStyle(link, labelling.textStyle);
+  labelling.lengths.angles = ReadHostAngles(link);
 
   if (!tables.entities.polylines.empty()) ExplodePolylines(tables);
   std::vector<TAcadLine> segments;
@@ -36,8 +33,9 @@ GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& s
   if (triangles.empty()) return result;
 
   DxfDocument document;
-  WriteDxfHeader(document, labelling.textStyle);
-  const int labelled = LabelDividedTriangles(document, triangles, labelling, angles);
+  WriteDxfHeader(document, labelling.lengths.textStyle);
+  const int labelled =
+      LabelDividedTriangles(document, triangles, labelling, labelling.nextNumber());
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

@@ -7,24 +7,19 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "workflows/LabelDividedTriangles.h"
 
-struct GroupSelectionSettings {
-  TriangleLabelling labelling;  // textStyle is replaced by what the host gives
-  bool hostTextStyle = false;   // write texts in the host's current style
-};
-
 enum class GroupOutcome {
-  kNoHost,      // nothing sent
-  kNoSegments,  // the selection holds no line and no polyline side: told to the user
-  kNoTriangle,  // fewer than three segments or no three forming a triangle: nothing drawn
+  kNoHost,           // nothing sent
+  kNothingSelected,  // the user selected nothing, or cancelled
+  kNoSegments,       // the selection holds no line and no polyline side: told to the user
+  kNoTriangle,       // fewer than three segments or no three forming a triangle: nothing drawn
   kLabelled,
 };
 
 struct GroupResult {
   GroupOutcome outcome = GroupOutcome::kNoHost;
-  int labelled = 0;        // triangles numbered, in order from labelling.firstNumber
-  bool styleRead = false;  // textStyle holds the style the run used
-  std::string textStyle;
+  int labelled = 0;  // triangles numbered, in order from the counter's number
 };
 
-// Works on the selection that the link's tables hold (its polylines are exploded into them).
-GroupResult GroupSelection(const HostLink& link, const GroupSelectionSettings& settings);
+// Lets the user select, reads the selection into the link's tables (its polylines exploded
+// into them) and labels the triangles found; the angles and the text style are the host's.
+GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& labelling);

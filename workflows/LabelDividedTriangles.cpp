@@ -23,23 +23,24 @@ bool Listed(const TAcadPoint& a, const TAcadPoint& b, const std::vector<TAcadLin
 // Everything is written turned back against the host's insertion (annotation/AnnotationAngles.h).
 void LengthLabel(DxfDocument& document, const TAcadPoint& a, const TAcadPoint& b,
                  const TriangleLabelling& l, const InsertionFrame& frame) {
+  const LengthLabelSettings& s = l.lengths;
   const double length = static_cast<double>(Distance2D(a, b));
-  WriteDxfText(document, "J BC ", frame.Place(MidPoint(a, b)), l.textHeight,
-               frame.LengthTextRotation(a, b), RoundToText(l.digits, l.rounding, length / l.scale),
-               l.textLayer, l.textStyle);
+  WriteDxfText(document, "J BC ", frame.Place(MidPoint(a, b)), s.textHeight,
+               frame.LengthTextRotation(a, b), RoundToText(s.digits, s.rounding, length / s.scale),
+               s.layer, s.textStyle);
 }
 
 }  // namespace
 
 int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle>& triangles,
-                          const TriangleLabelling& l, const HostAngles& angles) {
+                          const TriangleLabelling& l, int firstNumber) {
   std::vector<TAcadLine> labelled;
-  const InsertionFrame frame(angles);
-  const NumberMarkStyle mark{l.markRadius, l.markHeight, frame.NumberRotation(), l.textLayer,
-                             l.textStyle};
-  int number = l.firstNumber;
+  const InsertionFrame frame(l.lengths.angles);
+  const NumberMarkStyle mark{l.markRadius, l.markHeight, frame.NumberRotation(), l.lengths.layer,
+                             l.lengths.textStyle};
+  int number = firstNumber;
   for (const TAcadTriangle& t : triangles) {
-    if (l.baseHeight) {
+    if (l.mode == LabelMode::kBaseHeight) {
       TAcadPoint baseSt, baseEd, apex, foot;
       ChooseBaseAndHeight(t, baseSt, baseEd, apex, foot);
       if (!Listed(baseSt, baseEd, labelled)) {

@@ -7,25 +7,11 @@
 #include <vector>
 
 #include "annotation/DxfDocument.h"
+#include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
-#include "annotation/HostSettings.h"
 
-// The window's labelling settings, read once before a workflow talks to the host.
-struct TriangleLabelling {
-  double textHeight = 0;  // length texts
-  double scale = 1;       // measured lengths are divided by it before rounding
-  int digits = 2;
-  int rounding = 1;
-  bool baseHeight = false;  // base and height instead of three sides
-  std::string textLayer;    // length texts and marks
-  std::string heightLayer;  // height lines
-  std::string textStyle;    // empty: none
-  double markRadius = 0;
-  double markHeight = 0;
-  int firstNumber = 0;  // the first triangle's mark; the others count on from it
-};
-
-// Appends the labels of every triangle in list order, numbered from firstNumber on; returns
-// how many triangles got a mark (all of them).
+// Appends the labels of every triangle in list order, written with the labelling's lengths
+// (their angles the host's), numbered from firstNumber on; returns how many triangles got a
+// mark (all of them). The counter is the caller's to move once the document is in the drawing.
 int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle>& triangles,
-                          const TriangleLabelling& labelling, const HostAngles& angles);
+                          const TriangleLabelling& labelling, int firstNumber);

@@ -1,13 +1,12 @@
 #include "workflows/TracedBoundary.h"
 
-#include "RuzuRaru2016/dxf/DxfReader.h"
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "numbers/NumberText.h"
-#include "platform/Ports.h"
 #include "workflows/UserMessages.h"
 
 namespace {
@@ -42,27 +41,16 @@ BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
   return BoundaryTrace::kOne;
 }
 
-bool PrepareExportFile(const HostLink& link, const std::string& path) {
-  auto& files = platform::Files();
-  if (!files.Exists(path) || files.Delete(path)) return true;
-  TellUser(link, ExportNotDeletedMessage(path));
-  return false;
-}
-
-TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path) {
-  SendCommand(link, vocab::kEnglishFileDialogOff);
-  SendCommand(link, vocab::EnglishDxfOut(path, vocab::kExportLast));
-  SendCommand(link, vocab::kEnglishFileDialogOn);
-  SendCommand(link, vocab::kEraseLast);
-  WaitForFile(path);
-  platform::Loop().Sleep(100);
-  TracedOutline outline;
-  if (!platform::Files().Exists(path)) {
-    TellUser(link, ExportMissingMessage(path));
-    return outline;
+TracedOutline ExportTracedOutline(const HostLink& link) {
+  try {
+    HostExport(link, ExportOf::kLastErased, {&link.tables, nullptr});
+  } catch (const EExportFailed& e) {
+    // Nothing was typed: the boundary is erased as the export would have had it erased.
+    if (e.outcome == ExportOutcome::kOldFileStays) SendCommand(link, vocab::kEraseLast);
+    throw;
   }
-  ReadDxf(link.tables, path);
   const TEntityTables& t = link.tables.entities;
+  TracedOutline outline;
   if (t.polylines.size() != 1 || t.vertices.size() < 2) return outline;
   for (const TLwpEle& v : t.vertices) {
     outline.corners.push_back(v.code10);

@@ -28,7 +28,7 @@ struct TracedOutline {
   bool curved = false;              // some side is an arc (a bulge that is not 0)
 };
 
-// The traced outline, exported by the host to path and then erased from the drawing. No
-// corners when it did not come back as one polyline of at least two vertices; a file that never
-// appeared is told to the user.
-TracedOutline ExportTracedOutline(const HostLink& link, const std::string& path);
+// The traced outline, exported by the host (HostExport) and then erased from the drawing. No
+// corners when it did not come back as one polyline of at least two vertices; an export that
+// did not come back throws EExportFailed.
+TracedOutline ExportTracedOutline(const HostLink& link);

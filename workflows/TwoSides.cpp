@@ -5,23 +5,12 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "annotation/HostSettings.h"
-#include "annotation/LayerRestore.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "annotation/SideLines.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "platform/Ports.h"
-
-namespace {
-
-constexpr const char* kMessageTitle = "Velsarom";
-
-void Tell(const HostLink& link, const std::string& message) {
-  platform::Messages().Show(message, kMessageTitle);
-  ActivateHost(link);
-}
-
-}  // namespace
+#include "workflows/UserMessages.h"
 
 bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangle& triangle) {
   TAcadPoint corner;
@@ -46,14 +35,14 @@ bool PickSegment(const HostLink& link, TAcadLine& segment) {
   if (count <= 0 || (read.lines.empty() && read.polylines.empty())) return false;
   ExplodePolylines(link.tables);
   if (read.lines.empty()) {
-    Tell(link, "線分またはポリラインではない");
+    TellUser(link, kNotSegment);
     return false;
   }
   NearestLine(link.tables, pick, segment.st, segment.ed);
   return true;
 }
 
-void PickTwoSides(const HostLink& link, const TwoSidesSettings& settings) {
+void PickTwoSides(const HostLink& link, const TriangleLabelling& settings) {
   if (!ActivateHost(link)) return;
   TAcadLine first, second;
   if (!PickSegment(link, first)) return;
@@ -62,32 +51,17 @@ void PickTwoSides(const HostLink& link, const TwoSidesSettings& settings) {
 }
 
 void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& second,
-              const TwoSidesSettings& settings) {
+              const TriangleLabelling& settings) {
   if (!ActivateHost(link)) return;
-  TriangleLabelSettings s = settings.labels;
-  s.lengths.textStyle = settings.currentTextStyle ? ReadHostTextStyle(link) : std::string();
-  if (settings.keepTextStyle) settings.keepTextStyle(s.lengths.textStyle);
+  TriangleLabelling s = settings;
+  s.lengths.textStyle = ChooseTextStyle(link, s.textStyle);
   s.lengths.angles = ReadHostAngles(link);
-  const LayerRestore restore(link, GetSysVar(link, "CLAYER"));
+  const CurrentLayerKept layer(link);
 
   TAcadTriangle triangle;
   if (!CloseTwoSides(first, second, triangle)) {
-    Tell(link, "2線分の端点がつながっていない");
+    TellUser(link, kNotConnected);
     return;
   }
-  SendCommand(link, "-LAYER M " + s.sideLayer + "\r\r");
-  DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
-  if (s.threeSide) {
-    DrawSideLabels(link, triangle, s.lengths);
-  } else {
-    // The height first, then the base; the height line always.
-    TAcadPoint baseSt, baseEd, apex, foot;
-    ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
-    DrawLengthLabel(link, "J BC ", apex, foot, s.lengths, true);
-    DrawLengthLabel(link, "J BC ", baseSt, baseEd, s.lengths, true);
-    SendCommand(link, "_-LAYER M " + s.heightLayer + "\r\r");
-    DrawLineIfMissing(link, apex, foot, false);
-  }
-  MarkTriangle(link, triangle, s);
-  SendCommand(link, "_-LAYER M " + s.sideLayer + "\r\r");
+  LabelTriangle(link, triangle, s, SidesGiven::kTwoSides);
 }

@@ -4,7 +4,6 @@
 // height, and the numbered mark.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
@@ -20,13 +19,8 @@ inline constexpr double kCornerTolerance = 0.01;
 // segments that cross away from their ends.
 bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangle& triangle);
 
-struct TwoSidesSettings {
-  TriangleLabelSettings labels;   // angles and text style are read from the host by the run
-  bool currentTextStyle = false;  // write with the host's current text style
-  // Called with the text style the run read (empty when currentTextStyle is off), for the
-  // window's later writers.
-  std::function<void(const std::string&)> keepTextStyle;
-};
+inline constexpr const char* kNotSegment = "線分またはポリラインではない";
+inline constexpr const char* kNotConnected = "2線分の端点がつながっていない";
 
 // One segment picked by the user: a line, or the side of a polyline nearest to the pick. False
 // when nothing was picked or the object is neither; a polyline without any straight side is
@@ -34,10 +28,11 @@ struct TwoSidesSettings {
 bool PickSegment(const HostLink& link, TAcadLine& segment);
 
 // The whole button: brings the host up, lets the user pick two segments and runs TwoSides.
-void PickTwoSides(const HostLink& link, const TwoSidesSettings& settings);
+// The angles and the text style are the host's (read by the run).
+void PickTwoSides(const HostLink& link, const TriangleLabelling& labelling);
 
 // Completes and labels the triangle of two picked segments. The host's current layer is sent
 // back as it was read on every way out, an error included; segments that do not meet are told
 // with a message and nothing is drawn.
 void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& second,
-              const TwoSidesSettings& settings);
+              const TriangleLabelling& labelling);

@@ -12,9 +12,4 @@ inline constexpr const char* kDivisionFailed = "分割に失敗した";
 inline constexpr const char* kNoSegments = "線分またはポリラインではない.";
 inline constexpr const char* kNoTriangle = "三角が作成できない";
 
-// The export file beside the executable: an old one that stays, an export the host never
-// wrote. Each names the file, so that the user can see where.
-std::string ExportNotDeletedMessage(const std::string& path);
-std::string ExportMissingMessage(const std::string& path);
-
 void TellUser(const HostLink& link, const std::string& message);

@@ -7,70 +7,17 @@
 #include <utility>
 
 #include "RuzuRaru2016/dxf/DxfNumber.h"
+#include "RuzuRaru2016/dxf/DxfStrings.h"
 #include "RuzuRaru2016/dxf/DxfTokenizer.h"
 #include "numbers/X87Precision.h"
 #include "platform/Utf.h"
 
 namespace {
 
-bool IsAscii(std::string_view s) {
-  for (unsigned char c : s)
-    if (c >= 0x80) return false;
-  return true;
-}
-
 void UpperAscii(std::string& s) {
   for (char& c : s)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
 }
-
-// Strings that the reader keeps: the ANSI code page below AC1021, UTF-8 from it on (ill-formed
-// bytes become U+FFFD).
-class StringDecoder {
- public:
-  explicit StringDecoder(platform::CodePage& codePage) : codePage_(codePage) {}
-  void SetUtf8(bool on) {
-    if (on != utf8_) names_.clear();
-    utf8_ = on;
-  }
-
-  void Assign(std::string_view raw, std::string& out) {
-    if (IsAscii(raw)) {
-      out.assign(raw);
-    } else {
-      out = Convert(raw);
-    }
-  }
-  // Layer, line type and block names come back entity after entity: their conversions are
-  // remembered.
-  void AssignName(std::string_view raw, std::string& out) {
-    if (IsAscii(raw)) {
-      out.assign(raw);
-      return;
-    }
-    auto it = names_.find(raw);
-    if (it == names_.end()) {
-      if (names_.size() >= kMaxNames) names_.clear();
-      it = names_.emplace(std::string(raw), Convert(raw)).first;
-    }
-    out = it->second;
-  }
-  std::string Decode(std::string_view raw) {
-    std::string s;
-    Assign(raw, s);
-    return s;
-  }
-
- private:
-  static constexpr std::size_t kMaxNames = 4096;
-  std::string Convert(std::string_view raw) {
-    return utf8_ ? platform::Utf16ToUtf8(platform::Utf8ToUtf16(raw)) : codePage_.AnsiToUtf8(raw);
-  }
-
-  platform::CodePage& codePage_;
-  bool utf8_ = false;
-  std::map<std::string, std::string, std::less<>> names_;
-};
 
 // A layer that an entity names and the layer table lacks: colour 7, flags 0, "CONTINUOUS".
 std::int16_t AppendLayer(std::vector<TLayer>& layers, std::string_view name) {

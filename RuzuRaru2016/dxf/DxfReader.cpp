@@ -56,41 +56,41 @@ std::int16_t LayerColor(TDxfTables& tables, const std::string& name) {
   return LayerColorIn(tables.layers, name);
 }
 
-std::int16_t LayerColor(const std::string& name) { return LayerColor(DxfTables(), name); }
-
 DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::WindowHandle owner) {
+  if (WaitForFile(path)) return ReadDxfFile(tables, path, owner);
+  ClearDxfTables(tables);
+  FinishDxfTables(tables);
+  return {};
+}
+
+DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
+                          platform::WindowHandle owner) {
   DxfReadResult result;
   ClearDxfTables(tables);
-  if (WaitForFile(path)) {
-    if (platform::Files().InUse(path)) {
-      result.error = "busy";
-      if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
-    } else {
-      DxfParseResult parsed;
-      // Read piece by piece: a large export is never held whole beside its tables. The file is
-      // read twice, first to size the tables: a second read from the system's file cache costs
-      // less than tables that grow, each growth a copy into memory touched for the first time.
-      if (std::unique_ptr<platform::FileSystem::Reader> sizing =
-              platform::Files().OpenForReading(path))
-        ReserveDxfTables(*sizing, tables, platform::Ansi());
-      if (std::unique_ptr<platform::FileSystem::Reader> file =
-              platform::Files().OpenForReading(path)) {
-        parsed = ReadDxfPairs(*file, tables, platform::Ansi());
-      } else {  // it exists but cannot be opened: a read error at the first pair
-        parsed.failed = true;
-        parsed.failure.line = 1;
-      }
-      result.version = parsed.version;
-      if (parsed.failed) {
-        result.error = FailureText(parsed.failure, ":", "/");
-        platform::Messages().Show(FailureText(parsed.failure, " : ", " / "), "DxfReport");
-      }
+  if (platform::Files().InUse(path)) {
+    result.error = "busy";
+    if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
+  } else {
+    DxfParseResult parsed;
+    // Read piece by piece: a large export is never held whole beside its tables. The file is
+    // read twice, first to size the tables: a second read from the system's file cache costs
+    // less than tables that grow, each growth a copy into memory touched for the first time.
+    if (std::unique_ptr<platform::FileSystem::Reader> sizing =
+            platform::Files().OpenForReading(path))
+      ReserveDxfTables(*sizing, tables, platform::Ansi());
+    if (std::unique_ptr<platform::FileSystem::Reader> file =
+            platform::Files().OpenForReading(path)) {
+      parsed = ReadDxfPairs(*file, tables, platform::Ansi());
+    } else {  // it exists but cannot be opened: a read error at the first pair
+      parsed.failed = true;
+      parsed.failure.line = 1;
+    }
+    result.version = parsed.version;
+    if (parsed.failed) {
+      result.error = FailureText(parsed.failure, ":", "/");
+      platform::Messages().Show(FailureText(parsed.failure, " : ", " / "), "DxfReport");
     }
   }
   FinishDxfTables(tables);
   return result;
-}
-
-DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner) {
-  return ReadDxf(DxfTables(), path, owner);
 }

@@ -1,5 +1,4 @@
-// Reads the host's DXF exports into entity tables (DxfTables.h): the caller's, or the
-// process-wide ones in the forms without tables.
+// Reads the host's DXF exports into the caller's entity tables (DxfTables.h).
 #pragma once
 
 #include <cstdint>
@@ -18,12 +17,13 @@ struct DxfReadResult {
 // owner window).
 DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path,
                       platform::WindowHandle owner = 0);
-DxfReadResult ReadDxf(const std::string& path, platform::WindowHandle owner = 0);
+// The same without the wait, on a file that is there.
+DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
+                          platform::WindowHandle owner = 0);
 
 // Colour of the layer of that exact name in the layer table; a missing layer is added with
 // colour 7 and 7 returned.
 std::int16_t LayerColor(TDxfTables& tables, const std::string& name);
-std::int16_t LayerColor(const std::string& name);
 
 // How long a file that has appeared may stay held open by its writer before it is read.
 inline constexpr unsigned kWriterWaitMs = 30000;

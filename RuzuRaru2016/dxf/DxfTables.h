@@ -198,6 +198,6 @@ struct TDxfTables {
   bool operator==(const TDxfTables&) const = default;
 };
 
-// The process-wide tables, which the forms of ReadDxf, ExplodePolylines, NearestLine and
-// LayerColor without a tables argument work on: every read replaces them.
+// The process-wide tables, which the window hands to the cores in its host link
+// (ProcessHostLink): every read replaces them.
 TDxfTables& DxfTables();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "RuzuRaru2016/dxf/DxfReader.h"
+#include "RuzuRaru2016/dxf/DxfStrings.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
@@ -49,24 +50,6 @@ class LineCursor {
   const char* end_;
 };
 
-bool IsAscii(std::string_view s) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  const char* p = s.data();
-  std::size_t n = s.size();
-  if (n < 8) {
-    for (; n > 0; ++p, --n)
-      if (static_cast<unsigned char>(*p) & 0x80) return false;
-    return true;
-  }
-  std::uint64_t word;
-  for (; n > 8; p += 8, n -= 8) {
-    std::memcpy(&word, p, 8);
-    if (word & kHighBits) return false;
-  }
-  std::memcpy(&word, s.data() + s.size() - 8, 8);  // the last 8 bytes, overlapping
-  return (word & kHighBits) == 0;
-}
-
 // Where the next byte above 0x7F of a buffer lies, found ahead eight bytes at a time and
 // remembered, so that the pairs, taken in the order of the buffer, are checked in one pass.
 class AsciiAhead {
@@ -97,39 +80,28 @@ class AsciiAhead {
   const char* next_ = nullptr;  // the first byte above 0x7F since the last look, or end_
 };
 
-// The values of the lines kept, in UTF-8: lines that are not ASCII come from the ANSI code
-// page. The scan spends its time on the pairs, so the common case (ASCII) is plain copying.
+// The values of the lines kept, in UTF-8, decoded as the reader decodes them (DxfStrings.h).
+// The scan spends its time on the pairs, so the common case (ASCII) is plain copying.
 class PairWriter {
  public:
   PairWriter(std::string_view bytes, platform::CodePage& codePage)
-      : ahead_(bytes), codePage_(codePage) {}
+      : ahead_(bytes), decoder_(codePage) {}
 
   // code and value lie in the buffer, code first, pair after pair.
   void Add(EntityLineList& list, std::string_view code, std::string_view value) {
     if (ahead_.Ascii(code.data(), value.data() + value.size())) {
       list.AddPair(code, value);
+    } else if (IsAscii(value)) {
+      list.AddPair(decoder_.Decode(code), value);
     } else {
-      const std::string codeText = IsAscii(code) ? std::string(code) : codePage_.AnsiToUtf8(code);
-      list.AddPair(codeText, Converted(value));
+      // Layer names and the like come back entity after entity: their conversions are kept.
+      list.AddPair(decoder_.Decode(code), decoder_.Name(value));
     }
   }
 
  private:
-  // Layer names and the like come back entity after entity: the last few conversions are
-  // kept.
-  const std::string& Converted(std::string_view raw) {
-    for (const auto& kept : recent_)
-      if (kept.first == raw) return kept.second;
-    auto& slot = recent_[next_++ % recent_.size()];
-    slot.first.assign(raw);
-    slot.second = codePage_.AnsiToUtf8(raw);
-    return slot.second;
-  }
-
   AsciiAhead ahead_;
-  platform::CodePage& codePage_;
-  std::array<std::pair<std::string, std::string>, 8> recent_;
-  std::size_t next_ = 0;
+  StringDecoder decoder_;
 };
 
 // A line compared with a short literal; unrolled by the compiler, no library call per pair.
@@ -241,6 +213,10 @@ bool GetGroupPoint(std::string_view line, int code, TAcadPoint& point) {
 // The text scan itself stays free of files so that it can be run on any bytes.
 DxfScanResult ScanDxfEntities(const std::string& path, EntityLineList& list) {
   if (!WaitForFile(path)) return {0, ScanEnd::kNoFile};
+  return ScanDxfFile(path, list);
+}
+
+DxfScanResult ScanDxfFile(const std::string& path, EntityLineList& list) {
   if (platform::Files().InUse(path)) return {0, ScanEnd::kBusy};
   std::optional<std::string> bytes = platform::Files().ReadAll(path);
   if (!bytes) return {0, ScanEnd::kUnreadable};

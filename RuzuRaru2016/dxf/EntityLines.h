@@ -141,6 +141,8 @@ DxfScanResult ScanDxfText(std::string_view bytes, EntityLineList& list,
 // The same on a file: waits for it to appear and does not read it while its writer still
 // holds it (as the reader does). count is 0 when it is not read.
 DxfScanResult ScanDxfEntities(const std::string& path, EntityLineList& list);
+// The same without the wait, on a file that is there.
+DxfScanResult ScanDxfFile(const std::string& path, EntityLineList& list);
 
 // Value of the first group with this code in an entity line, without surrounding blanks;
 // empty when there is none. Whole codes only: 1 does not match 10 or 1001. The entity's own

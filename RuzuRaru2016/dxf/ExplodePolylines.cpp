@@ -102,5 +102,3 @@ void ExplodePolylines(TDxfTables& tables) {
   t.lines.shrink_to_fit();
   t.arcs.shrink_to_fit();
 }
-
-void ExplodePolylines() { ExplodePolylines(DxfTables()); }

@@ -8,5 +8,3 @@ struct TDxfTables;
 // their LINE and ARC tables (marked lwpflag). Each polyline's vertices must follow one
 // another in the vertex table, in polyline order, as the reader stores them.
 void ExplodePolylines(TDxfTables& tables);
-// The same on the process-wide tables.
-void ExplodePolylines();

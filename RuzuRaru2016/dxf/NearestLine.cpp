@@ -34,7 +34,3 @@ int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, T
   ed = lines[best].ed;
   return static_cast<int>(best);
 }
-
-int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed) {
-  return NearestLine(DxfTables(), p, st, ed);
-}

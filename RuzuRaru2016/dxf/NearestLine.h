@@ -9,5 +9,3 @@ struct TDxfTables;
 // at the least distance from p, measured to the foot of the perpendicular where that falls on
 // the segment and to the nearer end otherwise. Ties keep the earlier record.
 int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed);
-// The same on the process-wide tables.
-int NearestLine(const TAcadPoint& p, TAcadPoint& st, TAcadPoint& ed);

@@ -117,14 +117,6 @@ bool HostIsReady(const HostLink& link) {
   return host != 0 && ws.IsVisible(host) && ws.IsEnabled(host);
 }
 
-WindowHandle FindAcadWindow() { return FindAcadWindow(ProcessHostLink()); }
-WindowHandle FindTextWindow() { return FindTextWindow(ProcessHostLink()); }
-std::string ReadCurrentLine() { return ReadCurrentLine(ProcessHostLink()); }
-std::string ReadPreviousLine() { return ReadPreviousLine(ProcessHostLink()); }
-bool SendCommand(const std::string& command) { return SendCommand(ProcessHostLink(), command); }
-bool ActivateHost() { return ActivateHost(ProcessHostLink()); }
-bool HostIsReady() { return HostIsReady(ProcessHostLink()); }
-
 std::string ReadWindowText(WindowHandle window) {
   auto& ws = platform::Windows();
   const long length = ws.TextLength(window);

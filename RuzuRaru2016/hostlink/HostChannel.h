@@ -3,8 +3,7 @@
 // command-line controls back (WM_GETTEXT). Strings are UTF-8 here, UTF-16 at the port.
 // None of these functions shows a message or throws; callers decide what a failure means.
 //
-// Each operation takes the link whose channel it searches and fills; the forms without a link
-// work on the process-wide one (ProcessHostLink).
+// Each operation takes the link whose channel it searches and fills.
 #pragma once
 
 #include <cstddef>
@@ -26,13 +25,5 @@ std::string ReadPreviousLine(const HostLink& link);
 bool SendCommand(const HostLink& link, const std::string& command);
 bool ActivateHost(const HostLink& link);
 bool HostIsReady(const HostLink& link);
-
-platform::WindowHandle FindAcadWindow();
-platform::WindowHandle FindTextWindow();
-std::string ReadCurrentLine();
-std::string ReadPreviousLine();
-bool SendCommand(const std::string& command);
-bool ActivateHost();
-bool HostIsReady();
 
 std::string ReadWindowText(platform::WindowHandle window);

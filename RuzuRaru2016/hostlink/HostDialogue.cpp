@@ -76,9 +76,3 @@ HostResult WaitForPrompt(const HostLink& link, const std::string& marker, int in
   }
   return result;
 }
-
-std::string GetSysVar(const std::string& name) { return GetSysVar(ProcessHostLink(), name); }
-
-HostResult WaitForPrompt(const std::string& marker, int intervalMs, int seconds) {
-  return WaitForPrompt(ProcessHostLink(), marker, intervalMs, seconds);
-}

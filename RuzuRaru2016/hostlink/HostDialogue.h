@@ -9,7 +9,6 @@
 // The variable's value as the host shows it (string values keep their quotes, points come as
 // comma-separated coordinates); empty when the host is missing or shows no value.
 std::string GetSysVar(const HostLink& link, const std::string& name);
-std::string GetSysVar(const std::string& name);
 
 // Results of WaitForPrompt and PickPoint (and of the waits built on them).
 enum class HostResult : int {
@@ -27,4 +26,3 @@ enum class HostResult : int {
 // counted as 1 ms.
 HostResult WaitForPrompt(const HostLink& link, const std::string& marker, int intervalMs,
                          int seconds);
-HostResult WaitForPrompt(const std::string& marker, int intervalMs, int seconds);

@@ -27,5 +27,6 @@ struct HostLink {
 // The process-wide channel state (one instance, empty at start).
 THostChannel& HostChannel();
 
-// The process-wide channel and tables (DxfTables()), which the forms without a link use.
+// The process-wide channel and tables (DxfTables()): only the window's members (shell/) reach
+// for them, and hand them to the cores.
 HostLink ProcessHostLink();

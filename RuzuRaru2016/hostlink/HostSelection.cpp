@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "RuzuRaru2016/dxf/DxfParser.h"
-#include "RuzuRaru2016/dxf/DxfReader.h"
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "numbers/NumberText.h"
-#include "platform/ExecutablePaths.h"
-#include "platform/Ports.h"
 
 namespace {
 
@@ -46,16 +44,21 @@ bool StartSelection(const HostLink& link) {
   return true;
 }
 
-// Fence and window selections: osnap off while the points are typed, then restored.
+int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan = nullptr);
+
+// Fence and window selections: osnap off while the points are typed, then restored; an OSMODE
+// that cannot be read is left alone.
 int SelectAlongPoints(const HostLink& link, const std::string& command) {
   if (!StartSelection(link)) return 0;
-  const std::string osmode = GetSysVar(link, vocab::kOsmode);
-  SendCommand(link, vocab::kOsmodeOff);
-  SendCommand(link, command);
-  const std::string found = ReportedCount(link, false);
-  SendCommand(link, vocab::OsmodeRestore(osmode));
+  std::string found;
+  {
+    TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore);
+    osmode.Change(vocab::kOsmodeOff);
+    SendCommand(link, command);
+    found = ReportedCount(link, false);
+  }
   if (found == "0") return 0;
-  return ExportSelectionToDxf(link, vocab::kExportPrevious);
+  return ExportSelection(link, ExportOf::kPreviousSet);
 }
 
 // Waits for the user to finish an interactive SELECT: false when it was cancelled, timed out
@@ -71,9 +74,13 @@ int EntityCount(const TDxfTables& t) {
                           e.polylines.size() + e.ellipses.size() + t.inserts.size());
 }
 
-}  // namespace
+// The selection exported and read into the link's tables (and scanned, when asked): its count.
+int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan) {
+  HostExport(link, what, {&link.tables, scan});
+  return EntityCount(link.tables);
+}
 
-std::string ExportFilePath() { return platform::ExecutablePathWithExtension(".dxf"); }
+}  // namespace
 
 HostResult PickPoint(const HostLink& link, TAcadPoint& point) {
   if (!ActivateHost(link)) return HostResult::Failed;
@@ -120,16 +127,16 @@ int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
   if (!UserSelected(link, false)) return 0;
   // The caller works at the pick point; without a readable one there is nothing to work at.
   if (!ReadLastPoint(link, pickPoint) || IsSentinel(pickPoint)) return 0;
-  return ExportSelectionToDxf(link, vocab::kExportPreviousSingle);
+  return ExportSelection(link, ExportOf::kPreviousSingle, nullptr);
 }
 
-int SelectAll(const HostLink& link) {
+int SelectAll(const HostLink& link, EntityLineList* scan) {
   if (!StartSelection(link)) return 0;
   SendCommand(link, vocab::kSelectAll);
-  return ExportSelectionToDxf(link, vocab::kExportPrevious);
+  return ExportSelection(link, ExportOf::kPreviousSet, scan);
 }
 
-int SelectObjects(const HostLink& link) {
+int SelectObjects(const HostLink& link, EntityLineList* scan) {
   if (!StartSelection(link)) return 0;
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kSelectObjects);
@@ -138,44 +145,5 @@ int SelectObjects(const HostLink& link) {
   // read is no point the user gave either, as for the picks.
   TAcadPoint point;
   if (!ReadLastPoint(link, point) || IsSentinel(point)) return 0;
-  return ExportSelectionToDxf(link, vocab::kExportPrevious);
-}
-
-int ExportSelectionToDxf(const HostLink& link, const std::string& options) {
-  const std::string path = ExportFilePath();
-  auto& files = platform::Files();
-  // The reader tells the new export by the file's appearance, so an old one must go first.
-  // If it cannot be removed, reading it would pass old objects off as the selection.
-  if (files.Exists(path) && !files.Delete(path)) {
-    // Left as after any failed read.
-    ClearDxfTables(link.tables);
-    FinishDxfTables(link.tables);
-    return 0;
-  }
-  const std::string command = vocab::DxfOut(path, options);  // a path it cannot take stops here
-  SendCommand(link, vocab::kFileDialogOff);
-  SendCommand(link, command);
-  SendCommand(link, vocab::kFileDialogOn);
-  ReadDxf(link.tables, path);
-  return EntityCount(link.tables);
-}
-
-HostResult PickPoint(TAcadPoint& point) { return PickPoint(ProcessHostLink(), point); }
-
-int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2) {
-  return SelectByFence(ProcessHostLink(), p1, p2);
-}
-
-int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2) {
-  return SelectByWindow(ProcessHostLink(), corner1, corner2);
-}
-
-int SelectSingle(TAcadPoint& pickPoint) { return SelectSingle(ProcessHostLink(), pickPoint); }
-
-int SelectAll() { return SelectAll(ProcessHostLink()); }
-
-int SelectObjects() { return SelectObjects(ProcessHostLink()); }
-
-int ExportSelectionToDxf(const std::string& options) {
-  return ExportSelectionToDxf(ProcessHostLink(), options);
+  return ExportSelection(link, ExportOf::kPreviousSet, scan);
 }

@@ -4,16 +4,14 @@
 
 #include <string>
 
+#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
 
 // LASTPOINT is set to this before the user acts; finding it afterwards means no point given.
 inline constexpr TAcadPoint kSentinelPoint{123, 456, 789};
-
-// The executable's path with ".dxf": the host exports selections into it, and annotation
-// documents are saved under it.
-std::string ExportFilePath();
 
 // Done: picked (point set); Cancelled: cancelled or no point; Failed: no host, host not ready,
 // time-out or the picked point unreadable.
@@ -22,27 +20,16 @@ HostResult PickPoint(const HostLink& link, TAcadPoint& point);
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
 int ParsePoint(const std::string& text, TAcadPoint& point);
 
-// Each selection makes the host's previous selection set, exports it and reads it: the link's
-// entity tables then hold exactly the exported objects, and the result is their count (lines,
-// texts, circles, arcs, polylines, ellipses and inserts of the drawing's entities). 0 when the
-// host is missing, the user cancelled or nothing was selected; the tables are then left as
-// they were unless the export was reached. The export file's path is typed in double quotes
-// when it holds a blank; a path the host cannot take at all throws EUntypeablePath
-// (TypedPaths.h) before anything is typed.
+// Each selection makes the host's previous selection set, exports it and reads it (HostExport):
+// the link's entity tables then hold exactly the exported objects, and the result is their
+// count (lines, texts, circles, arcs, polylines, ellipses and inserts of the drawing's
+// entities). 0 when the host is missing, the user cancelled or nothing was selected; the tables
+// are then left as they were. An export that does not come back whole throws EExportFailed; a
+// path the host cannot take throws EUntypeablePath (TypedPaths.h) before anything is typed.
 int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
 int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2);
 // pickPoint receives the point where the user picked the object (also the sentinel).
 int SelectSingle(const HostLink& link, TAcadPoint& pickPoint);
-int SelectAll(const HostLink& link);
-int SelectObjects(const HostLink& link);
-// Exports the previous selection set with the given DXFOUT options and reads the file.
-int ExportSelectionToDxf(const HostLink& link, const std::string& options);
-
-// The same on the process-wide link.
-HostResult PickPoint(TAcadPoint& point);
-int SelectByFence(const TAcadPoint& p1, const TAcadPoint& p2);
-int SelectByWindow(const TAcadPoint& corner1, const TAcadPoint& corner2);
-int SelectSingle(TAcadPoint& pickPoint);
-int SelectAll();
-int SelectObjects();
-int ExportSelectionToDxf(const std::string& options);
+// These two also scan the export into `scan` when one is given (the number marks of 作成).
+int SelectAll(const HostLink& link, EntityLineList* scan = nullptr);
+int SelectObjects(const HostLink& link, EntityLineList* scan = nullptr);

@@ -148,7 +148,7 @@ class Driver {
       WaitHostLine(args);
     } else if (verb == "host-history-lacks") {
       HostChannel() = {};
-      if (ReadPreviousLine().find(args) != std::string::npos)
+      if (ReadPreviousLine(ProcessHostLink()).find(args) != std::string::npos)
         Fail("the host's history holds '" + args + "'");
     } else if (verb == "close-host") {
       CloseHost();
@@ -291,7 +291,7 @@ class Driver {
     std::string line;
     for (int i = 0; i < 150; ++i) {
       HostChannel() = {};  // found afresh: the host may have been started after this driver
-      line = ReadCurrentLine();
+      line = ReadCurrentLine(ProcessHostLink());
       if (line.find(text) != std::string::npos) return;
       Sleep(100);
     }
@@ -311,7 +311,7 @@ class Driver {
   void WaitForHost() {
     for (int i = 0; i < 600; ++i) {
       HostChannel() = {};
-      if (FindTextWindow() && HostChannel().hCurrentLine) return;
+      if (FindTextWindow(ProcessHostLink()) && HostChannel().hCurrentLine) return;
       Sleep(100);
     }
     Fail("the host's windows did not appear within 60 s");

@@ -228,7 +228,7 @@ int wmain(int argc, wchar_t** argv) {
 
   if (command == "wait-host") {
     for (int i = 0; i < 100; ++i) {
-      if (FindTextWindow() && HostChannel().hCurrentLine) {
+      if (FindTextWindow(ProcessHostLink()) && HostChannel().hCurrentLine) {
         Print("host", "found");
         return 0;
       }
@@ -237,13 +237,13 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == "send" && args.size() > 1) {
-    Print("sent", SendCommand(Unescape(args[1])) ? "1" : "0");
+    Print("sent", SendCommand(ProcessHostLink(), Unescape(args[1])) ? "1" : "0");
     return 0;
   }
   if (command == "wait-host-gone") {
     for (int i = 0; i < 100; ++i) {
       HostChannel() = {};  // a search that finds nothing would keep an earlier find
-      if (!FindAcadWindow()) {
+      if (!FindAcadWindow(ProcessHostLink())) {
         Print("host", "gone");
         return 0;
       }
@@ -252,11 +252,11 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == "readline") {
-    Print("line", "[" + ReadCurrentLine() + "]");
+    Print("line", "[" + ReadCurrentLine(ProcessHostLink()) + "]");
     return 0;
   }
   if (command == "readhistory") {
-    const std::string history = ReadPreviousLine();
+    const std::string history = ReadPreviousLine(ProcessHostLink());
     std::size_t start = 0;
     while (start < history.size()) {
       std::size_t end = history.find('\n', start);

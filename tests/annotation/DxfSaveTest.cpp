@@ -110,7 +110,7 @@ TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
   DxfDocument d;
   WriteDxfHeader(d, "");
   WriteDxfEnd(d);
-  InsertDxf(d);
+  InsertDxf(ProcessHostLink(), d);
   EXPECT_EQ(File("C:\\Tools\\annotate.dxf"), DocumentBytes(d));
   EXPECT_EQ(Commands(),
             (std::vector<std::string>{"_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
@@ -119,7 +119,8 @@ TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
 
 TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
   CreateHostWindows(world.windows);
-  InsertTextDxf("J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT", "Standard");
+  InsertTextDxf(ProcessHostLink(), "J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT",
+                "Standard");
   DxfDocument expected;
   WriteDxfHeaderWithoutAppId(expected, "Standard");
   WriteDxfText(expected, "J BC ", {1500, 2000}, 300, 0.9272952180016122, "5.00", "H_TEXT",
@@ -133,7 +134,7 @@ TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
 }
 
 TEST_F(DxfSaveTest, WithoutHostTheFileIsStillWritten) {
-  InsertTextDxf("J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+  InsertTextDxf(ProcessHostLink(), "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
   EXPECT_NE(File("C:\\Tools\\Menseki.dxf"), "<missing>");
   EXPECT_TRUE(world.windows.sent.empty());
 }
@@ -142,7 +143,7 @@ TEST_F(DxfSaveTest, AFileThatCannotBeWrittenStopsBeforeTheInsertion) {
   CreateHostWindows(world.windows);
   world.files.SetReadOnly(true);
   try {
-    InsertTextDxf("J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+    InsertTextDxf(ProcessHostLink(), "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_NE(std::string(e.what()).find("C:\\Tools\\Menseki.dxf"), std::string::npos);

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "RuzuRaru2016/dxf/DxfTables.h"
-#include "annotation/HostSettings.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/SideLines.h"
 #include "annotation/TriangleLabels.h"
 #include "numbers/NumberText.h"
@@ -29,14 +29,14 @@ hostsim::Point Incentre(const TAcadTriangle& t) {
 struct TriangleLabelsTest : LabelHost {
   int number = 7;
 
-  TriangleLabelSettings Settings(bool threeSide) {
-    TriangleLabelSettings s;
+  TriangleLabelling Settings(bool threeSide) {
+    TriangleLabelling s;
     s.lengths = {300, 2, 1, 1000, {}, "H_TEXT", ""};
-    s.threeSide = threeSide;
+    s.mode = threeSide ? LabelMode::kThreeSides : LabelMode::kBaseHeight;
     s.sideLayer = "H_HEN";
     s.heightLayer = "H_TAKASA";
     s.markRadius = 500;
-    s.numberHeight = 400;
+    s.markHeight = 400;
     s.nextNumber = [this] { return number; };
     s.advance = [this] { ++number; };
     return s;
@@ -265,7 +265,7 @@ TEST_F(TriangleLabelsTest, EveryAngleSettingGivesTheSameDrawing) {
       host.drawing().entities.clear();
       AddLine(1000, 2000, 7000, 500);
       Set(setting.commands);
-      TriangleLabelSettings s = Settings(threeSide);
+      TriangleLabelling s = Settings(threeSide);
       s.lengths.angles = ReadHostAngles(link);
       EXPECT_NEAR(s.lengths.angles.base * 180 / std::numbers::pi, setting.base, 1e-9);
       EXPECT_EQ(s.lengths.angles.direction, setting.direction);

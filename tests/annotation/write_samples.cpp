@@ -80,9 +80,11 @@ int main(int argc, char** argv) {
   s.Batch("batch_style.dxf", "Standard");
   s.AreaTable();
 
-  InsertTextDxf("J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT", "");
+  InsertTextDxf(ProcessHostLink(), "J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT",
+                "");
   s.MoveTo("Menseki.dxf", "text.dxf");
-  InsertTextDxf("J MR ", {-1.5L, 0.00001L}, "測量 12.35", 2.5, 0, "文字", "Standard");
+  InsertTextDxf(ProcessHostLink(), "J MR ", {-1.5L, 0.00001L}, "測量 12.35", 2.5, 0, "文字",
+                "Standard");
   s.MoveTo("Menseki.dxf", "text_style.dxf");
 
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};

@@ -29,7 +29,7 @@ struct ReaderTest : ::testing::Test {
   }
   DxfReadResult ReadDxfText(const std::string& dxf, platform::WindowHandle owner = 0) {
     w.files.WriteAll(kPath, dxf);
-    return ReadDxf(kPath, owner);
+    return ReadDxf(DxfTables(), kPath, owner);
   }
   void ExpectOnlyLayerZero() {
     const TDxfTables& t = DxfTables();
@@ -56,8 +56,8 @@ TEST_F(ReaderTest, ReadsTheFileIntoTheProcessWideTables) {
   EXPECT_EQ(t.entities.lines[0].ed.y, 4);
   // The file was there at once: one round of 10 ms and the 100 ms for its writer.
   EXPECT_EQ(w.clock.TickCount() - start, 110u);
-  EXPECT_EQ(LayerColor("外周"), 1);
-  EXPECT_EQ(LayerColor("new"), 7);
+  EXPECT_EQ(LayerColor(DxfTables(), "外周"), 1);
+  EXPECT_EQ(LayerColor(DxfTables(), "new"), 7);
   EXPECT_EQ(DxfTables().layers.back().Name, "new");
   EXPECT_EQ(DxfTables().layers.size(), 3u);
 }
@@ -67,7 +67,7 @@ TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
   w.files.Delete(kPath);
   const std::uint64_t start = w.clock.TickCount();
   const std::uint64_t pumped = w.clock.processCalls;
-  DxfReadResult r = ReadDxf(kPath, 0x1234);
+  DxfReadResult r = ReadDxf(DxfTables(), kPath, 0x1234);
   EXPECT_EQ(w.clock.TickCount() - start, 1010u);  // 101 rounds of 10 ms
   EXPECT_EQ(w.clock.processCalls - pumped, 101u);
   EXPECT_EQ(r.version, "");
@@ -94,7 +94,7 @@ TEST_F(ReaderTest, CancelRequestEndsTheWait) {
         w.clock.PostTask([&] { w.clock.RequestCancel(); });
       }
     });
-    DxfReadResult r = ReadDxf(kPath);
+    DxfReadResult r = ReadDxf(DxfTables(), kPath);
     w.clock.RemoveListener(listener);
     EXPECT_LE(w.clock.TickCount() - start, 700u);
     EXPECT_EQ(r.error, "");
@@ -137,7 +137,7 @@ TEST_F(ReaderTest, FileStillBeingWrittenIsReadOnlyWhenItsWriterLetsGo) {
     if (now - start == 2500) w.files.WriteAll(kPath, whole);
     if (now - start == 2600) w.files.SetInUse(kPath, false);
   });
-  DxfReadResult r = ReadDxf(kPath);
+  DxfReadResult r = ReadDxf(DxfTables(), kPath);
   EXPECT_EQ(r.error, "");
   EXPECT_EQ(DxfTables().entities.lines.size(), 3u);
   EXPECT_GE(w.clock.TickCount() - start, 2600u);
@@ -149,14 +149,14 @@ TEST_F(ReaderTest, FileHeldOpenForGoodIsBusy) {
   FillTablesWithOldRead();
   w.files.SetInUse(kPath, true);
   const std::uint64_t start = w.clock.TickCount();
-  DxfReadResult r = ReadDxf(kPath);
+  DxfReadResult r = ReadDxf(DxfTables(), kPath);
   EXPECT_GE(w.clock.TickCount() - start, kWriterWaitMs);
   EXPECT_EQ(r.error, "busy");
   EXPECT_EQ(r.version, "");
   EXPECT_TRUE(w.messages.shown.empty());  // no owner window: no message
   ExpectOnlyLayerZero();
 
-  r = ReadDxf(kPath, 0x1234);
+  r = ReadDxf(DxfTables(), kPath, 0x1234);
   EXPECT_EQ(r.error, "busy");
   ASSERT_EQ(w.messages.shown.size(), 1u);
   EXPECT_EQ(w.messages.shown[0].first, "DXFファイルは使用中です．");
@@ -400,7 +400,7 @@ TEST_F(ReaderTest, AReadErrorPartWayStopsAtThePairItCouldNotRead) {
   platform::Ports p = w.ports();
   p.files = &files;
   platform::ScopedPorts failing(p);
-  const DxfReadResult r = ReadDxf(kPath);
+  const DxfReadResult r = ReadDxf(DxfTables(), kPath);
   EXPECT_EQ(r.error, "17: 10/18:");
   ASSERT_EQ(w.messages.shown.size(), 1u);
   EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
@@ -419,7 +419,7 @@ TEST_F(ReaderTest, UnreadableFileIsReported) {
   platform::Ports p = w.ports();
   p.files = &files;
   platform::ScopedPorts unreadable(p);
-  DxfReadResult r = ReadDxf(kPath);
+  DxfReadResult r = ReadDxf(DxfTables(), kPath);
   EXPECT_EQ(r.error, "1:/2:");
   ASSERT_EQ(w.messages.shown.size(), 1u);
   EXPECT_EQ(w.messages.shown[0].second, "DxfReport");

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   ports.files = &disk;
   platform::ScopedPorts installed(ports);
 
-  const DxfReadResult r = ReadDxf(argv[1]);
+  const DxfReadResult r = ReadDxf(DxfTables(), argv[1]);
   const TDxfTables& t = DxfTables();
   std::string out = "{";
   out += "\"version\":" + Json(r.version);

@@ -43,5 +43,6 @@ inline void SetControlText(platform::MemoryWindowSystem& ws, platform::WindowHan
 struct HostLinkTest : ::testing::Test {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
+  const HostLink link = ProcessHostLink();
   HostLinkTest() { HostChannel() = {}; }
 };

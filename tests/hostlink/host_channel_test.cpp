@@ -38,7 +38,7 @@ TEST_F(ChannelTest, MainWindowNeedsHostTitleAndFrameClass) {
     platform::ScopedPorts p(w.ports());
     HostChannel() = {};
     const auto h = w.windows.CreateTopLevel(Utf8ToUtf16(c.title), c.className, 7);
-    EXPECT_EQ(FindAcadWindow(), c.isHost ? h : 0) << c.title;
+    EXPECT_EQ(FindAcadWindow(link), c.isHost ? h : 0) << c.title;
     EXPECT_EQ(HostChannel().processId, c.isHost ? 7u : 0u) << c.title;
   }
 }
@@ -49,7 +49,7 @@ TEST_F(ChannelTest, FirstPassingWindowInEnumerationOrderWins) {
   ws.CreateTopLevel(u"Explorer", kHostMainClass, 2);
   const auto first = ws.CreateTopLevel(u"AutoCAD 2016 - [a.dwg]", kHostMainClass, 3);
   ws.CreateTopLevel(u"AutoCAD 2017 - [b.dwg]", kHostMainClass, 4);
-  EXPECT_EQ(FindAcadWindow(), first);
+  EXPECT_EQ(FindAcadWindow(link), first);
   EXPECT_EQ(HostChannel().processId, 3u);
 }
 
@@ -63,13 +63,13 @@ TEST_F(ChannelTest, TextWindowOfAnotherProcessIsSkipped) {
   SetControlText(ws, host.currentLine, "コマンド: ");
   SetControlText(ws, host.history, "コマンド: _line\nキャンセル");
 
-  EXPECT_EQ(FindTextWindow(), host.text);
+  EXPECT_EQ(FindTextWindow(link), host.text);
   EXPECT_EQ(HostChannel().hCurrentLine, host.currentLine);
   EXPECT_EQ(HostChannel().hHistory, host.history);
   const auto before = world.clock.TickCount();
-  EXPECT_EQ(ReadCurrentLine(), "コマンド: ");
+  EXPECT_EQ(ReadCurrentLine(link), "コマンド: ");
   EXPECT_EQ(world.clock.TickCount() - before, 100u);
-  EXPECT_EQ(ReadPreviousLine(), "コマンド: _line\nキャンセル");
+  EXPECT_EQ(ReadPreviousLine(link), "コマンド: _line\nキャンセル");
 }
 
 TEST_F(ChannelTest, TextWindowNeedsTitleMarkerAndTextClass) {
@@ -78,22 +78,22 @@ TEST_F(ChannelTest, TextWindowNeedsTitleMarkerAndTextClass) {
   ws.CreateTopLevel(u"AutoCAD 2016 - テキスト", kHostTextClass, 5);           // no marker
   ws.CreateTopLevel(u"AutoCAD 2016 テキスト ウィンドウ", kHostMainClass, 5);  // ":8:"
   ws.CreateTopLevel(u"Notepad テキスト ウィンドウ", kHostTextClass, 5);       // title
-  EXPECT_EQ(FindTextWindow(), 0u);
-  EXPECT_EQ(ReadCurrentLine(), "");
-  EXPECT_EQ(FindAcadWindow(), host);
+  EXPECT_EQ(FindTextWindow(link), 0u);
+  EXPECT_EQ(ReadCurrentLine(link), "");
+  EXPECT_EQ(FindAcadWindow(link), host);
 }
 
 TEST_F(ChannelTest, ReadsFollowTheLastTextWindowFoundUntilItIsGone) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
   SetControlText(ws, host.currentLine, "点を指定:");
-  EXPECT_EQ(ReadCurrentLine(), "点を指定:");
+  EXPECT_EQ(ReadCurrentLine(link), "点を指定:");
   // Retitled so that no search finds it: the controls found before still read.
   ws.SetText(host.text, u"AutoCAD LT 2016");
-  EXPECT_EQ(ReadCurrentLine(), "点を指定:");
+  EXPECT_EQ(ReadCurrentLine(link), "点を指定:");
   ws.Destroy(host.text);
-  EXPECT_EQ(ReadCurrentLine(), "");
-  EXPECT_EQ(ReadPreviousLine(), "");
+  EXPECT_EQ(ReadCurrentLine(link), "");
+  EXPECT_EQ(ReadPreviousLine(link), "");
 }
 
 TEST_F(ChannelTest, MissingLevelBelowTextWindowReadsEmpty) {
@@ -101,21 +101,21 @@ TEST_F(ChannelTest, MissingLevelBelowTextWindowReadsEmpty) {
   ws.CreateTopLevel(u"AutoCAD 2016 - [a.dwg]", kHostMainClass, 5);
   const auto text = ws.CreateTopLevel(u"AutoCAD 2016 テキスト ウィンドウ", kHostTextClass, 5);
   ws.CreateChild(ws.CreateChild(text, u"Afx:0"), u"Edit", u"two levels only");
-  EXPECT_EQ(FindTextWindow(), text);
+  EXPECT_EQ(FindTextWindow(link), text);
   EXPECT_EQ(HostChannel().hCurrentLine, 0u);
   EXPECT_EQ(HostChannel().hHistory, 0u);
-  EXPECT_EQ(ReadCurrentLine(), "");
-  EXPECT_EQ(ReadPreviousLine(), "");
+  EXPECT_EQ(ReadCurrentLine(link), "");
+  EXPECT_EQ(ReadPreviousLine(link), "");
 }
 
 TEST_F(ChannelTest, EmptyControlIsReadWithoutGetText) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
   SetControlText(ws, host.currentLine, "");
-  EXPECT_EQ(ReadCurrentLine(), "");
+  EXPECT_EQ(ReadCurrentLine(link), "");
   EXPECT_EQ(ws.GetTextCalls(host.currentLine), 0);
   SetControlText(ws, host.currentLine, "コマンド: ");
-  EXPECT_EQ(ReadCurrentLine(), "コマンド: ");
+  EXPECT_EQ(ReadCurrentLine(link), "コマンド: ");
   EXPECT_EQ(ws.GetTextCalls(host.currentLine), 1);
   EXPECT_EQ(ReadWindowText(0), "");
 }
@@ -138,7 +138,7 @@ TEST_F(ChannelTest, CommandMessageCarriesTextZeroAndSize) {
       {"\xF0\xA0\xAE\xB7", 6},  // one character outside the BMP: two units
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(SendCommand(c.command));
+    ASSERT_TRUE(SendCommand(link, c.command));
     const auto& sent = ws.sent.back();
     EXPECT_EQ(sent.to, host.main);
     EXPECT_EQ(sent.dwData, 1u);
@@ -157,17 +157,17 @@ TEST_F(ChannelTest, CommandOverBufferIsRefusedNotCut) {
   auto& ws = world.windows;
   CreateHostWindows(ws);
   const std::string fits(511, 'a');
-  ASSERT_TRUE(SendCommand(fits));
+  ASSERT_TRUE(SendCommand(link, fits));
   EXPECT_EQ(ws.sent.back().cbData, 1024u);
   EXPECT_EQ(ws.sent.back().text.size(), 511u);
 
   std::string japanese;  // 511 units but 1533 bytes of UTF-8
   for (int i = 0; i < 511; ++i) japanese += "画";
-  EXPECT_TRUE(SendCommand(japanese));
+  EXPECT_TRUE(SendCommand(link, japanese));
 
   const std::size_t sentBefore = ws.sent.size();
-  EXPECT_FALSE(SendCommand(std::string(512, 'a')));
-  EXPECT_FALSE(SendCommand(std::string(510, 'a') + "\xF0\xA0\xAE\xB7"));  // 512 units
+  EXPECT_FALSE(SendCommand(link, std::string(512, 'a')));
+  EXPECT_FALSE(SendCommand(link, std::string(510, 'a') + "\xF0\xA0\xAE\xB7"));  // 512 units
   EXPECT_EQ(ws.sent.size(), sentBefore);
   EXPECT_EQ(ws.nullPosts.size(), sentBefore);
 }
@@ -175,9 +175,9 @@ TEST_F(ChannelTest, CommandOverBufferIsRefusedNotCut) {
 TEST_F(ChannelTest, NoHostMeansNothingSentAndNoActivation) {
   auto& ws = world.windows;
   ws.CreateTopLevel(u"AutoCAD 2016 テキスト ウィンドウ", kHostTextClass, 5);
-  EXPECT_FALSE(SendCommand("LINE "));
-  EXPECT_FALSE(ActivateHost());
-  EXPECT_FALSE(HostIsReady());
+  EXPECT_FALSE(SendCommand(link, "LINE "));
+  EXPECT_FALSE(ActivateHost(link));
+  EXPECT_FALSE(HostIsReady(link));
   EXPECT_TRUE(ws.sent.empty());
   EXPECT_TRUE(ws.nullPosts.empty());
   EXPECT_EQ(ws.foreground, 0u);
@@ -186,39 +186,39 @@ TEST_F(ChannelTest, NoHostMeansNothingSentAndNoActivation) {
 TEST_F(ChannelTest, ActivateBringsHostToFront) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
-  EXPECT_TRUE(ActivateHost());
+  EXPECT_TRUE(ActivateHost(link));
   EXPECT_EQ(ws.foreground, host.main);
 }
 
 TEST_F(ChannelTest, VanishedHostIsNotTypedInto) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
-  ASSERT_TRUE(SendCommand("A"));
+  ASSERT_TRUE(SendCommand(link, "A"));
   ws.Destroy(host.main);
-  EXPECT_EQ(FindAcadWindow(), host.main);  // the old handle stays stored
-  EXPECT_FALSE(SendCommand("B"));
-  EXPECT_FALSE(ActivateHost());
+  EXPECT_EQ(FindAcadWindow(link), host.main);  // the old handle stays stored
+  EXPECT_FALSE(SendCommand(link, "B"));
+  EXPECT_FALSE(ActivateHost(link));
   EXPECT_EQ(ws.sent.size(), 1u);
 }
 
 TEST_F(ChannelTest, HostIsReadyOnlyForAVisibleEnabledHostFoundNow) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
-  EXPECT_TRUE(HostIsReady());
+  EXPECT_TRUE(HostIsReady(link));
   ws.SetEnabled(host.main, false);  // a modal dialogue of the host is open
-  EXPECT_FALSE(HostIsReady());
+  EXPECT_FALSE(HostIsReady(link));
   ws.SetEnabled(host.main, true);
   ws.SetVisible(host.main, false);
-  EXPECT_FALSE(HostIsReady());
+  EXPECT_FALSE(HostIsReady(link));
   ws.SetVisible(host.main, true);
-  EXPECT_TRUE(HostIsReady());
+  EXPECT_TRUE(HostIsReady(link));
   // Still a visible, enabled window, but no longer one that passes the tests.
   ws.SetText(host.main, u"Drawing1.dwg");
-  EXPECT_FALSE(HostIsReady());
+  EXPECT_FALSE(HostIsReady(link));
   ws.SetText(host.main, u"AutoCAD LT 2016 - [Drawing1.dwg]");
-  EXPECT_TRUE(HostIsReady());
+  EXPECT_TRUE(HostIsReady(link));
   ws.Destroy(host.main);
-  EXPECT_FALSE(HostIsReady());
+  EXPECT_FALSE(HostIsReady(link));
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ struct HostTest : ::testing::TestWithParam<HostTiming> {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
   hostsim::Host host{world, OptionsOf(GetParam())};
+  const HostLink link = ProcessHostLink();
 
   HostTest() {
     HostChannel() = {};
@@ -119,48 +120,48 @@ struct HostTest : ::testing::TestWithParam<HostTiming> {
 
 TEST_P(HostTest, GetSysVarFromTheValuePrompt) {
   const auto start = world.clock.TickCount();
-  EXPECT_EQ(GetSysVar("OSMODE"), "4133");
+  EXPECT_EQ(GetSysVar(link, "OSMODE"), "4133");
   EXPECT_EQ(world.clock.TickCount() - start, 200u);
   // The prompt was left with ETX: the variable is unchanged and the host idle.
   EXPECT_EQ(Sent(), (std::vector<std::string>{"'SETVAR OSMODE\r", "\x03"}));
   EXPECT_EQ(host.core().Variable("OSMODE"), "4133");
   EXPECT_EQ(host.currentLine(), "コマンド: ");
   // String values keep their quotes; points come as coordinates.
-  EXPECT_EQ(GetSysVar("CLAYER"), "\"0\"");
+  EXPECT_EQ(GetSysVar(link, "CLAYER"), "\"0\"");
   host.core().SetLastPoint({1.5, -2.25, 0});
-  EXPECT_EQ(GetSysVar("LASTPOINT"), "1.5000,-2.2500,0.0000");
+  EXPECT_EQ(GetSysVar(link, "LASTPOINT"), "1.5000,-2.2500,0.0000");
 }
 
 TEST_P(HostTest, GetSysVarOfReadOnlyVariablesFromTheEcho) {
   const auto start = world.clock.TickCount();
-  EXPECT_EQ(GetSysVar("VIEWSIZE"), *host.core().Variable("VIEWSIZE"));
+  EXPECT_EQ(GetSysVar(link, "VIEWSIZE"), *host.core().Variable("VIEWSIZE"));
   EXPECT_EQ(world.clock.TickCount() - start, 300u);
   // Typed on its own; the value's own parentheses survive because the remark's come last.
-  EXPECT_EQ(GetSysVar("ACADVER"), "\"22.0s (LMS Tech)\"");
+  EXPECT_EQ(GetSysVar(link, "ACADVER"), "\"22.0s (LMS Tech)\"");
   EXPECT_TRUE(WasSent("ACADVER\r"));
-  EXPECT_EQ(GetSysVar("NOSUCHVAR"), "");
+  EXPECT_EQ(GetSysVar(link, "NOSUCHVAR"), "");
   EXPECT_EQ(host.currentLine(), "コマンド: ");
 }
 
 TEST_P(HostTest, GetSysVarWithoutHostSendsNothing) {
   host.Close();
-  EXPECT_EQ(GetSysVar("OSMODE"), "");
+  EXPECT_EQ(GetSysVar(link, "OSMODE"), "");
   EXPECT_TRUE(world.windows.sent.empty());
 }
 
 TEST_P(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
   host.user().PickPoint(150.5, 75.25);
-  SendCommand("_iD\r");
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), HostResult::Done);
+  SendCommand(link, "_iD\r");
+  EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 6000), HostResult::Done);
 
   host.user().PressEscape();
-  SendCommand("_iD\r");
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 6000), HostResult::Cancelled);
+  SendCommand(link, "_iD\r");
+  EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 6000), HostResult::Cancelled);
 
   // Nobody answers: after 5 s worth of polls the wait gives up, the host still asking.
-  SendCommand("_iD\r");
+  SendCommand(link, "_iD\r");
   const auto start = world.clock.TickCount();
-  EXPECT_EQ(WaitForPrompt("_iD", 100, 5), HostResult::Failed);
+  EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 5), HostResult::Failed);
   EXPECT_EQ(world.clock.TickCount() - start, 51u * 200u);
   EXPECT_NE(host.currentLine(), "コマンド: ");
 }
@@ -170,7 +171,7 @@ TEST_P(HostTest, WaitForPromptEndsNormallyCancelledOrTimedOut) {
 TEST_P(HostTest, PickPointReturnsThePickedPoint) {
   host.user().PickPoint(150.5, 75.25);
   TAcadPoint p;
-  EXPECT_EQ(PickPoint(p), HostResult::Done);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Done);
   EXPECT_EQ(p.x, 150.5L);
   EXPECT_EQ(p.y, 75.25L);
   EXPECT_EQ(p.z, 0.0L);
@@ -184,14 +185,14 @@ TEST_P(HostTest, PickPointReturnsThePickedPoint) {
 TEST_P(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
   TAcadPoint p;
   host.user().PressEscape();
-  EXPECT_EQ(PickPoint(p), HostResult::Cancelled);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Cancelled);
   host.user().Type("123,456,789\r");
-  EXPECT_EQ(PickPoint(p), HostResult::Cancelled);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Cancelled);
   EXPECT_EQ(p.x, 123.0L);
   EXPECT_EQ(p.z, 789.0L);
   // Only all three coordinates make the sentinel.
   host.user().Type("123,456,0\r");
-  EXPECT_EQ(PickPoint(p), HostResult::Done);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Done);
   EXPECT_EQ(p.y, 456.0L);
   EXPECT_EQ(p.z, 0.0L);
 }
@@ -199,7 +200,7 @@ TEST_P(HostTest, PickPointCancelledOrAtTheSentinelGivesZero) {
 TEST_P(HostTest, PickPointWithoutHostFails) {
   host.Close();
   TAcadPoint p;
-  EXPECT_EQ(PickPoint(p), HostResult::Failed);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Failed);
   EXPECT_TRUE(world.windows.sent.empty());
 }
 
@@ -208,7 +209,7 @@ TEST_P(HostTest, PickPointWithoutHostFails) {
 TEST_P(HostTest, SelectObjectsCountsTheLastRunningTotal) {
   FillTablesWithMarker();
   host.user().PickObject(50, 0).PickObject(210, 25).PickObject(400, 30).PressEnter();
-  EXPECT_EQ(SelectObjects(), 3);
+  EXPECT_EQ(SelectObjects(link), 3);
   const TDxfTables& t = DxfTables();
   EXPECT_EQ(t.entities.lines.size(), 1u);
   EXPECT_EQ(t.entities.circles.size(), 1u);
@@ -221,13 +222,13 @@ TEST_P(HostTest, SelectObjectsCountsTheLastRunningTotal) {
 
 TEST_P(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
   // An earlier selection is the host's previous set; exporting it would be wrong.
-  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_EQ(SelectAll(link), 6);
   world.windows.sent.clear();
   FillTablesWithMarker();
   host.user().PickObject(50, 0).Type("R\r").PickObject(50, 0).PressEnter();
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   host.user().PickObject(50, 0).Type("R\r").PickObject(50, 0).Type("A\r").PressEnter();
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   EXPECT_FALSE(ExportRequested());
   EXPECT_TRUE(TablesHoldMarker());
 }
@@ -235,7 +236,7 @@ TEST_P(HostTest, SelectObjectsEmptiedByRemovingIsNothing) {
 TEST_P(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
   FillTablesWithMarker();
   host.user().Type("ALL\r").PressEnter();
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   EXPECT_FALSE(ExportRequested());
   EXPECT_TRUE(TablesHoldMarker());
 }
@@ -243,9 +244,9 @@ TEST_P(HostTest, SelectObjectsByTypingAllGivesNoPointAndNoExport) {
 TEST_P(HostTest, SelectObjectsCancelledOrEmpty) {
   FillTablesWithMarker();
   host.user().PickObject(50, 0).PressEscape();
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   host.user().PressEnter();  // nothing picked at all
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   EXPECT_FALSE(ExportRequested());
   EXPECT_TRUE(TablesHoldMarker());
 }
@@ -253,7 +254,7 @@ TEST_P(HostTest, SelectObjectsCancelledOrEmpty) {
 TEST_P(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
   world.files.WriteAll(kExportPath, "an earlier export");
   FillTablesWithMarker();
-  EXPECT_EQ(SelectByFence({0, 200, 0}, {100, 200, 0}), 0);
+  EXPECT_EQ(SelectByFence(link, {0, 200, 0}, {100, 200, 0}), 0);
   EXPECT_EQ(*world.files.ReadAll(kExportPath), "an earlier export");
   EXPECT_FALSE(ExportRequested());
   EXPECT_TRUE(TablesHoldMarker());
@@ -263,7 +264,7 @@ TEST_P(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
 
 TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
   world.files.WriteAll(kExportPath, "an earlier export");
-  EXPECT_EQ(SelectByFence({50, -10, 0}, {50, 60, 0}), 2);
+  EXPECT_EQ(SelectByFence(link, {50, -10, 0}, {50, 60, 0}), 2);
   EXPECT_EQ(DxfTables().entities.lines.size(), 2u);
   EXPECT_TRUE(
       WasSent("\x03SELECT FENCE 50.0000000000000000,-10.0000000000000000 "
@@ -277,7 +278,7 @@ TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
 }
 
 TEST_P(HostTest, SelectByWindowCountsAPolylineOnce) {
-  EXPECT_EQ(SelectByWindow({290, -10, 0}, {360, 60, 0}), 1);
+  EXPECT_EQ(SelectByWindow(link, {290, -10, 0}, {360, 60, 0}), 1);
   const TDxfTables& t = DxfTables();
   ASSERT_EQ(t.entities.polylines.size(), 1u);
   EXPECT_EQ(t.entities.vertices.size(), 4u);
@@ -287,7 +288,7 @@ TEST_P(HostTest, SelectByWindowCountsAPolylineOnce) {
 TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
   host.user().PickObject(60, 50);
   TAcadPoint p;
-  EXPECT_EQ(SelectSingle(p), 1);
+  EXPECT_EQ(SelectSingle(link, p), 1);
   EXPECT_EQ(p.x, 60.0L);
   EXPECT_EQ(p.y, 50.0L);
   ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
@@ -295,14 +296,14 @@ TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
 
   FillTablesWithMarker();
   host.user().PressEscape();
-  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_EQ(SelectSingle(link, p), 0);
   EXPECT_TRUE(TablesHoldMarker());
 
   // The last object taken by typing L: selected, but no point given. The sentinel comes back
   // as the pick point and nothing is exported.
   host.user().Type("L\r");
   p = {};
-  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_EQ(SelectSingle(link, p), 0);
   EXPECT_EQ(p.x, 123.0L);
   EXPECT_EQ(p.y, 456.0L);
   EXPECT_EQ(p.z, 789.0L);
@@ -311,7 +312,7 @@ TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
 
 TEST_P(HostTest, SelectAllExportsTheWholeDrawing) {
   FillTablesWithMarker();
-  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_EQ(SelectAll(link), 6);
   const TDxfTables& t = DxfTables();
   EXPECT_EQ(t.entities.lines.size(), 2u);
   EXPECT_EQ(t.entities.circles.size(), 1u);
@@ -340,15 +341,15 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
 
   TAcadPoint p;
   host.user().PickPoint(150.5, 75.25);
-  EXPECT_EQ(PickPoint(p), HostResult::Done);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Done);
   EXPECT_EQ(Sent(), join({sentinel, "_iD\r"}, readLastPoint));
 
   world.windows.sent.clear();
-  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_EQ(SelectAll(link), 6);
   EXPECT_EQ(Sent(), join({"\x03SELECT ALL \r"}, exportPrevious));
 
   world.windows.sent.clear();
-  EXPECT_EQ(SelectByFence({50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
+  EXPECT_EQ(SelectByFence(link, {50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
                           "\x03SELECT FENCE 50.1250000000000000,-10.1000000000000000 "
                           "50.1250000000000000,60.0000000000000000\r\r\r",
@@ -356,7 +357,7 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
                          exportPrevious));
 
   world.windows.sent.clear();
-  EXPECT_EQ(SelectByWindow({289.9L, -10, 0}, {1100.0L / 3, 60, 0}), 1);
+  EXPECT_EQ(SelectByWindow(link, {289.9L, -10, 0}, {1100.0L / 3, 60, 0}), 1);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
                           "\x03SELECT WINDOW 289.9000000000000000,-10.0000000000000000 "
                           "366.6666666666666667,60.0000000000000000\r\r",
@@ -365,13 +366,13 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
 
   world.windows.sent.clear();
   host.user().PickObject(60, 50);
-  EXPECT_EQ(SelectSingle(p), 1);
+  EXPECT_EQ(SelectSingle(link, p), 1);
   EXPECT_EQ(Sent(), join(join({sentinel, "SELECT SINGLE "}, readLastPoint),
                          {"FILEDIA 0 ", dxfout + "O SINGLE P V 2000 16\r", "FILEDIA 1 "}));
 
   world.windows.sent.clear();
   host.user().PickObject(50, 0).PressEnter();
-  EXPECT_EQ(SelectObjects(), 1);
+  EXPECT_EQ(SelectObjects(link), 1);
   EXPECT_EQ(Sent(), join(join({sentinel, "SELECT "}, readLastPoint), exportPrevious));
 }
 
@@ -379,11 +380,11 @@ TEST_P(HostTest, SelectionsWithoutHostSendNothing) {
   host.Close();
   FillTablesWithMarker();
   TAcadPoint p;
-  EXPECT_EQ(SelectAll(), 0);
-  EXPECT_EQ(SelectObjects(), 0);
-  EXPECT_EQ(SelectSingle(p), 0);
-  EXPECT_EQ(SelectByFence({0, 0, 0}, {1, 1, 0}), 0);
-  EXPECT_EQ(SelectByWindow({0, 0, 0}, {1, 1, 0}), 0);
+  EXPECT_EQ(SelectAll(link), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
+  EXPECT_EQ(SelectSingle(link, p), 0);
+  EXPECT_EQ(SelectByFence(link, {0, 0, 0}, {1, 1, 0}), 0);
+  EXPECT_EQ(SelectByWindow(link, {0, 0, 0}, {1, 1, 0}), 0);
   EXPECT_TRUE(world.windows.sent.empty());
   EXPECT_TRUE(TablesHoldMarker());
 }
@@ -394,10 +395,16 @@ TEST_P(HostTest, ExportFileThatCannotBeRemovedIsNotReadAsTheSelection) {
   world.files.WriteAll(kExportPath, "0\nSECTION\n2\nENTITIES\n0\nLINE\n0\nENDSEC\n0\nEOF\n");
   world.files.SetInUse(kExportPath, true);
   FillTablesWithMarker();
-  EXPECT_EQ(SelectAll(), 0);
+  try {
+    SelectAll(link);
+    ADD_FAILURE() << "no EExportFailed";
+  } catch (const EExportFailed& e) {
+    EXPECT_EQ(e.outcome, ExportOutcome::kOldFileStays);
+    EXPECT_EQ(std::string(e.what()),
+              std::string("ファイル ") + kExportPath + " を削除できません。");
+  }
   EXPECT_FALSE(ExportRequested());
-  EXPECT_FALSE(TablesHoldMarker());
-  EXPECT_TRUE(DxfTables().entities.lines.empty());
+  EXPECT_TRUE(TablesHoldMarker());
 }
 
 // The window is closed while the system waits for the user, who never acts: the wait ends
@@ -419,16 +426,16 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
     std::function<int()> run;
   } cases[] = {
       {"PickPoint",
-       [] {
+       [this] {
          TAcadPoint p;
-         return static_cast<int>(PickPoint(p));  // Cancelled is 0, as a selection's nothing
+         return static_cast<int>(PickPoint(link, p));  // Cancelled is 0, as a selection's nothing
        }},
       {"SelectSingle",
-       [] {
+       [this] {
          TAcadPoint p;
-         return SelectSingle(p);
+         return SelectSingle(link, p);
        }},
-      {"SelectObjects", [] { return SelectObjects(); }},
+      {"SelectObjects", [this] { return SelectObjects(link); }},
   };
   for (const Case& c : cases) {
     const std::uint64_t start = world.clock.TickCount();
@@ -449,7 +456,7 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
 // quotes, which the host reads as one name, and the selection comes back whole.
 TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
-  EXPECT_EQ(SelectAll(), 6);
+  EXPECT_EQ(SelectAll(link), 6);
   EXPECT_TRUE(
       WasSent("DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rO P \rV 2000 16\r"));
   EXPECT_EQ(DxfTables().entities.texts.size(), 1u);

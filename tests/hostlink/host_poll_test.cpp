@@ -91,7 +91,7 @@ TEST_F(PromptWaitTest, PollSequences) {
     HostChannel() = {};
     const HostWindows host = CreateHostWindows(w.windows);
     ScriptedReadings script(w, host, c.intervalMs, c.readings, c.tail);
-    EXPECT_EQ(WaitForPrompt("_iD", c.intervalMs, c.seconds), c.result) << c.name;
+    EXPECT_EQ(WaitForPrompt(link, "_iD", c.intervalMs, c.seconds), c.result) << c.name;
     EXPECT_EQ(w.clock.processCalls, c.polls) << c.name;
   }
 }
@@ -104,14 +104,14 @@ TEST_F(PromptWaitTest, IntervalOfZeroOrLessPollsWithoutSleeping) {
     platform::ScopedPorts p(w.ports());
     HostChannel() = {};
     CreateHostWindows(w.windows);  // idle
-    EXPECT_EQ(WaitForPrompt("_iD", interval, 600), HostResult::Done) << interval;
+    EXPECT_EQ(WaitForPrompt(link, "_iD", interval, 600), HostResult::Done) << interval;
     EXPECT_EQ(w.clock.processCalls, 2u) << interval;
     // Only the pauses of the two readings and of the history's.
     EXPECT_EQ(w.clock.TickCount(), 300u) << interval;
   }
   const HostWindows host = CreateHostWindows(world.windows);
   SetControlText(world.windows, host.currentLine, "点を指定:");
-  EXPECT_EQ(WaitForPrompt("_iD", 0, 1), HostResult::Failed);
+  EXPECT_EQ(WaitForPrompt(link, "_iD", 0, 1), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1001u);
 }
 
@@ -132,7 +132,7 @@ TEST_F(PromptWaitTest, CancellationAfterTheLastMarker) {
     platform::ScopedPorts p(w.ports());
     const HostWindows host = CreateHostWindows(w.windows);
     SetControlText(w.windows, host.history, c.history);
-    EXPECT_EQ(WaitForPrompt("_iD", 100, 600), c.result) << c.history;
+    EXPECT_EQ(WaitForPrompt(link, "_iD", 100, 600), c.result) << c.history;
   }
 }
 
@@ -140,7 +140,7 @@ TEST_F(PromptWaitTest, HostUnavailableEndsTheWait) {
   auto& ws = world.windows;
   const HostWindows host = CreateHostWindows(ws);
   ws.SetEnabled(host.main, false);
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Failed);
+  EXPECT_EQ(WaitForPrompt(link, "SELECT", 100, 600), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1u);
   ws.SetEnabled(host.main, true);
 
@@ -149,7 +149,7 @@ TEST_F(PromptWaitTest, HostUnavailableEndsTheWait) {
     if (now == 500) ws.Destroy(host.main);
   });
   ScriptedReadings script(world, host, 100, {}, "オブジェクトを選択:");
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Failed);
+  EXPECT_EQ(WaitForPrompt(link, "SELECT", 100, 600), HostResult::Failed);
   EXPECT_EQ(world.clock.processCalls, 1u + 3u);
   world.clock.RemoveListener(listener);
 }
@@ -163,7 +163,7 @@ TEST_F(PromptWaitTest, WindowStaysResponsiveDuringTheWait) {
     ++clicks;
     handledAt = world.clock.TickCount();
   });
-  EXPECT_EQ(WaitForPrompt("SELECT", 100, 600), HostResult::Done);
+  EXPECT_EQ(WaitForPrompt(link, "SELECT", 100, 600), HostResult::Done);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(handledAt, 0u);  // each poll lets the window work before it sleeps
 }

@@ -48,7 +48,7 @@ TEST_F(SysVarTest, ValueFromThePromptOrFromTheEchoAfterTheName) {
     const HostWindows host = CreateHostWindows(w.windows);
     SetControlText(w.windows, host.currentLine, c.currentLine);
     SetControlText(w.windows, host.history, c.history);
-    EXPECT_EQ(GetSysVar(c.name), c.value) << c.name << " / " << c.currentLine;
+    EXPECT_EQ(GetSysVar(link, c.name), c.value) << c.name << " / " << c.currentLine;
     std::vector<std::string> sent;
     for (const auto& s : w.windows.sent) sent.push_back(platform::Utf16ToUtf8(s.text));
     EXPECT_EQ(sent, (std::vector<std::string>{c.command, "\x03"})) << c.name;

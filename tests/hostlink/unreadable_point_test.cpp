@@ -20,7 +20,7 @@ bool DxfOutSent(const platform::MemoryWindowSystem& ws) {
 TEST_F(UnreadablePointTest, PickPointFails) {
   CreateHostWindows(world.windows);  // idle: "コマンド: ", empty history
   TAcadPoint p{1, 2, 3};
-  EXPECT_EQ(PickPoint(p), HostResult::Failed);
+  EXPECT_EQ(PickPoint(link, p), HostResult::Failed);
 }
 
 // The selections that wait for the user's picks export only with a point the user gave.
@@ -28,9 +28,9 @@ TEST_F(UnreadablePointTest, PickPointFails) {
 TEST_F(UnreadablePointTest, SelectionsByTheUserExportNothing) {
   CreateHostWindows(world.windows);
   TAcadPoint p;
-  EXPECT_EQ(SelectSingle(p), 0);
+  EXPECT_EQ(SelectSingle(link, p), 0);
   EXPECT_FALSE(DxfOutSent(world.windows));
-  EXPECT_EQ(SelectObjects(), 0);
+  EXPECT_EQ(SelectObjects(link), 0);
   EXPECT_FALSE(DxfOutSent(world.windows));
 }
 

@@ -193,8 +193,9 @@ TEST_F(TableButtons, CounterCancelsARunningCommandBeforeTheExport) {
 struct CounterOnASlowHost {
   const char* name;
   unsigned commandDelayMs, exportWriteMs;
-  bool busy;     // still at work on a command the user ended just before the click
-  int expected;  // with the counter at 20 before
+  bool busy;         // still at work on a command the user ended just before the click
+  int expected;      // with the counter at 20 before
+  const char* told;  // what the user is told of the export, if anything
 };
 
 hostsim::HostOptions SlowHostOptions(const CounterOnASlowHost& c) {
@@ -218,22 +219,25 @@ TEST_P(CounterOnSlowHosts, ChangesOnlyAfterACompleteScan) {
   form.UpDown4.SetPosition(20);
   form.RunHandler(&TForm1::Button4Click);
   EXPECT_EQ(Counter(), GetParam().expected);
-  EXPECT_TRUE(Messages().empty());
+  const std::string told = GetParam().told;
+  EXPECT_EQ(Messages(), told.empty()
+                            ? Strings{}
+                            : Strings{"ホストがファイル C:\\Velsarom\\Velsarom.dxf " + told});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CounterOnSlowHosts,
     ::testing::Values(
-        CounterOnASlowHost{"quick", 0, 0, false, 13},
+        CounterOnASlowHost{"quick", 0, 0, false, 13, ""},
         // Written over 5 s: the file is there at once, partial, and held until complete.
-        CounterOnASlowHost{"written slowly", 0, 5000, false, 13},
+        CounterOnASlowHost{"written slowly", 0, 5000, false, 13, ""},
         // Still held open when the wait for its writer ends.
-        CounterOnASlowHost{"held past the wait", 0, 45000, false, 20},
+        CounterOnASlowHost{"held past the wait", 0, 45000, false, 20, "を書き終えません。"},
         // Every command takes 2 s, the export's own too: its file comes at once.
-        CounterOnASlowHost{"slow commands", 2000, 0, false, 13},
+        CounterOnASlowHost{"slow commands", 2000, 0, false, 13, ""},
         // The host is 3 s at work on the line just drawn: the export has not appeared when
         // the wait for it ends.
-        CounterOnASlowHost{"busy host", 3000, 0, true, 20}),
+        CounterOnASlowHost{"busy host", 3000, 0, true, 20, "を書き出しません。"}),
     [](const auto& info) {
       std::string n = info.param.name;
       for (char& ch : n)

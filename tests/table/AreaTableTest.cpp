@@ -371,30 +371,25 @@ std::string Mark(const std::string& number, const std::string& a, const std::str
          "\r\n1001\r\nVELSAROM\r\n1010\r\n" + a + "\r\n1020\r\n" + b + "\r\n1030\r\n" + c + "\r\n";
 }
 
-TEST(BuildAreaTable, FromTheExportSortedByNumberOnlyWhenReadCompletely) {
+TEST(BuildAreaTable, FromTheExportSortedByNumberAndOnlyWithMarks) {
   platform::StandinWorld world;
-  platform::ScopedPorts ports(world.ports());
-  const std::string path = "C:\\Velsarom\\Velsarom.dxf";
   const AreaTableSettings s = Settings(kThreeSideArea);
+  const auto build = [&](const std::string& bytes) {
+    EntityLineList lines;
+    EXPECT_TRUE(ScanDxfText(bytes, lines, world.codePage).complete());
+    return BuildAreaTable(lines, s);
+  };
 
   const Strings marks = {Mark("3", "3000", "4000", "5000"), Mark("1", "6000", "8000", "10000"),
                          Mark("2", "1000", "1000", "1000")};
-  world.files.WriteAll(path, Export(marks, true));
-  AreaTableBuild b = BuildAreaTable(path, s);
+  AreaTableBuild b = build(Export(marks, true));
   ASSERT_TRUE(b.document.has_value());
   EXPECT_EQ(b.entries, (Strings{"1,6000.00000000,8000.00000000,10000.00000000",
                                 "2,1000.00000000,1000.00000000,1000.00000000",
                                 "3,3000.00000000,4000.00000000,5000.00000000"}));
   EXPECT_EQ(b.document->items, WriteAreaTable(b.entries, s).items);
 
-  world.files.WriteAll(path, Export(marks, false));  // cut short: rows would be missing
-  b = BuildAreaTable(path, s);
-  EXPECT_EQ(b.scan.end, ScanEnd::kCutShort);
-  EXPECT_FALSE(b.document.has_value());
-
-  world.files.WriteAll(path, Export({}, true));  // no marks: nothing to draw
-  b = BuildAreaTable(path, s);
-  EXPECT_TRUE(b.scan.complete());
+  b = build(Export({}, true));  // no marks: nothing to draw
   EXPECT_FALSE(b.document.has_value());
 }
 

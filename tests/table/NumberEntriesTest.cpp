@@ -143,26 +143,15 @@ std::string ExportWith(const Strings& marks, bool complete) {
   return s;
 }
 
-TEST(NextNumberFromExport, OnlyAfterACompleteReadOfAFileNoLongerWritten) {
-  platform::StandinWorld world;
-  platform::ScopedPorts ports(world.ports());
-  const std::string path = "C:\\Velsarom\\Velsarom.dxf";
-
-  EXPECT_EQ(NextNumberFromExport(path), std::nullopt);  // never appeared
-
-  world.files.WriteAll(path, ExportWith({"3", "12", "7"}, true));
-  EXPECT_EQ(NextNumberFromExport(path), 13);
-
-  world.files.SetInUse(path, true);  // its writer still at work
-  EXPECT_EQ(NextNumberFromExport(path), std::nullopt);
-  world.files.SetInUse(path, false);
-
-  // Cut short after the first mark: 4 would be too low, so no number at all.
-  world.files.WriteAll(path, ExportWith({"3", "12", "7"}, false));
-  EXPECT_EQ(NextNumberFromExport(path), std::nullopt);
-
-  world.files.WriteAll(path, ExportWith({}, true));
-  EXPECT_EQ(NextNumberFromExport(path), 1);
+TEST(NextNumberFromMarks, TheNumberAfterTheHighestMarkOrOne) {
+  const auto next = [](const Strings& marks) {
+    EntityLineList lines;
+    platform::StandinWorld world;
+    EXPECT_TRUE(ScanDxfText(ExportWith(marks, true), lines, world.codePage).complete());
+    return NextNumberFromMarks(lines);
+  };
+  EXPECT_EQ(next({"3", "12", "7"}), 13);
+  EXPECT_EQ(next({}), 1);
 }
 
 }  // namespace

@@ -60,14 +60,12 @@ TEST_F(NumberScanOnHostExport, MarksThreeTwelveAndSevenGiveThirteen) {
   Insert(other);
 
   ExportAll();
-  const std::optional<int> next = NextNumberFromExport(kExport);
-  ASSERT_TRUE(next.has_value());
-  EXPECT_EQ(*next, 13);
+  EntityLineList lines;
+  ASSERT_TRUE(ScanDxfEntities(kExport, lines).complete());
+  EXPECT_EQ(NextNumberFromMarks(lines), 13);
 
   // The marks carry their sides through the host: p1p2, p2p3, p3p1.
-  EntityLineList lines;
   std::vector<std::string> entries;
-  ASSERT_TRUE(ScanDxfEntities(kExport, lines).complete());
   CollectNumberMarks(lines, entries);
   SortByNumber(entries);
   EXPECT_EQ(entries, (std::vector<std::string>{"3,3000.00000000,5000.00000000,4000.00000000",
@@ -82,7 +80,9 @@ TEST_F(NumberScanOnHostExport, ADrawingWithoutMarksGivesOne) {
   WriteDxfEnd(d);
   Insert(d);
   ExportAll();
-  EXPECT_EQ(NextNumberFromExport(kExport), 1);
+  EntityLineList lines;
+  ASSERT_TRUE(ScanDxfEntities(kExport, lines).complete());
+  EXPECT_EQ(NextNumberFromMarks(lines), 1);
 }
 
 TEST_F(NumberScanOnHostExport, TheTableOfTheExportedMarks) {
@@ -98,7 +98,9 @@ TEST_F(NumberScanOnHostExport, TheTableOfTheExportedMarks) {
   AreaTableSettings s;
   s.widths = {1500, 3000, 3000, 3000, 4500};
   s.base = {0, -5000};
-  const AreaTableBuild b = BuildAreaTable(kExport, s);
+  EntityLineList lines;
+  ASSERT_TRUE(ScanDxfEntities(kExport, lines).complete());
+  const AreaTableBuild b = BuildAreaTable(lines, s);
   ASSERT_TRUE(b.document.has_value());
   // Inserted in its turn, the table's texts arrive in the drawing row by row.
   Insert(*b.document);

@@ -3,7 +3,9 @@
 // next run works.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/workflows/WorkflowFixture.h"
@@ -47,12 +49,11 @@ TEST_F(LostExport, AutoTellsTheMissingFileDrawsNothingAndTheNextRunDraws) {
 }
 
 // Before anything reaches the host: a folder that takes no file stops every button that needs
-// one (the host's export, the system's documents); an old export that cannot be removed would
-// be read as this run's outline.
+// one (the host's export, the system's documents).
 struct FolderCase {
   const char* name;
   void (TForm1::*button)();
-  bool readOnly;  // else an old export held open by another program
+  bool readOnly;
   std::string told;
 };
 
@@ -63,12 +64,7 @@ struct ExportFolderFault : WorkflowFixture, ::testing::WithParamInterface<Folder
 TEST_P(ExportFolderFault, IsToldBeforeTheHostIsAsked) {
   const FolderCase& c = GetParam();
   AddOutline(kSquare);
-  if (c.readOnly) {
-    world.files.SetReadOnly(true);
-  } else {
-    world.files.WriteAll(kExport, "0\r\nEOF\r\n");
-    world.files.SetInUse(kExport, true);
-  }
+  world.files.SetReadOnly(c.readOnly);
   host.user().PickPoint(5000, 5000).PickPoint(20000, 0);
   form.RunHandler(c.button);
 
@@ -85,9 +81,88 @@ INSTANTIATE_TEST_SUITE_P(
                                  kNoFolder},
                       FolderCase{"AreaTableReadOnly", &TForm1::Button3Click, true, kNoFolder},
                       FolderCase{"GroupSelectionReadOnly", &TForm1::Button13Click, true, kNoFolder},
-                      FolderCase{"BaseLineReadOnly", &TForm1::Button1Click, true, kNoFolder},
-                      FolderCase{"AutoOldExportHeld", &TForm1::Button10Click, false,
-                                 "ファイル " + kExport + " を削除できません。"}),
+                      FolderCase{"BaseLineReadOnly", &TForm1::Button1Click, true, kNoFolder}),
     [](const ::testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.name); });
+
+// Every button that has the host export: when its export does not come back (never written,
+// an old one that cannot be removed, one held open past the wait), the user is told which file,
+// the drawing and the counter stay as they were, and nothing is inserted.
+enum class ExportFault { kLost, kOldHeld, kHeldOpen };
+
+struct ButtonCase {
+  const char* name;
+  void (TForm1::*button)();
+  std::function<void(hostsim::ScriptedUser&)> user;  // the picks the button asks for
+};
+
+hostsim::HostOptions FaultyHost(ExportFault fault) {
+  hostsim::HostOptions options;
+  if (fault == ExportFault::kLost) options.lostExports = 1;
+  if (fault == ExportFault::kHeldOpen) options.exportHoldMs = 40000;  // past the reader's wait
+  return options;
+}
+
+struct ExportFaultFixture : WorkflowFixture {
+  explicit ExportFaultFixture(ExportFault fault) : WorkflowFixture(FaultyHost(fault)) {}
+  void TestBody() override {}
+};
+
+class ExportFaultTable : public ::testing::TestWithParam<std::tuple<ButtonCase, ExportFault>> {};
+
+TEST_P(ExportFaultTable, IsToldAndChangesNothing) {
+  const auto& [c, fault] = GetParam();
+  ExportFaultFixture f(fault);
+  // A square with one diagonal: lines to pick, triangles to find, a text and a mark to select.
+  f.AddOutline(kSquare);
+  f.AddLine(0, 0, 10000, 10000);
+  if (fault == ExportFault::kOldHeld) {
+    f.world.files.WriteAll(kExport, "  0\r\nEOF\r\n");
+    f.world.files.SetInUse(kExport, true);
+  }
+  const std::size_t before = f.EntityCount();
+  c.user(f.host.user());
+  f.form.RunHandler(c.button);
+
+  const std::string told =
+      fault == ExportFault::kLost ? "ホストがファイル " + kExport + " を書き出しません。"
+      : fault == ExportFault::kOldHeld ? "ファイル " + kExport + " を削除できません。"
+                                       : "ホストがファイル " + kExport + " を書き終えません。";
+  EXPECT_EQ(f.Messages(), Strings{told});
+  EXPECT_EQ(f.CountSent("_-INSERT"), 0);
+  EXPECT_EQ(f.EntityCount(), before);
+  EXPECT_EQ(f.form.Edit16.Text(), "1");
+}
+
+const auto kPickBottom = [](hostsim::ScriptedUser& u) {
+  u.PickObject(5000, 0).PickObject(0, 5000);
+};
+const auto kSelectAll = [](hostsim::ScriptedUser& u) {
+  u.SelectWindow(-100, -100, 10100, 10100).PressEnter();
+};
+
+const ButtonCase kButtons[] = {
+    {"Auto", &TForm1::Button10Click, [](hostsim::ScriptedUser& u) { u.PickPoint(7000, 2000); }},
+    {"GroupSelection", &TForm1::Button13Click, kSelectAll},
+    {"TwoSides", &TForm1::Button8Click, kPickBottom},
+    {"BaseLine", &TForm1::Button1Click, kPickBottom},
+    {"NextNumber", &TForm1::Button4Click, [](hostsim::ScriptedUser&) {}},
+    {"AreaTable", &TForm1::Button3Click, kSelectAll},
+    {"RotateText", &TForm1::Button2Click, kPickBottom},
+    {"MoveNumberMark", &TForm1::Button5Click, kSelectAll},
+    {"WriteLineLength", &TForm1::Button11Click, kPickBottom},
+};
+
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<ButtonCase, ExportFault>>& info) {
+  static const char* const faults[] = {"Lost", "OldHeld", "HeldOpen"};
+  return std::string(std::get<0>(info.param).name) +
+         faults[static_cast<int>(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, ExportFaultTable,
+                         ::testing::Combine(::testing::ValuesIn(kButtons),
+                                            ::testing::Values(ExportFault::kLost,
+                                                              ExportFault::kOldHeld,
+                                                              ExportFault::kHeldOpen)),
+                         CaseName);
 
 }  // namespace

@@ -1,11 +1,17 @@
 // Host settings a workflow reads before it draws: the text style for written texts and the
-// angle base and direction, which decide how documents are written (annotation/AnnotationAngles.h).
+// angle base and direction, which decide how documents are written (annotation/AnnotationAngles.h),
+// and any numeric variable that must be a number.
 #pragma once
 
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
-#include "annotation/AnnotationAngles.h"
+
+// The host's angle settings as a workflow reads them (ANGBASE in degrees, with AUNITS 0).
+struct HostAngles {
+  double base = 0;    // ANGBASE, radians
+  int direction = 0;  // ANGDIR: 1 clockwise, anything else counter-clockwise
+};
 
 // The current text style's name without the quotes the host shows around it.
 std::string ReadHostTextStyle(const HostLink& link);

@@ -1,24 +1,33 @@
-#include "annotation/HostSettings.h"
+#include "RuzuRaru2016/hostlink/HostSettings.h"
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "geometry/PlaneGeometry.h"
 #include "numbers/NumberText.h"
 
+namespace {
+
+bool IsInteger(std::string_view text) {
+  long long value = 0;
+  return TryParseInt(text, value);
+}
+
+}  // namespace
+
 std::string ReadHostTextStyle(const HostLink& link) {
-  const std::string quoted = GetSysVar(link, "TEXTSTYLE");
+  const std::string quoted = GetSysVar(link, vocab::kTextStyle);
   return quoted.size() < 2 ? std::string() : quoted.substr(1, quoted.size() - 2);
 }
 
 HostAngles ReadHostAngles(const HostLink& link) {
-  const std::string units = GetSysVar(link, "AUNITS");
-  long long savedUnits = 0;
   // Only a value that was read can be sent back; "_AUNITS \r" would leave the host at 0.
-  const bool restorable = TryParseInt(units, savedUnits);
-  if (restorable) SendCommand(link, "_AUNITS 0 ");
-  const std::string base = GetSysVar(link, "ANGBASE");
-  const std::string direction = GetSysVar(link, "ANGDIR");
-  if (restorable) SendCommand(link, "_AUNITS " + units + "\r");
+  TemporaryHostSetting units(link, vocab::kAunits, vocab::AunitsRestore, IsInteger);
+  units.Change(vocab::kAunitsDegrees);
+  const std::string base = GetSysVar(link, vocab::kAngBase);
+  const std::string direction = GetSysVar(link, vocab::kAngDir);
+  units.Restore();
   HostAngles angles;
   angles.base = static_cast<double>(StrToFloat(base) * kPi / 180);
   long long d = 0;
