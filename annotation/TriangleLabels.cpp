@@ -4,6 +4,7 @@
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/NumberMarks.h"
 #include "annotation/SideLines.h"
@@ -59,7 +60,7 @@ void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
 
 void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
                    const TriangleLabelSettings& settings) {
-  SendCommand(link, "_-LAYER M " + settings.sideLayer + "\r\r");
+  SendCommand(link, vocab::LayerMake(settings.sideLayer));
   DrawLineIfMissing(link, triangle.p1, triangle.p3, true);
   DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
   if (settings.threeSide) {
@@ -69,7 +70,7 @@ void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
     ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
     DrawLengthLabel(link, "J BC ", baseSt, baseEd, settings.lengths, true);
     DrawLengthLabel(link, "J BC ", apex, foot, settings.lengths, true);
-    SendCommand(link, "_-LAYER M " + settings.heightLayer + "\r\r");
+    SendCommand(link, vocab::LayerMake(settings.heightLayer));
     DrawLineIfMissing(link, apex, foot, false);
   }
   MarkTriangle(link, triangle, settings);

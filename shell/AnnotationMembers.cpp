@@ -8,13 +8,14 @@
 #include "annotation/TriangleLabels.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 
 namespace {
 
 NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight,
                           const InsertionFrame& frame) {
-  return {radius, numberHeight, frame.NumberRotation(), form.Edit12.Text(), form.CeTextStyle};
+  return {radius, numberHeight, frame.NumberRotation(), LayerField(form.Edit12), form.CeTextStyle};
 }
 
 LengthLabelSettings Lengths(const TForm1& form, double textHeight, int digits, int rounding,
@@ -31,11 +32,11 @@ TriangleLabelSettings MarkAndLayerSettings(TForm1& form) {
   s.numberHeight = static_cast<double>(StrToFloat(form.Edit5.Text()));
   s.lengths.digits = form.Keta1;
   s.lengths.rounding = form.Marume1;
-  s.lengths.layer = form.Edit12.Text();
+  s.lengths.layer = LayerField(form.Edit12);
   s.lengths.textStyle = form.CeTextStyle;
   s.threeSide = form.RadioGroup1.ItemIndex() != 1;
-  s.sideLayer = form.Edit15.Text();
-  s.heightLayer = form.Edit19.Text();
+  s.sideLayer = LayerField(form.Edit15);
+  s.heightLayer = LayerField(form.Edit19);
   s.nextNumber = [&form] { return form.UpDown4.Position(); };
   s.advance = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() + 1); };
   return s;
@@ -78,8 +79,8 @@ void TForm1::LabelTriangle(const TAcadTriangle& triangle, double textHeight, int
                            bool threeSide) {
   // The mark's sizes are converted here, before the first line or label goes to the host.
   TriangleLabelSettings s = MarkAndLayerSettings(*this);
-  s.lengths =
-      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, Edit12.Text());
+  s.lengths = Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection,
+                      LayerField(Edit12));
   s.threeSide = threeSide;
   ::LabelTriangle(ProcessHostLink(), triangle, s);
 }

@@ -2,6 +2,7 @@
 // number, 作成 draws the table. Each reads the window's settings and hands the dialogue with the
 // host to its core in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "table/AreaTableRun.h"
 #include "table/CounterScan.h"
@@ -24,7 +25,7 @@ AreaTableRun ReadAreaTableRun(const TForm1& form) {
   s.areaRounding = form.Marume2;
   s.finalDigits = form.keta3;
   s.finalRounding = form.Marume3;
-  s.layer = form.Edit12.Text();
+  s.layer = LayerField(form.Edit12);
   return run;
 }
 

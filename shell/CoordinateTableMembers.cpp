@@ -1,6 +1,7 @@
 // 座標求積: the area table's style and digits read from the window, the run handed to its core
 // in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "table/CoordinateTableRun.h"
 
@@ -17,7 +18,7 @@ CoordinateTableRun ReadCoordinateTableRun(const TForm1& form) {
   s.lengthRounding = form.Marume1;
   s.finalDigits = form.keta3;
   s.finalRounding = form.Marume3;
-  s.layer = form.Edit12.Text();
+  s.layer = LayerField(form.Edit12);
   return run;
 }
 

@@ -8,6 +8,7 @@
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
@@ -26,8 +27,8 @@ TriangleLabelling TForm1::ReadTriangleLabelling(bool labels) const {
   l.digits = Keta1;
   l.rounding = Marume1;
   l.baseHeight = RadioGroup1.ItemIndex() == 1;
-  l.textLayer = Edit12.Text();
-  l.heightLayer = Edit19.Text();
+  l.textLayer = LayerField(Edit12);
+  l.heightLayer = LayerField(Edit19);
   long long number = 0;
   const bool read = TryParseInt(Edit16.Text(), number) && number >= INT_MIN && number <= INT_MAX;
   l.firstNumber = read ? static_cast<int>(number) : 0;
@@ -62,7 +63,7 @@ void TForm1::PickAndDivide(bool labels) {
   settings.labelling = ReadTriangleLabelling(labels);
   settings.hostTextStyle = CheckBox4.Checked();
   settings.bestShape = CheckBox5.Checked();
-  settings.sideLayer = Edit15.Text();
+  settings.sideLayer = LayerField(Edit15);
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
   // An old export that stays is told before the user picks in vain.

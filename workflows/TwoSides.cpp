@@ -5,6 +5,7 @@
 #include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/HostSettings.h"
 #include "annotation/LayerRestore.h"
 #include "annotation/SideLines.h"
@@ -75,7 +76,7 @@ void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& sec
     Tell(link, "2線分の端点がつながっていない");
     return;
   }
-  SendCommand(link, "-LAYER M " + s.sideLayer + "\r\r");
+  SendCommand(link, vocab::LocalLayerMake(s.sideLayer));
   DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
   if (s.threeSide) {
     DrawSideLabels(link, triangle, s.lengths);
@@ -85,9 +86,9 @@ void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& sec
     ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
     DrawLengthLabel(link, "J BC ", apex, foot, s.lengths, true);
     DrawLengthLabel(link, "J BC ", baseSt, baseEd, s.lengths, true);
-    SendCommand(link, "_-LAYER M " + s.heightLayer + "\r\r");
+    SendCommand(link, vocab::LayerMake(s.heightLayer));
     DrawLineIfMissing(link, apex, foot, false);
   }
   MarkTriangle(link, triangle, s);
-  SendCommand(link, "_-LAYER M " + s.sideLayer + "\r\r");
+  SendCommand(link, vocab::LayerMake(s.sideLayer));
 }
