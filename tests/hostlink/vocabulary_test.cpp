@@ -184,9 +184,15 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
       {LocalLayerMake("境界 旧"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"境界 旧\""); }},
       {LayerOff("辺 線"), nullptr,
-       [&](const std::string&) { EXPECT_FALSE(host.drawing().FindLayer("辺 線")->on); }},
+       [&](const std::string&) {
+         ASSERT_NE(host.drawing().FindLayer("辺 線"), nullptr);
+         EXPECT_FALSE(host.drawing().FindLayer("辺 線")->on);
+       }},
       {LayerOn("辺 線"), nullptr,
-       [&](const std::string&) { EXPECT_TRUE(host.drawing().FindLayer("辺 線")->on); }},
+       [&](const std::string&) {
+         ASSERT_NE(host.drawing().FindLayer("辺 線"), nullptr);
+         EXPECT_TRUE(host.drawing().FindLayer("辺 線")->on);
+       }},
       {ClayerRestore("辺 線"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"辺 線\""); }},
       {ClayerRestore("\"境界 旧\""), nullptr,
