@@ -1,7 +1,5 @@
 #include "shell/SettingsFields.h"
 
-#include <string_view>
-
 #include "numbers/AngleText.h"
 #include "numbers/NumberText.h"
 #include "workflows/UserMessages.h"
