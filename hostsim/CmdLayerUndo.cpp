@@ -69,19 +69,16 @@ std::vector<Layer*> Matching(HostCore& host, const std::string& list) {
 
 // Applies a change to every layer of a typed name list, then back to the options.
 void ForLayers(HostCore& host, const std::string& prompt, std::function<void(Layer&)> change) {
-  host.AskText(
-      prompt,
-      [&host, change](const std::string& list) {
-        if (!list.empty()) {
-          auto layers = Matching(host, list);
-          if (layers.empty()) host.Say("一致する画層が見つかりません。");
-          if (!layers.empty()) host.Modify();
-          for (Layer* l : layers) change(*l);
-        }
-        LayerOptions(host);
-        return true;
-      },
-      true);
+  host.AskName(prompt, [&host, change](const std::string& list) {
+    if (!list.empty()) {
+      auto layers = Matching(host, list);
+      if (layers.empty()) host.Say("一致する画層が見つかりません。");
+      if (!layers.empty()) host.Modify();
+      for (Layer* l : layers) change(*l);
+    }
+    LayerOptions(host);
+    return true;
+  });
 }
 
 Layer& MakeLayer(HostCore& host, const std::string& name) {
@@ -119,7 +116,7 @@ void LayerOptions(HostCore& host) {
                                  {"LOCK", 2},
                                  {"UNLOCK", 1}})) {
           case 0:
-            host.AskText(
+            host.AskName(
                 "作成する画層の名前を入力 <" + d.header.clayer + ">: ",
                 [&host](const std::string& name) {
                   Drawing& dr = host.drawing();
@@ -137,60 +134,56 @@ void LayerOptions(HostCore& host) {
                   }
                   LayerOptions(host);
                   return true;
-                },
-                true);
+                });
             return true;
           case 1:
-            host.AskText(
-                "現在にする画層名を入力 または <オブジェクトを選択>: ",
-                [&host](const std::string& name) {
-                  Drawing& dr = host.drawing();
-                  Layer* l = dr.FindLayer(name);
-                  if (!name.empty() && !l) host.Say("画層 \"" + name + "\" が見つかりません。");
-                  if (l && !l->frozen && !SameName(dr.header.clayer, l->name)) {
-                    host.Modify();
-                    dr.header.clayer = l->name;
-                  }
-                  LayerOptions(host);
-                  return true;
-                },
-                true);
+            host.AskName("現在にする画層名を入力 または <オブジェクトを選択>: ",
+                         [&host](const std::string& name) {
+                           Drawing& dr = host.drawing();
+                           Layer* l = dr.FindLayer(name);
+                           if (!name.empty() && !l)
+                             host.Say("画層 \"" + name + "\" が見つかりません。");
+                           if (l && !l->frozen && !SameName(dr.header.clayer, l->name)) {
+                             host.Modify();
+                             dr.header.clayer = l->name;
+                           }
+                           LayerOptions(host);
+                           return true;
+                         });
             return true;
           case 2:
-            host.AskText(
-                "新規画層の名前リストを入力: ",
-                [&host](const std::string& list) {
-                  for (const std::string& n : SplitList(list)) {
-                    if (ValidLayerName(n)) MakeLayer(host, n);
-                  }
-                  LayerOptions(host);
-                  return true;
-                },
-                true);
+            host.AskName("新規画層の名前リストを入力: ", [&host](const std::string& list) {
+              for (const std::string& n : SplitList(list)) {
+                if (ValidLayerName(n)) MakeLayer(host, n);
+              }
+              LayerOptions(host);
+              return true;
+            });
             return true;
           case 3:
             ForLayers(host, "オンにする画層の名前リストを入力: ", [](Layer& l) { l.on = true; });
             return true;
           case 4:
-            host.AskText(
-                "オフにする画層の名前リストを入力 または [選択(S)]: ",
-                [&host](const std::string& list) {
-                  auto layers = Matching(host, list);
-                  if (!list.empty() && layers.empty()) host.Say("一致する画層が見つかりません。");
-                  bool current = false;
-                  for (Layer* l : layers) {
-                    if (SameName(l->name, host.drawing().header.clayer)) {
-                      current = true;
-                    } else if (l->on) {
-                      host.Modify();
-                      l->on = false;
-                    }
-                  }
-                  if (!current) {
-                    LayerOptions(host);
-                    return true;
-                  }
-                  host.AskText("現在の画層をオフにしますか? [はい(Y)/いいえ(N)] <いいえ(N)>: ",
+            host.AskName("オフにする画層の名前リストを入力 または [選択(S)]: ",
+                         [&host](const std::string& list) {
+                           auto layers = Matching(host, list);
+                           if (!list.empty() && layers.empty())
+                             host.Say("一致する画層が見つかりません。");
+                           bool current = false;
+                           for (Layer* l : layers) {
+                             if (SameName(l->name, host.drawing().header.clayer)) {
+                               current = true;
+                             } else if (l->on) {
+                               host.Modify();
+                               l->on = false;
+                             }
+                           }
+                           if (!current) {
+                             LayerOptions(host);
+                             return true;
+                           }
+                           host.AskText(
+                               "現在の画層をオフにしますか? [はい(Y)/いいえ(N)] <いいえ(N)>: ",
                                [&host](const std::string& yn) {
                                  int k = MatchKeyword(yn, {{"YES", 1}, {"NO", 1}});
                                  if (!yn.empty() && k < 0) return false;
@@ -202,9 +195,8 @@ void LayerOptions(HostCore& host) {
                                  LayerOptions(host);
                                  return true;
                                });
-                  return true;
-                },
-                true);
+                           return true;
+                         });
             return true;
           case 5:
             host.AskText("色を入力 または [トゥルーカラー(T)/カラーブック(CO)]: ",

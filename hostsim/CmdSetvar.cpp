@@ -187,7 +187,8 @@ void HostCore::AskVariable(const std::string& name) {
   const VarSpec* v = FindVar(name);
   Prompt p;
   p.text = text;
-  p.spaces = v->kind == Kind::Text;
+  // A name (a layer, a style, a block): a blank ends it unless it is in double quotes.
+  p.quotedName = v->kind == Kind::Text;
   p.onText = [this, name](const std::string& typed) {
     if (typed.empty()) {
       EndCommand();

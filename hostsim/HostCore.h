@@ -116,8 +116,9 @@ class HostCore {
   // false (or is missing) the host complains and asks again.
   void AskPoint(const std::string& text, PointFn got, TextFn other = nullptr);
   void AskText(const std::string& text, TextFn got, bool spaces = false);
-  // A file or block name as the host reads typed input: a blank ends it unless the name began
-  // with a double quote that is still open; the quotes are not part of the name.
+  // A file, block or layer name (or list of layer names) as the host reads typed input: a blank
+  // ends it unless the name began with a double quote that is still open; the quotes are not
+  // part of the name.
   void AskName(const std::string& text, TextFn got);
   // The host's object selection; `single` ends at the first selection that finds something.
   void SelectObjects(SelectionFn done, bool single = false);

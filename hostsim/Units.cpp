@@ -55,6 +55,42 @@ std::optional<double> ParseDms(std::string_view t) {
   return (t.front() == '-' ? -v : v) * kPi / 180;
 }
 
+// A surveyor's bearing: N or S, how far towards E or W ("N45d30'E", "s12.5w"), or one of the
+// four letters alone. Read whatever AUNITS is; the offset is in degrees and at most 90.
+std::optional<double> ParseBearing(std::string_view t) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (t.size() == 1) {
+    switch (upper(t[0])) {
+      case 'E':
+        return 0.0;
+      case 'N':
+        return kPi / 2;
+      case 'W':
+        return kPi;
+      case 'S':
+        return 3 * kPi / 2;
+      default:
+        return std::nullopt;
+    }
+  }
+  if (t.size() < 3) return std::nullopt;
+  const char ns = upper(t.front()), ew = upper(t.back());
+  if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W')) return std::nullopt;
+  std::string_view inner = t.substr(1, t.size() - 2);
+  if (inner.front() == '-' || inner.front() == '+') return std::nullopt;
+  std::optional<double> off;
+  if (inner.find('d') != std::string_view::npos) {
+    off = ParseDms(inner);
+  } else if (auto v = ParseReal(inner)) {
+    off = *v * kPi / 180;
+  }
+  if (!off || *off > kPi / 2 + 1e-12) return std::nullopt;
+  const double from = ns == 'N' ? kPi / 2 : 3 * kPi / 2;
+  const bool towardsEast = ew == 'E';
+  return ns == 'N' ? (towardsEast ? from - *off : from + *off)
+                   : (towardsEast ? from + *off : from - *off);
+}
+
 }  // namespace
 
 std::string ShowDistance(double v, const Header& h) {
@@ -124,6 +160,7 @@ std::optional<double> ParseAngle(std::string_view t, const Header& h) {
     auto v = ParseReal(t.substr(0, t.size() - 1));
     return v ? std::optional<double>(*v * kPi / 200) : std::nullopt;
   }
+  if (auto b = ParseBearing(t)) return b;
   if (t.find('d') != std::string_view::npos) return ParseDms(t);
   auto v = ParseReal(t);
   if (!v) return std::nullopt;

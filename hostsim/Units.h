@@ -16,7 +16,8 @@ std::string ShowAngle(double radians, const Header& h);
 std::string ShowPoint(const Point& p, const Header& h);  // "x,y,z"
 
 // A typed angle: a number in the current angular units, or with its own unit ("30d", "30d15'10\"",
-// "0.5r", "100g"). Returns radians without base or direction applied.
+// "0.5r", "100g"), or a surveyor's bearing ("N45d30'E", "S12W", "N") under any AUNITS. Returns
+// radians without base or direction applied (a bearing counter-clockwise from east).
 std::optional<double> ParseAngle(std::string_view text, const Header& h);
 
 // The direction (radians, counter-clockwise from +x) of an angle typed as a direction, as

@@ -8,13 +8,14 @@
 #include "annotation/TriangleLabels.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 
 namespace {
 
 NumberMarkStyle MarkStyle(const TForm1& form, double radius, double numberHeight,
                           const InsertionFrame& frame) {
-  return {radius, numberHeight, frame.NumberRotation(), form.Edit12.Text(), form.CeTextStyle};
+  return {radius, numberHeight, frame.NumberRotation(), LayerField(form.Edit12), form.CeTextStyle};
 }
 
 LengthLabelSettings Lengths(const TForm1& form, double textHeight, int digits, int rounding,
@@ -33,11 +34,11 @@ TriangleLabelling MarkAndLayerSettings(TForm1& form, bool marks) {
   }
   s.lengths.digits = form.Keta1;
   s.lengths.rounding = form.Marume1;
-  s.lengths.layer = form.Edit12.Text();
+  s.lengths.layer = LayerField(form.Edit12);
   s.lengths.textStyle = form.CeTextStyle;
   s.mode = form.RadioGroup1.ItemIndex() == 1 ? LabelMode::kBaseHeight : LabelMode::kThreeSides;
-  s.sideLayer = form.Edit15.Text();
-  s.heightLayer = form.Edit19.Text();
+  s.sideLayer = LayerField(form.Edit15);
+  s.heightLayer = LayerField(form.Edit19);
   s.textStyle = ReadTextStyleChoice(form);
   s.nextNumber = [&form] { return form.UpDown4.Position(); };
   s.advance = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() + 1); };
@@ -65,8 +66,8 @@ void TForm1::LabelTriangle(const TAcadTriangle& triangle, double textHeight, int
                            bool threeSide) {
   // The mark's sizes are converted here, before the first line or label goes to the host.
   TriangleLabelling s = MarkAndLayerSettings(*this, true);
-  s.lengths =
-      Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection, Edit12.Text());
+  s.lengths = Lengths(*this, textHeight, digits, rounding, scale, baseAngle, angleDirection,
+                      LayerField(Edit12));
   s.mode = threeSide ? LabelMode::kThreeSides : LabelMode::kBaseHeight;
   ::LabelTriangle(ProcessHostLink(), triangle, s);
 }

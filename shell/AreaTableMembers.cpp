@@ -3,6 +3,7 @@
 // host to its core in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "shell/TableRoundingSettings.h"
 #include "table/AreaTableRun.h"
@@ -20,7 +21,7 @@ AreaTableRun ReadAreaTableRun(TForm1& form) {
   static_cast<TableRounding&>(s) = ReadTableRounding(form);
   const TEdit& widths = s.mode == kBaseHeightArea ? form.Edit20 : form.Edit11;
   ReadAreaTableFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), widths.Text()}, s);
-  s.layer = form.Edit12.Text();
+  s.layer = LayerField(form.Edit12);
   return run;
 }
 

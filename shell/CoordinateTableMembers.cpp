@@ -2,6 +2,7 @@
 // in table/.
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "table/CoordinateTableRun.h"
 
@@ -18,7 +19,7 @@ CoordinateTableRun ReadCoordinateTableRun(TForm1& form) {
   s.lengthRounding = form.Marume1;
   s.finalDigits = form.keta3;
   s.finalRounding = form.Marume3;
-  s.layer = form.Edit12.Text();
+  s.layer = LayerField(form.Edit12);
   return run;
 }
 

@@ -3,6 +3,7 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
+#include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
 #include "tools/MoveNumberMark.h"
 #include "tools/RotateText.h"
@@ -10,12 +11,9 @@
 
 namespace {
 
-// The angle goes to the host as typed; a text that is no number would only leave the host
-// asking for one.
-std::string ReadRotationAngle(const TForm1& form) {
-  static_cast<void>(StrToFloat(form.Edit13.Text()));
-  return form.Edit13.Text();
-}
+// The angle goes to the host as typed; a text the host would not read as an angle would only
+// leave it asking for one.
+std::string ReadRotationAngle(const TForm1& form) { return AngleField(form.Edit13); }
 
 MoveMarkSettings ReadMoveMarkSettings(const TForm1& form) {
   MoveMarkSettings s;
@@ -31,7 +29,7 @@ LineLengthSettings ReadLineLengthSettings(TForm1& form) {
   s.label.scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
   s.label.digits = form.Keta1;
   s.label.rounding = form.Marume1;
-  s.label.layer = form.Edit12.Text();
+  s.label.layer = LayerField(form.Edit12);
   s.textStyle = ReadTextStyleChoice(form);
   return s;
 }

@@ -12,4 +12,10 @@ inline constexpr const char* kDivisionFailed = "分割に失敗した";
 inline constexpr const char* kNoSegments = "線分またはポリラインではない.";
 inline constexpr const char* kNoTriangle = "三角が作成できない";
 
+// Settings fields that go to the host as they stand, refused before the host is asked: a layer
+// field (named by its label) holding a character that no layer name may hold, and an angle the
+// host would not read. Each shows the field's text.
+std::string LayerFieldMessage(const std::string& label, char character, const std::string& text);
+std::string AngleFieldMessage(const std::string& text);
+
 void TellUser(const HostLink& link, const std::string& message);

@@ -24,6 +24,15 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// A layer name as typed at the host's name prompts, where a blank is Enter: in double quotes when
+// it holds a blank, as a path is. A name that comes already quoted (the host shows a string
+// variable such as CLAYER in quotes) is typed as it stands.
+std::string TypedLayer(std::string_view layer) {
+  const bool quoted = layer.size() >= 2 && layer.front() == '"' && layer.back() == '"';
+  if (quoted || layer.find(' ') == std::string_view::npos) return std::string(layer);
+  return Join("\"", layer, "\"");
+}
+
 }  // namespace
 
 bool TypedAlone(std::string_view name) {
@@ -72,11 +81,21 @@ std::string InsertExploded(std::string_view path) {
 
 std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", TypedPoint(p, 4), "\r\r"); }
 
-std::string LayerMake(std::string_view layer) { return Join("_-LAYER M ", layer, "\r\r"); }
-std::string LocalLayerMake(std::string_view layer) { return Join("-LAYER M ", layer, "\r\r"); }
-std::string LayerOff(std::string_view layer) { return Join("_-LAYER OF ", layer, "\r\r"); }
-std::string LayerOn(std::string_view layer) { return Join("_-LAYER ON ", layer, "\r\r"); }
-std::string ClayerRestore(std::string_view layer) { return Join("\x03_CLAYER ", layer, "\r"); }
+std::string LayerMake(std::string_view layer) {
+  return Join("_-LAYER M ", TypedLayer(layer), "\r\r");
+}
+std::string LocalLayerMake(std::string_view layer) {
+  return Join("-LAYER M ", TypedLayer(layer), "\r\r");
+}
+std::string LayerOff(std::string_view layer) {
+  return Join("_-LAYER OF ", TypedLayer(layer), "\r\r");
+}
+std::string LayerOn(std::string_view layer) {
+  return Join("_-LAYER ON ", TypedLayer(layer), "\r\r");
+}
+std::string ClayerRestore(std::string_view layer) {
+  return Join("\x03_CLAYER ", TypedLayer(layer), "\r");
+}
 
 std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
   return Join("_LINE ", TypedPoints(a, b, decimals), "\r\r");

@@ -140,7 +140,9 @@ inline constexpr const char* kUndoMark = "_UNDO M ";
 inline constexpr const char* kUndoBack = "_UNDO B ";
 
 // Layers: made current (created when missing), switched on and off; the user's layer restored.
-// The two-sides workflow types its first layer change without the "_".
+// The two-sides workflow types its first layer change without the "_". A blank is Enter at the
+// host's name prompts, so a name that holds one is typed in double quotes ("_-LAYER M \"境界 旧\""
+// …); a name already in quotes, as the host shows CLAYER, is typed as it stands.
 std::string LayerMake(std::string_view layer);       // "_-LAYER M " layer "\r\r"
 std::string LocalLayerMake(std::string_view layer);  // "-LAYER M " layer "\r\r"
 std::string LayerOff(std::string_view layer);        // "_-LAYER OF " layer "\r\r"

@@ -177,6 +177,26 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
       {LayerOn("H_HEN"), nullptr,
        [&](const std::string&) { EXPECT_TRUE(host.drawing().FindLayer("H_HEN")->on); }},
       {ClayerRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"0\""); }},
+      // A blank is Enter at a name prompt: names that hold one are typed whole, and the user's
+      // layer comes back both as named and as GetSysVar gives it, in the host's quotes.
+      {LayerMake("辺 線"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"辺 線\""); }},
+      {LocalLayerMake("境界 旧"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"境界 旧\""); }},
+      {LayerOff("辺 線"), nullptr,
+       [&](const std::string&) {
+         ASSERT_NE(host.drawing().FindLayer("辺 線"), nullptr);
+         EXPECT_FALSE(host.drawing().FindLayer("辺 線")->on);
+       }},
+      {LayerOn("辺 線"), nullptr,
+       [&](const std::string&) {
+         ASSERT_NE(host.drawing().FindLayer("辺 線"), nullptr);
+         EXPECT_TRUE(host.drawing().FindLayer("辺 線")->on);
+       }},
+      {ClayerRestore("辺 線"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"辺 線\""); }},
+      {ClayerRestore("\"境界 旧\""), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"境界 旧\""); }},
       {RotatePrevious({0, 0, 0}, "90"),
        [&] {
          SendCommand(link, SelectWindow({-1, -1, 0}, {11, 1, 0}));

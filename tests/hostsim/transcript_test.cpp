@@ -507,6 +507,30 @@ TEST_F(Transcript, LayerOffKeepsItsObjectsOutOfSelections) {
   EXPECT_EQ(CurrentLine(), kIdle);
 }
 
+// A blank is Enter at a layer-name prompt as everywhere: a name that holds one is taken only in
+// double quotes, at -LAYER's prompts and at CLAYER's value prompt alike. Unquoted, the name is
+// cut at the blank and the rest is typed as an option keyword.
+TEST_F(Transcript, ALayerNameHoldsABlankOnlyInDoubleQuotes) {
+  Send("_-LAYER M \"境界 旧\"\r\r");
+  EXPECT_EQ(host.drawing().header.clayer, "境界 旧");
+  EXPECT_EQ(CurrentLine(), kIdle);
+  Send("_-LAYER M 0\r\r");
+  Send("_-LAYER OF \"境界 旧\"\r\r");
+  EXPECT_FALSE(host.drawing().FindLayer("境界 旧")->on);
+  Send("_-LAYER ON \"境界 旧\"\r\r");
+  EXPECT_TRUE(host.drawing().FindLayer("境界 旧")->on);
+  Send("\x03_CLAYER \"境界 旧\"\r");
+  EXPECT_EQ(host.drawing().header.clayer, "境界 旧");
+  EXPECT_EQ(CurrentLine(), kIdle);
+  EXPECT_THAT(History(), Not(HasSubstr("無効")));
+
+  Send("_-LAYER M 辺 線\r\r");
+  EXPECT_EQ(host.drawing().header.clayer, "辺");
+  EXPECT_EQ(host.drawing().FindLayer("辺 線"), nullptr);
+  EXPECT_THAT(History(), HasSubstr("無効なオプション キーワードです。"));
+  EXPECT_EQ(CurrentLine(), kIdle);
+}
+
 TEST_F(Transcript, TransparentSetvarInsideACommandResumesIt) {
   Send("_LINE 0,0 ");
   Send("'SETVAR OSMODE\r0\r");

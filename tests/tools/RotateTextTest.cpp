@@ -121,19 +121,76 @@ TEST_F(RotateTextTest, AnythingButOneTextIsToldAndLeftAlone) {
   ExpectAt(lines[0].second->end, 10000, 0);
 }
 
-// An angle that is no number stops the click before the host hears of it.
-TEST_F(RotateTextTest, AnAngleThatIsNoNumberStopsBeforeAnythingIsSent) {
+// The angle goes to the host as typed, so every notation the host reads is taken: a number in
+// the host's angular unit, degrees/minutes/seconds, grads, radians and bearings in any.
+TEST_F(RotateTextTest, TheHostsAngleNotationsTurnTheTextByTheirAngle) {
+  struct Case {
+    int aunits;
+    int direction;
+    const char* angle;
+    double turned;  // degrees counter-clockwise
+  };
+  const Case cases[] = {
+      {0, 0, "45d30'15\"", 45.504166666666667},
+      {0, 0, "50g", 45},
+      {0, 0, "1.2r", 68.754935415698782},
+      {0, 0, "N45d30'E", 44.5},
+      {1, 0, "45d30'", 45.5},
+      {2, 0, "100", 90},
+      {2, 0, "45d", 45},
+      {3, 0, "0.5", 28.647889756541161},
+      {4, 0, "N45d30'W", 135.5},
+      {4, 0, "S", 270},
+      {4, 0, "30", 30},
+      {0, 1, "50g", -45},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "AUNITS " << c.aunits << " ANGDIR " << c.direction << " angle " << c.angle);
+    host.drawing().entities.clear();
+    host.drawing().header.aunits = c.aunits;
+    SetAngles(0, c.direction);
+    hostsim::Text t;
+    t.insert = {1000, 2000, 0};
+    t.height = 300;
+    t.value = "12.34";
+    Add(t);
+    form.Edit13.SetText(c.angle);
+    host.user().PickObject(1100, 2150);
+    Run();
+
+    EXPECT_TRUE(Messages().empty());
+    const auto& turned = std::get<hostsim::Text>(Only().shape);
+    ExpectAt(turned.insert, 1000, 2000);
+    EXPECT_NEAR(Degrees360(turned.rotation), Degrees360(c.turned), 1e-6);
+    EXPECT_EQ(host.currentLine(), "コマンド: ");
+    world.messages.shown.clear();
+  }
+}
+
+// An angle the host would not read stops the click before the host hears of it, with the field
+// and its text named. A blank would be Enter at the host's prompt: " 90" would answer ROTATE
+// with its default, "90 " would end it and the Enter after it would start ROTATE again.
+TEST_F(RotateTextTest, AnAngleTheHostWouldNotReadStopsBeforeAnythingIsSent) {
   hostsim::Text t;
   t.insert = {1000, 2000, 0};
   t.height = 300;
   t.value = "12.34";
   Add(t);
-  form.Edit13.SetText("半回転");
-  host.user().PickObject(1100, 2150);
-  Run();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_EQ(std::get<hostsim::Text>(Only().shape).rotation, 0);
+  for (const char* angle : {"半回転", "90 ", " 90", "N 45d E", "45°", "45d30", ""}) {
+    SCOPED_TRACE(testing::Message() << "[" << angle << "]");
+    form.Edit13.SetText(angle);
+    host.user().PickObject(1100, 2150);
+    Run();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              std::string("角度は 180.0、45d30'15\"、50g、1.2r、N45d30'E のように"
+                                          "空白なしで指定してください: '") +
+                              angle + "'"}));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(std::get<hostsim::Text>(Only().shape).rotation, 0);
+    world.messages.shown.clear();
+    host.user().Clear();
+  }
 }
 
 }  // namespace
