@@ -38,7 +38,10 @@ def japanese_font() -> font_manager.FontProperties:
     raise RuntimeError("the IPA Gothic font is not installed (fonts-ipafont-gothic)")
 
 
-def main(src: str, dst: str, quiet: bool = False, dpi: int = 100) -> None:
+def main(src: str, dst: str, quiet: bool = False, dpi: int = 100, inches: float = None,
+         window=None) -> None:
+    """window: (xmin, ymin, xmax, ymax) of the drawing to show, instead of all of it; inches:
+    the picture's longer side (otherwise as ezdxf sizes it)."""
     font = japanese_font()
     doc, auditor = recover.readfile(src)
     fig = plt.figure(figsize=(8, 8))
@@ -49,6 +52,13 @@ def main(src: str, dst: str, quiet: bool = False, dpi: int = 100) -> None:
         ctx.fonts[style] = FontFace(ttf="ipag.ttf", family=JAPANESE_FAMILY)
     backend = MatplotlibBackend(ax, font=font)
     Frontend(ctx, backend).draw_layout(doc.modelspace(), finalize=True)
+    if window:
+        ax.set_xlim(window[0], window[2])
+        ax.set_ylim(window[1], window[3])
+    if inches:
+        (x0, x1), (y0, y1) = ax.get_xlim(), ax.get_ylim()
+        longer = max(x1 - x0, y1 - y0)
+        fig.set_size_inches(inches * (x1 - x0) / longer, inches * (y1 - y0) / longer)
     fig.savefig(dst, dpi=dpi, facecolor="black")
     plt.close(fig)
     if not quiet:

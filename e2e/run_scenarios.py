@@ -18,6 +18,7 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 import ezdxf
+from ezdxf.math import Vec3
 
 # Font lookups of the renderer for the host's text styles are no finding.
 logging.getLogger("matplotlib").setLevel(logging.ERROR)
@@ -28,8 +29,9 @@ sys.path.insert(0, str(HERE))
 HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write", "lose-exports"}
 STEPS = {"click", "click-nowait", "set", "check", "uncheck", "choose", "page", "answer",
          "control", "host-line", "host-history-lacks", "close-host", "close", "restart", "wait"}
-EXPECTATIONS = {"count", "line", "text", "text-rotation", "no-text", "texts", "circle", "appdata",
-                "marks-area", "header", "layer", "setting", "tolerance"}
+EXPECTATIONS = {"count", "line", "text", "text-rotation", "text-style", "label", "mark", "no-text",
+                "texts", "circle", "appdata", "marks-area", "header", "layer", "setting",
+                "tolerance"}
 
 
 class ScenarioError(Exception):
@@ -50,6 +52,7 @@ class Scenario:
     settings: list = field(default_factory=list)  # (section, key, value)
     host: list = field(default_factory=list)  # hostsim.exe options
     user: list = field(default_factory=list)  # lines of the scripted user's file
+    host_vars: list = field(default_factory=list)  # (line, name, value) the host opens with
     steps: list = field(default_factory=list)  # (line, text)
     expect: list = field(default_factory=list)  # (line, verb, words)
 
@@ -95,6 +98,9 @@ def parse(path: Path) -> Scenario:
         elif verb == "user":
             need(1)
             s.user.append(rest)
+        elif verb == "host-variable":
+            need(2)
+            s.host_vars.append((number, words[0].upper(), rest.split(None, 1)[1]))
         elif verb in STEPS:
             s.steps.append((number, line))
         elif verb in EXPECTATIONS:
@@ -237,7 +243,9 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
     if s.settings:
         write_settings(run / "Velsarom.ini", s.settings)
     saved = host_files / "host-saved.dxf"
-    host_args = [winpath(drawing), "--save", winpath(saved), *s.host]
+    variables = host_files / "variables.txt"
+    host_args = [winpath(drawing), "--save", winpath(saved), "--variables", winpath(variables),
+                 *s.host]
     if s.user:
         (host_files / "actions.txt").write_text("\n".join(s.user) + "\n", encoding="utf-8")
         host_args += ["--script", winpath(host_files / "actions.txt")]
@@ -319,14 +327,21 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
                 p.wait()
         if s.read_only:
             unlock_folder(run)
+    ok, why = check_host_variables(s, variables)
+    if not ok:
+        return ok, why
     if not saved.is_file():
         return False, "the host saved no drawing"
+    shutil.copy(saved, art / "drawing.dxf")
+    try:
+        ezdxf.readfile(saved)
+    except (ezdxf.DXFError, OSError, UnicodeError, ValueError) as e:
+        return False, f"ezdxf cannot read the saved drawing: {type(e).__name__}: {e}"
     phase("rendering")
     try:
         render(saved, art / "drawing.png")
     except Exception as e:  # noqa: BLE001 - a drawing that cannot be drawn is a finding
         return False, f"the drawing could not be rendered: {e}"
-    shutil.copy(saved, art / "drawing.dxf")
     phase("rendered")
     timing.close()
     return check(s, saved, run / "Velsarom.ini")
@@ -376,8 +391,41 @@ def heron(a: float, b: float, c: float) -> float:
     return math.sqrt(max(0.0, s * (s - a) * (s - b) * (s - c)))
 
 
+def check_host_variables(s: Scenario, variables: Path) -> tuple[bool, str]:
+    """The system variables the host held once it had opened the drawing, as it shows them."""
+    if not s.host_vars:
+        return True, ""
+    if not variables.is_file():
+        return False, "the host wrote no list of its variables"
+    held = dict(l.split("=", 1) for l in variables.read_text(encoding="utf-8").splitlines()
+                if "=" in l)
+    for line, name, want in s.host_vars:
+        if name not in held:
+            return False, f"line {line}: the host has no variable {name}"
+        if held[name] != want:
+            return False, f"line {line}: the host opened the drawing with {name} {held[name]}, " \
+                          f"expected {want}"
+    return True, ""
+
+
+def same_value(got, want: str, tol: float) -> bool:
+    """A header value as ezdxf gives it against the scenario's text: numbers (and points, their
+    coordinates in order) within tol, anything else as written."""
+    if str(got) == want:
+        return True
+    try:
+        wanted = [float(x) for x in want.replace(",", " ").split()]
+        have = [float(x) for x in got] if isinstance(got, (tuple, list, Vec3)) else [float(got)]
+    except (TypeError, ValueError):
+        return False
+    return len(have) >= len(wanted) > 0 and all(abs(a - b) <= tol for a, b in zip(have, wanted))
+
+
 def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
-    doc = ezdxf.readfile(saved)
+    try:
+        doc = ezdxf.readfile(saved)
+    except (ezdxf.DXFError, OSError, UnicodeError, ValueError) as e:
+        return False, f"ezdxf cannot read the saved drawing: {type(e).__name__}: {e}"
     auditor = doc.audit()
     if auditor.has_errors:
         return False, f"audit: {auditor.errors[0].message}"
@@ -430,6 +478,54 @@ def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
             turned = [e.dxf.get("rotation", 0.0) for e in found]
             if not any(abs((r - want + 180) % 360 - 180) <= tol for r in turned):
                 return False, f"{where}text '{w[1]}' on {w[0]} turned {turned}, expected {want}"
+        elif verb == "text-style":
+            # text-style LAYER VALUE HEIGHT STYLE: every text reading VALUE on the layer has this
+            # height and text style.
+            if len(w) != 4:
+                raise ScenarioError(f"line {line}: text-style LAYER VALUE HEIGHT STYLE")
+            height = numbers(w, 2, 1, line)[0]
+            found = [e for e in on("*", w[0]) if text_value(e) == w[1]]
+            if not found:
+                return False, f"{where}no text '{w[1]}' on {w[0]}"
+            for e in found:
+                size = e.dxf.get("height" if e.dxftype() == "TEXT" else "char_height", 0.0)
+                got = (size, e.dxf.get("style"))
+                if abs(got[0] - height) > tol or got[1] != w[3]:
+                    return False, f"{where}text '{w[1]}' on {w[0]} has height {got[0]} and " \
+                                  f"style {got[1]}, expected {height} and {w[3]}"
+        elif verb == "label":
+            # label LAYER VALUE X Y DEGREES: a TEXT reading VALUE stands at X Y (its alignment
+            # point), turned by DEGREES counter-clockwise from +x.
+            if len(w) != 5:
+                raise ScenarioError(f"line {line}: label LAYER VALUE X Y DEGREES")
+            x, y, want = numbers(w, 2, 3, line)
+            found = [e for e in on("TEXT", w[0]) if e.dxf.text == w[1]]
+            if not any(near(text_point(e), x, y, tol) and
+                       abs((e.dxf.get("rotation", 0.0) - want + 180) % 360 - 180) <= tol
+                       for e in found):
+                have = ", ".join(f"({text_point(e)[0]:.2f},{text_point(e)[1]:.2f}) "
+                                 f"{e.dxf.get('rotation', 0.0):.4f}°" for e in found)
+                return False, f"{where}no text '{w[1]}' on {w[0]} at ({x},{y}) turned {want}°" + \
+                    (f"; there are {have}" if have else "")
+        elif verb == "mark":
+            # mark LAYER NUMBER X Y R: the circle of radius R at X Y and the number, upright, at
+            # its centre, both on the layer.
+            if len(w) != 5:
+                raise ScenarioError(f"line {line}: mark LAYER NUMBER X Y R")
+            x, y, r = numbers(w, 2, 3, line)
+            if not any(near(e.dxf.center, x, y, tol) and abs(e.dxf.radius - r) <= tol
+                       for e in on("CIRCLE", w[0])):
+                have = ", ".join(f"({e.dxf.center[0]:.2f},{e.dxf.center[1]:.2f}) r "
+                                 f"{e.dxf.radius:.2f}" for e in on("CIRCLE", w[0]))
+                return False, f"{where}no circle on {w[0]} at ({x},{y}) radius {r}; there are " \
+                              f"{have or 'none'}"
+            found = [e for e in on("TEXT", w[0]) if e.dxf.text == w[1]]
+            if not any(near(text_point(e), x, y, tol) and
+                       abs((e.dxf.get("rotation", 0.0) + 180) % 360 - 180) <= tol for e in found):
+                have = ", ".join(f"({text_point(e)[0]:.2f},{text_point(e)[1]:.2f}) "
+                                 f"{e.dxf.get('rotation', 0.0):.4f}°" for e in found)
+                return False, f"{where}no upright number '{w[1]}' on {w[0]} at ({x},{y})" + \
+                    (f"; there are {have}" if have else "")
         elif verb == "no-text":
             if any(text_value(e) == w[1] for e in on("*", w[0])):
                 return False, f"{where}a text '{w[1]}' on {w[0]}, expected none"
@@ -470,7 +566,7 @@ def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
                 return False, f"{where}the marks' triangles add up to {total:.4f}, expected {area}"
         elif verb == "header":
             got = doc.header.get(w[0])
-            if str(got) != " ".join(w[1:]):
+            if not same_value(got, " ".join(w[1:]), 1e-9):
                 return False, f"{where}{w[0]} is {got}, expected {' '.join(w[1:])}"
         elif verb == "layer":
             if w[0] not in doc.layers:
@@ -524,6 +620,8 @@ def main(argv: list) -> int:
             ok, why = False, f"scenario file: {e}"
         except subprocess.TimeoutExpired as e:
             ok, why = False, f"timed out: {e}"
+        except Exception as e:  # noqa: BLE001 - one scenario's trouble does not stop the rest
+            ok, why = False, f"runner: {type(e).__name__}: {e}"
         seconds = time.monotonic() - began
         print(f"{'PASS' if ok else 'FAIL'} {path.name} ({seconds:.1f} s){'' if ok else ': ' + why}",
               flush=True)

@@ -81,6 +81,12 @@ std::optional<std::string> HostCore::Variable(std::string_view name) const {
   return std::nullopt;
 }
 
+std::string HostCore::Variables() const {
+  std::string out;
+  for (const VarSpec& v : kVars) out += std::string(v.name) + "=" + *Variable(v.name) + "\n";
+  return out;
+}
+
 // Sets a variable from typed text; returns the host's complaint, empty when set.
 std::string HostCore::SetVariable(const std::string& name, const std::string& typed) {
   const VarSpec* v = FindVar(name);

@@ -261,10 +261,10 @@ class Reader {
   }
 
   void Header() {
-    auto raws = Section();
-    // The header is one run of pairs; split it at group 9.
+    // The header is one run of pairs with no group 0 before its end; split it at group 9.
     std::vector<Pair> all;
-    for (auto& r : raws) all.insert(all.end(), r.pairs.begin(), r.pairs.end());
+    for (; i_ < p_.size() && p_[i_].code != 0; ++i_) all.push_back(p_[i_]);
+    if (i_ < p_.size() && p_[i_].value == "ENDSEC") ++i_;
     hostsim::Header& h = d_.header;
     for (std::size_t k = 0; k < all.size(); ++k) {
       if (all[k].code != 9) continue;

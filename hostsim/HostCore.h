@@ -82,6 +82,8 @@ class HostCore {
   // A system variable as the host shows it ("4133", "\"Standard\"", "123.0000,456.0000,0.0000");
   // nullopt for an unknown name.
   std::optional<std::string> Variable(std::string_view name) const;
+  // Every system variable, one "NAME=value" line each (LF), as Variable shows it.
+  std::string Variables() const;
   std::size_t undoDepth() const { return undo_.size(); }
 
   // Replaces the drawing by a DXF file's contents; returns an error text, empty when loaded.

@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(cmake g++ make ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev
       g++-mingw-w64-x86-64 mingw-w64-tools wine64 xvfb xauth x11-utils fonts-ipafont-gothic
       imagemagick python3-ezdxf python3-matplotlib libdxflib-dev locales clang
-      libclang-rt-14-dev clang-format python3-mapbox-earcut python3-shapely)
+      libclang-rt-14-dev clang-format python3-mapbox-earcut python3-shapely
+      python3-markdown)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,5 +1,6 @@
 // hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
 //             [--command-delay MS] [--export-write MS] [--copydata-log LOG.txt]
+//             [--variables OUT.txt]
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
 #include "platform/win32/Win32Ports.h"
@@ -38,7 +39,7 @@ int Fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string drawing, script, save, copyDataLog;
+  std::string drawing, script, save, copyDataLog, variables;
   hostsim::HostOptions options;
   for (int i = 1; i < argc; ++i) {
     std::string a = Narrow(argv[i]);
@@ -47,6 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       script = value();
     } else if (a == "--save") {
       save = value();
+    } else if (a == "--variables") {
+      variables = value();
     } else if (a == "--copydata-log") {
       copyDataLog = value();
     } else if (a == "--delay") {
@@ -72,6 +75,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!bytes) return Fail("図面ファイルを開けません: " + drawing);
     std::string error = core.LoadDrawing(*bytes, FileName(drawing));
     if (!error.empty()) return Fail(drawing + ": " + error);
+  }
+  // The system variables as the opened drawing set them, for a check that it was read whole.
+  if (!variables.empty()) {
+    if (!files.Create(variables, core.Variables()))
+      return Fail("ファイルを作成できません: " + variables);
+    files.Close(variables);
   }
   if (!script.empty()) {
     auto text = files.Read(script);

@@ -243,6 +243,66 @@ TEST_F(Dxf_, BlocksNestedDeepAndWideStayUsable) {
   EXPECT_EQ(host.core().previousSelection().size(), 1u);
 }
 
+// The header comes before any group 0 of the file; a reader that splits sections at group 0
+// alone drops it, and the host then runs every drawing with its own defaults.
+TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
+  struct Case {
+    const char* angbase;  // radians, as the file writes them
+    const char* angdir;
+    const char* shown;  // ANGBASE as the host shows it (degrees, AUPREC places)
+  };
+  for (const Case& c :
+       {Case{"0.5235987755982988", "0", "30.00"}, Case{"1.5707963267948966", "1", "90.00"}}) {
+    SCOPED_TRACE(c.angbase);
+    // Names in the file's code page, as an R2000 file holds them.
+    std::string file = cp.Utf8ToAnsi(
+        Dxf({{0, "SECTION"},      {2, "HEADER"},   {9, "$ACADVER"},   {1, "AC1015"},
+             {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$ANGBASE"},   {50, c.angbase},
+             {9, "$ANGDIR"},      {70, c.angdir},  {9, "$AUNITS"},    {70, "0"},
+             {9, "$AUPREC"},      {70, "2"},       {9, "$LUPREC"},    {70, "3"},
+             {9, "$CLAYER"},      {8, "境界"},     {9, "$TEXTSTYLE"}, {7, "明朝"},
+             {9, "$TEXTSIZE"},    {40, "350.0"},   {9, "$DIMASZ"},    {40, "3.5"},
+             {9, "$DIMSCALE"},    {40, "100.0"},   {9, "$DIMLDRBLK"}, {1, "_DOT"},
+             {9, "$INSBASE"},     {10, "10.0"},    {20, "20.0"},      {30, "0.0"},
+             {0, "ENDSEC"},       {0, "SECTION"},  {2, "TABLES"},     {0, "TABLE"},
+             {2, "LAYER"},        {0, "LAYER"},    {2, "境界"},       {70, "0"},
+             {62, "1"},           {0, "ENDTAB"},   {0, "TABLE"},      {2, "STYLE"},
+             {0, "STYLE"},        {2, "明朝"},     {70, "0"},         {3, "msmincho.ttc"},
+             {0, "ENDTAB"},       {0, "ENDSEC"},   {0, "EOF"}}));
+    platform::StandinWorld world;
+    platform::ScopedPorts ports(world.ports());
+    Host host(world);
+    ASSERT_EQ(host.LoadDrawing(file), "");
+    EXPECT_EQ(host.core().Variable("ANGBASE"), c.shown);
+    EXPECT_EQ(host.core().Variable("ANGDIR"), c.angdir);
+    EXPECT_EQ(host.core().Variable("CLAYER"), "\"境界\"");
+    EXPECT_EQ(host.core().Variable("TEXTSTYLE"), "\"明朝\"");
+    EXPECT_EQ(host.core().Variable("DIMASZ"), "3.500");
+    EXPECT_EQ(host.core().Variable("DIMSCALE"), "100.000");
+    EXPECT_EQ(host.core().Variable("DIMLDRBLK"), "\"_DOT\"");
+    EXPECT_EQ(host.core().Variable("TEXTSIZE"), "350.000");
+    EXPECT_THAT(host.core().Variables(), HasSubstr(std::string("\nANGBASE=") + c.shown + "\n"));
+
+    // Saved and read again, by the host and by the file's own groups.
+    std::string saved = host.SaveDrawing();
+    DxfReadResult r = ReadDxf(saved, cp);
+    ASSERT_TRUE(r.ok) << r.error;
+    const Header& h = r.drawing.header;
+    EXPECT_NEAR(h.angbase, std::stod(c.angbase), 1e-15);
+    EXPECT_EQ(h.angdir, std::stoi(c.angdir));
+    EXPECT_EQ(h.auprec, 2);
+    EXPECT_EQ(h.luprec, 3);
+    EXPECT_EQ(h.clayer, "境界");
+    EXPECT_EQ(h.textstyle, "明朝");
+    EXPECT_EQ(h.textsize, 350.0);
+    EXPECT_EQ(h.dimasz, 3.5);
+    EXPECT_EQ(h.dimscale, 100.0);
+    EXPECT_EQ(h.dimldrblk, "_DOT");
+    EXPECT_EQ(h.insbase.x, 10.0);
+    EXPECT_EQ(h.insbase.y, 20.0);
+  }
+}
+
 TEST_F(Dxf_, EveryCorpusFileOpensExceptTheBinaryOne) {
   const char* src = std::getenv("VELSAROM_SOURCE_DIR");
   ASSERT_NE(src, nullptr);

@@ -45,6 +45,11 @@ doc.header["$ANGBASE"] = math.pi / 2
 doc.header["$ANGDIR"] = 1
 doc.saveas(HERE / "parcel-north-clockwise.dxf", encoding="cp932")
 
+# The demo parcel in a drawing whose base angle is 30° (counter-clockwise): no quarter turn.
+doc = ezdxf.readfile(HERE.parent.parent / "demo/parcel.dxf")
+doc.header["$ANGBASE"] = math.radians(30)
+doc.saveas(HERE / "parcel-base-30.dxf", encoding="cp932")
+
 # A lone base line.
 doc, msp = new()
 lines(msp, ((0, 0), (10000, 0)))
