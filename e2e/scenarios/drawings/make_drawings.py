@@ -68,3 +68,18 @@ doc, msp = new()
 msp.add_lwpolyline([((x - 3200) * 100.0, (y - 2600) * 100.0) for x, y in rings["boxy"]], close=True,
                    dxfattribs={"layer": "筆界"})
 doc.saveas(HERE / "boxy.dxf", encoding="cp932")
+
+# The triangle of triangle.dxf as a surveyor has it after numbering: its base labelled "12.00"
+# and mark 1 (a circle of radius 500 on H_TEXT and the number centred in it, carrying the three
+# sides as VELSAROM's data). Every button that reads an export has something to work on here.
+doc, msp = new()
+doc.layers.add("H_TEXT")
+doc.appids.new("VELSAROM")
+lines(msp, ((0, 0), (12000, 0)), ((12000, 0), (4000, 9000)), ((4000, 9000), (0, 0)))
+msp.add_text("12.00", height=250, dxfattribs={"layer": "H_TEXT"}).set_placement(
+    (6000, 300), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
+msp.add_circle((5000, 3000), 500, dxfattribs={"layer": "H_TEXT"})
+mark = msp.add_text("1", height=350, dxfattribs={"layer": "H_TEXT"})
+mark.set_placement((5000, 3000), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
+mark.set_xdata("VELSAROM", [(1010, (12000, math.hypot(8000, 9000), math.hypot(4000, 9000)))])
+doc.saveas(HERE / "triangle-marked.dxf", encoding="cp932")
