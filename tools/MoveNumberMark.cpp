@@ -1,5 +1,6 @@
 #include "tools/MoveNumberMark.h"
 
+#include <optional>
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
@@ -20,15 +21,30 @@ std::string CancelledOsmodeRestore(std::string_view saved) {
   return vocab::kCancel + vocab::EnglishOsmodeRestore(saved);
 }
 
-void DrawLeader(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to, double dimasz) {
-  TemporaryHostSetting size(link, vocab::kDimAsz, vocab::DimAsz);
-  TemporaryHostSetting block(link, vocab::kDimLdrBlk, vocab::DimLdrBlk);
-  size.Change(vocab::DimAsz(FormatReal(dimasz)));
-  block.Change(vocab::kDimLdrBlkDefault);
-  SendCommand(link, vocab::Leader(from, to));
-  size.Restore();
-  block.Restore();
-}
+// The leader's arrow size and block, read before the mark moves: a value the host does not show
+// could not be given back once changed, and a mark moved without its leader would be half-done,
+// so the run stops there while the drawing is untouched.
+class LeaderArrow {
+ public:
+  explicit LeaderArrow(const HostLink& link)
+      : size_(link, vocab::kDimAsz, vocab::DimAsz),
+        block_(link, vocab::kDimLdrBlk, vocab::DimLdrBlk) {
+    RequireReadable(size_, vocab::kDimAsz);
+    RequireReadable(block_, vocab::kDimLdrBlk);
+  }
+
+  void Draw(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to, double dimasz) {
+    size_.Change(vocab::DimAsz(FormatReal(dimasz)));
+    block_.Change(vocab::kDimLdrBlkDefault);
+    SendCommand(link, vocab::Leader(from, to));
+    size_.Restore();
+    block_.Restore();
+  }
+
+ private:
+  TemporaryHostSetting size_;
+  TemporaryHostSetting block_;
+};
 
 void DrawPlainLine(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to) {
   TemporaryHostSetting osmode(link, vocab::kOsmode, CancelledOsmodeRestore);
@@ -62,14 +78,16 @@ void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
   // Worked out before the mark moves, so that nothing can fail between the move and its
   // connection.
   const double dimasz = settings.arrowSize / dimscale;
+  std::optional<LeaderArrow> arrow;
+  if (settings.arrow) arrow.emplace(link);
 
   const TAcadPoint centre = entities.circles.front().center;
   const double radius = entities.circles.front().hankei;
   TAcadPoint moved;
   if (MovePrevious(link, centre, moved) != HostResult::Done) return;
   const TAcadPoint facing = FacingPoint(centre, moved, radius);
-  if (settings.arrow) {
-    DrawLeader(link, centre, facing, dimasz);
+  if (arrow) {
+    arrow->Draw(link, centre, facing, dimasz);
   } else {
     DrawPlainLine(link, centre, facing);
   }

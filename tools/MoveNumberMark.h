@@ -25,10 +25,12 @@ TAcadPoint FacingPoint(const TAcadPoint& oldCentre, const TAcadPoint& newCentre,
 
 // Moves the mark that the link's tables hold (the first circle and its selection) and draws
 // the connection. DIMSCALE is read before anything moves (EConvertError when it shows no
-// number; 0, the host's "scale by the viewport", counts as 1 in the model). DIMASZ and
-// DIMLDRBLK carry the tool's values only while the leader is drawn, OSMODE is off only while
-// the line is; each is given back on every way out, and one that could not be read is left as
-// it is. Nothing is drawn when the user cancels the move.
+// number; 0, the host's "scale by the viewport", counts as 1 in the model). With the arrow,
+// DIMASZ and DIMLDRBLK are read then too, and one the host does not show stops the run before
+// the user is asked where the mark goes (EConvertError naming the variable): it could not be
+// given back. They carry the tool's values only while the leader is drawn, OSMODE is off only
+// while the line is; each is given back on every way out, and an OSMODE that could not be read
+// is left as it is. Nothing is drawn when the user cancels the move.
 void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings);
 
 // The whole button: brings the host up, lets the user select, and moves the mark when the

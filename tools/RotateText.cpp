@@ -13,6 +13,10 @@ TAcadPoint RotationCentre(const TTextBlk& text) {
 
 void RotatePickedText(const HostLink& link, const std::string& angle) {
   if (!ActivateHost(link)) return;
+  // Read before the user picks: snaps turned off without a value to give back would be lost to
+  // the user, so a value the host does not show ends the run with nothing picked or turned.
+  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore);
+  RequireReadable(osmode, vocab::kOsmode);
   TAcadPoint pick;
   if (SelectSingle(link, pick) <= 0) return;
   const auto& texts = link.tables.entities.texts;
@@ -21,7 +25,6 @@ void RotatePickedText(const HostLink& link, const std::string& angle) {
     return;
   }
   const TAcadPoint centre = RotationCentre(texts.front());
-  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore);
   osmode.Change(vocab::kEnglishOsmodeOff);
   SendCommand(link, vocab::RotatePrevious(centre, angle));
   osmode.Restore();

@@ -18,5 +18,6 @@ TAcadPoint RotationCentre(const TTextBlk& text);
 // Brings the host up, lets the user pick one object and turns it by angle, typed as it stands
 // (the host reads it in its own angular units and sense). Anything but exactly one text is told
 // with kNotText and left alone. Object snaps are off while the centre is typed and given back
-// afterwards, also when the run ends in an error.
+// afterwards, also when the run ends in an error; OSMODE is read before the pick, and one the
+// host does not show ends the run there (EConvertError naming it), as it could not be given back.
 void RotatePickedText(const HostLink& link, const std::string& angle);

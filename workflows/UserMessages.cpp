@@ -1,6 +1,7 @@
 #include "workflows/UserMessages.h"
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "numbers/NumberText.h"
 #include "platform/Ports.h"
 
 void TellUser(const HostLink& link, const std::string& message) {
@@ -16,4 +17,12 @@ std::string LayerFieldMessage(const std::string& label, char character, const st
 std::string AngleFieldMessage(const std::string& text) {
   return "角度は 180.0、45d30'15\"、50g、1.2r、N45d30'E のように空白なしで指定してください: '" +
          text + "'";
+}
+
+std::string UnreadableHostValueMessage(const std::string& name) {
+  return "CAD からシステム変数 " + name + " の値を読めません。";
+}
+
+void RequireReadable(const TemporaryHostSetting& setting, const std::string& name) {
+  if (!setting.WasRead()) throw EConvertError(UnreadableHostValueMessage(name));
 }

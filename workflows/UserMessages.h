@@ -5,6 +5,7 @@
 #include <string>
 
 #include "RuzuRaru2016/hostlink/HostLink.h"
+#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 
 inline constexpr const char* kNoBoundary = "境界が作成できない";
 inline constexpr const char* kSeveralBoundaries = "境界の数が１より多い";
@@ -17,5 +18,11 @@ inline constexpr const char* kNoTriangle = "三角が作成できない";
 // host would not read. Each shows the field's text.
 std::string LayerFieldMessage(const std::string& label, char character, const std::string& text);
 std::string AngleFieldMessage(const std::string& text);
+
+// A host variable that a run must change and give back, but whose value the host did not show:
+// changed, it could not be given back, so the run stops before it changes anything, with a
+// message naming the variable (EConvertError, told once by the click dispatcher).
+std::string UnreadableHostValueMessage(const std::string& name);
+void RequireReadable(const TemporaryHostSetting& setting, const std::string& name);
 
 void TellUser(const HostLink& link, const std::string& message);

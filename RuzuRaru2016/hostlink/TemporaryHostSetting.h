@@ -31,6 +31,8 @@ class TemporaryHostSetting {
   void WillChange() { changed_ = !saved_.empty(); }
   // Sends the saved value back once, if the setting was changed.
   void Restore();
+  // Whether the value was read, so that a run which must change the setting can stop first.
+  bool WasRead() const { return !saved_.empty(); }
 
   static bool NotEmpty(std::string_view value) { return !value.empty(); }
 
