@@ -30,8 +30,9 @@ HostAngles ReadHostAngles(const HostLink& link) {
   units.Restore();
   HostAngles angles;
   angles.base = static_cast<double>(StrToFloat(base) * kPi / 180);
-  long long d = 0;
-  angles.direction = TryParseInt(direction, d) ? static_cast<int>(d) : 0;
+  // A direction taken as counter-clockwise when it could not be read would turn every label the
+  // wrong way for a user who counts clockwise: it ends the run as an unreadable base does.
+  angles.direction = StrToInt(direction);
   return angles;
 }
 

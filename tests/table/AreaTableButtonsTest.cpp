@@ -386,21 +386,6 @@ INSTANTIATE_TEST_SUITE_P(Angles, TableUnderHostAngles,
                                   "_ANGDIR_" + std::to_string(info.param.direction);
                          });
 
-// A base angle the host shows as no number would leave the table turned about the origin, away
-// from the corner: the click ends with the error message, nothing is inserted, and the angle
-// unit goes back to what it was.
-TEST_F(TableButtons, AnAngleThatCannotBeReadInsertsNothing) {
-  AddMark("1", 2000, 2000, 3004, 4004, 5004);
-  host.drawing().header.aunits = 2;
-  const std::size_t before = EntityCount();
-  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <>: ");
-  ClickTable(12000, 20000);
-  EXPECT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(host.core().Variable("AUNITS"), "2");
-  EXPECT_EQ(CountSent("_-INSERT"), 0);
-  EXPECT_EQ(EntityCount(), before);
-}
-
 TEST_F(TableButtons, AWidthListOfTheWrongCountIsReportedAndNothingIsInserted) {
   struct Case {
     int mode;

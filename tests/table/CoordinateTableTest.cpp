@@ -197,13 +197,4 @@ TEST_F(CoordinateTable, ACsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {
   EXPECT_FALSE(world.files.Exists(kCsvPath));
 }
 
-TEST_F(CoordinateTable, ASettingThatIsNoNumberStopsBeforeTheHost) {
-  AddOutline(kPentagon);
-  form.Edit10.SetText("8OO");
-  Click(16000, 27000, 40000, 40000);
-  EXPECT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_TRUE(TextValues().empty());
-}
-
 }  // namespace

@@ -184,20 +184,6 @@ TEST_F(MoveNumberMarkTest, OnlyOneCircleAndOneTextMakeAMark) {
   EXPECT_EQ(Leaders().size(), 1u);
 }
 
-// Regression: an arrow size that was no number, or DIMSCALE 0, ended the click after the mark
-// had moved, without its leader. Both are settled before the host hears anything.
-TEST_F(MoveNumberMarkTest, AnArrowSizeThatIsNoNumberStopsBeforeAnythingIsSent) {
-  AddMark();
-  const std::string before = DescribeEntities();
-  form.Edit14.SetText("４００");
-  SelectMark();
-  host.user().PickPoint(9000, 5000);
-  Run();
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_EQ(DescribeEntities(), before);
-}
-
 // A DIMSCALE that shows no number stops the click before the mark moves (an unreadable DIMASZ or
 // DIMLDRBLK does too, in UnreadableToolSettingsTest.cpp). A destination that cannot be read back
 // leaves the moved mark without a connection rather than one drawn to a made-up point.

@@ -275,27 +275,6 @@ TEST_F(BaseLineTriangleTest, AnotherWorkflowInBetweenLeavesNothingToTakeBackOrEx
   EXPECT_EQ(form.Edit16.Text(), "4");
 }
 
-// Every setting is converted before the host is asked for anything.
-TEST_F(BaseLineTriangleTest, ASettingThatIsNoNumberStopsBeforeTheFirstCommand) {
-  AddLine(0, 0, 10000, 0);
-  for (TEdit* edit : {&form.Edit1, &form.Edit2, &form.Edit17, &form.Edit3, &form.Edit8, &form.Edit5,
-                      &form.Edit6}) {
-    SCOPED_TRACE(edit->Name);
-    world.windows.sent.clear();
-    world.messages.shown.clear();
-    host.user().Clear();
-    const std::string kept = edit->Text();
-    edit->SetText("5OO");
-    host.user().PickObject(1000, 0).PickPoint(5000, 3000);
-    Build();
-    EXPECT_TRUE(world.windows.sent.empty());
-    ASSERT_EQ(world.messages.shown.size(), 1u);  // the general error
-    EXPECT_EQ(EntityCount(), 1u);
-    edit->SetText(kept);
-  }
-  EXPECT_EQ(form.Edit16.Text(), "1");
-}
-
 // A run that fails while it labels gives the user's layer back, and leaves no construction for
 // 戻す or a-b反転 to act on: its mark may stand before a triangle the counter never counted.
 TEST_F(BaseLineTriangleTest, TheLayerComesBackWhenAnErrorEndsTheRun) {

@@ -315,30 +315,6 @@ TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
   }
 }
 
-// Regression: with ANGBASE shown as no number the run stopped with AUNITS left at 0.
-TEST_F(RegionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
-  AddOutline(kSquare);
-  host.drawing().header.aunits = 2;
-  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <>: ");
-  Click(&TForm1::Button10Click, 5000, 5000);
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(host.core().Variable("AUNITS"), "2");
-  EXPECT_EQ(CountSent("_-BOUNDARY"), 0);
-  EXPECT_EQ(EntityCount(), 4u);
-}
-
-// Regression: a text in 番号字高 that is no number failed after the diagonals were cut. It is
-// checked before the host is asked for anything.
-TEST_F(RegionTest, AMarkSettingThatIsNoNumberStopsAutoBeforeThePick) {
-  AddOutline(kSquare);
-  form.Edit6.SetText("5OO");
-  Click(&TForm1::Button10Click, 5000, 5000);
-  ASSERT_EQ(world.messages.shown.size(), 1u);
-  EXPECT_NE(world.messages.shown[0].first.find("5OO"), std::string::npos);
-  EXPECT_TRUE(world.windows.sent.empty());
-  EXPECT_EQ(EntityCount(), 4u);
-}
-
 // Regression: the boundary report was read 100 ms after the command. A host that takes longer
 // to trace a large drawing had not reported yet: the run stopped at "境界が作成できない" and the
 // outline, traced a moment later, stayed in the drawing. Here the host reports 1.5 s late.

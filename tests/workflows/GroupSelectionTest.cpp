@@ -106,41 +106,6 @@ TEST_F(GroupSelectionTest, FourSidesWithoutADiagonalDrawNothing) {
   EXPECT_EQ(form.Edit16.Text(), "1");
 }
 
-// Regression: a text in 番号字高 or 番号半径 that is no number failed only after the user had
-// selected and the host's settings had been changed. Every setting is checked first.
-TEST_F(GroupSelectionTest, ASettingThatIsNoNumberStopsBeforeTheHostIsAsked) {
-  SquareWithDiagonal();
-  for (TEdit* edit : {&form.Edit3, &form.Edit5, &form.Edit6, &form.Edit8}) {
-    const std::string kept = edit->Text();
-    edit->SetText("4OO");
-    SelectEverything();
-    world.messages.shown.clear();
-    form.RunHandler(&TForm1::Button13Click);
-    ASSERT_EQ(world.messages.shown.size(), 1u) << edit->Name;
-    EXPECT_NE(world.messages.shown[0].first.find("4OO"), std::string::npos);
-    EXPECT_TRUE(world.windows.sent.empty()) << edit->Name;
-    host.user().Clear();
-    edit->SetText(kept);
-  }
-  EXPECT_EQ(EntityCount(), 2u);
-  EXPECT_EQ(form.Edit16.Text(), "1");
-}
-
-// Regression: with ANGBASE shown as no number the run ended between "_AUNITS 0" and the
-// restore, leaving the host's angles in decimal degrees.
-TEST_F(GroupSelectionTest, AnglesThatCannotBeReadLeaveTheAngleUnitAsItWas) {
-  SquareWithDiagonal();
-  host.drawing().header.aunits = 1;  // degrees, minutes and seconds
-  const auto unreadable = Unreadable("'SETVAR ANGBASE\r", u"ANGBASE の新しい値を入力 <応答なし>: ");
-  SelectEverything();
-  form.RunHandler(&TForm1::Button13Click);
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(host.core().Variable("AUNITS"), "1");
-  EXPECT_EQ(CountSent("_AUNITS 1\r"), 1);
-  EXPECT_EQ(CountSent("_-INSERT *"), 0);
-  EXPECT_EQ(EntityCount(), 2u);
-}
-
 // Regression: an angle unit that could not be read was sent back as "_AUNITS \r", leaving the
 // host at 0. It is not touched at all then.
 TEST_F(GroupSelectionTest, AnAngleUnitThatCannotBeReadIsNotChanged) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-using workflowtest::RefusingFiles;
 using workflowtest::WorkflowFixture;
 
 constexpr const char* kNotConnected = "2線分の端点がつながっていない";
@@ -164,44 +163,6 @@ TEST_F(TwoSidesTest, SomethingElsePickedStopsWithoutAMessageAndArcsOnlyTellTheUs
   Run();
   EXPECT_EQ(Messages(), (std::vector<std::string>{"線分またはポリラインではない"}));
   EXPECT_EQ(EntityCount(), 3u);
-}
-
-// Every setting is converted before the host is asked for anything.
-TEST_F(TwoSidesTest, ASettingThatIsNoNumberStopsBeforeTheFirstCommand) {
-  AddLine(0, 0, 10000, 0);
-  AddLine(0, 0, 0, 5000);
-  for (TEdit* edit : {&form.Edit3, &form.Edit8, &form.Edit5, &form.Edit6}) {
-    SCOPED_TRACE(edit->Name);
-    world.windows.sent.clear();
-    world.messages.shown.clear();
-    const std::string kept = edit->Text();
-    edit->SetText("5OO");
-    Pick(5000, 0, 0, 2500);
-    Run();
-    EXPECT_TRUE(world.windows.sent.empty());
-    ASSERT_EQ(world.messages.shown.size(), 1u);  // the general error
-    EXPECT_EQ(EntityCount(), 2u);
-    host.user().Clear();
-    edit->SetText(kept);
-  }
-  EXPECT_EQ(form.Edit16.Text(), "1");
-}
-
-// A run that fails while it labels still gives the user's layer back.
-TEST_F(TwoSidesTest, TheLayerComesBackWhenAnErrorEndsTheRun) {
-  AddLine(0, 0, 10000, 0);
-  AddLine(0, 0, 0, 5000);
-  Pick(5000, 0, 0, 2500);
-  RefusingFiles files(world.files, "C:\\Velsarom\\Menseki.dxf");
-  platform::Ports withRefusal = world.ports();
-  withRefusal.files = &files;
-  const platform::ScopedPorts installed(withRefusal);
-  Run();
-  ASSERT_EQ(world.messages.shown.size(), 1u);  // the general error: the label's file
-  EXPECT_NE(world.messages.shown[0].first.find("Menseki.dxf"), std::string::npos);
-  EXPECT_TRUE(HasLine("H_HEN", 10000, 0, 0, 5000));
-  EXPECT_EQ(Layer(), "測量");
-  EXPECT_EQ(form.Edit16.Text(), "1");
 }
 
 }  // namespace
