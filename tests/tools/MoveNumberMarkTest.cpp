@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "hostsim/Outline.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "tools/MoveNumberMark.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 constexpr double kX = 5000, kY = 5000, kRadius = 500;
 
@@ -218,7 +218,7 @@ TEST_F(MoveNumberMarkTest, HostSettingsThatCannotBeReadAreLeftAsTheyAre) {
     world.windows.sent.clear();
     world.messages.shown.clear();
     const std::string query = std::string("'SETVAR ") + c.unread + "\r";
-    workflowtest::ScopedRewrite rewrite(
+    hosttest::ScopedRewrite rewrite(
         world,
         [&](platform::WindowHandle w, const std::string& last,
             const std::u16string&) -> std::optional<std::u16string> {

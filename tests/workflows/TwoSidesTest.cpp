@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "numbers/NumberText.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "workflows/TwoSides.h"
 
 namespace {
 
-using workflowtest::RefusingFiles;
-using workflowtest::WorkflowFixture;
+using hosttest::RefusingFiles;
+using hosttest::WorkflowFixture;
 
 constexpr const char* kNotConnected = "2線分の端点がつながっていない";
 
