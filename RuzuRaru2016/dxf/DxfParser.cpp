@@ -2,7 +2,9 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -17,6 +19,26 @@ namespace {
 void UpperAscii(std::string& s) {
   for (char& c : s)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+// A point's coordinates come in three groups: x in its code, y in code + step, z in
+// code + 2 * step (10/20/30, 11/21/31, 210/220/230; the insertion scale 41/42/43).
+struct PointGroups {
+  int code;
+  TAcadPoint* point;
+  int step = 10;
+};
+
+// The coordinate that `p` holds of one of `points`, read into it; nothing when `p` is a group
+// of none of them.
+std::optional<bool> ReadCoordinate(const DxfPair& p, std::initializer_list<PointGroups> points) {
+  for (const PointGroups& g : points) {
+    const int offset = p.code - g.code;
+    if (offset == 0) return ParseDxfReal(p.value, g.point->x);
+    if (offset == g.step) return ParseDxfReal(p.value, g.point->y);
+    if (offset == 2 * g.step) return ParseDxfReal(p.value, g.point->z);
+  }
+  return std::nullopt;
 }
 
 // A layer that an entity names and the layer table lacks: colour 7, flags 0, "CONTINUOUS".
@@ -408,13 +430,9 @@ bool TableBuilder::FillCommon(const DxfPair& p, Record& r) {
       if constexpr ((groups & kThickness) != 0) return ParseDxfDouble(p.value, r.atsumi);
       return true;
     case 210:
-      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.x);
-      return true;
     case 220:
-      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.y);
-      return true;
     case 230:
-      if constexpr ((groups & kExtrusion) != 0) return ParseDxfReal(p.value, r.code210.z);
+      if constexpr ((groups & kExtrusion) != 0) return *ReadCoordinate(p, {{210, &r.code210}});
       return true;
     default:
       return true;
@@ -436,16 +454,11 @@ bool TableBuilder::FillLayer(const DxfPair& p) {
 
 bool TableBuilder::FillBlock(const DxfPair& p) {
   TBlockBlk& b = t_.blocks.back();
+  if (const auto read = ReadCoordinate(p, {{10, &b.base}})) return *read;
   switch (p.code) {
     case 2:
       Name(p.value, b.name);
       return true;
-    case 10:
-      return ParseDxfReal(p.value, b.base.x);
-    case 20:
-      return ParseDxfReal(p.value, b.base.y);
-    case 30:
-      return ParseDxfReal(p.value, b.base.z);
     default:
       return FillCommon(p, b);
   }
@@ -453,33 +466,14 @@ bool TableBuilder::FillBlock(const DxfPair& p) {
 
 bool TableBuilder::FillLine(const DxfPair& p) {
   TAcadLineBlk& l = target_->lines.back();
-  switch (p.code) {
-    case 10:
-      return ParseDxfReal(p.value, l.st.x);
-    case 20:
-      return ParseDxfReal(p.value, l.st.y);
-    case 30:
-      return ParseDxfReal(p.value, l.st.z);
-    case 11:
-      return ParseDxfReal(p.value, l.ed.x);
-    case 21:
-      return ParseDxfReal(p.value, l.ed.y);
-    case 31:
-      return ParseDxfReal(p.value, l.ed.z);
-    default:
-      return FillCommon(p, l);
-  }
+  if (const auto read = ReadCoordinate(p, {{10, &l.st}, {11, &l.ed}})) return *read;
+  return FillCommon(p, l);
 }
 
 bool TableBuilder::FillCircle(const DxfPair& p) {
   TCircleBlk& c = target_->circles.back();
+  if (const auto read = ReadCoordinate(p, {{10, &c.center}})) return *read;
   switch (p.code) {
-    case 10:
-      return ParseDxfReal(p.value, c.center.x);
-    case 20:
-      return ParseDxfReal(p.value, c.center.y);
-    case 30:
-      return ParseDxfReal(p.value, c.center.z);
     case 40:
       return ParseDxfDouble(p.value, c.hankei);
     default:
@@ -489,13 +483,8 @@ bool TableBuilder::FillCircle(const DxfPair& p) {
 
 bool TableBuilder::FillArc(const DxfPair& p) {
   TArcBlk& a = target_->arcs.back();
+  if (const auto read = ReadCoordinate(p, {{10, &a.center}})) return *read;
   switch (p.code) {
-    case 10:
-      return ParseDxfReal(p.value, a.center.x);
-    case 20:
-      return ParseDxfReal(p.value, a.center.y);
-    case 30:
-      return ParseDxfReal(p.value, a.center.z);
     case 40:
       return ParseDxfDouble(p.value, a.hankei);
     case 50:
@@ -562,6 +551,7 @@ bool TableBuilder::FillVertex(const DxfPair& p) {
 
 bool TableBuilder::FillText(const DxfPair& p) {
   TTextBlk& t = target_->texts.back();
+  if (const auto read = ReadCoordinate(p, {{10, &t.pt10}, {11, &t.pt11}})) return *read;
   switch (p.code) {
     case 1:
       rawText1_.assign(p.value);
@@ -569,18 +559,6 @@ bool TableBuilder::FillText(const DxfPair& p) {
     case 3:
       rawText_.append(p.value);
       return true;
-    case 10:
-      return ParseDxfReal(p.value, t.pt10.x);
-    case 20:
-      return ParseDxfReal(p.value, t.pt10.y);
-    case 30:
-      return ParseDxfReal(p.value, t.pt10.z);
-    case 11:
-      return ParseDxfReal(p.value, t.pt11.x);
-    case 21:
-      return ParseDxfReal(p.value, t.pt11.y);
-    case 31:
-      return ParseDxfReal(p.value, t.pt11.z);
     case 40:
       return ParseDxfDouble(p.value, t.code40);
     case 41:
@@ -603,24 +581,13 @@ bool TableBuilder::FillText(const DxfPair& p) {
 
 bool TableBuilder::FillInsert(const DxfPair& p) {
   TInsertBlk& i = t_.inserts.back();
+  if (const auto read = ReadCoordinate(p, {{10, &i.base}, {41, &i.scale, 1}})) return *read;
   switch (p.code) {
     case 2:
       Name(p.value, i.name);
       return true;
     case 66:
       return ParseDxfInt16(p.value, i.code66);
-    case 10:
-      return ParseDxfReal(p.value, i.base.x);
-    case 20:
-      return ParseDxfReal(p.value, i.base.y);
-    case 30:
-      return ParseDxfReal(p.value, i.base.z);
-    case 41:
-      return ParseDxfReal(p.value, i.scale.x);
-    case 42:
-      return ParseDxfReal(p.value, i.scale.y);
-    case 43:
-      return ParseDxfReal(p.value, i.scale.z);
     case 50:
       return ParseDxfDouble(p.value, i.rotate);
     default:
@@ -630,19 +597,8 @@ bool TableBuilder::FillInsert(const DxfPair& p) {
 
 bool TableBuilder::FillEllipse(const DxfPair& p) {
   TEllipseBlk& e = target_->ellipses.back();
+  if (const auto read = ReadCoordinate(p, {{10, &e.center}, {11, &e.endpoint}})) return *read;
   switch (p.code) {
-    case 10:
-      return ParseDxfReal(p.value, e.center.x);
-    case 20:
-      return ParseDxfReal(p.value, e.center.y);
-    case 30:
-      return ParseDxfReal(p.value, e.center.z);
-    case 11:
-      return ParseDxfReal(p.value, e.endpoint.x);
-    case 21:
-      return ParseDxfReal(p.value, e.endpoint.y);
-    case 31:
-      return ParseDxfReal(p.value, e.endpoint.z);
     case 40:
       return ParseDxfDouble(p.value, e.henpei);
     case 41:

@@ -9,21 +9,18 @@
 #include "hostsim/DxfRead.h"
 #include "platform/Utf.h"
 #include "platform/standin/Cp932CodePage.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-struct DxfSaveTest : HostLinkTest {
+using hosttest::CreateHostWindows;
+
+struct DxfSaveTest : hosttest::WindowsFixture {
   DxfSaveTest() { world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe"); }
 
   std::string File(const std::string& path) {
     const auto it = world.files.files().find(path);
     return it == world.files.files().end() ? std::string("<missing>") : it->second;
-  }
-  std::vector<std::string> Commands() {
-    std::vector<std::string> out;
-    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
-    return out;
   }
 };
 
@@ -110,17 +107,16 @@ TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
   DxfDocument d;
   WriteDxfHeader(d, "");
   WriteDxfEnd(d);
-  InsertDxf(ProcessHostLink(), d);
+  InsertDxf(link, d);
   EXPECT_EQ(File("C:\\Tools\\annotate.dxf"), DocumentBytes(d));
-  EXPECT_EQ(Commands(),
+  EXPECT_EQ(Sent(),
             (std::vector<std::string>{"_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
   EXPECT_EQ(d.items.size(), 8u);  // the caller's document is left as it was
 }
 
 TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
   CreateHostWindows(world.windows);
-  InsertTextDxf(ProcessHostLink(), "J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT",
-                "Standard");
+  InsertTextDxf(link, "J BC ", {1500, 2000}, "5.00", 300, 0.9272952180016122, "H_TEXT", "Standard");
   DxfDocument expected;
   WriteDxfHeaderWithoutAppId(expected, "Standard");
   WriteDxfText(expected, "J BC ", {1500, 2000}, 300, 0.9272952180016122, "5.00", "H_TEXT",
@@ -129,12 +125,12 @@ TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
   EXPECT_EQ(File("C:\\Tools\\Menseki.dxf"), DocumentBytes(expected));
   EXPECT_EQ(File("C:\\Tools\\Menseki.dxf").find("APPID"), std::string::npos);
   EXPECT_NE(File("C:\\Tools\\Menseki.dxf").find(" 50\r\n53.130102354156\r\n"), std::string::npos);
-  EXPECT_EQ(Commands(),
+  EXPECT_EQ(Sent(),
             (std::vector<std::string>{"_-INSERT *C:\\Tools\\Menseki.dxf\r0.0,0.0 1.0 0.0\r"}));
 }
 
 TEST_F(DxfSaveTest, WithoutHostTheFileIsStillWritten) {
-  InsertTextDxf(ProcessHostLink(), "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+  InsertTextDxf(link, "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
   EXPECT_NE(File("C:\\Tools\\Menseki.dxf"), "<missing>");
   EXPECT_TRUE(world.windows.sent.empty());
 }
@@ -143,7 +139,7 @@ TEST_F(DxfSaveTest, AFileThatCannotBeWrittenStopsBeforeTheInsertion) {
   CreateHostWindows(world.windows);
   world.files.SetReadOnly(true);
   try {
-    InsertTextDxf(ProcessHostLink(), "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
+    InsertTextDxf(link, "J BC ", {0, 0}, "1.00", 300, 0, "H_TEXT", "");
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_NE(std::string(e.what()).find("C:\\Tools\\Menseki.dxf"), std::string::npos);

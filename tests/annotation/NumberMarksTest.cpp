@@ -13,7 +13,7 @@
 #include "numbers/NumberText.h"
 #include "platform/Utf.h"
 #include "shell/TForm1.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
@@ -58,8 +58,11 @@ void ExpectMark(const Items& items, double x, double y, const std::string& numbe
   EXPECT_EQ(items, Mark(cx, cy, number, rotation, a, b, c, style));
 }
 
-struct NumberMarksTest : HostLinkTest {
-  NumberMarksTest() { world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe"); }
+// The members reach the process-wide link.
+struct NumberMarksTest : hosttest::WindowsFixture {
+  NumberMarksTest() : WindowsFixture(ProcessHostLink()) {
+    world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe");
+  }
   TForm1 form;
 };
 
@@ -144,7 +147,7 @@ TEST_F(NumberMarksTest, BothModesStoreTheSameData) {
 }
 
 TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
-  CreateHostWindows(world.windows);
+  hosttest::CreateHostWindows(world.windows);
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
   form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
   DxfDocument expected;

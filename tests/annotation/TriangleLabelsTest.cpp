@@ -11,10 +11,15 @@
 #include "annotation/TriangleLabels.h"
 #include "numbers/NumberText.h"
 #include "shell/TForm1.h"
-#include "tests/annotation/LabelHost.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
+
+using hosttest::CreateHostWindows;
+using hosttest::HostFixture;
+using hosttest::HostWindows;
+using hosttest::LabelsSegment;
+using hosttest::WindowsFixture;
 
 // Incentre from the side lengths, to check the mark's place independently of the bisectors.
 hostsim::Point Incentre(const TAcadTriangle& t) {
@@ -26,7 +31,7 @@ hostsim::Point Incentre(const TAcadTriangle& t) {
           double(a * t.p1.y + b * t.p2.y + c * t.p3.y) / s, 0};
 }
 
-struct TriangleLabelsTest : LabelHost {
+struct TriangleLabelsTest : HostFixture {
   int number = 7;
 
   TriangleLabelling Settings(bool threeSide) {
@@ -212,17 +217,8 @@ TEST_F(TriangleLabelsTest, HostAnglesAreReadInDegreesAndTheAngleUnitSentBack) {
 }
 
 // A host that shows no value (only its windows here): nothing unreadable is sent back.
-struct UnreadableHost : HostLinkTest {
+struct UnreadableHost : WindowsFixture {
   HostWindows windows = CreateHostWindows(world.windows);
-  THostChannel channel;
-  TDxfTables tables;
-  HostLink link{channel, tables};
-
-  std::vector<std::string> Sent() {
-    std::vector<std::string> out;
-    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
-    return out;
-  }
 };
 
 TEST_F(UnreadableHost, AnUnreadableObjectSnapIsNotSentBack) {
@@ -313,16 +309,10 @@ TEST_F(TriangleLabelsTest, EveryAngleSettingGivesTheSameDrawing) {
   }
 }
 
-struct LabelTriangleMember : LabelHost {
+// The member reaches the process-wide link.
+struct LabelTriangleMember : HostFixture {
   TForm1 form;
-  LabelTriangleMember() {
-    HostChannel() = {};
-    DxfTables() = TDxfTables{};
-  }
-  ~LabelTriangleMember() override {
-    HostChannel() = {};
-    DxfTables() = TDxfTables{};
-  }
+  LabelTriangleMember() : HostFixture(ProcessHostLink()) {}
 };
 
 TEST_F(LabelTriangleMember, ReadsTheMarkSettingsBeforeAnythingIsSentAndAdvancesTheCounter) {

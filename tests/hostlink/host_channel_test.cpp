@@ -2,13 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 using platform::Utf8ToUtf16;
 
 namespace {
 
-using ChannelTest = HostLinkTest;
+using hosttest::CreateHostWindows;
+using hosttest::HostWindows;
+using hosttest::kHostMainClass;
+using hosttest::kHostTextClass;
+using hosttest::SetControlText;
+
+using ChannelTest = hosttest::WindowsFixture;
 
 struct WindowCase {
   const char* title;
@@ -36,10 +42,10 @@ TEST_F(ChannelTest, MainWindowNeedsHostTitleAndFrameClass) {
   for (const auto& c : cases) {
     platform::StandinWorld w;
     platform::ScopedPorts p(w.ports());
-    HostChannel() = {};
+    channel = {};
     const auto h = w.windows.CreateTopLevel(Utf8ToUtf16(c.title), c.className, 7);
     EXPECT_EQ(FindAcadWindow(link), c.isHost ? h : 0) << c.title;
-    EXPECT_EQ(HostChannel().processId, c.isHost ? 7u : 0u) << c.title;
+    EXPECT_EQ(channel.processId, c.isHost ? 7u : 0u) << c.title;
   }
 }
 
@@ -50,7 +56,7 @@ TEST_F(ChannelTest, FirstPassingWindowInEnumerationOrderWins) {
   const auto first = ws.CreateTopLevel(u"AutoCAD 2016 - [a.dwg]", kHostMainClass, 3);
   ws.CreateTopLevel(u"AutoCAD 2017 - [b.dwg]", kHostMainClass, 4);
   EXPECT_EQ(FindAcadWindow(link), first);
-  EXPECT_EQ(HostChannel().processId, 3u);
+  EXPECT_EQ(channel.processId, 3u);
 }
 
 TEST_F(ChannelTest, TextWindowOfAnotherProcessIsSkipped) {
@@ -64,8 +70,8 @@ TEST_F(ChannelTest, TextWindowOfAnotherProcessIsSkipped) {
   SetControlText(ws, host.history, "コマンド: _line\nキャンセル");
 
   EXPECT_EQ(FindTextWindow(link), host.text);
-  EXPECT_EQ(HostChannel().hCurrentLine, host.currentLine);
-  EXPECT_EQ(HostChannel().hHistory, host.history);
+  EXPECT_EQ(channel.hCurrentLine, host.currentLine);
+  EXPECT_EQ(channel.hHistory, host.history);
   const auto before = world.clock.TickCount();
   EXPECT_EQ(ReadCurrentLine(link), "コマンド: ");
   EXPECT_EQ(world.clock.TickCount() - before, 100u);
@@ -102,8 +108,8 @@ TEST_F(ChannelTest, MissingLevelBelowTextWindowReadsEmpty) {
   const auto text = ws.CreateTopLevel(u"AutoCAD 2016 テキスト ウィンドウ", kHostTextClass, 5);
   ws.CreateChild(ws.CreateChild(text, u"Afx:0"), u"Edit", u"two levels only");
   EXPECT_EQ(FindTextWindow(link), text);
-  EXPECT_EQ(HostChannel().hCurrentLine, 0u);
-  EXPECT_EQ(HostChannel().hHistory, 0u);
+  EXPECT_EQ(channel.hCurrentLine, 0u);
+  EXPECT_EQ(channel.hHistory, 0u);
   EXPECT_EQ(ReadCurrentLine(link), "");
   EXPECT_EQ(ReadPreviousLine(link), "");
 }

@@ -17,6 +17,7 @@
 #include "hostsim/inprocess/Host.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
@@ -41,24 +42,13 @@ hostsim::HostOptions OptionsOf(const HostTiming& t) {
 
 // Two horizontal lines, a circle, a closed square polyline, a text and a block reference,
 // laid out side by side with empty space around (for picks that hit nothing).
-struct HostTest : ::testing::TestWithParam<HostTiming> {
-  platform::StandinWorld world;
-  platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host{world, OptionsOf(GetParam())};
-  const HostLink link = ProcessHostLink();
-
-  HostTest() {
-    HostChannel() = {};
+struct HostTest : ::testing::WithParamInterface<HostTiming>, hosttest::HostFixture {
+  HostTest() : HostFixture(OptionsOf(GetParam())) {
     hostsim::Drawing& d = host.drawing();
     Add(hostsim::Line{{0, 0, 0}, {100, 0, 0}});
     Add(hostsim::Line{{0, 50, 0}, {100, 50, 0}});
     Add(hostsim::Circle{{200, 25, 0}, 10});
-    hostsim::LwPolyline square;
-    for (auto [x, y] : {std::pair{300.0, 0.0}, {350.0, 0.0}, {350.0, 50.0}, {300.0, 50.0}}) {
-      square.vertices.push_back({x, y});
-    }
-    square.closed = true;
-    Add(square);
+    AddPolyline({{300.0, 0.0}, {350.0, 0.0}, {350.0, 50.0}, {300.0, 50.0}}, true);
     hostsim::Text text;
     text.insert = {0, 100, 0};
     text.height = 5;
@@ -77,41 +67,22 @@ struct HostTest : ::testing::TestWithParam<HostTiming> {
     Add(ref);
   }
 
-  void Add(hostsim::Shape shape) {
-    hostsim::Drawing& d = host.drawing();
-    Entity e;
-    e.handle = d.NewHandle();
-    e.shape = std::move(shape);
-    d.entities.push_back(std::move(e));
-  }
-
-  // Commands the host received, as UTF-8.
-  std::vector<std::string> Sent() const {
-    std::vector<std::string> out;
-    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
-    return out;
-  }
   bool WasSent(const std::string& command) const {
     for (const auto& s : Sent()) {
       if (s == command) return true;
     }
     return false;
   }
-  bool ExportRequested() const {
-    for (const auto& s : Sent()) {
-      if (s.rfind("DXFOUT ", 0) == 0) return true;
-    }
-    return false;
-  }
+  bool ExportRequested() const { return CountSent("DXFOUT ") > 0; }
   // Something in the tables that no export of this drawing contains.
-  static void FillTablesWithMarker() {
-    DxfTables() = TDxfTables{};
+  void FillTablesWithMarker() {
+    tables = TDxfTables{};
     TCircleBlk marker;
     marker.hankei = 12345;
-    DxfTables().entities.circles.push_back(marker);
+    tables.entities.circles.push_back(marker);
   }
-  static bool TablesHoldMarker() {
-    const auto& c = DxfTables().entities.circles;
+  bool TablesHoldMarker() {
+    const auto& c = tables.entities.circles;
     return c.size() == 1 && c[0].hankei == 12345;
   }
 };
@@ -210,7 +181,7 @@ TEST_P(HostTest, SelectObjectsCountsTheLastRunningTotal) {
   FillTablesWithMarker();
   host.user().PickObject(50, 0).PickObject(210, 25).PickObject(400, 30).PressEnter();
   EXPECT_EQ(SelectObjects(link), 3);
-  const TDxfTables& t = DxfTables();
+  const TDxfTables& t = tables;
   EXPECT_EQ(t.entities.lines.size(), 1u);
   EXPECT_EQ(t.entities.circles.size(), 1u);
   EXPECT_EQ(t.inserts.size(), 1u);  // one per reference, not its block's two lines
@@ -265,7 +236,7 @@ TEST_P(HostTest, SelectByFenceCrossingNothingLeavesTheFileAlone) {
 TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
   world.files.WriteAll(kExportPath, "an earlier export");
   EXPECT_EQ(SelectByFence(link, {50, -10, 0}, {50, 60, 0}), 2);
-  EXPECT_EQ(DxfTables().entities.lines.size(), 2u);
+  EXPECT_EQ(tables.entities.lines.size(), 2u);
   EXPECT_TRUE(
       WasSent("\x03SELECT FENCE 50.0000000000000000,-10.0000000000000000 "
               "50.0000000000000000,60.0000000000000000\r\r\r"));
@@ -279,7 +250,7 @@ TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
 
 TEST_P(HostTest, SelectByWindowCountsAPolylineOnce) {
   EXPECT_EQ(SelectByWindow(link, {290, -10, 0}, {360, 60, 0}), 1);
-  const TDxfTables& t = DxfTables();
+  const TDxfTables& t = tables;
   ASSERT_EQ(t.entities.polylines.size(), 1u);
   EXPECT_EQ(t.entities.vertices.size(), 4u);
   EXPECT_TRUE(t.entities.lines.empty());
@@ -291,8 +262,8 @@ TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
   EXPECT_EQ(SelectSingle(link, p), 1);
   EXPECT_EQ(p.x, 60.0L);
   EXPECT_EQ(p.y, 50.0L);
-  ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
-  EXPECT_EQ(DxfTables().entities.lines[0].st.y, 50.0L);
+  ASSERT_EQ(tables.entities.lines.size(), 1u);
+  EXPECT_EQ(tables.entities.lines[0].st.y, 50.0L);
 
   FillTablesWithMarker();
   host.user().PressEscape();
@@ -313,7 +284,7 @@ TEST_P(HostTest, SelectSingleReturnsThePickPoint) {
 TEST_P(HostTest, SelectAllExportsTheWholeDrawing) {
   FillTablesWithMarker();
   EXPECT_EQ(SelectAll(link), 6);
-  const TDxfTables& t = DxfTables();
+  const TDxfTables& t = tables;
   EXPECT_EQ(t.entities.lines.size(), 2u);
   EXPECT_EQ(t.entities.circles.size(), 1u);
   EXPECT_EQ(t.entities.polylines.size(), 1u);
@@ -459,7 +430,7 @@ TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   EXPECT_EQ(SelectAll(link), 6);
   EXPECT_TRUE(
       WasSent("DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rO P \rV 2000 16\r"));
-  EXPECT_EQ(DxfTables().entities.texts.size(), 1u);
+  EXPECT_EQ(tables.entities.texts.size(), 1u);
   host.Settle();
   EXPECT_EQ(host.currentLine(), "コマンド: ");
   EXPECT_EQ(host.history().find("無効"), std::string::npos);

@@ -7,9 +7,13 @@
 #include <vector>
 
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
+
+using hosttest::CreateHostWindows;
+using hosttest::HostWindows;
+using hosttest::SetControlText;
 
 // Shows readings[k] in the current-line control during poll k (0-based) and `tail` after the
 // script. A poll sleeps the interval and then the reading's 100 ms, so poll k spans the clock
@@ -33,7 +37,7 @@ class ScriptedReadings {
   int listener_;
 };
 
-using PromptWaitTest = HostLinkTest;
+using PromptWaitTest = hosttest::WindowsFixture;
 
 TEST_F(PromptWaitTest, PollSequences) {
   const struct {
@@ -88,7 +92,7 @@ TEST_F(PromptWaitTest, PollSequences) {
   for (const auto& c : cases) {
     platform::StandinWorld w;
     platform::ScopedPorts p(w.ports());
-    HostChannel() = {};
+    channel = {};
     const HostWindows host = CreateHostWindows(w.windows);
     ScriptedReadings script(w, host, c.intervalMs, c.readings, c.tail);
     EXPECT_EQ(WaitForPrompt(link, "_iD", c.intervalMs, c.seconds), c.result) << c.name;
@@ -102,7 +106,7 @@ TEST_F(PromptWaitTest, IntervalOfZeroOrLessPollsWithoutSleeping) {
   for (int interval : {0, -5}) {
     platform::StandinWorld w;
     platform::ScopedPorts p(w.ports());
-    HostChannel() = {};
+    channel = {};
     CreateHostWindows(w.windows);  // idle
     EXPECT_EQ(WaitForPrompt(link, "_iD", interval, 600), HostResult::Done) << interval;
     EXPECT_EQ(w.clock.processCalls, 2u) << interval;
@@ -127,7 +131,7 @@ TEST_F(PromptWaitTest, CancellationAfterTheLastMarker) {
       {"コマンド: LINE\n*キャンセル*\n", HostResult::Done},
   };
   for (const auto& c : cases) {
-    HostChannel() = {};
+    channel = {};
     platform::StandinWorld w;
     platform::ScopedPorts p(w.ports());
     const HostWindows host = CreateHostWindows(w.windows);

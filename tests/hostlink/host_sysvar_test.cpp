@@ -8,11 +8,15 @@
 
 #include "RuzuRaru2016/hostlink/HostDialogue.h"
 #include "platform/Utf.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using SysVarTest = HostLinkTest;
+using hosttest::CreateHostWindows;
+using hosttest::HostWindows;
+using hosttest::SetControlText;
+
+using SysVarTest = hosttest::WindowsFixture;
 
 TEST_F(SysVarTest, ValueFromThePromptOrFromTheEchoAfterTheName) {
   const struct {
@@ -44,7 +48,7 @@ TEST_F(SysVarTest, ValueFromThePromptOrFromTheEchoAfterTheName) {
   for (const auto& c : cases) {
     platform::StandinWorld w;
     platform::ScopedPorts p(w.ports());
-    HostChannel() = {};
+    channel = {};
     const HostWindows host = CreateHostWindows(w.windows);
     SetControlText(w.windows, host.currentLine, c.currentLine);
     SetControlText(w.windows, host.history, c.history);

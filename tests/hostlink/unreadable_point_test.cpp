@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "tests/hostlink/HostWindowsFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using UnreadablePointTest = HostLinkTest;
+using hosttest::CreateHostWindows;
+
+using UnreadablePointTest = hosttest::WindowsFixture;
 
 bool DxfOutSent(const platform::MemoryWindowSystem& ws) {
   for (const auto& s : ws.sent) {

@@ -15,38 +15,24 @@
 #include "RuzuRaru2016/hostlink/HostText.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/standin/StandinWorld.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
 using hostsim::Entity;
 
-struct VocabularyTest : ::testing::Test {
-  platform::StandinWorld world;
-  platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host{world};
-  THostChannel channel;
-  TDxfTables tables;
-  HostLink link{channel, tables};
+struct VocabularyTest : hosttest::HostFixture {
   hostsim::Handle bottom = 0;  // the square's side from 0,0 to 10,0
 
   VocabularyTest() {
-    bottom = AddLine({0, 0, 0}, {10, 0, 0});
-    AddLine({10, 0, 0}, {10, 10, 0});
-    AddLine({10, 10, 0}, {0, 10, 0});
-    AddLine({0, 10, 0}, {0, 0, 0});
+    bottom = AddLine(0, 0, 10, 0);
+    AddLine(10, 0, 10, 10);
+    AddLine(10, 10, 0, 10);
+    AddLine(0, 10, 0, 0);
     Add(hostsim::Circle{{100, 100, 0}, 5});
   }
 
-  hostsim::Handle Add(hostsim::Shape shape) {
-    Entity e;
-    e.handle = host.drawing().NewHandle();
-    e.shape = std::move(shape);
-    host.drawing().entities.push_back(e);
-    return e.handle;
-  }
-  hostsim::Handle AddLine(hostsim::Point a, hostsim::Point b) { return Add(hostsim::Line{a, b}); }
   std::string Var(const char* name) { return host.core().Variable(name).value_or("?"); }
-  std::size_t Count() { return host.drawing().entities.size(); }
   const Entity* Find(hostsim::Handle h) {
     for (const Entity& e : host.drawing().entities)
       if (e.handle == h) return &e;
@@ -155,9 +141,9 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          EXPECT_NE(world.files.ReadAll(lastPath)->find("LWPOLYLINE"), std::string::npos);
        }},
       {kEnglishFileDialogOn, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "1"); }},
-      {kEraseLast, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), 5u); }},
-      {kUndoOne, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), 6u); }},
-      {kUndoMark, [&] { atMark = Count(); }, nullptr},
+      {kEraseLast, nullptr, [&](const std::string&) { EXPECT_EQ(EntityCount(), 5u); }},
+      {kUndoOne, nullptr, [&](const std::string&) { EXPECT_EQ(EntityCount(), 6u); }},
+      {kUndoMark, [&] { atMark = EntityCount(); }, nullptr},
       {Line({1.25L, 2, 0}, {3, 4.5L, 0}, 16), nullptr,
        [&](const std::string&) {
          const auto* l = Last<hostsim::Line>();
@@ -166,8 +152,8 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          EXPECT_EQ(l->end.y, 4.5);
        }},
       {Line({20, 20, 0}, {30, 20, 0}, 4), nullptr,
-       [&](const std::string&) { EXPECT_EQ(Count(), atMark + 2); }},
-      {kUndoBack, nullptr, [&](const std::string&) { EXPECT_EQ(Count(), atMark); }},
+       [&](const std::string&) { EXPECT_EQ(EntityCount(), atMark + 2); }},
+      {kUndoBack, nullptr, [&](const std::string&) { EXPECT_EQ(EntityCount(), atMark); }},
       {LayerMake("H_HEN"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"H_HEN\""); }},
       {LocalLayerMake("H_TAKASA"), nullptr,
@@ -228,8 +214,8 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"_DOT\""); }},
       // Restored as GetSysVar gave it: the empty name in its quotes.
       {DimLdrBlk("\"\""), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"\""); }},
-      {InsertExploded(allPath), [&] { atMark = Count(); },
-       [&](const std::string&) { EXPECT_EQ(Count(), atMark + 5); }},
+      {InsertExploded(allPath), [&] { atMark = EntityCount(); },
+       [&](const std::string&) { EXPECT_EQ(EntityCount(), atMark + 5); }},
   };
 
   for (const Row& row : rows) {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::RefusingFiles;
-using workflowtest::WorkflowFixture;
+using hosttest::RefusingFiles;
+using hosttest::WorkflowFixture;
 using Strings = std::vector<std::string>;
 
 const std::string kCsvPath = "C:\\Velsarom\\Zahyo.csv";

@@ -12,18 +12,15 @@
 #include "hostsim/inprocess/Host.h"
 #include "table/AreaTable.h"
 #include "table/NumberEntries.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
 const std::string kMarks = "C:\\Velsarom\\marks.dxf";
 const std::string kExport = "C:\\Velsarom\\Velsarom.dxf";
 
-class NumberScanOnHostExport : public ::testing::Test {
+class NumberScanOnHostExport : public hosttest::HostFixture {
  protected:
-  platform::StandinWorld world;
-  platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host{world};
-
   void Insert(const DxfDocument& d) {
     SaveDxfDocument(d, kMarks);
     host.Type(InsertCommand(kMarks));

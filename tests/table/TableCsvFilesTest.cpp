@@ -8,11 +8,11 @@
 #include <fstream>
 #include <string>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 struct TableCsvFiles : WorkflowFixture {
   TableCsvFiles() {

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HostFixture.h"
 #include "tests/table/WholeRunParcels.h"
-#include "tests/workflows/WorkflowFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 std::string Real(double v) {
   char b[40];

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "hostsim/Outline.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "tools/MoveNumberMark.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 constexpr double kX = 5000, kY = 5000, kRadius = 500;
 
@@ -200,17 +200,17 @@ TEST_F(MoveNumberMarkTest, HostSettingsThatCannotBeReadAreLeftAsTheyAre) {
     world.windows.sent.clear();
     world.messages.shown.clear();
     const std::string query = std::string("'SETVAR ") + c.unread + "\r";
-    workflowtest::ScopedRewrite rewrite(
-        world,
-        [&](platform::WindowHandle w, const std::string& last,
-            const std::u16string&) -> std::optional<std::u16string> {
-          // The selection reads LASTPOINT too: only the move's own reading is spoilt.
-          const bool moving = CountSent("\x03\x03_mOvE") > 0;
-          if (w == host.currentLineControl() && last == query &&
-              (moving || query != "'SETVAR LASTPOINT\r"))
-            return u"新しい値を入力: ";
-          return std::nullopt;
-        });
+    hosttest::ScopedRewrite rewrite(world,
+                                    [&](platform::WindowHandle w, const std::string& last,
+                                        const std::u16string&) -> std::optional<std::u16string> {
+                                      // The selection reads LASTPOINT too: only the move's own
+                                      // reading is spoilt.
+                                      const bool moving = CountSent("\x03\x03_mOvE") > 0;
+                                      if (w == host.currentLineControl() && last == query &&
+                                          (moving || query != "'SETVAR LASTPOINT\r"))
+                                        return u"新しい値を入力: ";
+                                      return std::nullopt;
+                                    });
     AddMark();
     SelectMark();
     host.user().PickPoint(9000, 5000);

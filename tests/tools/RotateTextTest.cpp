@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "hostsim/Outline.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "tools/RotateText.h"
 
 namespace {
 
-using workflowtest::Degrees360;
-using workflowtest::WorkflowFixture;
+using hosttest::Degrees360;
+using hosttest::WorkflowFixture;
 
 struct RotateTextTest : WorkflowFixture {
   void Run() { form.RunHandler(&TForm1::Button2Click); }

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "hostsim/Outline.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "tools/MoveNumberMark.h"
 #include "tools/RotateText.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 enum class Button { kMoveNumberMark, kRotateText };
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "tools/WriteLineLength.h"
 
 namespace {
 
-using workflowtest::Label;
-using workflowtest::WorkflowFixture;
+using hosttest::Label;
+using hosttest::WorkflowFixture;
 
 struct WriteLineLengthTest : WorkflowFixture {
   WriteLineLengthTest() {
@@ -62,7 +62,7 @@ TEST_F(WriteLineLengthTest, ALineOrThePolylineSideNearestThePickIsLabelledAlongI
     Run();
 
     EXPECT_TRUE(Messages().empty());
-    workflowtest::ExpectLabels(workflowtest::LabelsOf(Labels()), {c.expected});
+    hosttest::ExpectLabels(hosttest::LabelsOf(Labels()), {c.expected});
     ExpectSettingsGivenBack();
   }
   ExpectAuditedDrawing();

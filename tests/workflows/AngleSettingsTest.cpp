@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 struct Setting {
   const char* commands;

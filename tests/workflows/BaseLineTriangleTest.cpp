@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::ExpectLabels;
-using workflowtest::LabelsOf;
-using workflowtest::RefusingFiles;
-using workflowtest::WorkflowFixture;
+using hosttest::ExpectLabels;
+using hosttest::LabelsOf;
+using hosttest::RefusingFiles;
+using hosttest::WorkflowFixture;
 
 constexpr const char* kNoTriangle = "三角が作成できない";
 

@@ -5,11 +5,11 @@
 // on as if the export had worked.
 #include <gtest/gtest.h>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 constexpr const char* kFolder = "C:\\Users\\測量 太郎\\Velsarom\\";
 

@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "platform/Ports.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 struct CloseDuringWaitTest : WorkflowFixture {
   // The close arrives as a message, ms into the run.

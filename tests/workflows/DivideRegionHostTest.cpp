@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::ExpectLabels;
-using workflowtest::LabelsOf;
-using workflowtest::WorkflowFixture;
+using hosttest::ExpectLabels;
+using hosttest::LabelsOf;
+using hosttest::WorkflowFixture;
 
 using Corners = std::vector<std::pair<double, double>>;
 
@@ -296,7 +296,7 @@ TEST_F(RegionTest, AViewZoomedInOnTheRegionDividesItAsAWholeView) {
 TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
   for (const std::u16string count : {u"0", u"いくつか"}) {
     AddOutline(kSquare);
-    workflowtest::ScopedRewrite rewrite(
+    hosttest::ScopedRewrite rewrite(
         world,
         [&](platform::WindowHandle w, const std::string&,
             const std::u16string& shown) -> std::optional<std::u16string> {
@@ -321,7 +321,7 @@ TEST_F(RegionTest, OnlyACountOfExactlyOneGoesOnToEraseTheOutline) {
 TEST_F(RegionTest, ATraceThatTakesTheHostLongerStillGoesOn) {
   AddOutline(kLShape);
   std::uint64_t tracedAt = 0;
-  workflowtest::ScopedRewrite rewrite(
+  hosttest::ScopedRewrite rewrite(
       world,
       [&](platform::WindowHandle w, const std::string& last,
           const std::u16string& shown) -> std::optional<std::u16string> {

@@ -8,11 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 using Strings = std::vector<std::string>;
 
 const std::string kExport = "C:\\Velsarom\\Velsarom.dxf";

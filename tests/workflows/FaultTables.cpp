@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "numbers/NumberText.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "workflows/UserMessages.h"
 
 namespace {
 
-using workflowtest::RefusingFiles;
-using workflowtest::WorkflowFixture;
+using hosttest::RefusingFiles;
+using hosttest::WorkflowFixture;
 using Strings = std::vector<std::string>;
 using Button = void (TForm1::*)();
 
@@ -210,10 +210,10 @@ void PrintTo(const AngleCase& c, std::ostream* os) { *os << c.run.name << " " <<
 class UnreadableHostAngle : public ::testing::TestWithParam<AngleCase> {};
 
 // The host shows the value prompt without a value, or echoes a read-only variable with none.
-workflowtest::ScopedRewrite ShownWithoutValue(FaultTableFixture& f, const std::string& variable) {
+hosttest::ScopedRewrite ShownWithoutValue(FaultTableFixture& f, const std::string& variable) {
   const std::string query = "'SETVAR " + variable + "\r";
   const std::u16string echo = platform::Utf8ToUtf16(variable + " = ");
-  return workflowtest::ScopedRewrite(
+  return hosttest::ScopedRewrite(
       f.world,
       [&f, query, echo, variable](platform::WindowHandle w, const std::string& last,
                                   const std::u16string& shown) -> std::optional<std::u16string> {

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::ExpectLabels;
-using workflowtest::LabelsOf;
-using workflowtest::WorkflowFixture;
+using hosttest::ExpectLabels;
+using hosttest::LabelsOf;
+using hosttest::WorkflowFixture;
 
 struct GroupSelectionTest : WorkflowFixture {
   // A 10 m square (drawing units are millimetres at the default scale 1000) as one closed

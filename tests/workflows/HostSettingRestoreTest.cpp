@@ -8,11 +8,11 @@
 #include "RuzuRaru2016/hostlink/HostLink.h"
 #include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/SideLines.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 struct UnreadableOsmode : WorkflowFixture {};
 
@@ -20,7 +20,7 @@ TEST_F(UnreadableOsmode, IsNeitherTurnedOffNorSentBackAroundAFenceOrALine) {
   AddLine(0, 0, 10000, 0);
   host.Type("OSMODE 4133 ");
   world.windows.sent.clear();
-  workflowtest::ScopedRewrite rewrite(
+  hosttest::ScopedRewrite rewrite(
       world,
       [&](platform::WindowHandle w, const std::string& last,
           const std::u16string&) -> std::optional<std::u16string> {

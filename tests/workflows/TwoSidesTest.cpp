@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "numbers/NumberText.h"
-#include "tests/workflows/WorkflowFixture.h"
+#include "tests/support/HostFixture.h"
 #include "workflows/TwoSides.h"
 
 namespace {
 
-using workflowtest::WorkflowFixture;
+using hosttest::WorkflowFixture;
 
 constexpr const char* kNotConnected = "2線分の端点がつながっていない";
 

@@ -1,32 +1,68 @@
-// A workflow run in process: the window (unbound controls) and the simulated host in the
-// in-memory window system, its user scripted, time virtual. Tests look at the drawing the
-// host holds afterwards and have it audited by ezdxf.
+// The stand-in world for tests of the host link and of everything built on it: the ports, a
+// channel and tables of the test's own and the link on them, and (HostFixture) the simulated
+// host in process with its user scripted and time virtual. Tests look at what the host
+// received and at the drawing it holds afterwards, which ezdxf can audit.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "RuzuRaru2016/dxf/DxfTables.h"
 #include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"
 #include "shell/TForm1.h"
 
-namespace workflowtest {
+namespace hosttest {
+
+// The windows of a host process on the in-memory window system, laid out as the host lays
+// them out: a main window and a text window whose current-line and history controls sit three
+// levels down. Only windows: nothing here answers commands.
+struct HostWindows {
+  platform::WindowHandle main = 0;
+  platform::WindowHandle text = 0;
+  platform::WindowHandle currentLine = 0;
+  platform::WindowHandle history = 0;
+};
+
+inline constexpr const char16_t* kHostMainClass = u"Afx:00400000:8:00010003:00000000:00000000";
+inline constexpr const char16_t* kHostTextClass = u"Afx:00400000:b:00010003:00000006:00000000";
+
+inline HostWindows CreateHostWindows(platform::MemoryWindowSystem& ws, std::uint32_t pid = 4242,
+                                     const std::u16string& product = u"AutoCAD LT 2016") {
+  HostWindows h;
+  h.main = ws.CreateTopLevel(product + u" - [Drawing1.dwg]", kHostMainClass, pid);
+  h.text = ws.CreateTopLevel(product + u" テキスト ウィンドウ - Drawing1.dwg", kHostTextClass, pid);
+  const auto level1 = ws.CreateChild(h.text, u"Afx:00400000:0");
+  const auto level2 = ws.CreateChild(level1, u"Afx:00400000:0");
+  h.currentLine = ws.CreateChild(level2, u"Edit", u"コマンド: ");
+  h.history = ws.CreateChild(level2, u"Edit");
+  return h;
+}
+
+inline void SetControlText(platform::MemoryWindowSystem& ws, platform::WindowHandle w,
+                           const std::string& utf8) {
+  ws.SetText(w, platform::Utf8ToUtf16(utf8));
+}
 
 // Forwards to the in-memory windows; `rewrite` may replace what a control shows, given the
 // last command the host received (a host that shows a value the system cannot read).
@@ -122,6 +158,7 @@ struct Label {
 
 // Rounded to a millionth, so that sorting does not depend on the last bits.
 inline double Round6(double v) { return std::round(v * 1e6) / 1e6; }
+// The direction in [0, 360), rounded likewise.
 inline double Degrees360(double d) {
   d = std::fmod(d, 360);
   if (d < 0) d += 360;
@@ -153,21 +190,60 @@ inline void ExpectLabels(const std::vector<Label>& got, std::vector<Label> expec
   }
 }
 
-struct WorkflowFixture : ::testing::Test {
+// The stand-in world with its ports installed, and no host: a test lays out the windows it
+// needs (CreateHostWindows) or lets the simulated host do it (HostFixture).
+struct WindowsFixture : ::testing::Test {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
-  hostsim::Host host;
-  TForm1 form;
+  THostChannel channel;
+  TDxfTables tables;
+  HostLink link;
 
-  explicit WorkflowFixture(hostsim::HostOptions options = {}) : host(world, options) {
-    HostChannel() = {};
-    DxfTables() = {};
-    form.FormCreate();
-    // The user looks at the whole parcel: a view 30 m high around the middle of the tests'
-    // figures (drawing units are millimetres).
-    host.drawing().header.viewHeight = 30000;
-    host.drawing().header.viewCenter = {10000, 10000, 0};
+  WindowsFixture() : link{channel, tables} {}
+  ~WindowsFixture() override {
+    if (processWide_) {
+      link.channel = {};
+      link.tables = {};
+    }
   }
+
+  // Commands the host received, as UTF-8.
+  std::vector<std::string> Sent() const {
+    std::vector<std::string> out;
+    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
+    return out;
+  }
+  int CountSent(const std::string& prefix) const {
+    int n = 0;
+    for (const auto& s : Sent()) n += s.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> out;
+    for (const auto& [text, title] : world.messages.shown) {
+      EXPECT_EQ(title, "Velsarom");
+      out.push_back(text);
+    }
+    return out;
+  }
+
+ protected:
+  // For tests of the window: its members reach the process-wide channel and tables
+  // (ProcessHostLink()), so the link is that one, empty for each test and left empty after.
+  explicit WindowsFixture(HostLink processWide) : link(processWide), processWide_(true) {
+    link.channel = {};
+    link.tables = {};
+  }
+
+ private:
+  bool processWide_ = false;
+};
+
+// The simulated host in process on the stand-in world.
+struct HostFixture : WindowsFixture {
+  hostsim::Host host;
+
+  explicit HostFixture(hostsim::HostOptions options = {}) : host(world, options) {}
 
   // -- The drawing before the run --
   hostsim::Handle Add(hostsim::Shape shape, const std::string& layer = "0") {
@@ -178,8 +254,16 @@ struct WorkflowFixture : ::testing::Test {
     host.drawing().entities.push_back(std::move(e));
     return host.drawing().entities.back().handle;
   }
-  hostsim::Handle AddLine(double x1, double y1, double x2, double y2) {
-    return Add(hostsim::Line{{x1, y1, 0}, {x2, y2, 0}});
+  hostsim::Handle AddLine(double x1, double y1, double x2, double y2,
+                          const std::string& layer = "0") {
+    return Add(hostsim::Line{{x1, y1, 0}, {x2, y2, 0}}, layer);
+  }
+  hostsim::Handle AddPolyline(std::initializer_list<std::pair<double, double>> points,
+                              bool closed) {
+    hostsim::LwPolyline p;
+    for (auto [x, y] : points) p.vertices.push_back({x, y});
+    p.closed = closed;
+    return Add(p);
   }
   // A closed polyline; bulges[i] belongs to the side that starts at corner i.
   hostsim::Handle AddPolygon(const std::vector<std::pair<double, double>>& corners,
@@ -201,25 +285,19 @@ struct WorkflowFixture : ::testing::Test {
     }
   }
 
-  // -- What the host received --
-  std::vector<std::string> Sent() const {
-    std::vector<std::string> out;
-    for (const auto& s : world.windows.sent) out.push_back(platform::Utf16ToUtf8(s.text));
-    return out;
+  hostsim::Handle AddText(const std::string& value, double x, double y, double height) {
+    hostsim::Text t;
+    t.insert = t.align = {x, y, 0};
+    t.height = height;
+    t.halign = 1;  // bottom centre, as the labels stand
+    t.value = value;
+    return Add(t);
   }
-  int CountSent(const std::string& prefix) const {
-    int n = 0;
-    for (const auto& s : Sent()) n += s.rfind(prefix, 0) == 0 ? 1 : 0;
-    return n;
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> out;
-    for (const auto& [text, title] : world.messages.shown) {
-      EXPECT_EQ(title, "Velsarom");
-      out.push_back(text);
-    }
-    return out;
-  }
+  // Types into the host as its user would.
+  void Set(const std::string& command) { host.Type(command); }
+
+  // -- The host's state --
+  std::string Variable(const char* name) { return host.core().Variable(name).value_or(""); }
 
   // While the returned object lives, the host's command line answers `query` with `shown`: a
   // value the system cannot read.
@@ -254,6 +332,70 @@ struct WorkflowFixture : ::testing::Test {
     return false;
   }
   std::string Layer() { return host.drawing().header.clayer; }
+  struct TextSeen {
+    std::string value;
+    std::string layer;
+    double x, y;     // alignment point
+    double degrees;  // rotation, counter-clockwise from +x
+    double height;
+  };
+  struct LineSeen {
+    std::string layer;
+    hostsim::Point a, b;
+  };
+  struct CircleSeen {
+    std::string layer;
+    double x, y, radius;
+  };
+  // Every text, on any layer.
+  std::vector<TextSeen> Texts() {
+    std::vector<TextSeen> out;
+    for (const hostsim::Entity& e : host.drawing().entities) {
+      if (const auto* t = std::get_if<hostsim::Text>(&e.shape)) {
+        out.push_back({t->value, e.layer, t->align.x, t->align.y, t->rotation, t->height});
+      }
+    }
+    return out;
+  }
+  // The texts whose value is `value`.
+  std::vector<TextSeen> TextsReading(const std::string& value) {
+    std::vector<TextSeen> out;
+    for (const TextSeen& t : Texts()) {
+      if (t.value == value) out.push_back(t);
+    }
+    return out;
+  }
+  std::vector<LineSeen> Lines(const std::string& layer) {
+    std::vector<LineSeen> out;
+    for (const hostsim::Entity& e : host.drawing().entities) {
+      const auto* l = std::get_if<hostsim::Line>(&e.shape);
+      if (l && e.layer == layer) out.push_back({e.layer, l->start, l->end});
+    }
+    return out;
+  }
+  std::vector<CircleSeen> Circles() {
+    std::vector<CircleSeen> out;
+    for (const hostsim::Entity& e : host.drawing().entities) {
+      if (const auto* c = std::get_if<hostsim::Circle>(&e.shape)) {
+        out.push_back({e.layer, c->center.x, c->center.y, c->radius});
+      }
+    }
+    return out;
+  }
+  // The VELSAROM application data of the number text `number`: the three stored lengths.
+  std::vector<double> MarkLengths(const std::string& number) {
+    for (const hostsim::Entity& e : host.drawing().entities) {
+      const auto* t = std::get_if<hostsim::Text>(&e.shape);
+      if (!t || t->value != number) continue;
+      for (const hostsim::XData& x : e.xdata) {
+        if (x.app == "VELSAROM" && !x.items.empty()) {
+          const hostsim::Point& p = x.items[0].point;
+          return {p.x, p.y, p.z};
+        }
+      }
+    }
+    return {};
+  }
   // Texts that carry no application data: the length labels.
   std::vector<const hostsim::Text*> Labels(const std::string& layer = "H_TEXT") {
     std::vector<const hostsim::Text*> out;
@@ -348,6 +490,42 @@ struct WorkflowFixture : ::testing::Test {
                                 "/tests/workflows/audit_drawing.py '" + file.string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << file;
   }
+
+ protected:
+  explicit HostFixture(HostLink processWide, hostsim::HostOptions options = {})
+      : WindowsFixture(processWide), host(world, options) {}
 };
 
-}  // namespace workflowtest
+// Whether the text at `t` is the length label of segment a–b: standing at its midpoint, running
+// along it and reading from left to right (or upwards).
+inline ::testing::AssertionResult LabelsSegment(const HostFixture::TextSeen& t, double ax,
+                                                double ay, double bx, double by) {
+  const double mx = (ax + bx) / 2, my = (ay + by) / 2;
+  if (std::abs(t.x - mx) > 1e-6 || std::abs(t.y - my) > 1e-6)
+    return ::testing::AssertionFailure()
+           << t.value << " stands at " << t.x << "," << t.y << ", not at " << mx << "," << my;
+  double along = Degrees360(std::atan2(by - ay, bx - ax) * 180 / std::numbers::pi);
+  if (along > 90 + 1e-9 && along <= 270 + 1e-9) along -= 180;  // read from left to right
+  const double diff = std::remainder(t.degrees - along, 360.0);
+  if (std::abs(diff) > 1e-6)
+    return ::testing::AssertionFailure()
+           << t.value << " turned " << t.degrees << " degrees, the side reads at " << along;
+  return ::testing::AssertionSuccess();
+}
+
+// A workflow run in process: the window (unbound controls) on the simulated host, the user
+// looking at the whole parcel.
+struct WorkflowFixture : HostFixture {
+  TForm1 form;
+
+  explicit WorkflowFixture(hostsim::HostOptions options = {})
+      : HostFixture(ProcessHostLink(), options) {
+    form.FormCreate();
+    // A view 30 m high around the middle of the tests' figures (drawing units are
+    // millimetres).
+    host.drawing().header.viewHeight = 30000;
+    host.drawing().header.viewCenter = {10000, 10000, 0};
+  }
+};
+
+}  // namespace hosttest
