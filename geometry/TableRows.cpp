@@ -11,14 +11,8 @@ double Shown(const std::string& text) { return static_cast<double>(StrToFloat(te
 
 // A side text as a mark carries it; one of blanks and control characters only counts as 0.
 long double SideValue(const std::string& text) {
-  auto blank = [](char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b <= 0x20 || b == 0x7F;
-  };
-  std::size_t first = 0, last = text.size();
-  while (first < last && blank(text[first])) ++first;
-  while (last > first && blank(text[last - 1])) --last;
-  return first == last ? 0 : StrToFloat(text.substr(first, last - first));
+  const std::string trimmed = TrimHostText(text);
+  return trimmed.empty() ? 0 : StrToFloat(trimmed);
 }
 
 }  // namespace

@@ -198,3 +198,17 @@ int StrToInt(const std::string& text) {
     throw EConvertError("'" + text + "' は有効な整数値ではありません。");
   return static_cast<int>(v);
 }
+
+std::string TrimHostText(std::string_view text) {
+  // Blank, the ASCII control characters and DEL; UTF-8 never uses these bytes inside a
+  // multi-byte character, so trimming bytes is safe.
+  auto blankOrControl = [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b <= 0x20 || b == 0x7F;
+  };
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && blankOrControl(text[first])) ++first;
+  while (last > first && blankOrControl(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}

@@ -23,3 +23,7 @@ bool TryParseInt(std::string_view text, long long& value);
 // Throwing forms: EConvertError with a message that names the offending text.
 long double StrToFloat(const std::string& text);
 int StrToInt(const std::string& text);
+
+// Without leading and trailing blanks and control characters (as the host pads its texts and as
+// numbers are written into entity data).
+std::string TrimHostText(std::string_view text);

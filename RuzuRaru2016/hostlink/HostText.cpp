@@ -2,13 +2,6 @@
 
 namespace {
 
-// Blank, the ASCII control characters and DEL; UTF-8 never uses these bytes inside a
-// multi-byte character, so trimming bytes is safe.
-bool IsBlankOrControl(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return b <= 0x20 || b == 0x7F;
-}
-
 // Offset just after the last left-to-right, non-overlapping occurrence of marker, or npos.
 std::size_t EndOfLastMarker(std::string_view marker, std::string_view text) {
   std::size_t end = std::string_view::npos;
@@ -22,14 +15,6 @@ std::size_t EndOfLastMarker(std::string_view marker, std::string_view text) {
 }
 
 }  // namespace
-
-std::string TrimHostText(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlankOrControl(text[first])) ++first;
-  while (last > first && IsBlankOrControl(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
-}
 
 std::string TextAfterLast(std::string_view marker, std::string_view text) {
   const std::size_t end = EndOfLastMarker(marker, text);

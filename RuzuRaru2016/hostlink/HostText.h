@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-// Without leading and trailing blanks and control characters.
-std::string TrimHostText(std::string_view text);
+#include "numbers/NumberText.h"  // TrimHostText
 
 // The text after the last occurrence of marker, trimmed; empty when marker does not occur.
 // Occurrences are counted from the left without overlapping.
