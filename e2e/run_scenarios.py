@@ -479,14 +479,18 @@ def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
             if not any(abs((r - want + 180) % 360 - 180) <= tol for r in turned):
                 return False, f"{where}text '{w[1]}' on {w[0]} turned {turned}, expected {want}"
         elif verb == "text-style":
-            # text-style LAYER VALUE HEIGHT STYLE: every text reading VALUE on the layer has this
-            # height and text style.
-            if len(w) != 4:
-                raise ScenarioError(f"line {line}: text-style LAYER VALUE HEIGHT STYLE")
+            # text-style LAYER VALUE HEIGHT STYLE [X Y R]: every text reading VALUE on the layer
+            # (with X Y R: every one standing within R of X Y) has this height and text style.
+            if len(w) not in (4, 7):
+                raise ScenarioError(f"line {line}: text-style LAYER VALUE HEIGHT STYLE [X Y R]")
             height = numbers(w, 2, 1, line)[0]
             found = [e for e in on("*", w[0]) if text_value(e) == w[1]]
+            if len(w) == 7:
+                x, y, r = numbers(w, 4, 3, line)
+                found = [e for e in found if near(text_point(e), x, y, r)]
             if not found:
-                return False, f"{where}no text '{w[1]}' on {w[0]}"
+                return False, f"{where}no text '{w[1]}' on {w[0]}" + \
+                    (f" within {w[6]} of ({w[4]},{w[5]})" if len(w) == 7 else "")
             for e in found:
                 size = e.dxf.get("height" if e.dxftype() == "TEXT" else "char_height", 0.0)
                 got = (size, e.dxf.get("style"))
@@ -540,19 +544,28 @@ def check(s: Scenario, saved: Path, ini: Path) -> tuple[bool, str]:
                        for e in on("CIRCLE", w[0])):
                 return False, f"{where}no CIRCLE on {w[0]} at ({x},{y}) radius {r}"
         elif verb == "appdata":
-            # appdata VALUE APP X Y Z: the text VALUE carries the point (X, Y, Z) for APP.
+            # appdata VALUE APP X Y Z [REAL]: the text VALUE carries the point (X, Y, Z) (code
+            # 1010) for APP, and with REAL also that real (code 1040) in the same data.
+            if len(w) not in (5, 6):
+                raise ScenarioError(f"line {line}: appdata VALUE APP X Y Z [REAL]")
             x, y, z = numbers(w, 2, 3, line)
+            real = numbers(w, 5, 1, line)[0] if len(w) == 6 else None
             texts = [e for e in msp if text_value(e) == w[0]]
             if not texts:
                 return False, f"{where}no text '{w[0]}'"
-            got = []
+            got = []  # per text: its points and its reals
             for e in texts:
                 if e.has_xdata(w[1]):
-                    got += [tuple(v.value) for v in e.get_xdata(w[1]) if v.code == 1010]
-            if not any(abs(p[0] - x) <= tol and abs(p[1] - y) <= tol and abs(p[2] - z) <= tol
-                       for p in got):
-                return False, f"{where}text '{w[0]}' carries {got or 'no data'} for {w[1]}, " \
-                              f"expected ({x}, {y}, {z})"
+                    data = e.get_xdata(w[1])
+                    got.append(([tuple(v.value) for v in data if v.code == 1010],
+                                [v.value for v in data if v.code == 1040]))
+            if not any(any(abs(p[0] - x) <= tol and abs(p[1] - y) <= tol and abs(p[2] - z) <= tol
+                           for p in points) and
+                       (real is None or any(abs(r - real) <= tol for r in reals))
+                       for points, reals in got):
+                have = [points + reals if real is not None else points for points, reals in got]
+                return False, f"{where}text '{w[0]}' carries {have or 'no data'} for {w[1]}, " \
+                              f"expected ({x}, {y}, {z})" + ("" if real is None else f" {real}")
         elif verb == "marks-area":
             # marks-area APP AREA: the triangles whose sides the number texts carry add up to AREA.
             area = numbers(w, 1, 1, line)[0]

@@ -1,12 +1,18 @@
 #!/usr/bin/python3
-"""derive_expectations.py PARCEL MODE [TABLE_X TABLE_Y]: the expectation lines of a labelled
-parcel, worked out from its corners alone, without the program: what a surveyor checks by hand.
+"""derive_expectations.py PARCEL MODE [TABLE_X TABLE_Y] [--segments] [--coordinate-table X Y]:
+the expectation lines of a labelled parcel, worked out from its corners (and the bulges of its
+curved sides) alone, without the program: what a surveyor checks by hand.
 
-PARCEL names one of the parcels below (its corners in drawing units, mm at 1:1000, and its
-triangles in the order the division numbers them, each as the corners p1 p2 p3). MODE is
-`three` (every side and diagonal labelled with its length) or `base-height` (each triangle's
-longest side as base, the height from the opposite corner). With TABLE_X TABLE_Y, also the cells
-of the area table whose top-left corner is there.
+PARCEL names one of the parcels below: its corners in drawing units, mm at 1:1000,
+counter-clockwise; the bulge of each curved side on the corner where it starts; and its
+triangles in the order the division numbers them, each as the corners p1 p2 p3, their sides
+p1p2, p2p3, p3p1 in the order the mark's data holds them ("triangles MODE" where the division
+differs by mode). MODE is `three` (every side and diagonal labelled with its length) or
+`base-height` (each triangle's longest side as base, the height from the opposite corner). With
+TABLE_X TABLE_Y, also the cells of the area table whose top-left corner is there.
+With --segments (curved sides counted as circular segments), also a segment mark per curved side
+and its row in the tables. With --coordinate-table X Y, also the coordinate table whose top-left
+corner is there, and the area table's rows that compare with it.
 
 - A length label reads the length in metres, two places, half up, and stands on the segment's
   midpoint (bottom-centre justified) turned along the segment so that it reads from left to
@@ -19,7 +25,24 @@ of the area table whose top-left corner is there.
   rounded sides, four places half up; 合計 the sum of the rows' areas as shown; 面積 that sum to
   two places, followed by two blanks (the width of the two further places). Row height 800,
   widths 1500,3000,3000,3000,4500: a row's cells stand right-aligned half a row height left of
-  their column's right edge, at the middle of the row.
+  their column's right edge, at the middle of the row. In base-height mode the columns are
+  1500,3000,3000,4500: base (the longest side), height and base × height (both as shown, four
+  places), then 合計, 1/2 and 面積.
+- A curved side with bulge b and chord c: central angle θ = 4·atan|b|, radius
+  r = c / (2 sin(θ/2)), segment area r²(θ − sin θ)/2, counted + where the arc bulges out of the
+  parcel and − where it bulges in. Its mark "弓N" stands upright at the arc's middle (the chord's
+  midpoint moved |b|·c/2 towards the arc) and carries chord, radius and sign as a point and θ as
+  a real under VELSAROM_SEGMENT. Its table row: "弓N", the chord, "R" and the radius as shown
+  (two places), and the area worked out from those two as shown (θ = 2·asin(c/2r)); in
+  three-side mode the angle as degrees, minutes and whole seconds before the area, in
+  base-height mode twice the area.
+- The coordinate table: from the lowest (then leftmost) corner, where the host's trace starts,
+  clockwise; X = drawing y, Y = drawing x, in metres (two places), and X·(Y next − Y before) from
+  those as shown (two places); after them a row per curved side ("弓k", chord, "R" radius, the
+  signed area, two places); 倍面積 their sum, 弓形計 the segments' sum, 面積 倍面積/2 + 弓形計.
+- A comment line gives the true area (the chord polygon and the exact segments) beside the
+  table's 面積, and the bound that rounding the shown values allows; the script stops when the
+  table's area lies outside it, or when a segment's area is within it (its loss would not show).
 """
 import math
 import sys
@@ -45,6 +68,28 @@ PARCELS = {
                       ("K4", "K13", "K12"), ("K11", "K12", "K4"), ("K10", "K11", "K4"),
                       ("K10", "K4", "K5"), ("K9", "K10", "K5"), ("K9", "K5", "K6"),
                       ("K9", "K6", "K7"), ("K7", "K8", "K9")],
+    },
+    # e2e/scenarios/drawings/arc-frontage.dxf: a road frontage K1-K2 bulging 1.5 m out of the
+    # parcel. The triangles are the division's own (形状優先 on; its diagonals K2-K6, K2-K5 and
+    # K3-K5 read off the drawing).
+    "frontage": {
+        "corners": {"K1": (4000, 3000), "K2": (24000, 3000), "K3": (27000, 14000),
+                    "K4": (19000, 22000), "K5": (7000, 20000), "K6": (2000, 11000)},
+        "bulges": {"K1": 0.15},
+        "triangles": [("K2", "K6", "K1"), ("K2", "K5", "K6"), ("K2", "K3", "K5"),
+                      ("K3", "K4", "K5")],
+    },
+    # e2e/scenarios/drawings/cul-de-sac.dxf: the frontage K4-K5 on a turning circle, bulging
+    # 1.8 m into the parcel. The division's triangles (形状優先 on; diagonals K2-K6, K2-K4 and
+    # K4-K6; in base-height mode it fans out from K2 instead: K2-K6, K2-K5 and K2-K4).
+    "cul-de-sac": {
+        "corners": {"K1": (3000, 2000), "K2": (19000, 3000), "K3": (21000, 13000),
+                    "K4": (15000, 19000), "K5": (3000, 18000), "K6": (1000, 9000)},
+        "bulges": {"K4": -0.3},
+        "triangles": [("K6", "K1", "K2"), ("K2", "K3", "K4"), ("K2", "K4", "K6"),
+                      ("K6", "K4", "K5")],
+        "triangles base-height": [("K1", "K2", "K6"), ("K2", "K5", "K6"), ("K2", "K4", "K5"),
+                                  ("K2", "K3", "K4")],
     },
 }
 
@@ -81,19 +126,231 @@ def label(a, b) -> str:
            f"{folded(a, b):.4f}"
 
 
+def triangles(parcel, mode) -> list:
+    """The division's triangles in this mode (where it divides differently, they are listed
+    apart)."""
+    return parcel.get(f"triangles {mode}", parcel["triangles"])
+
+
+def shoelace(ring) -> float:
+    return sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(ring, ring[1:] + ring[:1])) / 2
+
+
+def rounding_bound(f, xs, half) -> float:
+    """How far f can move when each of xs moves by up to half (first order)."""
+    total, h = 0.0, 1e-6
+    for i in range(len(xs)):
+        up, down = list(xs), list(xs)
+        up[i] += h
+        down[i] -= h
+        total += abs(f(*up) - f(*down)) / (2 * h) * half
+    return total
+
+
+def segment_area(c, r, reflex=False) -> float:
+    """The segment cut off by a chord c from a circle of radius r (the larger one if reflex)."""
+    t = 2 * math.asin(c / (2 * r))
+    t = 2 * math.pi - t if reflex else t
+    return r * r * (t - math.sin(t)) / 2
+
+
+def dms(rad: float) -> str:
+    s = int(Decimal(repr(math.degrees(rad) * 3600)).quantize(Decimal(1), rounding=ROUND_HALF_UP))
+    return f"{s // 3600}°{s % 3600 // 60:02d}′{s % 60:02d}″"
+
+
+def segments(parcel) -> list:
+    """The parcel's curved sides in the order of its corners, each with what its mark and rows
+    need."""
+    k = parcel["corners"]
+    names = list(k)
+    ccw = shoelace(list(k.values())) > 0
+    out = []
+    for i, name in enumerate(names):
+        b = parcel.get("bulges", {}).get(name, 0)
+        if not b:
+            continue
+        end = names[(i + 1) % len(names)]
+        p, q = k[name], k[end]
+        c = math.dist(p, q)
+        theta = 4 * math.atan(abs(b))
+        r = c / (2 * math.sin(theta / 2))
+        # A positive bulge runs counter-clockwise from p to q: the arc lies right of p→q, which
+        # is outside a counter-clockwise parcel.
+        sign = 1 if (b > 0) == ccw else -1
+        toward = 1 if b > 0 else -1  # the arc's side: right of p→q for a positive bulge
+        s = abs(b) * c / 2
+        middle = ((p[0] + q[0]) / 2 + toward * (q[1] - p[1]) / c * s,
+                  (p[1] + q[1]) / 2 - toward * (q[0] - p[0]) / c * s)
+        chord, radius = places(c / 1000, 2), places(r / 1000, 2)
+        out.append({"ends": (name, end), "chord": c, "radius": r, "theta": theta, "sign": sign,
+                    "middle": middle, "area": r * r * (theta - math.sin(theta)) / 2 / 1e6,
+                    "chord_text": chord, "radius_text": radius,
+                    "shown": segment_area(float(chord), float(radius), theta > math.pi),
+                    "shown_angle": (lambda t: 2 * math.pi - t if theta > math.pi else t)(
+                        2 * math.asin(float(chord) / (2 * float(radius))))})
+    return out
+
+
+def segment_lines(segs) -> list:
+    out = []
+    for n, seg in enumerate(segs, start=1):
+        x, y = seg["middle"]
+        out.append(f"label H_TEXT 弓{n} {x:.3f} {y:.3f} 0")
+        out.append(f"text-style H_TEXT 弓{n} 300 Standard {x:.3f} {y:.3f} 0.01")
+        out.append("tolerance 0.0001")
+        out.append(f"appdata 弓{n} VELSAROM_SEGMENT {seg['chord']:.6f} {seg['radius']:.6f} "
+                   f"{seg['sign']} {seg['theta']:.8f}")
+        out.append("tolerance 0.01")
+    return out
+
+
+def row_texts(x0, y0, row, cells, edges) -> list:
+    y = y0 - row * 800 - 400
+    return [f"text * {quoted(v)} {x0 + edges[j] - 400:.0f} {y:.0f} 0.01"
+            for j, v in enumerate(cells)]
+
+
+def quoted(v: str) -> str:
+    return f'"{v}"' if " " in v else v
+
+
+def header_texts(x0, y0, heads, widths) -> list:
+    out, left = [], x0
+    for head, w in zip(heads, widths):
+        out.append(f"text * {head} {left + w / 2:.0f} {y0 - 400:.0f} 0.01")
+        left += w
+    return out
+
+
+def coordinate_table(parcel, segs, x0, y0):
+    """The coordinate table's texts, its 面積 (Decimal) and the bound of its rounding."""
+    k = parcel["corners"]
+    names = list(k)
+    start = names.index(min(names, key=lambda n: (k[n][1], k[n][0])))
+    turn = 1 if shoelace(list(k.values())) > 0 else -1
+    order = [names[(start - turn * i) % len(names)] for i in range(len(names))]  # clockwise
+    xs = [Decimal(places(k[n][1] / 1000, 2)) for n in order]  # north
+    ys = [Decimal(places(k[n][0] / 1000, 2)) for n in order]  # east
+    n = len(order)
+    edges = [1500, 4500, 7500, 12000]
+    out = header_texts(x0, y0, ["No.", "X", "Y", "Xn(Yn+1-Yn-1)"], [1500, 3000, 3000, 4500])
+    double = Decimal(0)
+    for i in range(n):
+        cell = places(xs[i] * (ys[(i + 1) % n] - ys[i - 1]), 2)
+        double += Decimal(cell)
+        out += row_texts(x0, y0, i + 1, [str(i + 1), str(xs[i]), str(ys[i]), cell], edges)
+    # The curved sides in the table's order: the side from row i to row i+1 is the outline's
+    # side from row i+1's corner to row i's.
+    by_start = {seg["ends"][0]: seg for seg in segs}
+    arcs = [by_start[order[(i + 1) % n]] for i in range(n)
+            if order[(i + 1) % n] in by_start and by_start[order[(i + 1) % n]]["ends"][1] ==
+            order[i]]
+    total = Decimal(0)
+    for j, seg in enumerate(arcs, start=1):
+        area = places(seg["sign"] * seg["shown"], 2)
+        total += Decimal(area)
+        out += row_texts(x0, y0, n + j, [f"弓{j}", seg["chord_text"], "R" + seg["radius_text"],
+                                         area], edges)
+    final = Decimal(places(double / 2 + total, 2))
+    row = n + len(arcs) + 1
+    summary = [("倍面積", places(double, 2))]
+    if arcs:
+        summary.append(("弓形計", places(total, 2)))
+    summary.append(("面積", str(final)))
+    for label_text, value in summary:
+        out += row_texts(x0, y0, row, [label_text, value], [7500, 12000])[:2]
+        row += 1
+    # The bound: every coordinate within half a hundredth, every cell rounded, the segments from
+    # their rounded chord and radius, the final rounding.
+    flat = [float(v) for pair in zip(xs, ys) for v in pair]
+
+    def half_shoelace(*v):
+        return sum(v[2 * i] * (v[2 * ((i + 1) % n) + 1] - v[2 * (i - 1) % (2 * n) + 1])
+                   for i in range(n)) / 2
+
+    bound = rounding_bound(half_shoelace, flat, 0.005) + n * 0.005 / 2 + 0.005
+    for seg in arcs:
+        bound += rounding_bound(lambda c, r: segment_area(c, r, seg["theta"] > math.pi),
+                                [float(seg["chord_text"]), float(seg["radius_text"])], 0.005)
+        bound += 0.005
+    return out, final, bound, len(out)
+
+
+def area_table(parcel, mode, segs, x0, y0, coordinate_area):
+    """The area table's texts, its 面積 (Decimal) and the bound of its rounding."""
+    k = parcel["corners"]
+    three = mode == "three"
+    widths = [1500, 3000, 3000, 3000, 4500] if three else [1500, 3000, 3000, 4500]
+    edges = [sum(widths[:j + 1]) for j in range(len(widths))]
+    heads = ["No.", "a", "b", "c", "面積"] if three else ["No.", "底辺", "高さ", "面積"]
+    out = header_texts(x0, y0, heads, widths)
+    total, bound, row = Decimal(0), 0.0, 0
+    for row, names in enumerate(triangles(parcel, mode), start=1):
+        p = [k[n] for n in names]
+        lengths = [math.dist(p[i], p[(i + 1) % 3]) for i in range(3)]
+        if three:
+            sides = [places(v / 1000, 2) for v in lengths]
+            last = places(heron(*map(float, sides)), 4)
+            cells = [str(row), *sides, last]
+            bound += rounding_bound(heron, [float(v) for v in sides], 0.005) + 0.00005
+        else:
+            # The base is the longest side (the first of equals), the height from the area.
+            base = max(lengths)
+            double = abs(shoelace(p)) * 2
+            b, h = places(base / 1000, 2), places(double / base / 1000, 2)
+            last = places(Decimal(b) * Decimal(h), 4)
+            cells = [str(row), b, h, last]
+            bound += rounding_bound(lambda u, v: u * v / 2, [float(b), float(h)], 0.005)
+        total += Decimal(last)
+        out += row_texts(x0, y0, row, cells, edges)
+    for n, seg in enumerate(segs, start=1):
+        row += 1
+        area = seg["sign"] * seg["shown"]
+        head = [f"弓{n}", seg["chord_text"], "R" + seg["radius_text"]]
+        last = places(area, 4) if three else places(2 * area, 4)
+        cells = head + [dms(seg["shown_angle"]), last] if three else head + [last]
+        total += Decimal(last)
+        out += row_texts(x0, y0, row, cells, edges)
+        bound += rounding_bound(lambda c, r: segment_area(c, r, seg["theta"] > math.pi),
+                                [float(seg["chord_text"]), float(seg["radius_text"])], 0.005)
+        bound += 0.00005
+    area = total if three else total / 2
+    final = Decimal(places(area, 2))
+    summary = [("合計", places(total, 4))]
+    if not three:
+        summary.append(("1/2", places(area, 4)))
+    summary.append(("面積", f"{final}  "))
+    if coordinate_area is not None:
+        summary += [("座標面積", f"{coordinate_area}  "), ("差", f"{final - coordinate_area}  ")]
+    for r, (label_text, value) in enumerate(summary, start=row + 1):
+        out += row_texts(x0, y0, r, [label_text, value], edges[-2:])
+    return out, final, bound + 0.005, len(out)
+
+
 def main(argv: list) -> None:
-    parcel = PARCELS[argv[1]]
-    mode = argv[2]
+    args = list(argv[1:])
+    with_segments = "--segments" in args
+    if with_segments:
+        args.remove("--segments")
+    coordinate_at = None
+    if "--coordinate-table" in args:
+        i = args.index("--coordinate-table")
+        coordinate_at = (float(args[i + 1]), float(args[i + 2]))
+        del args[i:i + 3]
+    parcel = PARCELS[args[0]]
+    mode = args[1]
     k = parcel["corners"]
     # The triangles tile the polygon through the corners: their areas add up to its shoelace
     # area.
     ring = list(k.values())
-    shoelace = sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(ring, ring[1:] + ring[:1])) / 2
+    polygon = shoelace(ring)
     areas = [abs((k[b][0] - k[a][0]) * (k[c][1] - k[a][1]) -
-                 (k[c][0] - k[a][0]) * (k[b][1] - k[a][1])) / 2 for a, b, c in parcel["triangles"]]
-    assert abs(sum(areas) - abs(shoelace)) < 1e-6 * abs(shoelace), "no tiling"
+                 (k[c][0] - k[a][0]) * (k[b][1] - k[a][1])) / 2
+             for a, b, c in triangles(parcel, mode)]
+    assert abs(sum(areas) - abs(polygon)) < 1e-6 * abs(polygon), "no tiling"
     out, done = [], set()
-    for number, names in enumerate(parcel["triangles"], start=1):
+    for number, names in enumerate(triangles(parcel, mode), start=1):
         p = [k[n] for n in names]
         if mode == "three":
             for i in range(3):
@@ -116,24 +373,36 @@ def main(argv: list) -> None:
             far = s if math.dist(s, f) > math.dist(e, f) else e
             centre = incentre(far, apex, f)
         out.append(f"mark H_TEXT {number} {centre[0]:.3f} {centre[1]:.3f} 500")
-    if len(argv) > 4:
-        x0, y0 = float(argv[3]), float(argv[4])
-        edges = [1500, 4500, 7500, 10500, 15000]
-        total = Decimal(0)
-        for r, names in enumerate(parcel["triangles"]):
-            p = [k[n] for n in names]
-            sides = [places(math.dist(p[i], p[(i + 1) % 3]) / 1000, 2) for i in range(3)]
-            area = places(heron(*map(float, sides)), 4)
-            total += Decimal(area)
-            y = y0 - (r + 1) * 800 - 400
-            for j, v in enumerate([str(r + 1), *sides, area]):
-                out.append(f"text * {v} {x0 + edges[j] - 400:.0f} {y:.0f} 0.01")
-        y = y0 - (len(parcel["triangles"]) + 1) * 800 - 400
-        out.append(f"text * 合計 {x0 + edges[3] - 400:.0f} {y:.0f} 0.01")
-        out.append(f"text * {total} {x0 + edges[4] - 400:.0f} {y:.0f} 0.01")
-        final = places(float(total), 2) + "  "
-        out.append(f"text * 面積 {x0 + edges[3] - 400:.0f} {y - 800:.0f} 0.01")
-        out.append(f'text * "{final}" {x0 + edges[4] - 400:.0f} {y - 800:.0f} 0.01')
+    texts = sum(line.startswith(("label ", "mark ")) for line in out)
+    segs = segments(parcel) if with_segments else []
+    out += segment_lines(segs)
+    texts += len(segs)
+    true_area = abs(polygon) / 1e6 + sum(seg["sign"] * seg["area"] for seg in segs)
+    checks = []
+    coordinate_area = None
+    if coordinate_at:
+        lines, coordinate_area, bound, count = coordinate_table(parcel, segs, *coordinate_at)
+        out += lines
+        texts += count
+        checks.append(("座標求積表", coordinate_area, bound))
+    if len(args) > 3:
+        lines, final, bound, count = area_table(parcel, mode, segs, float(args[2]),
+                                                float(args[3]), coordinate_area)
+        out += lines
+        texts += count
+        checks.append(("求積表", final, bound))
+        out.append(f"count CIRCLE H_TEXT {len(triangles(parcel, mode))}")
+        out.append(f"count TEXT H_TEXT {texts}")
+    for name, final, bound in checks:
+        off = float(final) - true_area
+        assert abs(off) <= bound, f"{name}: {final} is {off:+.4f} off the true area"
+        for seg in segs:
+            assert seg["area"] > 2 * bound, "a segment within the rounding of the area"
+        parts = "".join(f" {'+' if seg['sign'] > 0 else '−'} segment {seg['area']:.4f}"
+                        for seg in segs)
+        out.append(f"# {name}: 面積 {final} against the true area {true_area:.4f} m² (chord "
+                   f"polygon {abs(polygon) / 1e6:.4f}{parts}): {off:+.4f}, within the "
+                   f"{bound:.4f} that the rounding of the shown values allows")
     print("\n".join(out))
 
 

@@ -70,6 +70,32 @@ TEST(Boundary, CurvedSideBecomesABulge) {
   EXPECT_EQ(r.outer[0].bulge, 0);
 }
 
+TEST(Boundary, ConcaveArcKeepsItsInwardBulgeWhicheverWayItWasDrawn) {
+  // A cul-de-sac frontage: the side from (15,19) to (3,18) bulges 1.8 into the parcel. Drawn
+  // counter-clockwise its bulge is -0.3; drawn the other way round +0.3 from (3,18). The loop
+  // runs counter-clockwise either way, so the bulge it carries at (15,19) is -0.3.
+  std::vector<Vec> k = {{3, 2}, {19, 3}, {21, 13}, {15, 19}, {3, 18}, {1, 9}};
+  std::vector<Piece> ccw, cw;
+  for (std::size_t i = 0; i < k.size(); ++i) {
+    const Vec& a = k[i];
+    const Vec& b = k[(i + 1) % k.size()];
+    ccw.push_back(MakeBulged(a, b, i == 3 ? -0.3 : 0));
+    cw.push_back(MakeBulged(b, a, i == 3 ? 0.3 : 0));
+  }
+  for (const auto& pieces : {ccw, cw}) {
+    // Picked near the arc's middle, just below it, and far from it.
+    for (Vec inside : {Vec{9, 16}, Vec{5, 5}}) {
+      auto r = TraceBoundary(pieces, inside);
+      ASSERT_TRUE(r.found);
+      ExpectCorners(r.outer, k);
+      for (std::size_t i = 0; i < k.size(); ++i)
+        EXPECT_NEAR(r.outer[i].bulge, i == 3 ? -0.3 : 0, 1e-12) << i;
+    }
+  }
+  // Between the chord and the arc lies no part of the parcel.
+  EXPECT_FALSE(TraceBoundary(ccw, {9, 18.2}).found);
+}
+
 TEST(Boundary, PointOutsideFindsNothing) {
   auto r = TraceBoundary(Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}}), {15, 5});
   EXPECT_FALSE(r.found);

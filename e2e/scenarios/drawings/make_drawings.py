@@ -83,3 +83,20 @@ mark = msp.add_text("1", height=350, dxfattribs={"layer": "H_TEXT"})
 mark.set_placement((5000, 3000), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
 mark.set_xdata("VELSAROM", [(1010, (12000, math.hypot(8000, 9000), math.hypot(4000, 9000)))])
 doc.saveas(HERE / "triangle-marked.dxf", encoding="cp932")
+
+# Two parcels with one curved side each, in metres drawn as mm, counter-clockwise; the bulge
+# sits on the vertex where the arc starts. Road frontage: the side K1-K2 (chord 20 m) bulges
+# 1.5 m out of the parcel (bulge 0.15).
+doc, msp = new()
+msp.add_lwpolyline([(4000, 3000, 0.15), (24000, 3000, 0), (27000, 14000, 0), (19000, 22000, 0),
+                    (7000, 20000, 0), (2000, 11000, 0)], format="xyb", close=True,
+                   dxfattribs={"layer": "筆界"})
+doc.saveas(HERE / "arc-frontage.dxf", encoding="cp932")
+
+# Cul-de-sac frontage: the side K4-K5 follows the turning circle, concave seen from the parcel:
+# it bulges 1.8 m into it (bulge -0.3 on a counter-clockwise outline).
+doc, msp = new()
+msp.add_lwpolyline([(3000, 2000, 0), (19000, 3000, 0), (21000, 13000, 0), (15000, 19000, -0.3),
+                    (3000, 18000, 0), (1000, 9000, 0)], format="xyb", close=True,
+                   dxfattribs={"layer": "筆界"})
+doc.saveas(HERE / "cul-de-sac.dxf", encoding="cp932")
