@@ -45,13 +45,19 @@ std::string Pairs(std::initializer_list<GroupPair> pairs) {
   return item;
 }
 
-void WriteHeader(DxfDocument& d, const std::string& style, bool appId) {
+enum class AppIds { kNone, kMarks, kMarksAndSegments };
+
+void WriteHeader(DxfDocument& d, const std::string& style, AppIds apps) {
   d.items.push_back(
       Pairs({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {0, "ENDSEC"}}));
   d.items.push_back(Pairs({{0, "SECTION"}, {2, "TABLES"}}));
-  if (appId) {
+  if (apps == AppIds::kMarks) {
     d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
     d.items.push_back(Pairs({{0, "APPID"}, {2, kAppName}, {70, "0"}, {0, "ENDTAB"}}));
+  } else if (apps == AppIds::kMarksAndSegments) {
+    d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
+    d.items.push_back(Pairs({{0, "APPID"}, {2, kAppName}, {70, "0"}}));
+    d.items.push_back(Pairs({{0, "APPID"}, {2, kSegmentAppName}, {70, "0"}, {0, "ENDTAB"}}));
   }
   if (!style.empty()) {
     d.items.push_back(Pairs({{0, "TABLE"}, {2, "STYLE"}, {70, "     1"}}));
@@ -115,11 +121,15 @@ int HorizontalCode(char c, bool single) {
 }  // namespace
 
 void WriteDxfHeader(DxfDocument& document, const std::string& style) {
-  WriteHeader(document, style, true);
+  WriteHeader(document, style, AppIds::kMarks);
+}
+
+void WriteDxfHeaderWithSegments(DxfDocument& document, const std::string& style) {
+  WriteHeader(document, style, AppIds::kMarksAndSegments);
 }
 
 void WriteDxfHeaderWithoutAppId(DxfDocument& document, const std::string& style) {
-  WriteHeader(document, style, false);
+  WriteHeader(document, style, AppIds::kNone);
 }
 
 void WriteDxfEnd(DxfDocument& document) {
@@ -192,6 +202,15 @@ void WriteDxfAppData(DxfDocument& document, long double x, long double y, long d
   document.items.push_back(Pairs({{1010, DxfReal(x)}}));
   document.items.push_back(Pairs({{1020, DxfReal(y)}}));
   document.items.push_back(Pairs({{1030, DxfReal(z)}}));
+}
+
+void WriteDxfSegmentData(DxfDocument& document, long double chord, long double radius, int sign,
+                         long double angle) {
+  document.items.push_back(Pairs({{1001, kSegmentAppName}}));
+  document.items.push_back(Pairs({{1010, DxfReal(chord)}}));
+  document.items.push_back(Pairs({{1020, DxfReal(radius)}}));
+  document.items.push_back(Pairs({{1030, DxfReal(sign)}}));
+  document.items.push_back(Pairs({{1040, DxfReal(angle)}}));
 }
 
 void WriteDxfAreaData(DxfDocument& document, long double area) {

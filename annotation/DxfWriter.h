@@ -12,6 +12,10 @@
 // The application name under which number marks carry their triangle's side lengths.
 inline constexpr const char* kAppName = "VELSAROM";
 
+// The application name under which segment marks carry their arc's chord, radius, sign and
+// angle: one of its own, so that a scan for number marks passes them by.
+inline constexpr const char* kSegmentAppName = "VELSAROM_SEGMENT";
+
 // A real as written into a document ("0", "2.5", "1E-5").
 std::string DxfReal(long double value);
 // A rotation in radians as written into group 50: degrees, rounded to double first.
@@ -20,6 +24,8 @@ std::string DxfRotation(double radians);
 // Header with the application-id table, which number marks need; the text-style block only
 // when style is not empty. Ends with the ENTITIES section opened.
 void WriteDxfHeader(DxfDocument& document, const std::string& style);
+// The same registering kSegmentAppName too, for documents with segment marks.
+void WriteDxfHeaderWithSegments(DxfDocument& document, const std::string& style);
 // The same without the application-id table, for documents that carry no application data.
 void WriteDxfHeaderWithoutAppId(DxfDocument& document, const std::string& style);
 void WriteDxfEnd(DxfDocument& document);
@@ -58,3 +64,8 @@ void WriteDxfAppData(DxfDocument& document, long double x, long double y, long d
 inline constexpr const char* kCoordinateAreaTag = "COORDINATE-AREA";
 // Application data of the preceding TEXT: kCoordinateAreaTag and the area (1040) under kAppName.
 void WriteDxfAreaData(DxfDocument& document, long double area);
+
+// Application data of the preceding TEXT under kSegmentAppName: the point (chord, radius, sign)
+// and the central angle in radians (1040).
+void WriteDxfSegmentData(DxfDocument& document, long double chord, long double radius, int sign,
+                         long double angle);

@@ -1,6 +1,8 @@
 #include "geometry/TableRows.h"
 
+#include "geometry/CircularSegments.h"
 #include "geometry/Triangles.h"
+#include "numbers/AngleText.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
 
@@ -49,6 +51,27 @@ std::vector<std::string> TriangleRowCells(const std::string& side1, const std::s
   const double area = AreaFromSides(Shown(cells[0]), Shown(cells[1]), Shown(cells[2]));
   cells.push_back(RoundToText(r.areaDigits, r.areaRounding, area));
   return cells;
+}
+
+ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
+                         const TableRounding& r) {
+  ShownSegment s;
+  s.chord = RoundToText(r.lengthDigits, r.lengthRounding, static_cast<double>(chord / r.scale));
+  const std::string shownRadius =
+      RoundToText(r.lengthDigits, r.lengthRounding, static_cast<double>(radius / r.scale));
+  s.radius = "R" + shownRadius;
+  const long double c = StrToFloat(s.chord), rad = StrToFloat(shownRadius);
+  s.angle = SegmentAngle(c, rad, major);
+  s.area = (sign < 0 ? -1 : 1) * SegmentArea(rad, s.angle);
+  return s;
+}
+
+std::vector<std::string> SegmentRowCells(const ShownSegment& s, const TableRounding& r) {
+  if (r.mode == kBaseHeightArea)
+    return {s.chord, s.radius,
+            RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(2 * s.area))};
+  return {s.chord, s.radius, DegreesMinutesSecondsText(s.angle),
+          RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(s.area))};
 }
 
 long double AreaOfTotal(long double total, const TableRounding& r) {

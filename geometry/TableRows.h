@@ -37,6 +37,25 @@ BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
 std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
                                           const std::string& side3, const TableRounding& r);
 
+// A circular segment's figures as its row shows them, from its chord and radius in drawing
+// units: chord and radius divided by scale and rounded as lengths, the central angle and the
+// signed area (m², say) computed from those shown figures, so that a reader can check them by
+// hand as a triangle's row. major: the arc's central angle is above 180°; sign: +1 when the
+// arc bulges out of the parcel, −1 when in.
+struct ShownSegment {
+  std::string chord;
+  std::string radius;  // "R" and the shown radius
+  long double angle = 0;
+  long double area = 0;  // signed
+};
+ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
+                         const TableRounding& r);
+
+// A segment's cells after its name: chord, radius and central angle (degrees, minutes and
+// seconds) and its signed area in three-side mode; chord, radius and twice its signed area in
+// base-height mode, whose last column holds base × height and whose total is halved.
+std::vector<std::string> SegmentRowCells(const ShownSegment& segment, const TableRounding& r);
+
 // The area the total stands for: the total itself, or half of it in base-height mode.
 long double AreaOfTotal(long double total, const TableRounding& r);
 

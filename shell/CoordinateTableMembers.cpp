@@ -20,6 +20,7 @@ CoordinateTableRun ReadCoordinateTableRun(TForm1& form) {
   s.finalDigits = form.keta3;
   s.finalRounding = form.Marume3;
   s.layer = LayerField(form.Edit12);
+  run.segments = form.CheckBox6.Checked();
   return run;
 }
 

@@ -133,6 +133,7 @@ void TForm1::LoadSettings() {
   Edit20.SetText(in.String("Haba2", "1500,3000,3000,4500"));
   CheckBox4.SetChecked(in.Boolean("UseTextStyle", true));
   CheckBox5.SetChecked(in.Boolean("ShapeFirst", false));
+  CheckBox6.SetChecked(in.Boolean("Segments", false));
 }
 
 void TForm1::SaveSettings() {
@@ -167,4 +168,5 @@ void TForm1::SaveSettings() {
   out.String("Haba2", Edit20.Text());
   out.Boolean("UseTextStyle", CheckBox4.Checked());
   out.Boolean("ShapeFirst", CheckBox5.Checked());
+  out.Boolean("Segments", CheckBox6.Checked());
 }

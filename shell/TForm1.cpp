@@ -15,6 +15,7 @@ TForm1::TForm1() {
   Button3.Hint = "求積表を作成する基点（左上）を指示";
   CheckBox2.Hint = "ﾁｪｯｸを外した時は、番号を選択";
   CheckBox5.Hint = "ﾁｪｯｸすると、分割した三角形の最小の角が最大になるように分割";
+  CheckBox6.Hint = "ﾁｪｯｸすると、敷地の円弧の辺を弓形として面積に加減";
 
   Edit8.ReadOnly = true;
   Edit7.ReadOnly = true;
@@ -67,7 +68,7 @@ void TForm1::RegisterAll() {
            &Label6,       &Edit22,       &Label7,      &GroupBox3, &Edit1,     &Edit2,
            &CheckBox1,    &Label17,      &Edit17,      &UpDown5,   &Button1,   &Button9,
            &Button7,      &TabSheet2,    &TabSheet3,   &TabSheet4, &TabSheet1, &PageControl1,
-           &CheckBox5,    &GroupBox16,   &Button15})
+           &CheckBox5,    &CheckBox6,    &GroupBox16,  &Button15})
     Register(*c);
 }
 

@@ -90,6 +90,7 @@ class TForm1 {
   TGroupBox GroupBox4{"GroupBox4", "尺度"};
   // Off: the division cuts its ears as always. On: it maximises the smallest angle.
   TCheckBox CheckBox5{"CheckBox5", "形状優先", false};
+  TCheckBox CheckBox6{"CheckBox6", "弓形", false};
   TEdit Edit8{"Edit8", "1000"};
   TUpDown UpDown3{"UpDown3", 0, 3, 3};
   TGroupBox GroupBox9{"GroupBox9", "長さ"};

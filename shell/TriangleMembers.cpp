@@ -44,6 +44,7 @@ void TForm1::PickAndDivide(bool labels) {
   settings.labelling = ReadListLabelling(*this, labels);
   settings.bestShape = CheckBox5.Checked();
   if (settings.bestShape) settings.table = ReadTableRounding(*this);
+  settings.segments = CheckBox6.Checked();
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
   TAcadPoint point;

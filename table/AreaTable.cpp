@@ -72,8 +72,8 @@ void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& setti
   for (const std::string& piece : pieces) settings.widths.push_back(StrToFloat(piece));
 }
 
-AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
-                                const AreaTableSettings& s) {
+AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries, const AreaTableSettings& s,
+                                const std::vector<SegmentMarkData>& segments) {
   AreaTableTexts t;
   const bool baseHeight = s.mode == kBaseHeightArea;
   if (baseHeight) {
@@ -86,6 +86,13 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
     const Entry e = SplitEntry(text);
     std::vector<std::string> row{e.number};
     for (std::string& cell : TriangleRowCells(e.sides[0], e.sides[1], e.sides[2], s))
+      row.push_back(std::move(cell));
+    total += StrToFloat(row.back());
+    t.rows.push_back(std::move(row));
+  }
+  for (const SegmentMarkData& m : segments) {
+    std::vector<std::string> row{m.name};
+    for (std::string& cell : SegmentRowCells(ShowSegment(m.chord, m.radius, m.sign, m.major, s), s))
       row.push_back(std::move(cell));
     total += StrToFloat(row.back());
     t.rows.push_back(std::move(row));
@@ -184,12 +191,13 @@ AreaTableBuild BuildAreaTable(const EntityLineList& lines, const AreaTableSettin
   CollectNumberMarks(lines, b.entries);
   if (b.entries.empty()) return b;
   SortByNumber(b.entries);
+  b.segments = CollectSegmentMarks(lines);
   AreaTableSettings s = settings;
   // Of several coordinate tables none is known to be this parcel's.
   const std::vector<long double> areas = CollectCoordinateAreas(lines);
   if (areas.size() == 1) s.coordinateArea = areas.front();
   CheckWidthCount(s);
-  b.texts = ComputeAreaTable(b.entries, s);
+  b.texts = ComputeAreaTable(b.entries, s, b.segments);
   b.document = WriteAreaTable(b.texts, s);
   return b;
 }

@@ -10,6 +10,7 @@
 
 #include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfDocument.h"
+#include "annotation/SegmentMarks.h"
 #include "geometry/AcadTypes.h"
 #include "geometry/TableRows.h"
 
@@ -55,8 +56,10 @@ struct AreaTableTexts {
   std::vector<std::vector<std::string>> rows;
   std::vector<std::pair<std::string, std::string>> summary;
 };
+// Segment marks follow the triangles, one row each (SegmentRowCells), and count in the total.
 AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries,
-                                const AreaTableSettings& settings);
+                                const AreaTableSettings& settings,
+                                const std::vector<SegmentMarkData>& segments = {});
 
 // The table document: horizontal lines top to bottom, vertical lines left to right, the
 // heads, the rows, the summary rows (label before value), on settings.layer. Written turned
@@ -79,10 +82,12 @@ void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const std::function<void(DxfDocument&)>& lastValueData = {});
 
 // From the entity lines of a whole export (or a selection), scanned whole: the number marks
-// found there, sorted, and the table's texts and document, with the coordinate area when exactly
-// one is found there. No document unless the lines hold marks.
+// and segment marks found there, sorted, and the table's texts and document, with the
+// coordinate area when exactly one is found there. No document unless the lines hold number
+// marks.
 struct AreaTableBuild {
   std::vector<std::string> entries;
+  std::vector<SegmentMarkData> segments;
   AreaTableTexts texts;
   std::optional<DxfDocument> document;
 };

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <numbers>
 
 #include "annotation/DxfWriter.h"
+#include "annotation/SegmentMarks.h"
+#include "geometry/CircularSegments.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
 
 namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
 
 // Twice the signed area in the drawing's own axes: positive counter-clockwise.
 long double DrawingDoubleArea(const std::vector<TAcadPoint>& p) {
@@ -22,12 +27,18 @@ long double DrawingDoubleArea(const std::vector<TAcadPoint>& p) {
 
 }  // namespace
 
-CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corners, bool curved,
+CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corners,
+                                            const std::vector<double>& bulges, bool countSegments,
                                             const AreaTableSettings& s) {
   std::vector<TAcadPoint> order = corners;
-  // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum.
-  if (order.size() > 2 && DrawingDoubleArea(order) > 0)
+  std::vector<CircularSegment> segments = OutlineSegments(corners, bulges);
+  const bool curved = !segments.empty();
+  // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum. The
+  // arc sides then come in the reverse order.
+  if (order.size() > 2 && DrawingDoubleArea(order) > 0) {
     std::reverse(order.begin() + 1, order.end());
+    std::reverse(segments.begin(), segments.end());
+  }
 
   CoordinateTableTexts t;
   t.texts.header = {"No.", "X", "Y", "Xn(Yn+1-Yn-1)"};
@@ -50,14 +61,27 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
         {std::to_string(i + 1), northText[i], eastText[i],
          RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(product))});
   }
-  if (curved) {
+  if (curved && !countSegments) {
     t.texts.summary = {{"倍面積", kArcInParcel}, {"面積", kArcInParcel}};
     return t;
   }
-  t.area = sum / 2;
-  t.texts.summary = {
-      {"倍面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(sum))},
-      {"面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(*t.area))}};
+  long double segmentTotal = 0;
+  for (std::size_t k = 0; k < segments.size(); ++k) {
+    const CircularSegment& g = segments[k];
+    const ShownSegment shown = ShowSegment(g.chord, g.radius, g.sign, g.angle > kPi, s);
+    const std::string area =
+        RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(shown.area));
+    segmentTotal += StrToFloat(area);
+    t.texts.rows.push_back({SegmentName(static_cast<int>(k + 1)), shown.chord, shown.radius, area});
+  }
+  t.area = sum / 2 + segmentTotal;
+  t.texts.summary.emplace_back(
+      "倍面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(sum)));
+  if (curved)
+    t.texts.summary.emplace_back(kSegmentTotal, RoundToText(s.finalDigits, s.finalRounding,
+                                                            static_cast<double>(segmentTotal)));
+  t.texts.summary.emplace_back(
+      "面積", RoundToText(s.finalDigits, s.finalRounding, static_cast<double>(*t.area)));
   return t;
 }
 

@@ -35,7 +35,8 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
     result.outcome = CoordinateTableOutcome::kNoCorner;
     return result;
   }
-  const CoordinateTableTexts table = ComputeCoordinateTable(outline.corners, outline.curved, s);
+  const CoordinateTableTexts table =
+      ComputeCoordinateTable(outline.corners, outline.bulges, run.segments, s);
   InsertDocument(link, WriteCoordinateTable(table, s),
                  platform::FileBesideExecutable(kSingleTextFile));
   ActivateHost(link);

@@ -16,6 +16,7 @@ struct CoordinateTableRun {
   // The area table's style and digits, converted before the run; corner, style and angles
   // are the run's.
   AreaTableSettings table;
+  bool segments = false;  // arc sides counted as circular segments
 };
 
 enum class CoordinateTableOutcome {

@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/DxfWriter.h"
+#include "annotation/SegmentMarks.h"
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
 #include "workflows/TracedBoundary.h"
@@ -27,6 +29,12 @@ double RayViewSize(const std::vector<TAcadPoint>& outline, double viewSize) {
     high = std::max(high, p.y);
   }
   return std::max(viewSize, static_cast<double>((high - low) / 5));
+}
+
+int NextSegmentNumberInDrawing(const HostLink& link) {
+  EntityLineList lines;
+  HostExport(link, ExportOf::kWholeDrawing, {nullptr, &lines});
+  return NextSegmentNumber(CollectSegmentMarks(lines));
 }
 
 }  // namespace
@@ -49,7 +57,8 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
                                                       : RegionOutcome::kNoBoundary;
     return result;
   }
-  const std::vector<TAcadPoint> outline = ExportTracedOutline(link).corners;
+  const TracedOutline traced = ExportTracedOutline(link);
+  const std::vector<TAcadPoint>& outline = traced.corners;
   result.outcome = RegionOutcome::kNoPolygon;
   if (outline.empty()) return result;
 
@@ -61,8 +70,16 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
     TellUser(link, kDivisionFailed);
     return result;
   }
+  const std::vector<CircularSegment> segments = settings.labels && settings.segments
+                                                    ? OutlineSegments(outline, traced.bulges)
+                                                    : std::vector<CircularSegment>();
+  // Names go on after the drawing's highest, which only the whole drawing tells.
+  const int firstSegment = segments.empty() ? 1 : NextSegmentNumberInDrawing(link);
   DxfDocument document;
-  WriteDxfHeader(document, labelling.lengths.textStyle);
+  if (segments.empty())
+    WriteDxfHeader(document, labelling.lengths.textStyle);
+  else
+    WriteDxfHeaderWithSegments(document, labelling.lengths.textStyle);
   // Written turned back against the host's insertion, as the labels are.
   const InsertionFrame frame(angles);
   for (const TAcadLine& d : division.diagonals)
@@ -70,6 +87,11 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   if (settings.labels && !division.triangles.empty())
     result.labelled =
         LabelDividedTriangles(document, division.triangles, labelling, labelling.nextNumber());
+  const SegmentMarkStyle segmentStyle{labelling.lengths.textHeight, frame.NumberRotation(),
+                                      labelling.lengths.layer, labelling.lengths.textStyle};
+  for (const CircularSegment& s : segments)
+    WriteSegmentMark(document, frame.Place(s.arcMiddle), s, firstSegment + result.segments++,
+                     segmentStyle);
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

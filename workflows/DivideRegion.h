@@ -15,6 +15,7 @@ struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only
   bool bestShape = false;       // divide for the largest smallest angle instead of by ears,
   TableRounding table;          // and then for the table closest to the coordinate area
+  bool segments = false;        // labelled: each arc side gets a segment mark (弓1, 弓2, …)
   TriangleLabelling labelling;  // sideLayer: the diagonals'; the angles and style the host's
 };
 
@@ -30,6 +31,7 @@ enum class RegionOutcome {
 struct RegionResult {
   RegionOutcome outcome = RegionOutcome::kNoHost;
   int labelled = 0;  // triangles numbered, in order from the counter's number
+  int segments = 0;  // segment marks written
 };
 
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,

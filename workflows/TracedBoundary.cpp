@@ -54,7 +54,7 @@ TracedOutline ExportTracedOutline(const HostLink& link) {
   if (t.polylines.size() != 1 || t.vertices.size() < 2) return outline;
   for (const TLwpEle& v : t.vertices) {
     outline.corners.push_back(v.code10);
-    outline.curved = outline.curved || v.code42 != 0;
+    outline.bulges.push_back(v.code42);
   }
   return outline;
 }

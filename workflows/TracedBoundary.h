@@ -25,7 +25,7 @@ bool PrepareExportFile(const HostLink& link, const std::string& path);
 
 struct TracedOutline {
   std::vector<TAcadPoint> corners;  // in the traced order; an arc side becomes its chord
-  bool curved = false;              // some side is an arc (a bulge that is not 0)
+  std::vector<double> bulges;       // per corner, of the side to the next corner
 };
 
 // The traced outline, exported by the host (HostExport) and then erased from the drawing. No

@@ -30,9 +30,10 @@ const std::vector<Placement>& Layout() {
 
       // " 設定1"
       {"GroupBox4", nullptr, 1, 2, 0, 173, 38},
-      {"Edit8", nullptr, 1, 8, 13, 60, 20},
-      {"UpDown3", nullptr, 1, 68, 13, 16, 20},
-      {"CheckBox5", nullptr, 1, 96, 15, 74, 18},
+      {"Edit8", nullptr, 1, 8, 13, 36, 20},
+      {"UpDown3", nullptr, 1, 44, 13, 16, 20},
+      {"CheckBox5", nullptr, 1, 64, 15, 66, 18},
+      {"CheckBox6", nullptr, 1, 130, 15, 42, 18},
       {"GroupBox9", nullptr, 1, 2, 38, 173, 38},
       {"Edit7", nullptr, 1, 6, 51, 22, 20},
       {"UpDown2", nullptr, 1, 28, 51, 16, 20},

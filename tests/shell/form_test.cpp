@@ -336,6 +336,7 @@ TEST(FormDesign, EveryControlHasTheKindTextAndHintOfTheTables) {
       {"PageControl1", K::Pages, "", ""},
       {"CheckBox5", K::Check, "形状優先",
        "ﾁｪｯｸすると、分割した三角形の最小の角が最大になるように分割"},
+      {"CheckBox6", K::Check, "弓形", "ﾁｪｯｸすると、敷地の円弧の辺を弓形として面積に加減"},
       {"GroupBox16", K::Group, "", ""},
       {"Button15", K::Button, "座標求積", "閉鎖領域内を１点指示すると、座標求積表を作成"},
   };

@@ -69,6 +69,7 @@ TEST_F(SettingsFixture, EmptyFileCentresTheWindowAndAppliesTheFileDefaults) {
   EXPECT_EQ(form.Top(), (1024 - form.Height()) / 2);
   EXPECT_TRUE(form.CheckBox4.Checked());
   EXPECT_FALSE(form.CheckBox5.Checked());  // the division by ears unless asked
+  EXPECT_FALSE(form.CheckBox6.Checked());  // arc sides as their chords unless asked
   EXPECT_EQ(form.Edit14.Text(), "400.0");
   EXPECT_EQ(form.Edit13.Text(), "180.0");
   EXPECT_EQ(form.RadioGroup1.ItemIndex(), 0);
@@ -89,7 +90,7 @@ TEST_F(SettingsFixture, OddValuesAreReadAsASurveyorExpects) {
       "[Form]\r\nTop=12\r\nLeft=-40\r\n"
       "[Velsarom]\r\nLeader=0\r\nKyuuseki=1\r\nJouritu=-1\r\nSyakudo=9\r\nKeta1=7\r\n"
       "Keta2=abc\r\nKeta3=2.5\r\nNagasa=7\r\nMenseki=2\r\nGoukei=0\r\nAllData=5\r\n"
-      "AutoCheck=no\r\nUseTextStyle=0\r\nShapeFirst=3\r\n");
+      "AutoCheck=no\r\nUseTextStyle=0\r\nShapeFirst=3\r\nSegments=-1\r\n");
   TForm1 form;
   form.FormCreate();
   EXPECT_EQ(form.Top(), 12);
@@ -125,9 +126,11 @@ TEST_F(SettingsFixture, OddValuesAreReadAsASurveyorExpects) {
   EXPECT_TRUE(form.CheckBox1.Checked());
   EXPECT_FALSE(form.CheckBox4.Checked());
   EXPECT_TRUE(form.CheckBox5.Checked());
+  EXPECT_TRUE(form.CheckBox6.Checked());
 
   form.FormDestroy();
   EXPECT_EQ(Value("Velsarom", "ShapeFirst"), "1");
+  EXPECT_EQ(Value("Velsarom", "Segments"), "1");
   EXPECT_EQ(Value("Velsarom", "Nagasa"), "0");
   EXPECT_EQ(Value("Velsarom", "Keta1"), "6");
   EXPECT_EQ(Value("Velsarom", "Keta2"), "4");

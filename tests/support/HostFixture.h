@@ -414,7 +414,8 @@ struct HostFixture : WindowsFixture {
     std::vector<Mark> out;
     const auto circles = All<hostsim::Circle>(layer);
     for (const auto& [e, t] : All<hostsim::Text>(layer)) {
-      if (e->xdata.empty()) continue;
+      // Segment marks carry data of an application of their own.
+      if (e->xdata.empty() || e->xdata[0].app == "VELSAROM_SEGMENT") continue;
       Mark m;
       m.number = std::atoi(t->value.c_str());
       m.centre = t->align;
@@ -478,8 +479,9 @@ struct HostFixture : WindowsFixture {
     // Beside the test program (ctest runs it in its build folder), one file per test.
     const std::filesystem::path dir = std::filesystem::current_path() / "drawings";
     std::filesystem::create_directories(dir);
-    const std::filesystem::path file =
-        dir / (std::string(info->test_suite_name()) + "." + info->name() + ".dxf");
+    std::string name = std::string(info->test_suite_name()) + "." + info->name() + ".dxf";
+    std::replace(name.begin(), name.end(), '/', '.');  // parameterised tests
+    const std::filesystem::path file = dir / name;
     {
       std::ofstream out(file, std::ios::binary);
       out << host.SaveDrawing();
