@@ -6,8 +6,9 @@ formula, each curved side adding (or taking away) its circular segment. Then, fo
 the final area the area table in its RESULT shows, beside the parcel's area, and 差 (final area −
 parcel area, both to two places).
 
-Each table's 合計 is checked against its rows: a triangle's area by Heron's formula on the
-lengths its row shows, a segment row's from the chord and radius it shows. Where the table shows
+Each table is checked to add up: 合計 is the sum of its rows' areas, and each row's area is what
+the lengths the row shows give (a triangle's by Heron's formula, a segment's from its chord and
+radius), to the row's last place. Where the table shows
 座標面積, its 差 is checked against 面積 − 座標面積. Exits 1 when a check fails or a result holds
 no table."""
 import math
@@ -138,10 +139,20 @@ def check_table(name: str, result: str, parcel_m2: Decimal) -> bool:
         what += f" and {len(segments)} segment{'s' if len(segments) > 1 else ''}"
     line = (f"{name}: final area {final} m², parcel {parcel_m2} m², 差 {final - parcel_m2} m² "
             f"(合計 {total} m² of {what}; its rows' lengths give {by_rows:.4f} m²")
-    ok = abs(by_rows - float(total)) <= 0.0001 * len(shown)
-    if not ok:
-        print(f"demo: {name}: the table's 合計 {total} is not the sum of its rows "
-              f"{by_rows:.4f}", file=sys.stderr)
+    ok = True
+    # Each row's area as its lengths give it (to the half unit of its last place), and 合計 the
+    # sum of the areas as the rows show them.
+    for cells in shown:
+        half = Decimal(5).scaleb(Decimal(cells[4]).as_tuple().exponent - 1)
+        if abs(Decimal(f"{row_area(cells):.15g}") - Decimal(cells[4])) > half + Decimal("1e-9"):
+            print(f"demo: {name}: row {cells[0]} shows {cells[4]}, its lengths give "
+                  f"{row_area(cells):.6f}", file=sys.stderr)
+            ok = False
+    as_shown = sum(Decimal(cells[4]) for cells in shown)
+    if as_shown != total:
+        print(f"demo: {name}: the table's 合計 {total} is not the sum of its rows {as_shown}",
+              file=sys.stderr)
+        ok = False
     if "座標面積" in labels and "差" in labels:
         own, diff = Decimal(labels["座標面積"][-1]), Decimal(labels["差"][-1])
         line += f"; the table's own 座標面積 {own} m², 差 {diff} m²"
