@@ -89,7 +89,8 @@ def main(coord_corner, table_corner) -> None:
     for n, (i, chord, radius, theta, sign, _) in enumerate(arcs, start=1):
         (x1, y1), (x2, y2) = corners[i], corners[(i + 1) % len(corners)]
         sagitta = radius * (1 - math.cos(theta / 2))
-        # Away from the parcel, which lies left of a counter-clockwise boundary.
+        # Towards the arc: away from the parcel (left of a counter-clockwise boundary) for an arc
+        # that bulges out, into it for one that bulges in.
         nx, ny = (y2 - y1) / chord, (x1 - x2) / chord
         turn = math.copysign(1, twice_chord_area(points)) * sign
         mx, my = (x1 + x2) / 2 + turn * sagitta * nx, (y1 + y2) / 2 + turn * sagitta * ny
