@@ -174,16 +174,6 @@ bool FlatTriangleInside(const TAcadTriangle& t, std::span<const TAcadPoint> poly
 
 }  // namespace
 
-long double DoubleSignedArea(std::span<const TAcadPoint> polygon) {
-  long double sum = 0;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const TAcadPoint& s = polygon[i];
-    const TAcadPoint& e = polygon[i + 1 == polygon.size() ? 0 : i + 1];
-    sum += (s.x - e.x) * (s.y + e.y);
-  }
-  return sum;
-}
-
 TilingFault CheckTiling(std::span<const TAcadPoint> polygon,
                         std::span<const TAcadTriangle> triangles) {
   if (polygon.size() < 3 || triangles.size() != polygon.size() - 2) return TilingFault::kWrongCount;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "geometry/AcadTypes.h"
+#include "geometry/PlaneGeometry.h"
 
 enum class TilingFault {
   kNone,
@@ -22,6 +23,3 @@ TilingFault CheckTiling(std::span<const TAcadPoint> polygon,
                         std::span<const TAcadTriangle> triangles);
 
 const char* TilingFaultName(TilingFault fault);
-
-// Twice the signed area (positive counter-clockwise), in extended precision.
-long double DoubleSignedArea(std::span<const TAcadPoint> polygon);

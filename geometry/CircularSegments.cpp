@@ -1,24 +1,8 @@
 #include "geometry/CircularSegments.h"
 
 #include <cmath>
-#include <numbers>
 
-namespace {
-
-constexpr long double kPi = std::numbers::pi_v<long double>;
-
-// Twice the signed area of the chord polygon: positive counter-clockwise.
-long double DoubleArea(const std::vector<TAcadPoint>& p) {
-  long double sum = 0;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const TAcadPoint& a = p[i];
-    const TAcadPoint& b = p[(i + 1) % p.size()];
-    sum += a.x * b.y - b.x * a.y;
-  }
-  return sum;
-}
-
-}  // namespace
+#include "geometry/PlaneGeometry.h"
 
 std::vector<CircularSegment> OutlineSegments(const std::vector<TAcadPoint>& corners,
                                              const std::vector<double>& bulges) {
@@ -27,7 +11,7 @@ std::vector<CircularSegment> OutlineSegments(const std::vector<TAcadPoint>& corn
   if (n < 2) return segments;
   // A bulge > 0 turns counter-clockwise from one corner to the next, which is the outside of a
   // counter-clockwise outline.
-  const int turning = DoubleArea(corners) < 0 ? -1 : 1;
+  const int turning = DoubleSignedArea(corners) < 0 ? -1 : 1;
   for (std::size_t i = 0; i < n && i < bulges.size(); ++i) {
     const long double b = bulges[i];
     if (b == 0 || !std::isfinite(b)) continue;

@@ -7,6 +7,16 @@ namespace {
 long double Abs(long double v) { return v < 0 ? -v : v; }
 }  // namespace
 
+long double DoubleSignedArea(std::span<const TAcadPoint> polygon) {
+  long double sum = 0;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const TAcadPoint& s = polygon[i];
+    const TAcadPoint& e = polygon[i + 1 == polygon.size() ? 0 : i + 1];
+    sum += (s.x - e.x) * (s.y + e.y);
+  }
+  return sum;
+}
+
 long double Distance2D(const TAcadPoint& a, const TAcadPoint& b) {
   const X87ExtendedPrecision precision;
   const long double dy = a.y - b.y;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <numbers>
+#include <span>
 
 #include "geometry/AcadTypes.h"
 
@@ -12,6 +13,9 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kHalfPi = kPi / 2;
 constexpr long double kThreeHalvesPi = 3 * kPi / 2;
 constexpr long double kTwoPi = 2 * kPi;
+
+// Twice the signed area of a closed outline (positive counter-clockwise), in extended precision.
+long double DoubleSignedArea(std::span<const TAcadPoint> polygon);
 
 long double Distance2D(const TAcadPoint& a, const TAcadPoint& b);
 

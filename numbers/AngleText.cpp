@@ -113,5 +113,5 @@ std::string DegreesMinutesSecondsText(long double radians) {
   const long long seconds = static_cast<long long>(total);
   auto two = [](long long v) { return (v < 10 ? "0" : "") + std::to_string(v); };
   return std::string(radians < 0 && seconds > 0 ? "-" : "") + std::to_string(seconds / 3600) + "°" +
-         two(seconds / 60 % 60) + "′" + two(seconds % 60) + "″";
+         two(seconds / 60 % 60) + "'" + two(seconds % 60) + "\"";
 }

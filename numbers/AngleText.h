@@ -25,5 +25,6 @@ std::optional<long double> HostAngleDegrees(std::string_view text, int aunits);
 bool IsHostAngle(std::string_view text);
 
 // An angle in radians as a surveyor writes it: whole degrees, minutes and seconds, the seconds
-// rounded ("36°52′12″", "180°00′00″").
+// rounded ("36°52'12\"", "180°00'00\""). Minutes and seconds take the narrow marks, so that
+// the text fits a table column of lengths.
 std::string DegreesMinutesSecondsText(long double radians);

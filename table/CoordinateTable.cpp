@@ -2,30 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numbers>
 
 #include "annotation/DxfWriter.h"
 #include "annotation/SegmentMarks.h"
 #include "geometry/CircularSegments.h"
+#include "geometry/PlaneGeometry.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
-
-namespace {
-
-constexpr long double kPi = std::numbers::pi_v<long double>;
-
-// Twice the signed area in the drawing's own axes: positive counter-clockwise.
-long double DrawingDoubleArea(const std::vector<TAcadPoint>& p) {
-  long double sum = 0;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const TAcadPoint& a = p[i];
-    const TAcadPoint& b = p[(i + 1) % p.size()];
-    sum += a.x * b.y - b.x * a.y;
-  }
-  return sum;
-}
-
-}  // namespace
 
 CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corners,
                                             const std::vector<double>& bulges, bool countSegments,
@@ -35,7 +18,7 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
   const bool curved = !segments.empty();
   // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum. The
   // arc sides then come in the reverse order.
-  if (order.size() > 2 && DrawingDoubleArea(order) > 0) {
+  if (order.size() > 2 && DoubleSignedArea(order) > 0) {
     std::reverse(order.begin() + 1, order.end());
     std::reverse(segments.begin(), segments.end());
   }

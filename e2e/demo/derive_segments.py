@@ -27,6 +27,8 @@ import sys
 from decimal import Decimal
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scenarios"))
+from derive_expectations import quoted  # noqa: E402  (the runner's quoting, in one place)
 from parcel_areas import (arc_sides, boundary, heron, places, shown_segment_area,
                           twice_chord_area)
 
@@ -44,11 +46,7 @@ TABLE_EDGES = [1500, 4500, 7500, 10500, 15000]
 
 def dms(theta: float) -> str:
     seconds = int(places(math.degrees(theta) * 3600, 0))
-    return f"{seconds // 3600}°{seconds // 60 % 60:02d}′{seconds % 60:02d}″"
-
-
-def quoted(text: str) -> str:
-    return f'"{text}"' if " " in text else text
+    return f"{seconds // 3600}°{seconds // 60 % 60:02d}'{seconds % 60:02d}\""
 
 
 def cells(corner, edges, row, values, first_column=0) -> list:

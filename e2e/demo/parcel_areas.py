@@ -80,10 +80,10 @@ def shown_segment_area(chord: float, radius: float, major: bool = False) -> floa
 
 
 def degrees(dms: str) -> float:
-    """ "27°23′11″" in degrees."""
+    """ 27°23'11" in degrees."""
     d, rest = dms.split("°")
-    m, rest = rest.split("′")
-    return int(d) + int(m) / 60 + float(rest.rstrip("″")) / 3600
+    m, rest = rest.split("'")
+    return int(d) + int(m) / 60 + float(rest.rstrip('"')) / 3600
 
 
 def table_rows(path: str) -> list:

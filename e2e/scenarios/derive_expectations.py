@@ -156,7 +156,7 @@ def segment_area(c, r, reflex=False) -> float:
 
 def dms(rad: float) -> str:
     s = int(Decimal(repr(math.degrees(rad) * 3600)).quantize(Decimal(1), rounding=ROUND_HALF_UP))
-    return f"{s // 3600}°{s % 3600 // 60:02d}′{s % 60:02d}″"
+    return f"{s // 3600}°{s % 3600 // 60:02d}'{s % 60:02d}\""
 
 
 def segments(parcel) -> list:
@@ -212,7 +212,10 @@ def row_texts(x0, y0, row, cells, edges) -> list:
 
 
 def quoted(v: str) -> str:
-    return f'"{v}"' if " " in v else v
+    """A value as the runner's shell-like split reads it back."""
+    if " " in v or "'" in v or '"' in v:
+        return '"' + v.replace("\\", "\\\\").replace('"', '\\"') + '"'
+    return v
 
 
 def header_texts(x0, y0, heads, widths) -> list:

@@ -124,7 +124,7 @@ double SegmentRoundingBound(double chord, double radius) {
 std::string Dms(double radians) {
   const long long seconds = std::llround(radians * 180 / kPi * 3600);
   char b[64];
-  std::snprintf(b, sizeof b, "%lld°%02lld′%02lld″", seconds / 3600, seconds / 60 % 60,
+  std::snprintf(b, sizeof b, "%lld°%02lld'%02lld\"", seconds / 3600, seconds / 60 % 60,
                 seconds % 60);
   return b;
 }

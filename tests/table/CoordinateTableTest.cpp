@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,55 @@ TEST_F(CoordinateTable, AParcelWithAnArcSaysSoInsteadOfAnArea) {
   const std::vector<Strings> rows = CsvRows();
   ASSERT_EQ(rows.size(), 1u + 4 + 2);
   EXPECT_EQ(rows.back(), (Strings{"", "", "面積", "円弧を含む"}));
+}
+
+// With 弓形 the arcs are rows of their own after the corners, in the rows' clockwise order: the
+// top side bulging out (+), then the bottom side bulging in (−); the area counts them, and 作成
+// after 自動 (which marks the same arcs) compares like with like.
+TEST_F(CoordinateTable, WithSegmentsTheArcsAreRowsAndCountInTheArea) {
+  AddPolygon({{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}}, {-0.2, 0, 0.3, 0});
+  form.CheckBox6.SetChecked(true);
+  Click(5000, 5000, 20000, 10000);
+  EXPECT_TRUE(Messages().empty());
+  // From the chord and radius as shown: r = c / (2 sin(2 atan b)) is 9.0833… and 13.
+  auto area = [](double c, double r) {
+    const double angle = 2 * std::asin(c / 2 / r);
+    return r * r * (angle - std::sin(angle)) / 2;
+  };
+  const double out = std::round(area(10, 9.08) * 100) / 100;
+  const double in = -std::round(area(10, 13) * 100) / 100;
+  auto fixed = [](double v) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.2f", v);
+    return std::string(b);
+  };
+  const Strings values = TextValues();
+  ASSERT_EQ(values.size(), 4u + 4 * 4 + 2 * 4 + 3 * 2);
+  EXPECT_EQ(
+      Strings(values.end() - 14, values.end()),
+      (Strings{"弓1", "10.00", "R9.08", fixed(out), "弓2", "10.00", "R13.00", fixed(in), "倍面積",
+               "200.00", "弓形計", fixed(out + in), "面積", fixed(100 + out + in)}));
+  const std::vector<Strings> rows = CsvRows();
+  ASSERT_EQ(rows.size(), 1u + 4 + 2 + 3);
+  EXPECT_EQ(rows[5], (Strings{"弓1", "10.00", "R9.08", fixed(out)}));
+  EXPECT_EQ(rows.back(), (Strings{"", "", "面積", fixed(100 + out + in)}));
+
+  host.user().PickPoint(5000, 5000);
+  form.RunHandler(&TForm1::Button10Click);
+  const std::size_t before = Texts().size();
+  host.user().PickPoint(40000, 10000);
+  form.RunHandler(&TForm1::Button3Click);
+  EXPECT_TRUE(Messages().empty());
+  Strings table;
+  for (std::size_t i = before; i < Texts().size(); ++i) table.push_back(Texts()[i].second->value);
+  ASSERT_GE(table.size(), 8u);
+  const Strings last(table.end() - 8, table.end());
+  EXPECT_EQ(last[0], "合計");
+  EXPECT_EQ(last[2], "面積");
+  EXPECT_EQ(last[4], "座標面積");
+  EXPECT_EQ(last[5], fixed(100 + out + in) + "  ");
+  // Segments on both sides: what is left is the rounding of the two triangles' sides alone.
+  EXPECT_LT(std::abs(std::stod(last[7])), 0.01) << last[3] << " against " << last[5];
 }
 
 TEST_F(CoordinateTable, ACsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "annotation/SegmentMarks.h"
 #include "numbers/NumberText.h"
 #include "platform/standin/StandinWorld.h"
 
@@ -41,6 +42,32 @@ TEST(CollectNumberMarks, OnlyTextsWhoseFirstDataIsOursExactly) {
   CollectNumberMarks(ListOf(lines), entries);
   EXPECT_EQ(entries, (Strings{"kept", "3,3000.00000000,4000.50000000,5000.00000000",
                               "12,a,3000.00000000,4000.50000000,5000.00000000"}));
+}
+
+// A segment mark carries the same point groups under an application of its own: it neither
+// makes a row of triangle sides nor moves the counter; the segment scan takes it alone.
+TEST(CollectNumberMarks, SegmentMarksAreNoNumberMarks) {
+  const std::string arc = "\t1010,10515.2\t1020,22222.1\t1030,-1\t1040,3.5\t";
+  const EntityLineList lines =
+      ListOf({MarkLine("弓7", "VELSAROM_SEGMENT", arc), MarkLine("4"),
+              MarkLine("弓2", "VELSAROM_SEGMENT"), MarkLine("弓x", "VELSAROM_SEGMENT")});
+  Strings entries;
+  CollectNumberMarks(lines, entries);
+  EXPECT_EQ(entries, (Strings{"4,3000.00000000,4000.50000000,5000.00000000"}));
+  EXPECT_EQ(NextNumberFromMarks(lines), 5);
+
+  const std::vector<SegmentMarkData> segments = CollectSegmentMarks(lines);
+  ASSERT_EQ(segments.size(), 3u);
+  EXPECT_EQ(segments[0].name, "弓x");  // no number: first, and never the highest
+  EXPECT_EQ(segments[1].name, "弓2");
+  EXPECT_EQ(segments[2].name, "弓7");
+  EXPECT_DOUBLE_EQ(static_cast<double>(segments[2].chord), 10515.2);
+  EXPECT_DOUBLE_EQ(static_cast<double>(segments[2].radius), 22222.1);
+  EXPECT_EQ(segments[2].sign, -1);
+  EXPECT_TRUE(segments[2].major);  // 3.5 rad is above a half turn
+  EXPECT_FALSE(segments[1].major);
+  EXPECT_EQ(NextSegmentNumber(segments), 8);
+  EXPECT_EQ(NextSegmentNumber({}), 1);
 }
 
 TEST(CollectNumberMarks, AMarkWithoutDataPointShowsZerosNotItsPredecessors) {
