@@ -241,6 +241,35 @@ TEST_P(CurvedRun, SegmentMarkedListedAndCounted) {
   ExpectAuditedDrawing();
 }
 
+// Names go on after the highest segment mark of the drawing, wherever it stands; a text that
+// only reads like one (a table's cell, without the data) does not count.
+TEST_F(CurvedRun, SegmentNamesGoOnAfterTheDrawingsHighest) {
+  const CurvedParcel& p = kParcels[0];
+  std::vector<double> bulges(p.corners.size(), 0.0);
+  bulges[static_cast<std::size_t>(p.arcSide)] = p.bulge;
+  AddPolygon(p.corners, bulges);
+  host.drawing().appIds.push_back("VELSAROM_SEGMENT");
+  auto segmentMark = [this](const std::string& name, double x) {
+    const hostsim::Handle h = AddText(name, x, 40000, 300);
+    hostsim::Entity& e = host.drawing().entities.back();
+    EXPECT_EQ(e.handle, h);
+    hostsim::XDataItem chord;
+    chord.code = 1010;
+    chord.point = {5000, 9000, 1};
+    e.xdata.push_back({"VELSAROM_SEGMENT", {chord}});
+  };
+  segmentMark("弓3", 50000);
+  segmentMark("弓1", 52000);
+  AddText("弓9", 54000, 40000, 300);  // a table's cell
+  form.CheckBox6.SetChecked(true);
+  host.user().PickPoint(10000, 6000);
+  form.RunHandler(&TForm1::Button10Click);
+  ASSERT_TRUE(Messages().empty()) << Messages().front();
+  std::vector<std::string> names;
+  for (const auto& [e, t] : SegmentMarks()) names.push_back(t->value);
+  EXPECT_EQ(names, (std::vector<std::string>{"弓3", "弓1", "弓4"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Parcels, CurvedRun, ::testing::ValuesIn(kParcels),
                          [](const auto& info) { return std::string(info.param.name); });
 
