@@ -1,8 +1,8 @@
 #include "geometry/TableRows.h"
 
 #include "geometry/CircularSegments.h"
+#include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "numbers/AngleText.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
 
@@ -15,6 +15,13 @@ double Shown(const std::string& text) { return static_cast<double>(StrToFloat(te
 long double SideValue(const std::string& text) {
   const std::string trimmed = TrimHostText(text);
   return trimmed.empty() ? 0 : StrToFloat(trimmed);
+}
+
+// Degrees to four places (about a third of a second) and the degree mark: as precise as a check of
+// the area by hand needs, and narrow enough for a column of lengths, where minutes and seconds with
+// their marks would run over in a Japanese font.
+std::string AngleDegreesText(long double radians) {
+  return RoundToText(4, kHalfUp, static_cast<double>(radians * 180 / kPi)) + "°";
 }
 
 }  // namespace
@@ -70,7 +77,7 @@ std::vector<std::string> SegmentRowCells(const ShownSegment& s, const TableRound
   if (r.mode == kBaseHeightArea)
     return {s.chord, s.radius,
             RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(2 * s.area))};
-  return {s.chord, s.radius, DegreesMinutesSecondsText(s.angle),
+  return {s.chord, s.radius, AngleDegreesText(s.angle),
           RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(s.area))};
 }
 

@@ -51,8 +51,8 @@ struct ShownSegment {
 ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
                          const TableRounding& r);
 
-// A segment's cells after its name: chord, radius and central angle (degrees, minutes and
-// seconds) and its signed area in three-side mode; chord, radius and twice its signed area in
+// A segment's cells after its name: chord, radius and central angle (degrees to four places,
+// "27.3864°") and its signed area in three-side mode; chord, radius and twice its signed area in
 // base-height mode, whose last column holds base × height and whose total is halved.
 std::vector<std::string> SegmentRowCells(const ShownSegment& segment, const TableRounding& r);
 

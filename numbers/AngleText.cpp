@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <string>
 
 #include "numbers/NumberText.h"
 
@@ -106,12 +105,3 @@ std::optional<long double> HostAngleDegrees(std::string_view text, int aunits) {
 }
 
 bool IsHostAngle(std::string_view text) { return HostAngleDegrees(text, 0).has_value(); }
-
-std::string DegreesMinutesSecondsText(long double radians) {
-  const long double total = std::round(std::fabs(radians) * kDegreesPerRadian * 3600);
-  if (!std::isfinite(static_cast<double>(total))) return "NAN";
-  const long long seconds = static_cast<long long>(total);
-  auto two = [](long long v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-  return std::string(radians < 0 && seconds > 0 ? "-" : "") + std::to_string(seconds / 3600) + "°" +
-         two(seconds / 60 % 60) + "'" + two(seconds % 60) + "\"";
-}

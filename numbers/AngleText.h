@@ -12,7 +12,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 // The angle in degrees, counter-clockwise (the host's ANGDIR and, for a turn, nothing else
@@ -23,8 +22,3 @@ std::optional<long double> HostAngleDegrees(std::string_view text, int aunits);
 // Whether the host reads text as an angle. Only what a plain number means depends on AUNITS,
 // not whether a text is read, so this needs no value from the host.
 bool IsHostAngle(std::string_view text);
-
-// An angle in radians as a surveyor writes it: whole degrees, minutes and seconds, the seconds
-// rounded ("36°52'12\"", "180°00'00\""). Minutes and seconds take the narrow marks, so that
-// the text fits a table column of lengths.
-std::string DegreesMinutesSecondsText(long double radians);

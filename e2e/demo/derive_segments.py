@@ -44,9 +44,9 @@ COORD_EDGES = [1500, 4500, 7500, 12000]
 TABLE_EDGES = [1500, 4500, 7500, 10500, 15000]
 
 
-def dms(theta: float) -> str:
-    seconds = int(places(math.degrees(theta) * 3600, 0))
-    return f"{seconds // 3600}°{seconds // 60 % 60:02d}'{seconds % 60:02d}\""
+def angle_text(theta: float) -> str:
+    """A central angle as the segment row shows it: degrees to four places, half up, and °."""
+    return f"{places(math.degrees(theta), 4):.4f}°"
 
 
 def cells(corner, edges, row, values, first_column=0) -> list:
@@ -133,7 +133,7 @@ def main(coord_corner, table_corner) -> None:
         a4 = places(area, 4)
         total += a4
         out += cells(table_corner, TABLE_EDGES, row,
-                     [f"弓{n}", str(c), f"R{r}", dms(theta_shown), str(a4)])
+                     [f"弓{n}", str(c), f"R{r}", angle_text(theta_shown), str(a4)])
         row += 1
     final = places(total, 2)
     for label, value in (("合計", str(total)), ("面積", f"{final}  "),

@@ -79,11 +79,9 @@ def shown_segment_area(chord: float, radius: float, major: bool = False) -> floa
     return segment_area(radius, 2 * math.pi - theta if major else theta)
 
 
-def degrees(dms: str) -> float:
-    """ 27°23'11" in degrees."""
-    d, rest = dms.split("°")
-    m, rest = rest.split("'")
-    return int(d) + int(m) / 60 + float(rest.rstrip('"')) / 3600
+def degrees(text: str) -> float:
+    """ "27.3864°" in degrees."""
+    return float(text.rstrip("°"))
 
 
 def table_rows(path: str) -> list:

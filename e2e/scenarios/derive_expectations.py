@@ -154,9 +154,9 @@ def segment_area(c, r, reflex=False) -> float:
     return r * r * (t - math.sin(t)) / 2
 
 
-def dms(rad: float) -> str:
-    s = int(Decimal(repr(math.degrees(rad) * 3600)).quantize(Decimal(1), rounding=ROUND_HALF_UP))
-    return f"{s // 3600}°{s % 3600 // 60:02d}'{s % 60:02d}\""
+def angle_text(rad: float) -> str:
+    """A central angle as the segment row shows it: degrees to four places, half up, and °."""
+    return places(math.degrees(rad), 4) + "°"
 
 
 def segments(parcel) -> list:
@@ -312,7 +312,7 @@ def area_table(parcel, mode, segs, x0, y0, coordinate_area):
         area = seg["sign"] * seg["shown"]
         head = [f"弓{n}", seg["chord_text"], "R" + seg["radius_text"]]
         last = places(area, 4) if three else places(2 * area, 4)
-        cells = head + [dms(seg["shown_angle"]), last] if three else head + [last]
+        cells = head + [angle_text(seg["shown_angle"]), last] if three else head + [last]
         total += Decimal(last)
         out += row_texts(x0, y0, row, cells, edges)
         bound += rounding_bound(lambda c, r: segment_area(c, r, seg["theta"] > math.pi),

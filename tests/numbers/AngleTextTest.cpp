@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -76,17 +74,6 @@ TEST(HostAngleDegrees, WhatTheHostWouldNotRead) {
       EXPECT_FALSE(HostAngleDegrees(text, aunits).has_value()) << "AUNITS " << aunits;
     EXPECT_FALSE(IsHostAngle(text));
   }
-}
-
-// Seconds rounded, and a rounding that reaches 60 carries into the minutes and degrees.
-TEST(DegreesMinutesSecondsText, RoundsAndCarries) {
-  constexpr long double kRad = std::numbers::pi_v<long double> / 180;
-  const std::pair<long double, const char*> cases[] = {
-      {36.87L, "36°52'12\""}, {27.386389L, "27°23'11\""}, {(59 + 59.6L / 60) / 60, "1°00'00\""},
-      {180, "180°00'00\""},   {0.4L / 3600, "0°00'00\""}, {-(10 + 30.0L / 60), "-10°30'00\""},
-  };
-  for (const auto& [degrees, text] : cases)
-    EXPECT_EQ(DegreesMinutesSecondsText(degrees * kRad), text) << static_cast<double>(degrees);
 }
 
 }  // namespace

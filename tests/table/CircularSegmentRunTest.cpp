@@ -121,13 +121,7 @@ double SegmentRoundingBound(double chord, double radius) {
                 [](const std::vector<double>& f) { return SegmentArea(f[0], f[1]); });
 }
 
-std::string Dms(double radians) {
-  const long long seconds = std::llround(radians * 180 / kPi * 3600);
-  char b[64];
-  std::snprintf(b, sizeof b, "%lld°%02lld'%02lld\"", seconds / 3600, seconds / 60 % 60,
-                seconds % 60);
-  return b;
-}
+std::string Degrees(double radians) { return Fixed(radians * 180 / kPi, 4) + "°"; }
 
 struct CurvedRun : WorkflowFixture, ::testing::WithParamInterface<CurvedParcel> {
   // The texts the last click added to the drawing, in order.
@@ -212,7 +206,7 @@ TEST_P(CurvedRun, SegmentMarkedListedAndCounted) {
                                              Fixed(2 * area, 4)}));
   else
     EXPECT_EQ(row, (std::vector<std::string>{"弓1", Fixed(chord, 2), "R" + Fixed(radius, 2),
-                                             Dms(angle), Fixed(area, 4)}));
+                                             Degrees(angle), Fixed(area, 4)}));
 
   // 合計 adds every row's last cell, the segment's too.
   double total = 0;
