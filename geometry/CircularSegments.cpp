@@ -1,5 +1,6 @@
 #include "geometry/CircularSegments.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/PlaneGeometry.h"
@@ -33,6 +34,7 @@ std::vector<CircularSegment> OutlineSegments(const std::vector<TAcadPoint>& corn
     s.arcMiddle.z = (s.st.z + s.ed.z) / 2;
     segments.push_back(s);
   }
+  if (turning > 0) std::reverse(segments.begin(), segments.end());
   return segments;
 }
 

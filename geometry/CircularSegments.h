@@ -20,7 +20,9 @@ struct CircularSegment {
 // One segment per arc side of a closed outline: bulges[i] is the bulge of the side from
 // corners[i] to the next corner (the last closing the outline), as a polyline vertex holds it.
 // Sides with bulge 0, or of no length, are no segments. The sign is taken against the
-// outline's own turning, so either orientation gives the same signs.
+// outline's own turning, so either orientation gives the same signs. The segments come in the
+// order of a clockwise walk from the first corner, the order of the coordinate table's rows, so
+// that the marks and both tables give an arc the same name.
 std::vector<CircularSegment> OutlineSegments(const std::vector<TAcadPoint>& corners,
                                              const std::vector<double>& bulges);
 

@@ -14,14 +14,11 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
                                             const std::vector<double>& bulges, bool countSegments,
                                             const AreaTableSettings& s) {
   std::vector<TAcadPoint> order = corners;
-  std::vector<CircularSegment> segments = OutlineSegments(corners, bulges);
+  // In the order of the rows, clockwise from the first corner.
+  const std::vector<CircularSegment> segments = OutlineSegments(corners, bulges);
   const bool curved = !segments.empty();
-  // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum. The
-  // arc sides then come in the reverse order.
-  if (order.size() > 2 && DoubleSignedArea(order) > 0) {
-    std::reverse(order.begin() + 1, order.end());
-    std::reverse(segments.begin(), segments.end());
-  }
+  // Clockwise in the drawing is clockwise for the surveyor too, and gives a positive sum.
+  if (order.size() > 2 && DoubleSignedArea(order) > 0) std::reverse(order.begin() + 1, order.end());
 
   CoordinateTableTexts t;
   t.texts.header = {"No.", "X", "Y", "Xn(Yn+1-Yn-1)"};

@@ -215,6 +215,14 @@ TEST_F(CoordinateTable, WithSegmentsTheArcsAreRowsAndCountInTheArea) {
 
   host.user().PickPoint(5000, 5000);
   form.RunHandler(&TForm1::Button10Click);
+  // 自動 names the arcs as the table does: 弓1 the top one (bulging out), 弓2 the bottom one.
+  Strings marks;
+  for (const auto& [e, t] : Texts()) {
+    if (e->xdata.empty() || e->xdata[0].app != "VELSAROM_SEGMENT") continue;
+    const double sign = e->xdata[0].items[0].point.z;
+    marks.push_back(t->value + (t->align.y > 5000 ? " top " : " bottom ") + (sign > 0 ? "+" : "-"));
+  }
+  EXPECT_EQ(marks, (Strings{"弓1 top +", "弓2 bottom -"}));
   const std::size_t before = Texts().size();
   host.user().PickPoint(40000, 10000);
   form.RunHandler(&TForm1::Button3Click);
