@@ -27,6 +27,11 @@ BASE_LINE = (-1000, -3000, 11000, 7000)
 AREA_TABLE = (39500, 14700, 55500, 20500)
 AREA_TABLE_ONE_ROW = (39500, 16300, 55500, 20500)
 COORDINATE_TABLE = (39500, 33000, 55000, 40500)
+SURVEY_PARCEL = REPO / "e2e/demo/survey-parcel.dxf"
+# The survey parcel's curved side K8-K9, and the two tables of e2e/guide/segments.scn.
+CURVED_SIDE = (24000, 22000, 42000, 36000)
+SEGMENT_AREA_TABLE = (43500, 19500, 59500, 36500)
+SEGMENT_COORDINATE_TABLE = (61500, 18500, 74500, 36500)
 
 # picture name: (scenario whose saved drawing is shown, or an input file), window or None
 DRAWN = {
@@ -55,8 +60,12 @@ DRAWN = {
     "length-after": ("tools-write-length", NEIGHBOUR),
     "coord-before": (DRAWINGS / "pentagon.dxf", None),
     "coord-after": ("coordinate", COORDINATE_TABLE),
-    "start-before": (REPO / "e2e/demo/survey-parcel.dxf", None),
+    "start-before": (SURVEY_PARCEL, None),
     "start-after": ("demo", None),
+    "segments-before": (SURVEY_PARCEL, CURVED_SIDE),
+    "segments-after": ("segments", CURVED_SIDE),
+    "segments-table-after": ("segments", SEGMENT_AREA_TABLE),
+    "segments-coord-after": ("segments", SEGMENT_COORDINATE_TABLE),
 }
 # The window's pages, as scripts/guide_pictures.sh saves them.
 WINDOW = ["window-heron", "window-sansha", "window-settei1", "window-settei2", "window-tool"]

@@ -29,11 +29,13 @@ const std::vector<Placement>& Layout() {
       {"CheckBox2", nullptr, 0, 84, 206, 84, 18},
 
       // " 設定1"
-      {"GroupBox4", nullptr, 1, 2, 0, 173, 38},
-      {"Edit8", nullptr, 1, 8, 13, 36, 20},
-      {"UpDown3", nullptr, 1, 44, 13, 16, 20},
-      {"CheckBox5", nullptr, 1, 64, 15, 66, 18},
-      {"CheckBox6", nullptr, 1, 130, 15, 42, 18},
+      // The scale's group holds its edit alone, wide enough for "1000"; the two check boxes
+      // stand one above the other beside it, where each caption has room.
+      {"GroupBox4", nullptr, 1, 2, 0, 72, 38},
+      {"Edit8", nullptr, 1, 8, 13, 44, 20},
+      {"UpDown3", nullptr, 1, 52, 13, 16, 20},
+      {"CheckBox5", nullptr, 1, 82, 2, 90, 17},
+      {"CheckBox6", nullptr, 1, 82, 20, 90, 17},
       {"GroupBox9", nullptr, 1, 2, 38, 173, 38},
       {"Edit7", nullptr, 1, 6, 51, 22, 20},
       {"UpDown2", nullptr, 1, 28, 51, 16, 20},
