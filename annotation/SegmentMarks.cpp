@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numbers>
 
 #include "annotation/DxfWriter.h"
@@ -22,6 +23,17 @@ int NameNumber(const std::string& name) {
 }  // namespace
 
 std::string SegmentName(int number) { return kSegmentPrefix + std::to_string(number); }
+
+TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height) {
+  const long double dx = segment.arcMiddle.x - (segment.st.x + segment.ed.x) / 2;
+  const long double dy = segment.arcMiddle.y - (segment.st.y + segment.ed.y) / 2;
+  const long double rise = std::hypot(dx, dy);
+  TAcadPoint at = segment.arcMiddle;
+  if (!(rise > 0)) return at;
+  at.x += dx / rise * height;
+  at.y += dy / rise * height;
+  return at;
+}
 
 void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const CircularSegment& segment,
                       int number, const SegmentMarkStyle& style) {

@@ -20,6 +20,10 @@ struct SegmentMarkStyle {
 // "弓" and the number.
 std::string SegmentName(int number);
 
+// Where a segment mark of this text height stands: one height beyond the arc's middle, away from
+// the chord, so that it neither straddles the boundary nor meets the chord's length label.
+TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height);
+
 // TEXT SegmentName(number) centred on `at`, then under kSegmentAppName the point (chord, radius,
 // sign) and the central angle (1040). The document's header must register kSegmentAppName.
 void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const CircularSegment& segment,

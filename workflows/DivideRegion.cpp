@@ -90,8 +90,8 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   const SegmentMarkStyle segmentStyle{labelling.lengths.textHeight, frame.NumberRotation(),
                                       labelling.lengths.layer, labelling.lengths.textStyle};
   for (const CircularSegment& s : segments)
-    WriteSegmentMark(document, frame.Place(s.arcMiddle), s, firstSegment + result.segments++,
-                     segmentStyle);
+    WriteSegmentMark(document, frame.Place(SegmentMarkCentre(s, segmentStyle.height)), s,
+                     firstSegment + result.segments++, segmentStyle);
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

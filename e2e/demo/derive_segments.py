@@ -5,12 +5,13 @@ segment mark of the curved side, the coordinate table's segment and summary rows
 corner at COORD_X COORD_Y) and the area table's segment row and summary rows (at TABLE_X
 TABLE_Y). The rules (metres, half up):
 
-- The segment mark "弓1" stands upright at the arc's middle point: the chord's midpoint moved by
-  the sagitta |bulge|·chord/2 away from the parcel, for an arc that bulges out. It carries the
+- The segment mark "弓1" stands upright one label height (300) beyond the arc's middle point:
+  the chord's midpoint moved by the sagitta |bulge|·chord/2 and 300 more away from the parcel,
+  for an arc that bulges out. It carries the
   chord, the radius and +1 (bulging out) as the point of its "VELSAROM_SEGMENT" data.
 - A segment row's area comes from the chord and radius as the row shows them (two places): the
   angle θ = 2·asin(c/2r) they span, the area r²(θ − sin θ)/2; the angle cell shows θ in degrees,
-  minutes and whole seconds.
+  to four places and °.
 - The coordinate table: one row per corner (X = drawing y, Y = drawing x in metres), then the
   segment row (area two places), 倍面積 (the chord polygon's double area: the sum of
   X·(Y next − Y before), each to two places), 弓形計 (the segment areas as shown) and 面積 =
@@ -91,7 +92,9 @@ def main(coord_corner, table_corner) -> None:
         # that bulges out, into it for one that bulges in.
         nx, ny = (y2 - y1) / chord, (x1 - x2) / chord
         turn = math.copysign(1, twice_chord_area(points)) * sign
-        mx, my = (x1 + x2) / 2 + turn * sagitta * nx, (y1 + y2) / 2 + turn * sagitta * ny
+        # The mark stands one label height (300) beyond the arc's middle.
+        beyond = sagitta + 300
+        mx, my = (x1 + x2) / 2 + turn * beyond * nx, (y1 + y2) / 2 + turn * beyond * ny
         out.append(f"# The segment mark of K{i + 1}-K{(i + 1) % len(corners) + 1}.")
         out.append(f"label H_TEXT 弓{n} {mx:.3f} {my:.3f} 0")
         out.append(f"appdata 弓{n} VELSAROM_SEGMENT {chord:.3f} {radius:.3f} {sign}")

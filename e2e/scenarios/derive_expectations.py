@@ -30,11 +30,11 @@ corner is there, and the area table's rows that compare with it.
   places), then 合計, 1/2 and 面積.
 - A curved side with bulge b and chord c: central angle θ = 4·atan|b|, radius
   r = c / (2 sin(θ/2)), segment area r²(θ − sin θ)/2, counted + where the arc bulges out of the
-  parcel and − where it bulges in. Its mark "弓N" stands upright at the arc's middle (the chord's
-  midpoint moved |b|·c/2 towards the arc) and carries chord, radius and sign as a point and θ as
+  parcel and − where it bulges in. Its mark "弓N" stands upright one label height (300) beyond
+  the arc's middle (the chord's midpoint moved |b|·c/2 towards the arc) and carries chord, radius and sign as a point and θ as
   a real under VELSAROM_SEGMENT. Its table row: "弓N", the chord, "R" and the radius as shown
   (two places), and the area worked out from those two as shown (θ = 2·asin(c/2r)); in
-  three-side mode the angle as degrees, minutes and whole seconds before the area, in
+  three-side mode the angle in degrees to four places (and °) before the area, in
   base-height mode twice the area.
 - The coordinate table: from the lowest (then leftmost) corner, where the host's trace starts,
   clockwise; X = drawing y, Y = drawing x, in metres (two places), and X·(Y next − Y before) from
@@ -159,9 +159,12 @@ def angle_text(rad: float) -> str:
     return places(math.degrees(rad), 4) + "°"
 
 
+LABEL_HEIGHT = 300
+
+
 def segments(parcel) -> list:
-    """The parcel's curved sides in the order of its corners, each with what its mark and rows
-    need."""
+    """The parcel's curved sides in the order of a clockwise walk from its first corner (the
+    coordinate table's order, which names them), each with what its mark and rows need."""
     k = parcel["corners"]
     names = list(k)
     ccw = shoelace(list(k.values())) > 0
@@ -179,7 +182,9 @@ def segments(parcel) -> list:
         # is outside a counter-clockwise parcel.
         sign = 1 if (b > 0) == ccw else -1
         toward = 1 if b > 0 else -1  # the arc's side: right of p→q for a positive bulge
-        s = abs(b) * c / 2
+        # The mark: one label height (300) beyond the arc's middle, which lies the sagitta
+        # |b|·c/2 off the chord's middle.
+        s = abs(b) * c / 2 + LABEL_HEIGHT
         middle = ((p[0] + q[0]) / 2 + toward * (q[1] - p[1]) / c * s,
                   (p[1] + q[1]) / 2 - toward * (q[0] - p[0]) / c * s)
         chord, radius = places(c / 1000, 2), places(r / 1000, 2)
@@ -189,7 +194,7 @@ def segments(parcel) -> list:
                     "shown": segment_area(float(chord), float(radius), theta > math.pi),
                     "shown_angle": (lambda t: 2 * math.pi - t if theta > math.pi else t)(
                         2 * math.asin(float(chord) / (2 * float(radius))))})
-    return out
+    return out[::-1] if ccw else out
 
 
 def segment_lines(segs) -> list:

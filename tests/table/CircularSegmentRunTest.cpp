@@ -62,7 +62,7 @@ double Shoelace(const std::vector<std::pair<double, double>>& p) {
 }
 
 struct Segment {
-  double chord, radius, angle, sagittaX, sagittaY;  // drawing units; the arc's middle
+  double chord, radius, angle, arcX, arcY;  // drawing units; the arc's middle
 };
 
 // From the circle through the side: the centre lies r·cos(θ/2) from the chord's middle on one
@@ -78,8 +78,8 @@ Segment SegmentOf(const CurvedParcel& p) {
   const double rise = s.radius * (1 - std::cos(s.angle / 2));
   const double ux = (b.first - a.first) / s.chord, uy = (b.second - a.second) / s.chord;
   const double right = p.bulge > 0 ? 1 : -1;
-  s.sagittaX = (a.first + b.first) / 2 + right * rise * uy;
-  s.sagittaY = (a.second + b.second) / 2 - right * rise * ux;
+  s.arcX = (a.first + b.first) / 2 + right * rise * uy;
+  s.arcY = (a.second + b.second) / 2 - right * rise * ux;
   return s;
 }
 
@@ -170,10 +170,16 @@ TEST_P(CurvedRun, SegmentMarkedListedAndCounted) {
   const auto& [entity, text] = segments.front();
   EXPECT_EQ(text->value, "弓1");
   EXPECT_EQ(entity->layer, "H_TEXT");
-  EXPECT_NEAR(text->align.x, expected.sagittaX, 1e-6);
-  EXPECT_NEAR(text->align.y, expected.sagittaY, 1e-6);
   ASSERT_FALSE(Labels().empty());
-  EXPECT_EQ(text->height, Labels().front()->height);
+  const double height = Labels().front()->height;
+  EXPECT_EQ(text->height, height);
+  // One text height beyond the arc, away from the chord's middle.
+  const auto& a = p.corners[static_cast<std::size_t>(p.arcSide)];
+  const auto& b = p.corners[(static_cast<std::size_t>(p.arcSide) + 1) % p.corners.size()];
+  const double mx = (a.first + b.first) / 2, my = (a.second + b.second) / 2;
+  const double rise = std::hypot(expected.arcX - mx, expected.arcY - my);
+  EXPECT_NEAR(text->align.x, expected.arcX + (expected.arcX - mx) / rise * height, 1e-6);
+  EXPECT_NEAR(text->align.y, expected.arcY + (expected.arcY - my) / rise * height, 1e-6);
   ASSERT_EQ(entity->xdata[0].items.size(), 2u);
   EXPECT_NEAR(entity->xdata[0].items[0].point.x, expected.chord, 1e-6);
   EXPECT_NEAR(entity->xdata[0].items[0].point.y, expected.radius, 1e-6);
