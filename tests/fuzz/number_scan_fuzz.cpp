@@ -1,6 +1,6 @@
 // libFuzzer target for the number scan: any bytes scanned into entity lines, the number marks
-// collected, sorted and the next number taken. Besides crashes and undefined behaviour it
-// checks what the counter and the area table rely on.
+// (and the segment marks) collected, sorted and the next number taken. Besides crashes and
+// undefined behaviour it checks what the counter and the area table rely on.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RuzuRaru2016/dxf/EntityLines.h"
+#include "annotation/SegmentMarks.h"
 #include "numbers/NumberText.h"
 #include "platform/standin/Cp932CodePage.h"
 #include "table/NumberEntries.h"
@@ -48,6 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.push_back("before");
     const DxfScanResult r2 = ScanDxfText(crlf, again, codePage);
     Require(r2.end == r.end && std::equal(again.begin(), again.end(), lines.begin(), lines.end()));
+  }
+
+  // Segment marks from the same lines: ascending by number, and the next name after all of them.
+  try {
+    const std::vector<SegmentMarkData> segments = CollectSegmentMarks(lines);
+    int highest = 0;
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+      Require(segments[i].number >= 0);
+      if (i > 0) Require(segments[i - 1].number <= segments[i].number);
+      highest = std::max(highest, segments[i].number);
+    }
+    Require(NextSegmentNumber(segments) == (highest == 2147483647 ? highest : highest + 1));
+  } catch (const EConvertError&) {
+    // a data value that is no number: the general error message
   }
 
   std::vector<std::string> entries;
