@@ -102,7 +102,9 @@ void FlipToBestShape(const Ring& ring, std::vector<Corners>& triangles) {
   for (const auto& [edge, _] : sides) pending.push_back(edge);
   constexpr long double kClearGain = 1e-12L;
   while (!pending.empty()) {
-    const auto [a, b] = pending.back();
+    // Plain names, not a structured binding: the lambda below captures them, which clang 14
+    // (the fuzzing build) does not allow of bindings.
+    const Index a = pending.back().first, b = pending.back().second;
     pending.pop_back();
     const auto found = sides.find({a, b});
     if (found == sides.end()) continue;
