@@ -191,13 +191,12 @@ AreaTableBuild BuildAreaTable(const EntityLineList& lines, const AreaTableSettin
   CollectNumberMarks(lines, b.entries);
   if (b.entries.empty()) return b;
   SortByNumber(b.entries);
-  b.segments = CollectSegmentMarks(lines);
   AreaTableSettings s = settings;
   // Of several coordinate tables none is known to be this parcel's.
   const std::vector<long double> areas = CollectCoordinateAreas(lines);
   if (areas.size() == 1) s.coordinateArea = areas.front();
   CheckWidthCount(s);
-  b.texts = ComputeAreaTable(b.entries, s, b.segments);
+  b.texts = ComputeAreaTable(b.entries, s, CollectSegmentMarks(lines));
   b.document = WriteAreaTable(b.texts, s);
   return b;
 }

@@ -82,12 +82,11 @@ void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const std::function<void(DxfDocument&)>& lastValueData = {});
 
 // From the entity lines of a whole export (or a selection), scanned whole: the number marks
-// and segment marks found there, sorted, and the table's texts and document, with the
+// found there, sorted, and the table's texts (segment marks' rows included) and document, with the
 // coordinate area when exactly one is found there. No document unless the lines hold number
 // marks.
 struct AreaTableBuild {
   std::vector<std::string> entries;
-  std::vector<SegmentMarkData> segments;
   AreaTableTexts texts;
   std::optional<DxfDocument> document;
 };

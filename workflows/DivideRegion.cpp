@@ -89,9 +89,10 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
         LabelDividedTriangles(document, division.triangles, labelling, labelling.nextNumber());
   const SegmentMarkStyle segmentStyle{labelling.lengths.textHeight, frame.NumberRotation(),
                                       labelling.lengths.layer, labelling.lengths.textStyle};
+  int segmentNumber = firstSegment;
   for (const CircularSegment& s : segments)
     WriteSegmentMark(document, frame.Place(SegmentMarkCentre(s, segmentStyle.height)), s,
-                     firstSegment + result.segments++, segmentStyle);
+                     segmentNumber++, segmentStyle);
   WriteDxfEnd(document);
   InsertDxf(link, document);
   ActivateHost(link);

@@ -31,7 +31,6 @@ enum class RegionOutcome {
 struct RegionResult {
   RegionOutcome outcome = RegionOutcome::kNoHost;
   int labelled = 0;  // triangles numbered, in order from the counter's number
-  int segments = 0;  // segment marks written
 };
 
 RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,

@@ -14,6 +14,7 @@ no table."""
 import math
 import sys
 from decimal import ROUND_HALF_UP, Decimal
+from pathlib import Path
 
 import ezdxf
 
@@ -72,11 +73,10 @@ def places(value, n: int) -> Decimal:
     return Decimal(f"{value:.15g}").quantize(Decimal(1).scaleb(-n), rounding=ROUND_HALF_UP)
 
 
-def shown_segment_area(chord: float, radius: float, major: bool = False) -> float:
-    """A segment row's area from the chord and radius as its table shows them (metres): the
-    angle they span, the larger one for an arc of more than half the circle."""
-    theta = 2 * math.asin(min(1.0, chord / (2 * radius)))
-    return segment_area(radius, 2 * math.pi - theta if major else theta)
+# A segment row's area from the chord and radius as its table shows them (metres): the angle
+# they span, the larger one for an arc of more than half the circle. The scenarios' rule.
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scenarios"))
+from derive_expectations import segment_area as shown_segment_area  # noqa: E402
 
 
 def degrees(text: str) -> float:

@@ -148,8 +148,9 @@ def rounding_bound(f, xs, half) -> float:
 
 
 def segment_area(c, r, reflex=False) -> float:
-    """The segment cut off by a chord c from a circle of radius r (the larger one if reflex)."""
-    t = 2 * math.asin(c / (2 * r))
+    """The segment cut off by a chord c from a circle of radius r (the larger one if reflex); a
+    chord rounded past the diameter counts as the diameter."""
+    t = 2 * math.asin(min(1.0, c / (2 * r)))
     t = 2 * math.pi - t if reflex else t
     return r * r * (t - math.sin(t)) / 2
 

@@ -35,9 +35,11 @@ struct CoordinateTable : WorkflowFixture {
   std::vector<std::pair<const hostsim::Entity*, const hostsim::Text*>> Texts() {
     return All<hostsim::Text>("H_TEXT");
   }
-  Strings TextValues() {
+  // The values of the texts on H_TEXT, from the first'th on (those a later click added).
+  Strings TextValues(std::size_t first = 0) {
     Strings out;
-    for (const auto& [e, t] : Texts()) out.push_back(t->value);
+    const auto texts = Texts();
+    for (std::size_t i = first; i < texts.size(); ++i) out.push_back(texts[i].second->value);
     return out;
   }
   // Zahyo.csv decoded from the code page, split into lines and fields (no field is quoted).
@@ -143,8 +145,7 @@ TEST_F(CoordinateTable, AreaTableShowsTheCoordinateAreaAndTheDifference) {
   form.RunHandler(&TForm1::Button3Click);
   EXPECT_TRUE(Messages().empty());
 
-  Strings table;
-  for (std::size_t i = before; i < Texts().size(); ++i) table.push_back(Texts()[i].second->value);
+  const Strings table = TextValues(before);
   ASSERT_GE(table.size(), 6u);
   const Strings last(table.end() - 6, table.end());
   EXPECT_EQ(last[0], "面積");
@@ -161,8 +162,7 @@ TEST_F(CoordinateTable, AreaTableShowsTheCoordinateAreaAndTheDifference) {
   const std::size_t withTwo = Texts().size();
   host.user().PickPoint(100000, 40000);
   form.RunHandler(&TForm1::Button3Click);
-  Strings third;
-  for (std::size_t i = withTwo; i < Texts().size(); ++i) third.push_back(Texts()[i].second->value);
+  const Strings third = TextValues(withTwo);
   ASSERT_GE(third.size(), 2u);
   EXPECT_EQ(third[third.size() - 2], "面積");
   EXPECT_EQ(std::count(third.begin(), third.end(), "座標面積"), 0);
@@ -227,8 +227,7 @@ TEST_F(CoordinateTable, WithSegmentsTheArcsAreRowsAndCountInTheArea) {
   host.user().PickPoint(40000, 10000);
   form.RunHandler(&TForm1::Button3Click);
   EXPECT_TRUE(Messages().empty());
-  Strings table;
-  for (std::size_t i = before; i < Texts().size(); ++i) table.push_back(Texts()[i].second->value);
+  const Strings table = TextValues(before);
   ASSERT_GE(table.size(), 8u);
   const Strings last(table.end() - 8, table.end());
   EXPECT_EQ(last[0], "合計");
