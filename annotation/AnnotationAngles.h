@@ -8,8 +8,8 @@
 // documents are written exactly as drawn.
 #pragma once
 
-#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostSettings.h"
 
 // Direction of the length text of segment p1→p2 in radians: the segment's direction turned by
 // π where it would read downwards or from right to left, so every text reads from left to right

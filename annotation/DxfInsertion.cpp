@@ -1,27 +1,14 @@
 #include "annotation/DxfInsertion.h"
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "RuzuRaru2016/hostlink/TypedPaths.h"
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfWriter.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TypedPaths.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
 
 std::string InsertCommand(const std::string& path) { return vocab::InsertExploded(path); }
-
-void RequireTypeableFiles() {
-  TypedPath(ExportFilePath());
-  TypedPath(platform::FileBesideExecutable(kSingleTextFile));
-}
-
-void RequireWritableFolder() {
-  auto& files = platform::Files();
-  const std::string probe = platform::ExecutablePathWithExtension(".tmp");
-  if (files.WriteAll(probe, "") && files.Delete(probe)) return;
-  const std::string exe = files.ExecutablePath();
-  throw EFCreateError("フォルダ " + exe.substr(0, exe.find_last_of("\\/")) + " に書き込めません。");
-}
 
 double InsertionTurnDegrees(double angleBase) { return angleBase; }
 

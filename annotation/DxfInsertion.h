@@ -4,28 +4,15 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
-#include "annotation/DxfDocument.h"
+#include "dxf/DxfDocument.h"
 #include "geometry/AcadTypes.h"
-
-// The file of single texts and of the area table, in the executable's folder.
-inline constexpr const char* kSingleTextFile = "Menseki.dxf";
+#include "hostlink/ExchangeFolder.h"
+#include "hostlink/HostLink.h"
 
 // The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0. A path
 // with a blank is typed in double quotes ("*" inside them); one the host cannot take throws
-// EUntypeablePath (RuzuRaru2016/hostlink/TypedPaths.h).
+// EUntypeablePath (hostlink/TypedPaths.h).
 std::string InsertCommand(const std::string& path);
-
-// Throws EUntypeablePath when a file that the system has the host write or read (the export
-// file, the single-text file) cannot be typed into the host: a workflow checks it before it
-// types anything.
-void RequireTypeableFiles();
-
-// Throws EFCreateError, naming the folder, when the executable's folder takes no new file:
-// the host's exports and the system's documents are written there, and a workflow would run its
-// dialogue with the host in vain (a folder on a read-only share, or one the user may not
-// write into).
-void RequireWritableFolder();
 
 // Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
 // about the origin: it reads the typed rotation 0 as its base direction (ANGBASE, in degrees),

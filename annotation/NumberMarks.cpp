@@ -1,7 +1,7 @@
 #include "annotation/NumberMarks.h"
 
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 

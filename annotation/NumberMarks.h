@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
-#include "annotation/DxfDocument.h"
+#include "dxf/DxfDocument.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 // In three-side mode the mark stands at the triangle's incentre.
 TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle);

@@ -1,28 +1,8 @@
 #include "annotation/SegmentMarks.h"
 
-#include <algorithm>
-#include <climits>
 #include <cmath>
-#include <numbers>
 
-#include "annotation/DxfWriter.h"
-#include "numbers/NumberText.h"
-
-namespace {
-
-constexpr const char* kSegmentPrefix = "弓";
-
-int NameNumber(const std::string& name) {
-  const std::string prefix = kSegmentPrefix;
-  if (name.compare(0, prefix.size(), prefix) != 0) return 0;
-  long long value = 0;
-  if (!TryParseInt(name.substr(prefix.size()), value) || value < 1 || value > INT_MAX) return 0;
-  return static_cast<int>(value);
-}
-
-}  // namespace
-
-std::string SegmentName(int number) { return kSegmentPrefix + std::to_string(number); }
+#include "dxf/DxfWriter.h"
 
 TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height) {
   const long double dx = segment.arcMiddle.x - (segment.st.x + segment.ed.x) / 2;
@@ -40,33 +20,4 @@ void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const Circula
   WriteDxfTextAligned(document, TextJustification{1, 2}, at, style.height, style.rotation,
                       SegmentName(number), style.layer, style.textStyle);
   WriteDxfSegmentData(document, segment.chord, segment.radius, segment.sign, segment.angle);
-}
-
-std::vector<SegmentMarkData> CollectSegmentMarks(const EntityLineList& lines) {
-  std::vector<SegmentMarkData> marks;
-  for (const std::string_view line : lines) {
-    if (line.compare(0, 6, "0,TEXT") != 0) continue;
-    if (GetGroupValue(line, 1001) != kSegmentAppName) continue;
-    SegmentMarkData m;
-    m.name = GetGroupValue(line, 1);
-    m.number = NameNumber(m.name);
-    TAcadPoint data;
-    GetGroupPoint(line, 1010, data);
-    m.chord = data.x;
-    m.radius = data.y;
-    m.sign = data.z < 0 ? -1 : 1;
-    const std::string angle = GetGroupValue(line, 1040);
-    m.major = !angle.empty() && StrToFloat(angle) > std::numbers::pi_v<long double>;
-    marks.push_back(std::move(m));
-  }
-  std::stable_sort(
-      marks.begin(), marks.end(),
-      [](const SegmentMarkData& a, const SegmentMarkData& b) { return a.number < b.number; });
-  return marks;
-}
-
-int NextSegmentNumber(const std::vector<SegmentMarkData>& marks) {
-  int highest = 0;
-  for (const SegmentMarkData& m : marks) highest = std::max(highest, m.number);
-  return highest == INT_MAX ? highest : highest + 1;
 }

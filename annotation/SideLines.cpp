@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
+#include "dxf/ExplodePolylines.h"
 #include "geometry/PlaneGeometry.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
 
 namespace {
 

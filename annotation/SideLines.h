@@ -1,8 +1,8 @@
 // Sides and height lines drawn by the host's LINE command, where the drawing lacks them.
 #pragma once
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 // How far from the segment's midpoint (and from its line) an existing line or polyline side
 // may lie and still count as the segment, in drawing units.

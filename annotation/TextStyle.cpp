@@ -1,6 +1,6 @@
 #include "annotation/TextStyle.h"
 
-#include "RuzuRaru2016/hostlink/HostSettings.h"
+#include "hostlink/HostSettings.h"
 
 std::string ChooseTextStyle(const HostLink& link, const TextStyleChoice& choice) {
   const std::string style = choice.hostTextStyle ? ReadHostTextStyle(link) : std::string();

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 
 // The host's current style when hostTextStyle (CheckBox4), none otherwise. keep is told the
 // style a run chose, as soon as it is chosen, for the window's later writers (CeTextStyle).

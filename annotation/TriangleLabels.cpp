@@ -2,14 +2,14 @@
 
 #include <numbers>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/NumberMarks.h"
 #include "annotation/SideLines.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostVocabulary.h"
 #include "numbers/RoundToText.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/TextStyle.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 // What every length text is written with.
 struct LengthLabelSettings {

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "RuzuRaru2016/dxf/DxfReader.h"
-#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "dxf/DxfReader.h"
+#include "dxf/DxfTables.h"
 #include "platform/standin/StandinWorld.h"
 
 int main(int argc, char** argv) {

@@ -43,7 +43,7 @@ size=$(stat -c %s "$data")
 flags=$(/usr/bin/python3 - "$build/compile_commands.json" <<'EOF'
 import json, shlex, sys
 for c in json.load(open(sys.argv[1])):
-    if c["file"].endswith("RuzuRaru2016/dxf/DxfParser.cpp"):
+    if c["file"].endswith("dxf/DxfParser.cpp"):
         words = shlex.split(c["command"])
         keep = [w for w in words[1:] if w.startswith(("-O", "-f", "-m", "-D", "-g", "-std"))]
         print(" ".join(keep))

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/dxf/DxfParser.h"
-#include "RuzuRaru2016/dxf/EntityLines.h"
+#include "dxf/DxfParser.h"
+#include "dxf/EntityLines.h"
+#include "dxf/NumberEntries.h"
 #include "platform/standin/Cp932CodePage.h"
-#include "table/NumberEntries.h"
 
 namespace {
 

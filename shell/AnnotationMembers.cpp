@@ -1,11 +1,11 @@
 // The window's members of the annotation output: they read the layers, the text style, the
 // mark sizes and the counter into the records of the labelling and number-mark cores, and hand
 // the work to those cores on the process-wide link.
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/NumberMarks.h"
 #include "annotation/SideLines.h"
 #include "annotation/TriangleLabels.h"
+#include "hostlink/HostLink.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"

@@ -1,7 +1,7 @@
 // The buttons of the area table group: 最大 sets the counter after the drawing's highest
 // number, 作成 draws the table. Each reads the window's settings and hands the dialogue with the
 // host to its core in table/.
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"
 #include "shell/TForm1.h"

@@ -1,6 +1,6 @@
 // The buttons of the base-line triangles (基準線, a-b反転, 戻す) and the keys of the side
 // lengths: each reads the window's settings and hands the rest to workflows/BaseLineTriangle.
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
 #include "shell/TForm1.h"

@@ -1,6 +1,6 @@
 // 座標求積: the area table's style and digits read from the window, the run handed to its core
 // in table/.
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"
 #include "shell/TForm1.h"

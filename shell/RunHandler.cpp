@@ -1,9 +1,10 @@
 // The one place where an exception from a handler becomes the general error message.
 #include <new>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "annotation/DxfInsertion.h"
+#include "hostlink/ExchangeFolder.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostExport.h"
 #include "numbers/NumberText.h"
 #include "numbers/X87Precision.h"
 #include "platform/Ports.h"

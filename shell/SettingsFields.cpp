@@ -1,8 +1,8 @@
 #include "shell/SettingsFields.h"
 
+#include "hostlink/UserMessages.h"
 #include "numbers/AngleText.h"
 #include "numbers/NumberText.h"
-#include "workflows/UserMessages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The main window: every control of its four pages, the settings fields and the click
 // handlers. A workflow's member reads the controls and fields it needs into a plain record and
-// calls the workflow's free core, which takes the host link (workflows/README.md). The members
+// calls the workflow's free core, which takes the host link (docs/ARCHITECTURE.md). The members
 // are defined under shell/, one file per subsystem; no core includes this header.
 //
 // Construction gives the design state. Whoever shows the window (the Windows program, a test)
@@ -17,7 +17,7 @@
 #include "geometry/AcadTypes.h"
 #include "shell/Controls.h"
 
-struct DxfDocument;        // annotation/DxfDocument.h
+struct DxfDocument;        // dxf/DxfDocument.h
 struct TriangleLabelling;  // annotation/TriangleLabels.h
 struct RegionSettings;     // workflows/DivideRegion.h
 

@@ -1,6 +1,6 @@
 // The buttons of the ﾂｰﾙ page: each reads and checks its settings before the host hears
 // anything, then hands the dialogue to its core in tools/.
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 #include "numbers/NumberText.h"
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"

@@ -1,9 +1,9 @@
 // The buttons of the triangle workflows: each reads the window's settings, lets the user pick
 // or select in the host, and hands the rest to its core in workflows/.
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostLink.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostSelection.h"
 #include "shell/LabelSettings.h"
 #include "shell/TForm1.h"
 #include "shell/TableRoundingSettings.h"

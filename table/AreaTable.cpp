@@ -3,12 +3,12 @@
 #include <functional>
 #include <numbers>
 
-#include "RuzuRaru2016/hostlink/HostText.h"
 #include "annotation/AnnotationAngles.h"
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfWriter.h"
+#include "dxf/NumberEntries.h"
+#include "hostlink/HostText.h"
 #include "numbers/NumberText.h"
 #include "numbers/RoundToText.h"
-#include "table/NumberEntries.h"
 
 namespace {
 

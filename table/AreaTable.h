@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/dxf/EntityLines.h"
-#include "annotation/DxfDocument.h"
-#include "annotation/SegmentMarks.h"
+#include "dxf/DxfDocument.h"
+#include "dxf/EntityLines.h"
+#include "dxf/SegmentEntries.h"
 #include "geometry/AcadTypes.h"
 #include "geometry/TableRows.h"
 

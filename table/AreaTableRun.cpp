@@ -2,10 +2,10 @@
 
 #include <numbers>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/DxfInsertion.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
 #include "platform/ExecutablePaths.h"
 #include "table/TableCsv.h"
 

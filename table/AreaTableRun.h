@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/TextStyle.h"
+#include "hostlink/HostLink.h"
 #include "table/AreaTable.h"
 
 inline constexpr const char* kAreaCsvFile = "Menseki.csv";

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "annotation/DxfWriter.h"
-#include "annotation/SegmentMarks.h"
+#include "dxf/DxfWriter.h"
+#include "dxf/SegmentEntries.h"
 #include "geometry/CircularSegments.h"
 #include "geometry/PlaneGeometry.h"
 #include "numbers/NumberText.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "annotation/DxfDocument.h"
+#include "dxf/DxfDocument.h"
 #include "geometry/AcadTypes.h"
 #include "table/AreaTable.h"
 

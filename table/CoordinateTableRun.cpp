@@ -1,14 +1,14 @@
 #include "table/CoordinateTableRun.h"
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/DxfInsertion.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TracedBoundary.h"
 #include "platform/ExecutablePaths.h"
 #include "table/AreaTableRun.h"
 #include "table/CoordinateTable.h"
 #include "table/TableCsv.h"
-#include "workflows/TracedBoundary.h"
 
 CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableRun run) {
   CoordinateTableResult result;

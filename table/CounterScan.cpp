@@ -1,8 +1,8 @@
 #include "table/CounterScan.h"
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostExport.h"
-#include "table/NumberEntries.h"
+#include "dxf/NumberEntries.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostExport.h"
 
 CounterScan ScanNextNumber(const HostLink& link) {
   CounterScan result;

@@ -2,7 +2,7 @@
 // counter goes on after the highest number found.
 #pragma once
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 
 enum class CounterScanOutcome {
   kNoHost,  // no host window: nothing sent

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "hostlink/UserMessages.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
-#include "workflows/UserMessages.h"
 
 namespace {
 

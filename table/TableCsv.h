@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "hostlink/HostLink.h"
 #include "platform/CodePage.h"
 #include "table/AreaTable.h"
 

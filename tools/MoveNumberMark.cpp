@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "geometry/PlaneGeometry.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserMessages.h"
 #include "numbers/NumberFormat.h"
-#include "workflows/UserMessages.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // MOVE command, and tied to its old place by a leader with an arrow or by a plain line.
 #pragma once
 
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostLink.h"
 
 inline constexpr const char* kNotCircleAndText = "円と文字ではない";
 

@@ -1,10 +1,10 @@
 #include "tools/RotateText.h"
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
-#include "workflows/UserMessages.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserMessages.h"
 
 TAcadPoint RotationCentre(const TTextBlk& text) {
   if (text.mtflag) return text.pt10;

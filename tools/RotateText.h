@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "dxf/DxfTables.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 inline constexpr const char* kNotText = "文字ではない";
 

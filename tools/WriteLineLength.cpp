@@ -1,10 +1,10 @@
 #include "tools/WriteLineLength.h"
 
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
-#include "RuzuRaru2016/dxf/NearestLine.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
+#include "dxf/ExplodePolylines.h"
+#include "dxf/NearestLine.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
 
 void WriteLineLength(const HostLink& link, const TAcadPoint& pick,
                      const LineLengthSettings& settings) {

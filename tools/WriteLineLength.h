@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 struct LineLengthSettings {
   LengthLabelSettings label;  // angles and text style are read from the host by the run

@@ -2,18 +2,18 @@
 
 #include <utility>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
-#include "RuzuRaru2016/dxf/NearestLine.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
-#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
+#include "dxf/DxfTables.h"
+#include "dxf/ExplodePolylines.h"
+#include "dxf/NearestLine.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "workflows/UserMessages.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserMessages.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 // How far beyond the base the fences that look for a free side reach, in drawing units.
 inline constexpr double kFenceOvershoot = 0.1;

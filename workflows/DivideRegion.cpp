@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostExport.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
 #include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
 #include "annotation/SegmentMarks.h"
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
-#include "workflows/TracedBoundary.h"
-#include "workflows/UserMessages.h"
+#include "dxf/DxfWriter.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostExport.h"
+#include "hostlink/HostSettings.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TracedBoundary.h"
+#include "hostlink/UserMessages.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "geometry/AcadTypes.h"
 #include "geometry/TableRows.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/TracedBoundary.h"
 #include "workflows/LabelDividedTriangles.h"
-#include "workflows/TracedBoundary.h"
 
 struct RegionSettings {
   bool labels = false;          // 自動 and １点指示 label; 分割 draws the diagonals only

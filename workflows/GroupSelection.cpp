@@ -1,13 +1,13 @@
 #include "workflows/GroupSelection.h"
 
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
 #include "division/SegmentTriangles.h"
-#include "workflows/UserMessages.h"
+#include "dxf/DxfWriter.h"
+#include "dxf/ExplodePolylines.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
+#include "hostlink/UserMessages.h"
 
 GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& settings) {
   TDxfTables& tables = link.tables;

@@ -1,8 +1,8 @@
 #include "workflows/LabelDividedTriangles.h"
 
 #include "annotation/AnnotationAngles.h"
-#include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "numbers/RoundToText.h"

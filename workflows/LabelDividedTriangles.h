@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "annotation/DxfDocument.h"
 #include "annotation/TriangleLabels.h"
+#include "dxf/DxfDocument.h"
 #include "geometry/AcadTypes.h"
 
 // Appends the labels of every triangle in list order, written with the labelling's lengths

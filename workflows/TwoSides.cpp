@@ -1,16 +1,16 @@
 #include "workflows/TwoSides.h"
 
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
-#include "RuzuRaru2016/dxf/NearestLine.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
-#include "RuzuRaru2016/hostlink/TemporaryHostSetting.h"
 #include "annotation/SideLines.h"
+#include "dxf/ExplodePolylines.h"
+#include "dxf/NearestLine.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
-#include "workflows/UserMessages.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostSelection.h"
+#include "hostlink/HostSettings.h"
+#include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserMessages.h"
 
 bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangle& triangle) {
   TAcadPoint corner;

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
 #include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
+#include "hostlink/HostLink.h"
 
 // How far the crossing of the two segments' lines may lie from an end of each.
 inline constexpr double kCornerTolerance = 0.01;

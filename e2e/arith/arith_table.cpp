@@ -19,8 +19,8 @@
 #include <io.h>
 #endif
 
-#include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Polylines.h"
 #include "geometry/Triangles.h"

@@ -34,8 +34,8 @@
 #include <vector>
 
 #include "RemoteControls.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "Velsarom.h"
+#include "hostlink/HostChannel.h"
 #include "platform/Utf.h"
 
 namespace {

@@ -26,8 +26,8 @@
 #include <vector>
 
 #include "RemoteControls.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
 #include "Velsarom.h"
+#include "hostlink/HostChannel.h"
 #include "platform/Utf.h"
 #include "shell/win32/ControlIds.h"
 

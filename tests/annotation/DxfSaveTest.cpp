@@ -3,9 +3,9 @@
 #include <string>
 #include <variant>
 
-#include "annotation/DxfDocument.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfDocument.h"
+#include "dxf/DxfWriter.h"
 #include "hostsim/DxfRead.h"
 #include "platform/Utf.h"
 #include "platform/standin/Cp932CodePage.h"

@@ -1,4 +1,4 @@
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfWriter.h"
 
 #include <gtest/gtest.h>
 

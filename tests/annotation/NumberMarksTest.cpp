@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "annotation/DxfWriter.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "numbers/NumberFormat.h"

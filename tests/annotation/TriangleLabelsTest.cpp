@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/hostlink/HostSettings.h"
 #include "annotation/SideLines.h"
 #include "annotation/TriangleLabels.h"
+#include "dxf/DxfTables.h"
+#include "hostlink/HostSettings.h"
 #include "numbers/NumberText.h"
 #include "shell/TForm1.h"
 #include "tests/support/HostFixture.h"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "platform/Ports.h"

@@ -1,5 +1,5 @@
 // The other half of the test in windows_h_first.cpp: the same types, named without windows.h.
-#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "dxf/DxfTables.h"
 #include "platform/Ports.h"
 #include "shell/TForm1.h"
 

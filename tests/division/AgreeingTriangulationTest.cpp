@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "annotation/DxfWriter.h"
+#include "division/AgreeingTriangulation.h"
+#include "division/BestShapeDivision.h"
+#include "division/TriangulationCheck.h"
+#include "dxf/DxfWriter.h"
 #include "geometry/Orientation.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "numbers/NumberText.h"
 #include "table/AreaTable.h"
 #include "tests/division/PolygonFile.h"
-#include "division/AgreeingTriangulation.h"
-#include "division/BestShapeDivision.h"
-#include "division/TriangulationCheck.h"
 
 namespace {
 

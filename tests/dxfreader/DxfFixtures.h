@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "RuzuRaru2016/dxf/DxfParser.h"
+#include "dxf/DxfParser.h"
 #include "platform/standin/Cp932CodePage.h"
 
 namespace dxftest {

@@ -1,4 +1,4 @@
-#include "RuzuRaru2016/dxf/EntityLines.h"
+#include "dxf/EntityLines.h"
 
 #include <gtest/gtest.h>
 

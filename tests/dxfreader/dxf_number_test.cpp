@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "RuzuRaru2016/dxf/DxfNumber.h"
+#include "dxf/DxfNumber.h"
 #include "numbers/NumberText.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "DxfFixtures.h"
-#include "RuzuRaru2016/dxf/DxfParser.h"
-#include "RuzuRaru2016/dxf/DxfReader.h"
+#include "dxf/DxfParser.h"
+#include "dxf/DxfReader.h"
 #include "platform/standin/StandinWorld.h"
 
 using namespace dxftest;

@@ -6,8 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "RuzuRaru2016/dxf/DxfReader.h"
-#include "RuzuRaru2016/dxf/DxfTables.h"
+#include "dxf/DxfReader.h"
+#include "dxf/DxfTables.h"
 #include "platform/standin/StandinWorld.h"
 
 namespace {

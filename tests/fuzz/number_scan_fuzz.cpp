@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "RuzuRaru2016/dxf/EntityLines.h"
-#include "annotation/SegmentMarks.h"
+#include "dxf/EntityLines.h"
+#include "dxf/NumberEntries.h"
+#include "dxf/SegmentEntries.h"
 #include "numbers/NumberText.h"
 #include "platform/standin/Cp932CodePage.h"
-#include "table/NumberEntries.h"
 #include "tests/fuzz/FuzzChecks.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "RuzuRaru2016/dxf/ExplodePolylines.h"
+#include "dxf/ExplodePolylines.h"
 #include "geometry/Polylines.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/dxf/NearestLine.h"
+#include "dxf/DxfTables.h"
+#include "dxf/NearestLine.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {

@@ -27,11 +27,11 @@ GUIDE = REPO / "docs" / "ja"
 # The product's code; tests, the simulated host, the real-window programs and benchmarks are not
 # the program the user has.
 PRODUCT_DIRS = ["shell", "workflows", "tools", "table", "annotation", "numbers", "geometry",
-                "division", "RuzuRaru2016", "platform"]
+                "division", "hostlink", "dxf", "platform"]
 # Texts of the code that the user never sees as the program's own, with the reason.
 NOT_SHOWN = {
     # The host's words that the program reads from the host's command line or window titles.
-    "RuzuRaru2016/hostlink/HostVocabulary.h": None,
+    "hostlink/HostVocabulary.h": None,
     # The face name of the window's font.
     "shell/win32/MainWindow.cpp": None,
 }

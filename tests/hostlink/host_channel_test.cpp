@@ -1,7 +1,7 @@
 // Finding the host among the desktop's windows, typing into it and reading its command line.
 #include <gtest/gtest.h>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
+#include "hostlink/HostChannel.h"
 #include "tests/support/HostFixture.h"
 
 using platform::Utf8ToUtf16;

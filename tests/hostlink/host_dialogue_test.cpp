@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "dxf/DxfTables.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostSelection.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"

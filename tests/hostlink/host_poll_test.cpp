@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/hostlink/HostDialogue.h"
+#include "hostlink/HostDialogue.h"
 #include "tests/support/HostFixture.h"
 
 namespace {

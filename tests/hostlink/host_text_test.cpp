@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/hostlink/HostText.h"
+#include "hostlink/HostText.h"
 
 namespace {
 

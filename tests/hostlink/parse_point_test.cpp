@@ -1,7 +1,7 @@
 // Point values as the host shows them, read into coordinates.
 #include <gtest/gtest.h>
 
-#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "hostlink/HostSelection.h"
 #include "platform/Ports.h"
 #include "platform/standin/MemoryFileSystem.h"
 

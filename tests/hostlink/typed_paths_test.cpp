@@ -2,8 +2,8 @@
 // quotes with one, refused when no quoting could carry them.
 #include <gtest/gtest.h>
 
-#include "RuzuRaru2016/hostlink/TypedPaths.h"
 #include "annotation/DxfInsertion.h"
+#include "hostlink/TypedPaths.h"
 
 namespace {
 

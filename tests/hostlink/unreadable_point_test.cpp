@@ -3,7 +3,7 @@
 // selections read no point: their points come from the workflow.)
 #include <gtest/gtest.h>
 
-#include "RuzuRaru2016/hostlink/HostSelection.h"
+#include "hostlink/HostSelection.h"
 #include "tests/support/HostFixture.h"
 
 namespace {

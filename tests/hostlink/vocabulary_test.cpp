@@ -1,7 +1,7 @@
 // Every command of the host's vocabulary, typed through the channel into the simulated host (an
 // independent implementation of the host's command line), is taken without complaint and has
 // the effect the system relies on; the prompts and reports it reads back are the host's.
-#include "RuzuRaru2016/hostlink/HostVocabulary.h"
+#include "hostlink/HostVocabulary.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <variant>
 #include <vector>
 
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostLink.h"
-#include "RuzuRaru2016/hostlink/HostText.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostText.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/standin/StandinWorld.h"
 #include "tests/support/HostFixture.h"

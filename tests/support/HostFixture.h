@@ -24,9 +24,9 @@
 #include <variant>
 #include <vector>
 
-#include "RuzuRaru2016/dxf/DxfTables.h"
-#include "RuzuRaru2016/hostlink/HostChannel.h"
-#include "RuzuRaru2016/hostlink/HostLink.h"
+#include "dxf/DxfTables.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostLink.h"
 #include "hostsim/inprocess/Host.h"
 #include "platform/Utf.h"
 #include "platform/standin/StandinWorld.h"

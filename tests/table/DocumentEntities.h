@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "annotation/DxfDocument.h"
+#include "dxf/DxfDocument.h"
 #include "numbers/NumberText.h"
 
 namespace tabletest {

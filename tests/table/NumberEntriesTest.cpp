@@ -1,4 +1,4 @@
-#include "table/NumberEntries.h"
+#include "dxf/NumberEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "annotation/SegmentMarks.h"
+#include "dxf/SegmentEntries.h"
 #include "numbers/NumberText.h"
 #include "platform/standin/StandinWorld.h"
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "RuzuRaru2016/dxf/EntityLines.h"
 #include "annotation/DxfInsertion.h"
-#include "annotation/DxfWriter.h"
 #include "annotation/NumberMarks.h"
+#include "dxf/DxfWriter.h"
+#include "dxf/EntityLines.h"
+#include "dxf/NumberEntries.h"
 #include "hostsim/inprocess/Host.h"
 #include "table/AreaTable.h"
-#include "table/NumberEntries.h"
 #include "tests/support/HostFixture.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostExport.h"
 #include "annotation/DxfInsertion.h"
+#include "hostlink/HostExport.h"
 #include "platform/ExecutablePaths.h"
 #include "tests/support/HostFixture.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "annotation/DxfDocument.h"
+#include "dxf/DxfDocument.h"
 #include "platform/standin/StandinWorld.h"
 #include "table/AreaTable.h"
 

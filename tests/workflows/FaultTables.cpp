@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "hostlink/UserMessages.h"
 #include "numbers/NumberText.h"
 #include "tests/support/HostFixture.h"
-#include "workflows/UserMessages.h"
 
 namespace {
 

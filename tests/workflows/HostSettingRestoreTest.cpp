@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "RuzuRaru2016/hostlink/HostLink.h"
-#include "RuzuRaru2016/hostlink/HostSelection.h"
 #include "annotation/SideLines.h"
+#include "hostlink/HostLink.h"
+#include "hostlink/HostSelection.h"
 #include "tests/support/HostFixture.h"
 
 namespace {

@@ -1,8 +1,0 @@
-#include "RuzuRaru2016/hostlink/HostLink.h"
-
-THostChannel& HostChannel() {
-  static THostChannel channel;
-  return channel;
-}
-
-HostLink ProcessHostLink() { return {HostChannel(), DxfTables()}; }

@@ -1,0 +1,6 @@
+#include "dxf/DxfTables.h"
+
+TDxfTables& DxfTables() {
+  static TDxfTables tables;
+  return tables;
+}

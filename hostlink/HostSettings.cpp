@@ -1,0 +1,41 @@
+#include "hostlink/HostSettings.h"
+
+#include "geometry/PlaneGeometry.h"
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
+#include "numbers/NumberText.h"
+
+namespace {
+
+bool IsInteger(std::string_view text) {
+  long long value = 0;
+  return TryParseInt(text, value);
+}
+
+}  // namespace
+
+std::string ReadHostTextStyle(const HostLink& link) {
+  const std::string quoted = GetSysVar(link, vocab::kTextStyle);
+  return quoted.size() < 2 ? std::string() : quoted.substr(1, quoted.size() - 2);
+}
+
+HostAngles ReadHostAngles(const HostLink& link) {
+  // Only a value that was read can be sent back; "_AUNITS \r" would leave the host at 0.
+  TemporaryHostSetting units(link, vocab::kAunits, vocab::AunitsRestore, IsInteger);
+  units.Change(vocab::kAunitsDegrees);
+  const std::string base = GetSysVar(link, vocab::kAngBase);
+  const std::string direction = GetSysVar(link, vocab::kAngDir);
+  units.Restore();
+  HostAngles angles;
+  angles.base = static_cast<double>(StrToFloat(base) * kPi / 180);
+  // A direction taken as counter-clockwise when it could not be read would turn every label the
+  // wrong way for a user who counts clockwise: it ends the run as an unreadable base does.
+  angles.direction = StrToInt(direction);
+  return angles;
+}
+
+double ReadHostNumber(const HostLink& link, const std::string& name) {
+  return static_cast<double>(StrToFloat(GetSysVar(link, name)));
+}

@@ -1,0 +1,26 @@
+// Host settings a workflow reads before it draws: the text style for written texts and the
+// angle base and direction, which decide how documents are written (annotation/AnnotationAngles.h),
+// and any numeric variable that must be a number.
+#pragma once
+
+#include <string>
+
+#include "hostlink/HostLink.h"
+
+// The host's angle settings as a workflow reads them (ANGBASE in degrees, with AUNITS 0).
+struct HostAngles {
+  double base = 0;    // ANGBASE, radians
+  int direction = 0;  // ANGDIR: 1 clockwise, anything else counter-clockwise
+};
+
+// The current text style's name without the quotes the host shows around it.
+std::string ReadHostTextStyle(const HostLink& link);
+
+// ANGBASE read in decimal degrees and ANGDIR (0 when it shows no number). AUNITS is set to 0
+// for the read and sent back before anything else can happen; when it cannot be read it is
+// left alone, as nothing could restore it. Throws EConvertError, with AUNITS already restored,
+// when ANGBASE shows no number.
+HostAngles ReadHostAngles(const HostLink& link);
+
+// A numeric host variable that must be a number (VIEWSIZE, say): EConvertError otherwise.
+double ReadHostNumber(const HostLink& link, const std::string& name);

@@ -1,0 +1,119 @@
+#include "hostlink/HostVocabulary.h"
+
+#include "hostlink/TypedPaths.h"
+#include "numbers/NumberFormat.h"
+
+namespace vocab {
+
+namespace {
+
+std::string Join(std::string_view a, std::string_view b, std::string_view c) {
+  std::string s;
+  s.reserve(a.size() + b.size() + c.size());
+  s.append(a).append(b).append(c);
+  return s;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != b[i]) return false;
+  }
+  return true;
+}
+
+// A layer name as typed at the host's name prompts, where a blank is Enter: in double quotes when
+// it holds a blank, as a path is. A name that comes already quoted (the host shows a string
+// variable such as CLAYER in quotes) is typed as it stands.
+std::string TypedLayer(std::string_view layer) {
+  const bool quoted = layer.size() >= 2 && layer.front() == '"' && layer.back() == '"';
+  if (quoted || layer.find(' ') == std::string_view::npos) return std::string(layer);
+  return Join("\"", layer, "\"");
+}
+
+}  // namespace
+
+bool TypedAlone(std::string_view name) {
+  return SameNameIgnoringCase(name, "ACADVER") || SameNameIgnoringCase(name, "LAYERPMODE");
+}
+
+std::string QueryVariable(std::string_view name) {
+  return TypedAlone(name) ? Join(name, "\r", "") : Join("'SETVAR ", name, "\r");
+}
+
+std::string TypedPoint(const TAcadPoint& p, int decimals) {
+  return FormatFixed(p.x, decimals) + "," + FormatFixed(p.y, decimals);
+}
+
+std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
+  return TypedPoint(a, decimals) + " " + TypedPoint(b, decimals);
+}
+
+std::string OsmodeRestore(std::string_view saved) { return Join("\x03OSMODE ", saved, "\r"); }
+
+std::string EnglishOsmodeRestore(std::string_view saved) {
+  return Join("\x03_OSMODE ", saved, "\r");
+}
+
+std::string AunitsRestore(std::string_view saved) { return Join("_AUNITS ", saved, "\r"); }
+
+std::string SelectFence(const TAcadPoint& p1, const TAcadPoint& p2) {
+  return Join("\x03SELECT FENCE ", TypedPoints(p1, p2, 16), "\r\r\r");
+}
+
+std::string SelectWindow(const TAcadPoint& c1, const TAcadPoint& c2) {
+  return Join("\x03SELECT WINDOW ", TypedPoints(c1, c2, 16), "\r\r");
+}
+
+std::string DxfOut(std::string_view path, std::string_view options) {
+  return Join("DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
+}
+
+std::string EnglishDxfOut(std::string_view path, std::string_view options) {
+  return Join("_DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
+}
+
+std::string InsertExploded(std::string_view path) {
+  return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r0.0,0.0 1.0 0.0\r");
+}
+
+std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", TypedPoint(p, 4), "\r\r"); }
+
+std::string LayerMake(std::string_view layer) {
+  return Join("_-LAYER M ", TypedLayer(layer), "\r\r");
+}
+std::string LocalLayerMake(std::string_view layer) {
+  return Join("-LAYER M ", TypedLayer(layer), "\r\r");
+}
+std::string LayerOff(std::string_view layer) {
+  return Join("_-LAYER OF ", TypedLayer(layer), "\r\r");
+}
+std::string LayerOn(std::string_view layer) {
+  return Join("_-LAYER ON ", TypedLayer(layer), "\r\r");
+}
+std::string ClayerRestore(std::string_view layer) {
+  return Join("\x03_CLAYER ", TypedLayer(layer), "\r");
+}
+
+std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
+  return Join("_LINE ", TypedPoints(a, b, decimals), "\r\r");
+}
+
+std::string RotatePrevious(const TAcadPoint& centre, std::string_view angle) {
+  return Join("_ROTATE SINGLE P\r", TypedPoint(centre, 4), "\r") + Join(angle, "\r", "");
+}
+
+std::string MoveFrom(const TAcadPoint& base) {
+  return Join("\x03\x03_mOvE P \r", TypedPoint(base, 4), "\r");
+}
+
+std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end) {
+  return Join("_LEADER ", TypedPoints(arrow, end, 4), "\r\r\rN ");
+}
+
+std::string DimAsz(std::string_view size) { return Join("_DIMASZ ", size, "\r"); }
+std::string DimLdrBlk(std::string_view block) { return Join("_DIMLDRBLK ", block, "\r"); }
+
+}  // namespace vocab

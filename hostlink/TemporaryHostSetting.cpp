@@ -1,0 +1,37 @@
+#include "hostlink/TemporaryHostSetting.h"
+
+#include "hostlink/HostChannel.h"
+#include "hostlink/HostDialogue.h"
+#include "hostlink/HostVocabulary.h"
+
+TemporaryHostSetting::TemporaryHostSetting(const HostLink& link, const std::string& name,
+                                           RestoreCommand restore, Readable readable)
+    : link_(link), saved_(GetSysVar(link, name)), restore_(std::move(restore)) {
+  if (!readable(saved_)) saved_.clear();
+}
+
+TemporaryHostSetting::~TemporaryHostSetting() {
+  try {
+    Restore();
+  } catch (...) {
+    // Nothing more can be done for the setting while an error is on its way out.
+  }
+}
+
+bool TemporaryHostSetting::Change(const std::string& command) {
+  if (saved_.empty()) return false;
+  SendCommand(link_, command);
+  changed_ = true;
+  return true;
+}
+
+void TemporaryHostSetting::Restore() {
+  if (!changed_) return;
+  changed_ = false;
+  SendCommand(link_, restore_(saved_));
+}
+
+CurrentLayerKept::CurrentLayerKept(const HostLink& link)
+    : layer_(link, vocab::kClayer, vocab::ClayerRestore) {
+  layer_.WillChange();
+}

@@ -1,0 +1,28 @@
+#include "hostlink/UserMessages.h"
+
+#include "hostlink/HostChannel.h"
+#include "numbers/NumberText.h"
+#include "platform/Ports.h"
+
+void TellUser(const HostLink& link, const std::string& message) {
+  platform::Messages().Show(message, "Velsarom");
+  ActivateHost(link);
+}
+
+std::string LayerFieldMessage(const std::string& label, char character, const std::string& text) {
+  return "画層「" + label + "」の名前に使えない文字 " + std::string(1, character) +
+         " があります: '" + text + "'";
+}
+
+std::string AngleFieldMessage(const std::string& text) {
+  return "角度は 180.0、45d30'15\"、50g、1.2r、N45d30'E のように空白なしで指定してください: '" +
+         text + "'";
+}
+
+std::string UnreadableHostValueMessage(const std::string& name) {
+  return "CAD からシステム変数 " + name + " の値を読めません。";
+}
+
+void RequireReadable(const TemporaryHostSetting& setting, const std::string& name) {
+  if (!setting.WasRead()) throw EConvertError(UnreadableHostValueMessage(name));
+}
