@@ -1,5 +1,6 @@
 #include "hostlink/ExchangeFolder.h"
 
+#include "dxf/DxfDocument.h"
 #include "hostlink/HostExport.h"
 #include "hostlink/TypedPaths.h"
 #include "platform/ExecutablePaths.h"
