@@ -50,7 +50,8 @@ bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2)
 bool DrawLineIfMissing(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2,
                        bool check) {
   if (check && SideDrawn(link, p1, p2)) return false;
-  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore);
+  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore,
+                              TemporaryHostSetting::Integer);
   osmode.Change(vocab::kOsmodeOff);
   SendCommand(link, vocab::Line(p1, p2, 16));
   osmode.Restore();

@@ -52,7 +52,8 @@ int SelectAlongPoints(const HostLink& link, const std::string& command) {
   if (!StartSelection(link)) return 0;
   std::string found;
   {
-    TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore);
+    TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore,
+                                TemporaryHostSetting::Integer);
     osmode.Change(vocab::kOsmodeOff);
     SendCommand(link, command);
     found = ReportedCount(link, false);

@@ -24,12 +24,12 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// A layer name as typed at the host's name prompts, where a blank is Enter: in double quotes when
-// it holds a blank, as a path is. A name that comes already quoted (the host shows a string
-// variable such as CLAYER in quotes) is typed as it stands.
+bool HasBlank(std::string_view text) { return text.find(' ') != std::string_view::npos; }
+
+// A layer name as typed at -LAYER's name prompts, where a blank is Enter: in double quotes when
+// it holds a blank, as a path is.
 std::string TypedLayer(std::string_view layer) {
-  const bool quoted = layer.size() >= 2 && layer.front() == '"' && layer.back() == '"';
-  if (quoted || layer.find(' ') == std::string_view::npos) return std::string(layer);
+  if (!HasBlank(layer)) return std::string(layer);
   return Join("\"", layer, "\"");
 }
 
@@ -93,8 +93,24 @@ std::string LayerOff(std::string_view layer) {
 std::string LayerOn(std::string_view layer) {
   return Join("_-LAYER ON ", TypedLayer(layer), "\r\r");
 }
-std::string ClayerRestore(std::string_view layer) {
-  return Join("\x03_CLAYER ", TypedLayer(layer), "\r");
+
+bool IsShownString(std::string_view shown) {
+  return shown.size() >= 2 && shown.front() == '"' && shown.back() == '"' &&
+         shown.substr(1, shown.size() - 2).find('"') == std::string_view::npos;
+}
+
+std::string ShownString(std::string_view shown) {
+  return IsShownString(shown) ? std::string(shown.substr(1, shown.size() - 2)) : std::string();
+}
+
+bool ClayerRestorable(std::string_view shown) {
+  return IsShownString(shown) && !ShownString(shown).empty();
+}
+
+std::string ClayerRestore(std::string_view shown) {
+  const std::string layer = ShownString(shown);
+  if (HasBlank(layer)) return Join("\x03_-LAYER S ", TypedLayer(layer), "\r\r");
+  return Join("\x03_CLAYER ", layer, "\r");
 }
 
 std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
@@ -115,5 +131,14 @@ std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end) {
 
 std::string DimAsz(std::string_view size) { return Join("_DIMASZ ", size, "\r"); }
 std::string DimLdrBlk(std::string_view block) { return Join("_DIMLDRBLK ", block, "\r"); }
+
+bool DimLdrBlkRestorable(std::string_view shown) {
+  return IsShownString(shown) && !HasBlank(shown);
+}
+
+std::string DimLdrBlkRestore(std::string_view shown) {
+  const std::string block = ShownString(shown);
+  return block.empty() ? std::string(kDimLdrBlkDefault) : DimLdrBlk(block);
+}
 
 }  // namespace vocab

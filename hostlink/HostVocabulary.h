@@ -141,13 +141,24 @@ inline constexpr const char* kUndoBack = "_UNDO B ";
 
 // Layers: made current (created when missing), switched on and off; the user's layer restored.
 // The two-sides workflow types its first layer change without the "_". A blank is Enter at the
-// host's name prompts, so a name that holds one is typed in double quotes ("_-LAYER M \"境界 旧\""
-// …); a name already in quotes, as the host shows CLAYER, is typed as it stands.
+// host's name prompts, so a name that holds one is typed in double quotes at -LAYER's prompts
+// ("_-LAYER M \"境界 旧\"" …), as its reference page types a colour book's name.
 std::string LayerMake(std::string_view layer);       // "_-LAYER M " layer "\r\r"
 std::string LocalLayerMake(std::string_view layer);  // "-LAYER M " layer "\r\r"
 std::string LayerOff(std::string_view layer);        // "_-LAYER OF " layer "\r\r"
 std::string LayerOn(std::string_view layer);         // "_-LAYER ON " layer "\r\r"
-std::string ClayerRestore(std::string_view layer);   // "\x03_CLAYER " layer "\r"
+
+// ---- Settings given back ----
+// A string variable is shown in double quotes (CLAYER <"0">); its value prompt takes the bare
+// value, where a blank is Enter and quotes would be part of the name. Each restore below takes
+// the value as GetSysVar gives it, and a setting whose shown value the restore cannot type back
+// counts as not read (TemporaryHostSetting's `readable`).
+std::string ShownString(std::string_view shown);  // the text inside the host's quotes; "" if none
+bool IsShownString(std::string_view shown);       // in quotes, no quote inside
+// The user's layer: "\x03_CLAYER " name "\r"; a name with a blank by -LAYER's Set option,
+// "\x03_-LAYER S \"" name "\"\r\r" (which would also turn the layer on, were it off).
+std::string ClayerRestore(std::string_view shown);
+bool ClayerRestorable(std::string_view shown);
 
 // A line between two points (16 decimals where triangles are drawn, 4 for a mark's link):
 // "_LINE x1,y1 x2,y2\r\r".
@@ -161,5 +172,9 @@ std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end);  // "…\r\r
 std::string DimAsz(std::string_view size);                           // "_DIMASZ " size "\r"
 inline constexpr const char* kDimLdrBlkDefault = "_DIMLDRBLK .\r";   // closed filled arrow
 std::string DimLdrBlk(std::string_view block);                       // "_DIMLDRBLK " block "\r"
+// The arrow as shown given back: the default ("") as kDimLdrBlkDefault, a name bare. A name with
+// a blank cannot be typed at the value prompt and is not restorable.
+std::string DimLdrBlkRestore(std::string_view shown);
+bool DimLdrBlkRestorable(std::string_view shown);
 
 }  // namespace vocab

@@ -3,11 +3,17 @@
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostDialogue.h"
 #include "hostlink/HostVocabulary.h"
+#include "numbers/NumberText.h"
 
 TemporaryHostSetting::TemporaryHostSetting(const HostLink& link, const std::string& name,
                                            RestoreCommand restore, Readable readable)
     : link_(link), saved_(GetSysVar(link, name)), restore_(std::move(restore)) {
   if (!readable(saved_)) saved_.clear();
+}
+
+bool TemporaryHostSetting::Integer(std::string_view value) {
+  long long number = 0;
+  return TryParseInt(value, number);
 }
 
 TemporaryHostSetting::~TemporaryHostSetting() {
@@ -32,6 +38,6 @@ void TemporaryHostSetting::Restore() {
 }
 
 CurrentLayerKept::CurrentLayerKept(const HostLink& link)
-    : layer_(link, vocab::kClayer, vocab::ClayerRestore) {
+    : layer_(link, vocab::kClayer, vocab::ClayerRestore, vocab::ClayerRestorable) {
   layer_.WillChange();
 }

@@ -35,6 +35,7 @@ class TemporaryHostSetting {
   bool WasRead() const { return !saved_.empty(); }
 
   static bool NotEmpty(std::string_view value) { return !value.empty(); }
+  static bool Integer(std::string_view value);  // OSMODE, AUNITS: typed back as shown
 
  private:
   const HostLink& link_;

@@ -137,19 +137,22 @@ void LayerOptions(HostCore& host) {
                 });
             return true;
           case 1:
-            host.AskName("現在にする画層名を入力 または <オブジェクトを選択>: ",
-                         [&host](const std::string& name) {
-                           Drawing& dr = host.drawing();
-                           Layer* l = dr.FindLayer(name);
-                           if (!name.empty() && !l)
-                             host.Say("画層 \"" + name + "\" が見つかりません。");
-                           if (l && !l->frozen && !SameName(dr.header.clayer, l->name)) {
-                             host.Modify();
-                             dr.header.clayer = l->name;
-                           }
-                           LayerOptions(host);
-                           return true;
-                         });
+            host.AskName(
+                "現在にする画層名を入力 または <オブジェクトを選択>: ",
+                [&host](const std::string& name) {
+                  Drawing& dr = host.drawing();
+                  Layer* l = dr.FindLayer(name);
+                  if (!name.empty() && !l) host.Say("画層 \"" + name + "\" が見つかりません。");
+                  // "-LAYER[画層管理] (コマンド)", Set: a layer that is off is
+                  // turned on and made current; a frozen one cannot be.
+                  if (l && !l->frozen && (!l->on || !SameName(dr.header.clayer, l->name))) {
+                    host.Modify();
+                    l->on = true;
+                    dr.header.clayer = l->name;
+                  }
+                  LayerOptions(host);
+                  return true;
+                });
             return true;
           case 2:
             host.AskName("新規画層の名前リストを入力: ", [&host](const std::string& list) {

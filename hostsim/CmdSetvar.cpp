@@ -136,8 +136,10 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
       break;
     }
     case Kind::Text: {
-      std::string s = typed;
-      if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+      // The value as typed: "SETVAR (Command)" and the variables' pages ("CLAYER (System
+      // Variable)", "TEXTSTYLE (System Variable)") describe entering the value, not quotes
+      // around it, so a quote is part of the name (and no layer or style is named so).
+      const std::string& s = typed;
       if (n == "CLAYER") {
         const Layer* l = drawing_.FindLayer(s);
         if (!l || l->frozen) return "CLAYER をその値に設定できません。";
@@ -147,7 +149,9 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
         if (!st) return "TEXTSTYLE をその値に設定できません。";
         h.textstyle = st->name;
       } else if (n == "DIMLDRBLK") {
-        if (s == "." || s.empty()) {
+        // "DIMLDRBLK (System Variable)": a single period gives back the default closed filled
+        // arrow; an empty pair of quotes is no name the page describes.
+        if (s == ".") {
           h.dimldrblk.clear();
         } else {
           std::string name = s;
@@ -187,8 +191,8 @@ void HostCore::AskVariable(const std::string& name) {
   const VarSpec* v = FindVar(name);
   Prompt p;
   p.text = text;
-  // A name (a layer, a style, a block): a blank ends it unless it is in double quotes.
-  p.quotedName = v->kind == Kind::Text;
+  // A blank ends the value, a name's too: the reference describes no quoting at a variable's
+  // value prompt (unlike file names, and -LAYER's name prompts).
   p.onText = [this, name](const std::string& typed) {
     if (typed.empty()) {
       EndCommand();

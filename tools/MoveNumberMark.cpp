@@ -28,7 +28,7 @@ class LeaderArrow {
  public:
   explicit LeaderArrow(const HostLink& link)
       : size_(link, vocab::kDimAsz, vocab::DimAsz),
-        block_(link, vocab::kDimLdrBlk, vocab::DimLdrBlk) {
+        block_(link, vocab::kDimLdrBlk, vocab::DimLdrBlkRestore, vocab::DimLdrBlkRestorable) {
     RequireReadable(size_, vocab::kDimAsz);
     RequireReadable(block_, vocab::kDimLdrBlk);
   }
@@ -47,7 +47,8 @@ class LeaderArrow {
 };
 
 void DrawPlainLine(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to) {
-  TemporaryHostSetting osmode(link, vocab::kOsmode, CancelledOsmodeRestore);
+  TemporaryHostSetting osmode(link, vocab::kOsmode, CancelledOsmodeRestore,
+                              TemporaryHostSetting::Integer);
   osmode.Change(std::string(vocab::kCancel) + vocab::kEnglishOsmodeOff);
   SendCommand(link, vocab::Line(from, to, 4));
   osmode.Restore();

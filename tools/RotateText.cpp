@@ -15,7 +15,8 @@ void RotatePickedText(const HostLink& link, const std::string& angle) {
   if (!ActivateHost(link)) return;
   // Read before the user picks: snaps turned off without a value to give back would be lost to
   // the user, so a value the host does not show ends the run with nothing picked or turned.
-  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore);
+  TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore,
+                              TemporaryHostSetting::Integer);
   RequireReadable(osmode, vocab::kOsmode);
   TAcadPoint pick;
   if (SelectSingle(link, pick) <= 0) return;

@@ -162,9 +162,10 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        [&](const std::string&) { EXPECT_FALSE(host.drawing().FindLayer("H_HEN")->on); }},
       {LayerOn("H_HEN"), nullptr,
        [&](const std::string&) { EXPECT_TRUE(host.drawing().FindLayer("H_HEN")->on); }},
-      {ClayerRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"0\""); }},
+      {ClayerRestore("\"0\""), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"0\""); }},
       // A blank is Enter at a name prompt: names that hold one are typed whole, and the user's
-      // layer comes back both as named and as GetSysVar gives it, in the host's quotes.
+      // layer comes back from the value GetSysVar gives, in the host's quotes.
       {LayerMake("辺 線"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"辺 線\""); }},
       {LocalLayerMake("境界 旧"), nullptr,
@@ -179,7 +180,7 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          ASSERT_NE(host.drawing().FindLayer("辺 線"), nullptr);
          EXPECT_TRUE(host.drawing().FindLayer("辺 線")->on);
        }},
-      {ClayerRestore("辺 線"), nullptr,
+      {ClayerRestore("\"辺 線\""), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"辺 線\""); }},
       {ClayerRestore("\"境界 旧\""), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kClayer), "\"境界 旧\""); }},
@@ -212,8 +213,11 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        }},
       {DimLdrBlk("_DOT"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"_DOT\""); }},
-      // Restored as GetSysVar gave it: the empty name in its quotes.
-      {DimLdrBlk("\"\""), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"\""); }},
+      // Given back from the values GetSysVar gives: a named arrow, and the default.
+      {DimLdrBlkRestore("\"_DOT\""), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"_DOT\""); }},
+      {DimLdrBlkRestore("\"\""), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kDimLdrBlk), "\"\""); }},
       {InsertExploded(allPath), [&] { atMark = EntityCount(); },
        [&](const std::string&) { EXPECT_EQ(EntityCount(), atMark + 5); }},
   };
@@ -248,6 +252,64 @@ TEST_F(VocabularyTest, EveryVariableReadGivesAValue) {
     EXPECT_TRUE(prompt || echo) << line;
     SendCommand(link, kCancel);
     EXPECT_EQ(host.currentLine(), kIdlePrompt);
+  }
+}
+
+// What the host shows of a string variable is not what its value prompt takes: a value typed
+// back in the host's quotes, or a name with a blank typed at the value prompt, is refused or cut.
+TEST_F(VocabularyTest, TheHostRefusesSettingsTypedBackAsShown) {
+  using namespace vocab;
+  SendCommand(link, LayerMake("境界 旧"));
+  SendCommand(link, LayerMake("H_HEN"));
+  struct Case {
+    std::string command;
+    const char* variable;
+    std::string kept;
+  };
+  const std::vector<Case> cases = {
+      {"\x03_CLAYER \"境界 旧\"\r", kClayer, "\"H_HEN\""},
+      {"\x03_CLAYER 境界 旧\r", kClayer, "\"H_HEN\""},
+      {"\x03_CLAYER \"H_HEN\"\r", kClayer, "\"H_HEN\""},
+      {DimLdrBlk("\"_DOT\""), kDimLdrBlk, "\"\""},
+      {DimLdrBlk("\"\""), kDimLdrBlk, "\"\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "command [" << c.command << "]");
+    SendCommand(link, c.command);
+    world.clock.Sleep(500);
+    EXPECT_EQ(Var(c.variable), c.kept);
+    SendCommand(link, kCancelTwice);
+  }
+}
+
+TEST(SettingsGivenBack, EachValueIsTypedAsTheHostTakesIt) {
+  using namespace vocab;
+  struct Case {
+    const char* shown;
+    bool clayer;
+    std::string clayerRestore;
+    bool arrow;
+    std::string arrowRestore;
+  };
+  const Case cases[] = {
+      {"\"0\"", true, "\x03_CLAYER 0\r", true, "_DIMLDRBLK 0\r"},
+      {"\"境界 旧\"", true, "\x03_-LAYER S \"境界 旧\"\r\r", false, ""},
+      {"\"\"", false, "", true, "_DIMLDRBLK .\r"},
+      {"\"_DOT\"", true, "\x03_CLAYER _DOT\r", true, "_DIMLDRBLK _DOT\r"},
+      {"", false, "", false, ""},
+      {"0", false, "", false, ""},
+      {"\"a\"b\"", false, "", false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.shown);
+    EXPECT_EQ(ClayerRestorable(c.shown), c.clayer);
+    if (c.clayer) {
+      EXPECT_EQ(ClayerRestore(c.shown), c.clayerRestore);
+    }
+    EXPECT_EQ(DimLdrBlkRestorable(c.shown), c.arrow);
+    if (c.arrow) {
+      EXPECT_EQ(DimLdrBlkRestore(c.shown), c.arrowRestore);
+    }
   }
 }
 

@@ -483,7 +483,7 @@ TEST_F(Transcript, LeaderRotateLayerAndCurrentLayer) {
   EXPECT_EQ(host.drawing().header.clayer, "H_HEN");
   Send("_LINE 0.0000000000000000,0.0000000000000000 5.0000000000000000,0.0000000000000000\r\r");
   EXPECT_EQ(host.drawing().entities.back().layer, "H_HEN");
-  Send("\x03_CLAYER \"0\"\r");
+  Send("\x03_CLAYER 0\r");
   EXPECT_EQ(CurrentLine(), kIdle);
   EXPECT_EQ(host.drawing().header.clayer, "0");
 }
@@ -508,8 +508,8 @@ TEST_F(Transcript, LayerOffKeepsItsObjectsOutOfSelections) {
 }
 
 // A blank is Enter at a layer-name prompt as everywhere: a name that holds one is taken only in
-// double quotes, at -LAYER's prompts and at CLAYER's value prompt alike. Unquoted, the name is
-// cut at the blank and the rest is typed as an option keyword.
+// double quotes at -LAYER's prompts. Unquoted, the name is cut at the blank and the rest is
+// typed as an option keyword. CLAYER's value prompt takes no quotes: they are part of the name.
 TEST_F(Transcript, ALayerNameHoldsABlankOnlyInDoubleQuotes) {
   Send("_-LAYER M \"境界 旧\"\r\r");
   EXPECT_EQ(host.drawing().header.clayer, "境界 旧");
@@ -519,10 +519,13 @@ TEST_F(Transcript, ALayerNameHoldsABlankOnlyInDoubleQuotes) {
   EXPECT_FALSE(host.drawing().FindLayer("境界 旧")->on);
   Send("_-LAYER ON \"境界 旧\"\r\r");
   EXPECT_TRUE(host.drawing().FindLayer("境界 旧")->on);
+  EXPECT_THAT(History(), Not(HasSubstr("無効")));
   Send("\x03_CLAYER \"境界 旧\"\r");
+  EXPECT_EQ(host.drawing().header.clayer, "0");
+  EXPECT_THAT(History(), HasSubstr("CLAYER をその値に設定できません。"));
+  Send("\x03\x03_-LAYER S \"境界 旧\"\r\r");
   EXPECT_EQ(host.drawing().header.clayer, "境界 旧");
   EXPECT_EQ(CurrentLine(), kIdle);
-  EXPECT_THAT(History(), Not(HasSubstr("無効")));
 
   Send("_-LAYER M 辺 線\r\r");
   EXPECT_EQ(host.drawing().header.clayer, "辺");
