@@ -22,10 +22,14 @@ bool Contains(std::u16string_view s, std::u16string_view part) {
   return s.find(part) != std::u16string_view::npos;
 }
 
+bool IsTrueViewTitle(std::u16string_view title) {
+  return StartsWith(title, vocab::kTitleTrueView) ||
+         StartsWith(title, vocab::kTitleAutodeskTrueView);
+}
+
 bool HasHostTitle(std::u16string_view title) {
-  return !title.empty() &&
-         (StartsWith(title, vocab::kTitleTrueView) || StartsWith(title, vocab::kTitleAutoCad) ||
-          StartsWith(title, vocab::kTitleAutodesk));
+  return !title.empty() && !IsTrueViewTitle(title) &&
+         (StartsWith(title, vocab::kTitleAutoCad) || StartsWith(title, vocab::kTitleAutodesk));
 }
 
 bool IsMainWindowClass(std::u16string_view cls) {
@@ -56,6 +60,15 @@ WindowHandle FindAcadWindow(const HostLink& link) {
     }
   }
   return ch.hAcad;
+}
+
+bool TrueViewIsOpen() {
+  auto& ws = platform::Windows();
+  for (WindowHandle w : ws.TopLevelWindows()) {
+    if (IsTrueViewTitle(ws.Title(w, kNameUnits)) && IsMainWindowClass(ws.ClassName(w, kNameUnits)))
+      return true;
+  }
+  return false;
 }
 
 WindowHandle FindTextWindow(const HostLink& link) {

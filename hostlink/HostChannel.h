@@ -15,7 +15,11 @@
 // Largest command the host's input buffer takes, in UTF-16 code units (without the zero).
 inline constexpr std::size_t kMaxCommandUnits = 511;
 
+// The first top-level window, in enumeration order, whose title begins "AutoCAD " or "Autodesk "
+// (not a DWG TrueView's) and whose class is the host's main frame.
 platform::WindowHandle FindAcadWindow(const HostLink& link);
+// Whether a DWG TrueView main window is open (looked at when FindAcadWindow found none).
+bool TrueViewIsOpen();
 platform::WindowHandle FindTextWindow(const HostLink& link);
 // Both wait 100 ms before reading so that the host has painted the line.
 std::string ReadCurrentLine(const HostLink& link);

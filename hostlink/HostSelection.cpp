@@ -133,8 +133,7 @@ int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
 
 int SelectAll(const HostLink& link, EntityLineList* scan) {
   if (!StartSelection(link)) return 0;
-  SendCommand(link, vocab::kSelectAll);
-  return ExportSelection(link, ExportOf::kPreviousSet, scan);
+  return ExportSelection(link, ExportOf::kWholeDrawing, scan);
 }
 
 int SelectObjects(const HostLink& link, EntityLineList* scan) {

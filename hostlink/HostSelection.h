@@ -31,5 +31,7 @@ int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadP
 // pickPoint receives the point where the user picked the object (also the sentinel).
 int SelectSingle(const HostLink& link, TAcadPoint& pickPoint);
 // These two also scan the export into `scan` when one is given (the number marks of 作成).
+// SelectAll is the whole drawing's export, frozen and locked layers included; it makes no
+// selection set.
 int SelectAll(const HostLink& link, EntityLineList* scan = nullptr);
 int SelectObjects(const HostLink& link, EntityLineList* scan = nullptr);

@@ -18,8 +18,11 @@ namespace vocab {
 // dwData of the WM_COPYDATA message that the host takes as typed input.
 inline constexpr std::uintptr_t kCopyDataCommand = 1;
 
-// Window titles begin with a product name and its blank, so that "AutoCADX" is no host.
+// Window titles begin with a product name and its blank, so that "AutoCADX" is no host. DWG
+// TrueView ("DWG TrueView 2016 - …", "Autodesk DWG TrueView 2018 - …") is a viewer that cannot
+// draw or insert: recognised only to tell the user so.
 inline constexpr std::u16string_view kTitleTrueView = u"DWG TrueView ";
+inline constexpr std::u16string_view kTitleAutodeskTrueView = u"Autodesk DWG TrueView ";
 inline constexpr std::u16string_view kTitleAutoCad = u"AutoCAD ";
 inline constexpr std::u16string_view kTitleAutodesk = u"Autodesk ";
 // Main window class: "Afx:" with ":8:", or an MDI frame; text window class: "Afx:" with ":b:".
@@ -102,11 +105,10 @@ std::string AunitsRestore(std::string_view saved);  // "_AUNITS " saved "\r"
 
 // Selections, each making the previous selection set: along a fence and inside a window
 // ("\x03SELECT FENCE " points "\r\r\r", "\x03SELECT WINDOW " points "\r\r", 16 decimals);
-// one object the user picks; everything; what the user selects and ends with Enter.
+// one object the user picks; what the user selects and ends with Enter.
 std::string SelectFence(const TAcadPoint& p1, const TAcadPoint& p2);
 std::string SelectWindow(const TAcadPoint& c1, const TAcadPoint& c2);
 inline constexpr const char* kSelectSingle = "SELECT SINGLE ";
-inline constexpr const char* kSelectAll = "\x03SELECT ALL \r";
 inline constexpr const char* kSelectObjects = "SELECT ";
 
 // Exports without the file dialog: FILEDIA 0, DXFOUT path "\r" options, FILEDIA 1. Selections
@@ -120,11 +122,12 @@ inline constexpr const char* kEnglishFileDialogOn = "_FILEDIA 1 ";
 std::string DxfOut(std::string_view path, std::string_view options);         // "DXFOUT …"
 std::string EnglishDxfOut(std::string_view path, std::string_view options);  // "_DXFOUT …"
 // Options: objects of the previous set (P ended by Enter), or of it as a single selection; the
-// last created object; every object. Version and 16 decimals.
+// last created object; the whole drawing, which selects nothing (SELECT's ALL would leave out
+// objects on frozen and locked layers). Version and 16 decimals.
 inline constexpr const char* kExportPrevious = "O P \rV 2000 16\r";
 inline constexpr const char* kExportPreviousSingle = "O SINGLE P V 2000 16\r";
 inline constexpr const char* kExportLast = "O SINGLE LAST\rV 2004 16\r";
-inline constexpr const char* kExportAll = "O ALL \rV 2000 16\r";
+inline constexpr const char* kExportAll = "V 2000 16\r";
 
 // A DXF file inserted exploded at 0,0, scale 1, rotation 0:
 // "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).

@@ -26,3 +26,20 @@ std::string UnreadableHostValueMessage(const std::string& name) {
 void RequireReadable(const TemporaryHostSetting& setting, const std::string& name) {
   if (!setting.WasRead()) throw EConvertError(UnreadableHostValueMessage(name));
 }
+
+std::string NoHostMessage() {
+  return "CAD のウィンドウが見つかりません。\n"
+         "探したのは、タイトルが「AutoCAD 」または「Autodesk 」で始まり、クラス名が「Afx:」で"
+         "始まって「:8:」を含む（または「AfxMDIFrame」で始まる）ウィンドウです。\n"
+         "AutoCAD または AutoCAD LT で図面を開いてから、もう一度押してください。";
+}
+
+std::string TrueViewMessage() {
+  return "DWG TrueView は図面を見るためのもので、作図も挿入もできません。\n"
+         "AutoCAD または AutoCAD LT で図面を開いてから、もう一度押してください。";
+}
+
+void RequireDrawingHost(const HostLink& link) {
+  if (FindAcadWindow(link) != 0) return;
+  throw EConvertError(TrueViewIsOpen() ? TrueViewMessage() : NoHostMessage());
+}

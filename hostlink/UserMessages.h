@@ -26,3 +26,10 @@ std::string UnreadableHostValueMessage(const std::string& name);
 void RequireReadable(const TemporaryHostSetting& setting, const std::string& name);
 
 void TellUser(const HostLink& link, const std::string& message);
+
+// A click that works with the host stops before anything is typed when no window can take the
+// commands: none of the host's (the message names the titles and the class looked for), or only
+// a DWG TrueView, which cannot draw or insert (EConvertError, told once by the click dispatcher).
+std::string NoHostMessage();
+std::string TrueViewMessage();
+void RequireDrawingHost(const HostLink& link);

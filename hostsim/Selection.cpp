@@ -216,11 +216,12 @@ void HostCore::SelectPrompt(std::shared_ptr<SelectionRun> run) {
       return;
     }
     if (Keyword(typed, "ALL", 3)) {
-      // ALL takes objects on layers that are off too, not those on frozen layers.
+      // "SELECT[オブジェクト選択] (コマンド)", ALL: every object of the space but those on frozen
+      // or locked layers; layers that are only off are taken.
       std::vector<Handle> all;
       for (const Entity& e : drawing_.entities) {
         const Layer* l = drawing_.FindLayer(e.layer);
-        if (!l || !l->frozen) all.push_back(e.handle);
+        if (!l || (!l->frozen && !l->locked)) all.push_back(e.handle);
       }
       found(all);
       return;

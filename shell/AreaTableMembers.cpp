@@ -31,9 +31,8 @@ void TForm1::Button3Click() { MakeAreaTable(ProcessHostLink(), ReadAreaTableRun(
 
 void TForm1::Button4Click() {
   const CounterScan scan = ScanNextNumber(ProcessHostLink());
-  // Only a missing host starts the count again; an export that did not come back whole ends the
-  // click before this (EExportFailed) and leaves the counter where it was, rather than let later
-  // triangles repeat numbers.
-  if (scan.outcome == CounterScanOutcome::kNoHost) UpDown4.SetPosition(1);
+  // The counter moves only to what the drawing holds. Without a host (told by the click
+  // dispatcher) or after an export that did not come back whole (EExportFailed) it stays where it
+  // was: a count started again at 1 would let the next triangles repeat numbers in the drawing.
   if (scan.outcome == CounterScanOutcome::kRead) UpDown4.SetPosition(scan.next);
 }

@@ -5,6 +5,7 @@
 #include "hostlink/ExchangeFolder.h"
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostExport.h"
+#include "hostlink/UserMessages.h"
 #include "numbers/NumberText.h"
 #include "numbers/X87Precision.h"
 #include "platform/Ports.h"
@@ -24,6 +25,9 @@ void TForm1::RunHandler(void (TForm1::*handler)()) {
     ~Workflow() { running = false; }
   } workflow(workflowRunning_);
   RunGuarded([this, handler] {
+    // No host to type into (or only a viewer) is told before anything else: the click changes
+    // nothing, 最大's counter included, which a user who starts the host next still wants.
+    RequireDrawingHost(ProcessHostLink());
     // A folder whose files the host could not be told about, or that takes no file, stops here,
     // before the host is asked for anything.
     RequireTypeableFiles();

@@ -26,8 +26,10 @@ TEST_F(ChannelTest, MainWindowNeedsHostTitleAndFrameClass) {
   const WindowCase cases[] = {
       {"AutoCAD 2016 - [Drawing1.dwg]", kHostMainClass, true},
       {"AutoCAD LT 2016 - [a.dwg]", u"AfxMDIFrame140u", true},
-      {"DWG TrueView 2016 - [a.dwg]", u"Afx:00400000:8:0001:0:0", true},
-      {"Autodesk DWG TrueView 2018 - [a.dwg]", u"Afx:00400000:8:0001:0:0", true},
+      // A viewer that cannot draw or insert is never the host.
+      {"DWG TrueView 2016 - [a.dwg]", u"Afx:00400000:8:0001:0:0", false},
+      {"Autodesk DWG TrueView 2018 - [a.dwg]", u"Afx:00400000:8:0001:0:0", false},
+      {"Autodesk AutoCAD 2019 - [a.dwg]", u"Afx:00400000:8:0001:0:0", true},
       {"AutoCADLT 2016 - [a.dwg]", kHostMainClass, false},  // no blank after the name
       {"AutoCAD", kHostMainClass, false},
       {"autocad 2016", kHostMainClass, false},  // case matters
@@ -57,6 +59,19 @@ TEST_F(ChannelTest, FirstPassingWindowInEnumerationOrderWins) {
   ws.CreateTopLevel(u"AutoCAD 2017 - [b.dwg]", kHostMainClass, 4);
   EXPECT_EQ(FindAcadWindow(link), first);
   EXPECT_EQ(channel.processId, 3u);
+}
+
+TEST_F(ChannelTest, TrueViewIsToldApartAndAnAutoCadBesideItIsTheHost) {
+  auto& ws = world.windows;
+  EXPECT_FALSE(TrueViewIsOpen());
+  ws.CreateTopLevel(u"DWG TrueView 2016 テキスト ウィンドウ", kHostTextClass, 1);
+  EXPECT_FALSE(TrueViewIsOpen());  // its text window alone is no main window
+  ws.CreateTopLevel(u"DWG TrueView 2016 - [a.dwg]", kHostMainClass, 1);
+  EXPECT_TRUE(TrueViewIsOpen());
+  EXPECT_EQ(FindAcadWindow(link), 0u);
+  const auto autocad = ws.CreateTopLevel(u"AutoCAD 2016 - [b.dwg]", kHostMainClass, 2);
+  EXPECT_EQ(FindAcadWindow(link), autocad);
+  EXPECT_EQ(channel.processId, 2u);
 }
 
 TEST_F(ChannelTest, TextWindowOfAnotherProcessIsSkipped) {

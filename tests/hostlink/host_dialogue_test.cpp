@@ -315,9 +315,13 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   EXPECT_EQ(PickPoint(link, p), HostResult::Done);
   EXPECT_EQ(Sent(), join({sentinel, "_iD\r"}, readLastPoint));
 
+  // The whole drawing: no selection, frozen and locked layers included.
   world.windows.sent.clear();
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_EQ(Sent(), join({"\x03SELECT ALL \r"}, exportPrevious));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"\x03\x03_FILEDIA 0 ",
+                                              std::string("_DXFOUT ") + kExportPath +
+                                                  "\rV 2000 16\r",
+                                              "_FILEDIA 1 "}));
 
   world.windows.sent.clear();
   EXPECT_EQ(SelectByFence(link, {50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
@@ -429,7 +433,7 @@ TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
   EXPECT_EQ(SelectAll(link), 6);
   EXPECT_TRUE(
-      WasSent("DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rO P \rV 2000 16\r"));
+      WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
   EXPECT_EQ(tables.entities.texts.size(), 1u);
   host.Settle();
   EXPECT_EQ(host.currentLine(), "コマンド: ");

@@ -112,8 +112,6 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          ASSERT_EQ(host.core().previousSelection().size(), 1u);
          EXPECT_EQ(host.core().previousSelection()[0], bottom);
        }},
-      {kSelectAll, nullptr,
-       [&](const std::string&) { EXPECT_EQ(host.core().previousSelection().size(), 5u); }},
       {kSelectObjects, [&] { host.user().PickObject(5, 0).PickObject(10, 5).PressEnter(); },
        [&](const std::string& h) {
          EXPECT_EQ(TextAfterLastUpTo(kTotalReport, kSelectPrompt, h), "2");

@@ -170,6 +170,34 @@ TEST_F(Transcript, FenceWindowAllAndSingleSelections) {
   EXPECT_EQ(host.core().Variable("LASTPOINT"), "5.0000,0.0100,0.0000");
 }
 
+// ALL leaves out objects on frozen and on locked layers, not those on layers that are only off;
+// DXFOUT without its Objects option writes the whole drawing, those layers included.
+TEST_F(Transcript, AllLeavesOutFrozenAndLockedLayersButTheWholeDrawingDoesNot) {
+  Layer off{"OFF"}, frozen{"FROZEN"}, locked{"LOCKED"};
+  off.on = false;
+  frozen.frozen = true;
+  locked.locked = true;
+  for (const Layer& l : {off, frozen, locked}) host.drawing().layers.push_back(l);
+  AddLine(0, 0, 10, 0, "0");
+  AddLine(0, 1, 10, 1, "OFF");
+  AddLine(0, 2, 10, 2, "FROZEN");
+  AddLine(0, 3, 10, 3, "LOCKED");
+  Send("\x03SELECT ALL \r");
+  EXPECT_THAT(After("SELECT"), HasSubstr("認識された数: 2"));
+  EXPECT_EQ(host.core().previousSelection().size(), 2u);
+  Send("_FILEDIA 0 _DXFOUT C:\\Velsarom\\whole.dxf\rV 2000 16\r_FILEDIA 1 ");
+  Wait(100);
+  EXPECT_EQ(CurrentLine(), kIdle);
+  const std::string out = world.files.ReadAll("C:\\Velsarom\\whole.dxf").value_or("");
+  for (const char* layer : {"OFF", "FROZEN", "LOCKED"})
+    EXPECT_THAT(out, HasSubstr(std::string("\r\n  8\r\n") + layer + "\r\n"));
+  std::size_t lines = 0;
+  for (std::size_t at = out.find("\r\n  0\r\nLINE\r\n"); at != std::string::npos;
+       at = out.find("\r\n  0\r\nLINE\r\n", at + 1))
+    ++lines;
+  EXPECT_EQ(lines, 4u);
+}
+
 TEST_F(Transcript, AWindowWithoutAreaSelectsNothing) {
   AddSquare(0, 0, 10);
   AddLine(5, 5, 5, 5);  // a line of no length inside the point window

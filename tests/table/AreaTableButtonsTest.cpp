@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hostlink/UserMessages.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -168,13 +169,41 @@ TEST_F(TableButtons, CounterGoesOnAfterTheHighestMarkOfTheApplication) {
   }
 }
 
-TEST_F(TableButtons, CounterStartsAgainOnlyWithoutAHost) {
+// Started again at 1, the count would let the next triangles repeat the drawing's numbers once
+// the host runs again: without a host the user is told, and the counter stays.
+TEST_F(TableButtons, CounterStaysWithoutAHostAndTheUserIsTold) {
   AddMarks3127();
   form.UpDown4.SetPosition(20);
   host.Close();
   form.RunHandler(&TForm1::Button4Click);
-  EXPECT_EQ(Counter(), 1);
+  EXPECT_EQ(Counter(), 20);
   EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(Messages(), Strings{NoHostMessage()});
+}
+
+// Marks on frozen and on locked layers belong to the drawing too: SELECT's ALL would leave them
+// out, and the next triangles would repeat their numbers, or the table would lack their rows.
+TEST_F(TableButtons, MarksOnFrozenAndLockedLayersAreCountedAndListed) {
+  AddMarks3127();
+  hostsim::Layer frozen{"旧 番号"}, locked{"確定"};
+  frozen.frozen = true;
+  locked.locked = true;
+  host.drawing().layers.push_back(frozen);
+  host.drawing().layers.push_back(locked);
+  auto& entities = host.drawing().entities;
+  for (std::size_t i = 2; i < 4; ++i) entities[i].layer = frozen.name;  // mark 12
+  for (std::size_t i = 4; i < 6; ++i) entities[i].layer = locked.name;  // mark 7
+  form.UpDown4.SetPosition(1);
+  form.RunHandler(&TForm1::Button4Click);
+  EXPECT_EQ(Counter(), 13);
+  EXPECT_EQ(CountSent("\x03SELECT ALL"), 0);
+  ClickTable(12000, 20000);
+  EXPECT_TRUE(Messages().empty());
+  ExpectTableAt(12000, 20000, false,
+                {{"3", "3.00", "5.00", "4.00", "6.0000"},
+                 {"7", "1.00", "1.41", "1.00", "0.5000"},
+                 {"12", "6.00", "10.00", "8.00", "24.0000"}},
+                {{"合計", "30.5000"}, {"面積", "30.50  "}});
 }
 
 TEST_F(TableButtons, CounterCancelsARunningCommandBeforeTheExport) {
