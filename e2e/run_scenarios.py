@@ -90,6 +90,9 @@ def parse(path: Path) -> Scenario:
         elif verb == "setting" and not s.steps:
             need(3)
             s.settings.append((words[0], words[1], rest.split(None, 2)[2]))
+        elif verb == "host" and words[:1] == ["product"]:
+            need(2)
+            s.host += ["--product", rest.split(None, 1)[1]]  # a name with blanks
         elif verb == "host":
             need(2)
             if words[0] not in HOST_OPTIONS or len(words) != 2:
@@ -321,6 +324,7 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
         if any(p.poll() is None for p in started):
             wine.close("TForm1", "Velsarom", 3000)
             wine.close("Afx:*:8:*", "AutoCAD ", 3000)
+            wine.close("Afx:*:8:*", "DWG TrueView ", 3000)
         for p in started:
             if p.poll() is None:
                 p.kill()

@@ -86,8 +86,9 @@ struct HostSearch {
 
 BOOL CALLBACK FindHostMain(HWND w, LPARAM p) {
   const std::string cls = ClassOf(w), title = WindowText(w);
+  // The simulated host's main window, also when it is titled as a viewer (`host product`).
   if (IsWindowVisible(w) && cls.rfind("Afx:", 0) == 0 && cls.find(":8:") != std::string::npos &&
-      title.rfind("AutoCAD ", 0) == 0) {
+      (title.rfind("AutoCAD ", 0) == 0 || title.rfind("DWG TrueView ", 0) == 0)) {
     reinterpret_cast<HostSearch*>(p)->hwnd = w;
     return FALSE;
   }
@@ -312,6 +313,8 @@ class Driver {
     for (int i = 0; i < 600; ++i) {
       HostChannel() = {};
       if (FindTextWindow(ProcessHostLink()) && HostChannel().hCurrentLine) return;
+      // A viewer is no host to the program: its main window is all there is to wait for.
+      if (HostMainWindow() && WindowText(HostMainWindow()).rfind("DWG TrueView ", 0) == 0) return;
       Sleep(100);
     }
     Fail("the host's windows did not appear within 60 s");

@@ -1,6 +1,6 @@
 // hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
 //             [--command-delay MS] [--export-write MS] [--copydata-log LOG.txt]
-//             [--variables OUT.txt]
+//             [--variables OUT.txt] [--product NAME]
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
 #include "platform/win32/Win32Ports.h"
@@ -39,7 +39,7 @@ int Fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string drawing, script, save, copyDataLog, variables;
+  std::string drawing, script, save, copyDataLog, variables, product;
   hostsim::HostOptions options;
   for (int i = 1; i < argc; ++i) {
     std::string a = Narrow(argv[i]);
@@ -60,6 +60,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       options.commandDelayMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
     } else if (a == "--export-write") {
       options.exportWriteMs = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
+    } else if (a == "--product") {
+      product = value();
     } else if (a == "--lose-exports") {
       options.lostExports = static_cast<unsigned>(hostsim::ParseInteger(value()).value_or(0));
     } else {
@@ -91,6 +93,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   hostsim::HostWindowsOptions wo;
   wo.savePath = save;
   wo.copyDataLog = copyDataLog;
+  wo.product = product;
   if (!hostsim::CreateHostWindows(instance, core, wo)) return Fail("ウィンドウを作成できません");
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

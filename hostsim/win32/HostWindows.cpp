@@ -215,12 +215,15 @@ bool CreateHostWindows(HINSTANCE inst, HostCore& core, const HostWindowsOptions&
       !Register(inst, kInnerClass, DefWindowProcW))
     return false;
   std::wstring name = Wide(DrawingName());
-  g.main = CreateWindowExW(0, kMainClass, (L"AutoCAD 2018 - [" + name + L"]").c_str(),
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 680, nullptr, nullptr, inst,
-                           nullptr);
-  g.text = CreateWindowExW(0, kTextClass, (L"AutoCAD テキスト ウィンドウ - " + name).c_str(),
-                           WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 420, 420, 300, nullptr, nullptr,
-                           inst, nullptr);
+  const std::wstring product = Wide(options.product);
+  const std::wstring mainTitle =
+      (product.empty() ? L"AutoCAD 2018" : product) + L" - [" + name + L"]";
+  const std::wstring textTitle =
+      (product.empty() ? L"AutoCAD" : product) + L" テキスト ウィンドウ - " + name;
+  g.main = CreateWindowExW(0, kMainClass, mainTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           900, 680, nullptr, nullptr, inst, nullptr);
+  g.text = CreateWindowExW(0, kTextClass, textTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
+                           420, 420, 300, nullptr, nullptr, inst, nullptr);
   if (!g.main || !g.text) return false;
   HWND frame = CreateWindowExW(0, kInnerClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, g.text,
                                nullptr, inst, nullptr);

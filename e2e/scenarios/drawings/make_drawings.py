@@ -100,3 +100,37 @@ msp.add_lwpolyline([(3000, 2000, 0), (19000, 3000, 0), (21000, 13000, 0), (15000
                     (3000, 18000, 0), (1000, 9000, 0)], format="xyb", close=True,
                    dxfattribs={"layer": "筆界"})
 doc.saveas(HERE / "cul-de-sac.dxf", encoding="cp932")
+
+# The corner of corner.dxf in a surveyor's own settings: the current layer's name holds a blank,
+# and leaders carry the dot arrow at 2.5.
+doc = ezdxf.readfile(HERE / "corner.dxf")
+doc.layers.add("現況 境界", color=3)
+doc.header["$CLAYER"] = "現況 境界"
+doc.header["$DIMLDRBLK"] = "_DOT"
+doc.header["$DIMASZ"] = 2.5
+doc.saveas(HERE / "corner-user-settings.dxf", encoding="cp932")
+
+# Marks 3, 12 and 7 as the labelling writes them (a circle of radius 500 and the centred number
+# carrying the three sides as VELSAROM's data), all on H_TEXT; and the same with mark 12 on a
+# frozen layer and mark 7 on a locked one, which SELECT's ALL leaves out.
+def marks(frozen_and_locked):
+    doc, msp = new()
+    doc.appids.new("VELSAROM")
+    doc.layers.add("H_TEXT")
+    layers = {"3": "H_TEXT", "12": "H_TEXT", "7": "H_TEXT"}
+    if frozen_and_locked:
+        doc.layers.add("旧 番号").freeze()
+        doc.layers.add("確定").lock()
+        layers.update({"12": "旧 番号", "7": "確定"})
+    for number, x, sides in (("3", 1000, (3000, 5000, 4000)), ("12", 5000, (6000, 10000, 8000)),
+                             ("7", 9000, (1000, 1414.2135623731, 1000))):
+        layer = {"layer": layers[number]}
+        msp.add_circle((x, 1000), 500, dxfattribs=layer)
+        text = msp.add_text(number, height=400, dxfattribs=layer)
+        text.set_placement((x, 1000), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
+        text.set_xdata("VELSAROM", [(1010, sides)])
+    return doc
+
+
+marks(False).saveas(HERE / "marks-3-12-7.dxf", encoding="cp932")
+marks(True).saveas(HERE / "marks-3-12-7-frozen-locked.dxf", encoding="cp932")
