@@ -13,9 +13,10 @@
 namespace hostsim {
 
 struct HostWindowsOptions {
-  std::string savePath;     // where the drawing is saved when the main window closes
-  std::string copyDataLog;  // for the checks: every WM_COPYDATA received is appended here
-  std::string product;      // the titles' product name ("DWG TrueView 2018"); empty: AutoCAD's
+  std::string savePath;       // where the drawing is saved when the main window closes
+  std::string copyDataLog;    // for the checks: every WM_COPYDATA received is appended here
+  std::string variablesPath;  // for the checks: every system variable, written on closing
+  std::string product;        // the titles' product name ("DWG TrueView 2018"); empty: AutoCAD's
 };
 
 // Creates the windows; false when a class or window could not be made.
