@@ -195,7 +195,6 @@ void HostCore::AskVariable(const std::string& name) {
   std::string text = SameName(name, "DIMLDRBLK")
                          ? name + " の新しい値を入力、なしの場合は . を入力 <" + shown + ">: "
                          : name + " の新しい値を入力 <" + shown + ">: ";
-  const VarSpec* v = FindVar(name);
   Prompt p;
   p.text = text;
   // A blank ends the value, a name's too: the reference describes no quoting at a variable's
