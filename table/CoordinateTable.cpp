@@ -31,10 +31,8 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
   std::vector<FixedDecimal> north(n), east(n);
   std::vector<std::string> northText(n), eastText(n);
   for (std::size_t i = 0; i < n; ++i) {
-    northText[i] =
-        RoundToText(s.coordinateDigits, kHalfUp, static_cast<double>(order[i].y / s.scale));
-    eastText[i] =
-        RoundToText(s.coordinateDigits, kHalfUp, static_cast<double>(order[i].x / s.scale));
+    northText[i] = ShownLength(s.coordinateDigits, kHalfUp, order[i].y, s.scale);
+    eastText[i] = ShownLength(s.coordinateDigits, kHalfUp, order[i].x, s.scale);
     north[i] = ParseFixed(northText[i]);
     east[i] = ParseFixed(eastText[i]);
   }
