@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dxf/DxfWriter.h"
+#include "hostlink/HostExport.h"
 
 TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height) {
   const long double dx = segment.arcMiddle.x - (segment.st.x + segment.ed.x) / 2;
@@ -20,4 +21,10 @@ void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const Circula
   WriteDxfTextAligned(document, TextJustification{1, 2}, at, style.height, style.rotation,
                       SegmentName(number), style.layer, style.textStyle);
   WriteDxfSegmentData(document, segment.chord, segment.radius, segment.sign, segment.angle);
+}
+
+int NextSegmentNumberInDrawing(const HostLink& link) {
+  EntityLineList lines;
+  HostExport(link, ExportOf::kWholeDrawing, {nullptr, &lines});
+  return NextSegmentNumber(CollectSegmentMarks(lines));
 }

@@ -9,6 +9,7 @@
 #include "dxf/DxfDocument.h"
 #include "dxf/SegmentEntries.h"
 #include "geometry/CircularSegments.h"
+#include "hostlink/HostLink.h"
 
 struct SegmentMarkStyle {
   double height = 0;
@@ -25,3 +26,8 @@ TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height);
 // sign) and the central angle (1040). The document's header must register kSegmentAppName.
 void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const CircularSegment& segment,
                       int number, const SegmentMarkStyle& style);
+
+// The number the next segment mark gets: after the drawing's highest, which only the whole drawing
+// tells (exported for it). 自動 names its marks so and the coordinate table its rows, so that one
+// arc has one name. Throws EExportFailed when the export does not come back whole.
+int NextSegmentNumberInDrawing(const HostLink& link);

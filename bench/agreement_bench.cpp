@@ -13,11 +13,12 @@
 #include <cstring>
 #include <vector>
 
-#include "geometry/TableRows.h"
-#include "tests/table/WholeRunParcels.h"
 #include "division/AgreeingTriangulation.h"
 #include "division/BestShapeDivision.h"
 #include "division/TriangulationCheck.h"
+#include "geometry/TableRows.h"
+#include "table/CoordinateTable.h"
+#include "tests/table/WholeRunParcels.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ double TableError(const std::vector<TAcadPoint>& ring, const DivisionResult& d,
   };
   for (const TAcadTriangle& t : d.triangles)
     triangles.push_back({index(t.p1), index(t.p2), index(t.p3)});
-  const long double area = std::fabs(DoubleSignedArea(ring)) / 2 / (r.scale * r.scale);
-  return static_cast<double>(TableFinalArea(corners, triangles, r) - area);
+  return static_cast<double>(TableFinalArea(corners, triangles, r) -
+                             AgreementTarget(ring, {}, false, r));
 }
 
 }  // namespace
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
     const double plainMs = MedianMs(
         runs, [&] { return DivideBestShape(ring); }, plain);
     const double agreeMs = MedianMs(
-        runs, [&] { return DivideBestShape(ring, heron); }, agreeing);
+        runs, [&] { return DivideBestShape(ring, heron, AgreementTarget(ring, {}, false, heron)); },
+        agreeing);
     std::printf(
         "%d corners: plain %.3f ms, then table %.3f ms (x%.1f); table error %+.4f -> %+.4f m²\n",
         corners, plainMs, agreeMs, agreeMs / plainMs, TableError(ring, plain, heron),

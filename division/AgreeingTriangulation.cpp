@@ -7,12 +7,12 @@
 #include <limits>
 #include <string>
 
+#include "division/TriangulationCheck.h"
 #include "geometry/Orientation.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
-#include "division/TriangulationCheck.h"
 
 namespace {
 
@@ -84,11 +84,15 @@ bool Touch(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c, const 
 
 class Agreement {
  public:
-  Agreement(std::span<const TAcadPoint> ring, const TableRounding& rounding)
-      : ring_(ring), r_(rounding), n_(ring.size()), open_(n_ * n_), sides_(n_ * n_) {
+  Agreement(std::span<const TAcadPoint> ring, const TableRounding& rounding, long double target)
+      : ring_(ring),
+        r_(rounding),
+        n_(ring.size()),
+        coordinateArea_(target),
+        open_(n_ * n_),
+        sides_(n_ * n_) {
     int digits = std::clamp(r_.areaDigits, 0, 6);
     for (unit_ = 1; digits-- > 0;) unit_ *= 10;
-    coordinateArea_ = std::fabs(DoubleSignedArea(ring)) / 2 / (r_.scale * r_.scale);
   }
 
   Sum Row(Index a, Index b, Index c) {
@@ -382,16 +386,17 @@ class Agreement {
 
 std::vector<TriangleCorners> AgreeingTriangulation(std::span<const TAcadPoint> ring,
                                                    const std::vector<TriangleCorners>& plain,
-                                                   const TableRounding& rounding) {
+                                                   const TableRounding& rounding,
+                                                   long double target) {
   // A scale that is no length gives no table to agree with.
   if (ring.size() < 4 || ring.size() > kMostCorners || !(rounding.scale > 0)) return plain;
-  return Agreement(ring, rounding).Choose(plain);
+  return Agreement(ring, rounding, target).Choose(plain);
 }
 
 long double TableFinalArea(std::span<const TAcadPoint> ring,
                            const std::vector<TriangleCorners>& triangles,
                            const TableRounding& rounding) {
-  Agreement a(ring, rounding);
+  Agreement a(ring, rounding, 0);
   long long total = 0;
   for (const TriangleCorners& t : triangles) total += a.Row(t[0], t[1], t[2]);
   return a.Final(total);

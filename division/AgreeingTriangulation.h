@@ -1,5 +1,6 @@
 // Among the triangulations of a polygon whose smallest angle is the largest, the one whose area
-// table comes closest to the polygon's coordinate area. Pure: points in, corner indices out.
+// table comes closest to a target area (the caller's: the area the coordinate table prints for
+// the parcel). Pure: points in, corner indices out.
 #pragma once
 
 #include <array>
@@ -17,7 +18,8 @@ using TriangleCorners = std::array<std::size_t, 3>;
 // through these vertices has. Returns a triangulation whose smallest angle is within 1e-6 rad
 // of plain's and whose table (rows from the sides as a number mark carries them, in the order
 // p1p2, p2p3, p3p1 of the corners returned, with the given rounding) has the final area
-// closest to the coordinate area, a tie going to the total closest to it and then to plain.
+// closest to the target (m², as the table shows areas), a tie going to the total closest to it
+// and then to plain.
 //
 // Up to kExactCorners vertices the choice is exact: every sum of rows that a triangulation of
 // that smallest angle reaches is considered. Above, a piece of the polygon keeps at most
@@ -31,7 +33,8 @@ inline constexpr std::size_t kMostCorners = 300;
 inline constexpr long long kWindowBits = 1 << 12;
 std::vector<TriangleCorners> AgreeingTriangulation(std::span<const TAcadPoint> ring,
                                                    const std::vector<TriangleCorners>& plain,
-                                                   const TableRounding& rounding);
+                                                   const TableRounding& rounding,
+                                                   long double target);
 
 // The table's final area for these triangles (corner indices into ring), as above.
 long double TableFinalArea(std::span<const TAcadPoint> ring,

@@ -144,7 +144,8 @@ void FlipToBestShape(const Ring& ring, std::vector<Corners>& triangles) {
   }
 }
 
-DivisionResult Divide(std::span<const TAcadPoint> polygon, const TableRounding* rounding) {
+DivisionResult Divide(std::span<const TAcadPoint> polygon, const TableRounding* rounding,
+                      long double target) {
   if (polygon.size() < 3) return {DivisionOutcome::kTooFewVertices, {}, {}};
   const long double area = DoubleSignedArea(polygon);
   if (area == 0) return {DivisionOutcome::kUnfinished, {}, {}};
@@ -155,7 +156,7 @@ DivisionResult Divide(std::span<const TAcadPoint> polygon, const TableRounding* 
   if (rounding) {
     std::vector<TAcadPoint> ccw;
     for (Index i = 0; i < ring.size(); ++i) ccw.push_back(ring[i]);
-    corners = AgreeingTriangulation(ccw, corners, *rounding);
+    corners = AgreeingTriangulation(ccw, corners, *rounding, target);
   }
 
   DivisionResult result;
@@ -179,9 +180,10 @@ DivisionResult Divide(std::span<const TAcadPoint> polygon, const TableRounding* 
 }  // namespace
 
 DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon) {
-  return Divide(polygon, nullptr);
+  return Divide(polygon, nullptr, 0);
 }
 
-DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding) {
-  return Divide(polygon, &rounding);
+DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding,
+                               long double target) {
+  return Divide(polygon, &rounding, target);
 }

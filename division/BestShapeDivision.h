@@ -14,6 +14,8 @@
 // first meet them. A polygon that is not simple may give kUnfinished or kNotATiling.
 DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon);
 // The same smallest angle (to 1e-6 rad), and among the divisions that reach it one whose area
-// table, figured with this rounding, comes closest to the polygon's coordinate area
-// (division/AgreeingTriangulation.h says how exact that is).
-DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding);
+// table, figured with this rounding, comes closest to the target area: the area the coordinate
+// table prints for the parcel, less its segments where the area table adds them (m²;
+// AgreementTarget of table/CoordinateTable.h). division/AgreeingTriangulation.h says how exact.
+DivisionResult DivideBestShape(std::span<const TAcadPoint> polygon, const TableRounding& rounding,
+                               long double target);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <numbers>
 
 #include "dxf/AppDataTexts.h"
 #include "dxf/DxfWriter.h"
@@ -36,8 +35,9 @@ std::vector<SegmentMarkData> CollectSegmentMarks(const EntityLineList& lines) {
     m.chord = data.x;
     m.radius = data.y;
     m.sign = data.z < 0 ? -1 : 1;
-    const std::string angle = GetGroupValue(line, 1040);
-    m.major = !angle.empty() && StrToFloat(angle) > std::numbers::pi_v<long double>;
+    // The angle as measured: worked back from the chord and radius it would be ill-conditioned
+    // near a half circle and lose which of the two arcs it is.
+    m.angle = StrToFloat(GetGroupValue(line, 1040));
     marks.push_back(std::move(m));
   }
   std::stable_sort(

@@ -17,7 +17,7 @@ struct SegmentMarkData {
   long double chord = 0;
   long double radius = 0;
   int sign = 1;
-  bool major = false;  // the central angle is above 180°
+  long double angle = 0;  // central angle as measured, radians
 };
 
 // Every TEXT line whose first application data names kSegmentAppName, ascending by number (in

@@ -20,16 +20,16 @@ struct CircularSegment {
 // One segment per arc side of a closed outline: bulges[i] is the bulge of the side from
 // corners[i] to the next corner (the last closing the outline), as a polyline vertex holds it.
 // Sides with bulge 0, or of no length, are no segments. The sign is taken against the
-// outline's own turning, so either orientation gives the same signs. The segments come in the
-// order of a clockwise walk from the first corner, the order of the coordinate table's rows, so
-// that the marks and both tables give an arc the same name.
+// outline's own turning (OutlineTurning), so either orientation gives the same signs. The segments
+// come in the order of a clockwise walk from the first corner, the order of the coordinate table's
+// rows, so that the marks and both tables give an arc the same name.
 std::vector<CircularSegment> OutlineSegments(const std::vector<TAcadPoint>& corners,
                                              const std::vector<double>& bulges);
 
+// +1 when the outline with its arcs runs counter-clockwise, −1 when clockwise: the sign of its
+// own area, the chord polygon's and the arcs' segments together, which holds where the chord
+// polygon crosses itself or has no area.
+int OutlineTurning(const std::vector<TAcadPoint>& corners, const std::vector<double>& bulges);
+
 // The area between an arc of this radius and central angle and its chord: r²(θ − sin θ)/2.
 long double SegmentArea(long double radius, long double angle);
-
-// The central angle of the arc over a chord on a circle of a radius: the minor one, or the
-// major one when major is set. A chord longer than the diameter (as rounded figures can give)
-// counts as the diameter.
-long double SegmentAngle(long double chord, long double radius, bool major);

@@ -1,5 +1,7 @@
 #include "geometry/TableRows.h"
 
+#include <cmath>
+
 #include "geometry/CircularSegments.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
@@ -17,12 +19,14 @@ long double SideValue(const std::string& text) {
   return trimmed.empty() ? 0 : StrToFloat(trimmed);
 }
 
-// Degrees to four places (about a third of a second) and the degree mark: as precise as a check of
-// the area by hand needs, and narrow enough for a column of lengths, where minutes and seconds with
-// their marks would run over in a Japanese font.
-std::string AngleDegreesText(long double radians) {
-  return RoundToText(4, kHalfUp, static_cast<double>(radians * 180 / kPi)) + "°";
-}
+constexpr long double kSecondsPerRadian = 648000 / kPi;
+
+// Marks of degrees, minutes and seconds as a survey table writes them (all in code page 932).
+constexpr const char* kDegreeMark = "°";
+constexpr const char* kMinuteMark = "′";
+constexpr const char* kSecondMark = "″";
+
+std::string TwoDigits(long long v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
 }  // namespace
 
@@ -58,24 +62,43 @@ std::vector<std::string> TriangleRowCells(const std::string& side1, const std::s
   return cells;
 }
 
-ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
+std::string AngleDmsText(long double radians) {
+  const long long seconds = std::llroundl(radians * kSecondsPerRadian);
+  return std::to_string(seconds / 3600) + kDegreeMark + TwoDigits(seconds / 60 % 60) + kMinuteMark +
+         TwoDigits(seconds % 60) + kSecondMark;
+}
+
+long double AngleOfDmsText(const std::string& text) {
+  const std::string::size_type d = text.find(kDegreeMark), m = text.find(kMinuteMark),
+                               sec = text.find(kSecondMark);
+  if (d == std::string::npos || m == std::string::npos || sec == std::string::npos || m < d ||
+      sec < m || sec + std::string(kSecondMark).size() != text.size())
+    throw EConvertError("'" + text + "' は有効な浮動小数点数ではありません。");
+  const std::size_t mStart = d + std::string(kDegreeMark).size();
+  const std::size_t sStart = m + std::string(kMinuteMark).size();
+  const long double seconds = StrToInt(text.substr(0, d)) * 3600.0L +
+                              StrToInt(text.substr(mStart, m - mStart)) * 60 +
+                              StrToInt(text.substr(sStart, sec - sStart));
+  return seconds / kSecondsPerRadian;
+}
+
+ShownSegment ShowSegment(long double chord, long double radius, long double angle, int sign,
                          const TableRounding& r) {
   ShownSegment s;
   s.chord = ShownLength(r.lengthDigits, r.lengthRounding, chord, r.scale);
   const std::string shownRadius = ShownLength(r.lengthDigits, r.lengthRounding, radius, r.scale);
   s.radius = "R" + shownRadius;
-  const long double c = StrToFloat(s.chord), rad = StrToFloat(shownRadius);
-  s.angle = SegmentAngle(c, rad, major);
-  s.area = (sign < 0 ? -1 : 1) * SegmentArea(rad, s.angle);
+  s.angle = AngleDmsText(angle);
+  const long double area = SegmentArea(StrToFloat(shownRadius), AngleOfDmsText(s.angle));
+  s.area = RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(sign < 0 ? -area : area));
   return s;
 }
 
 std::vector<std::string> SegmentRowCells(const ShownSegment& s, const TableRounding& r) {
   if (r.mode == kBaseHeightArea)
-    return {s.chord, s.radius,
-            RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(2 * s.area))};
-  return {s.chord, s.radius, AngleDegreesText(s.angle),
-          RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(s.area))};
+    return {s.radius, s.angle,
+            RoundToText(r.areaDigits, kHalfUp, static_cast<double>(2 * StrToFloat(s.area)))};
+  return {s.chord, s.radius, s.angle, s.area};
 }
 
 long double AreaOfTotal(long double total, const TableRounding& r) {

@@ -19,6 +19,7 @@ struct TableRounding {
   int lengthDigits = 2, lengthRounding = 1;  // sides, bases, heights
   int areaDigits = 4, areaRounding = 1;      // row areas, total, half total
   int finalDigits = 2, finalRounding = 1;    // final area
+  int coordinateDigits = 3;                  // the coordinate table's coordinates
 };
 
 // Base (the longest side, the earlier one on a tie) and height of a triangle from its side
@@ -37,23 +38,30 @@ BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
 std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
                                           const std::string& side3, const TableRounding& r);
 
-// A circular segment's figures as its row shows them, from its chord and radius in drawing
-// units: chord and radius divided by scale and rounded as lengths, the central angle and the
-// signed area (m², say) computed from those shown figures, so that a reader can check them by
-// hand as a triangle's row. major: the arc's central angle is above 180°; sign: +1 when the
-// arc bulges out of the parcel, −1 when in.
+// A circular segment's figures as its row shows them: the chord and the radius divided by scale
+// and rounded as lengths, the central angle as it was measured (never worked back from the
+// rounded chord and radius) in degrees, minutes and seconds to the second, and the signed area
+// computed from the shown radius and the shown angle, r²(θ − sin θ)/2, rounded as a row's area:
+// a reader with a calculator gets the printed figure from the row alone. The one rounding of a
+// segment's area, for the area table and the coordinate table alike. sign: +1 when the arc
+// bulges out of the parcel, −1 when in.
 struct ShownSegment {
   std::string chord;
   std::string radius;  // "R" and the shown radius
-  long double angle = 0;
-  long double area = 0;  // signed
+  std::string angle;   // "179°54′00″"
+  std::string area;    // signed, to the row areas' places
 };
-ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
+ShownSegment ShowSegment(long double chord, long double radius, long double angle, int sign,
                          const TableRounding& r);
 
-// A segment's cells after its name: chord, radius and central angle (degrees to four places,
-// "27.3864°") and its signed area in three-side mode; chord, radius and twice its signed area in
-// base-height mode, whose last column holds base × height and whose total is halved.
+// An angle (0 or more radians) as 度分秒 rounded to the second: "179°54′00″", "270°00′00″".
+std::string AngleDmsText(long double radians);
+// The angle in radians that such a text stands for; throws EConvertError for another text.
+long double AngleOfDmsText(const std::string& text);
+
+// A segment's cells after its name. Three-side mode: chord, radius, angle and its signed area.
+// Base-height mode, whose last column holds base × height and whose total is halved: radius,
+// angle and twice the shown area (exactly, so that both modes round the area once).
 std::vector<std::string> SegmentRowCells(const ShownSegment& segment, const TableRounding& r);
 
 // The area the total stands for: the total itself, or half of it in base-height mode.

@@ -19,6 +19,7 @@ ClickHandler ClickHandlerOf(const std::string& controlName) {
       {"UpDown1", &TForm1::UpDown1Click},           {"UpDown2", &TForm1::UpDown2Click},
       {"UpDown3", &TForm1::UpDown3Click},           {"UpDown5", &TForm1::UpDown5Click},
       {"UpDown6", &TForm1::UpDown6Click},           {"Button15", &TForm1::Button15Click},
+      {"UpDown7", &TForm1::UpDown7Click},
   };
   const auto it = handlers.find(controlName);
   return it == handlers.end() ? nullptr : it->second;

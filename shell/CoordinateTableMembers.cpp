@@ -4,6 +4,7 @@
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"
 #include "shell/TForm1.h"
+#include "shell/TableRoundingSettings.h"
 #include "table/CoordinateTableRun.h"
 
 namespace {
@@ -14,11 +15,9 @@ CoordinateTableRun ReadCoordinateTableRun(TForm1& form) {
   CoordinateTableRun run;
   run.textStyle = ReadTextStyleChoice(form);
   AreaTableSettings& s = run.table;
+  // The rounding of the area table, so that a segment and the final area come out as there.
+  static_cast<TableRounding&>(s) = ReadTableRounding(form);
   ReadTableStyleFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), {}}, s);
-  s.lengthDigits = form.Keta1;
-  s.lengthRounding = form.Marume1;
-  s.finalDigits = form.keta3;
-  s.finalRounding = form.Marume3;
   s.layer = LayerField(form.Edit12);
   run.segments = form.CheckBox6.Checked();
   return run;

@@ -14,6 +14,7 @@ void TForm1::FormCreate() {
   Keta1 = 2;
   keta2 = 4;
   keta3 = 2;
+  keta4 = 3;
   Marume1 = Marume2 = Marume3 = 1;
   LoadSettings();
   Edit8.SetText(PowerOfTenText(UpDown3.Position()));
@@ -36,6 +37,7 @@ void TForm1::RadioGroup1Click() {
 void TForm1::UpDown2Click() { Keta1 = UpDown2.Position(); }
 void TForm1::UpDown6Click() { keta2 = UpDown6.Position(); }
 void TForm1::UpDown1Click() { keta3 = UpDown1.Position(); }
+void TForm1::UpDown7Click() { keta4 = UpDown7.Position(); }
 
 namespace {
 

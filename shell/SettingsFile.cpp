@@ -134,6 +134,8 @@ void TForm1::LoadSettings() {
   CheckBox4.SetChecked(in.Boolean("UseTextStyle", true));
   CheckBox5.SetChecked(in.Boolean("ShapeFirst", false));
   CheckBox6.SetChecked(in.Boolean("Segments", false));
+  UpDown7.SetPosition(in.Integer("Keta4", 3, UpDown7.Min, UpDown7.Max));
+  keta4 = UpDown7.Position();
 }
 
 void TForm1::SaveSettings() {
@@ -169,4 +171,5 @@ void TForm1::SaveSettings() {
   out.Boolean("UseTextStyle", CheckBox4.Checked());
   out.Boolean("ShapeFirst", CheckBox5.Checked());
   out.Boolean("Segments", CheckBox6.Checked());
+  out.Integer("Keta4", UpDown7.Position());
 }

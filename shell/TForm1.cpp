@@ -32,6 +32,8 @@ TForm1::TForm1() {
   Button5.Hint = "番号の文字と円を選んで移動";
   Button11.Hint = "線分に長さを記入";
   Button15.Hint = "閉鎖領域内を１点指示すると、座標求積表を作成";
+  Edit23.ReadOnly = true;
+  Edit23.Hint = UpDown7.Hint = "座標求積表の座標の小数点以下の桁数";
   Edit13.ImeClosed = true;
   Edit14.ImeClosed = true;
   for (TControl* c :
@@ -68,7 +70,7 @@ void TForm1::RegisterAll() {
            &Label6,       &Edit22,       &Label7,      &GroupBox3, &Edit1,     &Edit2,
            &CheckBox1,    &Label17,      &Edit17,      &UpDown5,   &Button1,   &Button9,
            &Button7,      &TabSheet2,    &TabSheet3,   &TabSheet4, &TabSheet1, &PageControl1,
-           &CheckBox5,    &CheckBox6,    &GroupBox16,  &Button15})
+           &CheckBox5,    &CheckBox6,    &GroupBox16,  &Button15,  &Edit23,    &UpDown7})
     Register(*c);
 }
 

@@ -158,6 +158,9 @@ class TForm1 {
   TButton Button7{"Button7", "戻す"};
   TGroupBox GroupBox16{"GroupBox16", ""};  // no caption: the page has no room for one
   TButton Button15{"Button15", "座標求積"};
+  // Decimal places of the coordinate table's coordinates, beside the button that draws it.
+  TEdit Edit23{"Edit23", "3"};
+  TUpDown UpDown7{"UpDown7", 0, 6, 3, &Edit23};
 
   // ---- Pages ----
   TTabSheet TabSheet2{"TabSheet2", " ﾍﾛﾝ "};
@@ -171,6 +174,7 @@ class TForm1 {
   std::int32_t Keta1 = 2;    // decimal places of lengths (UpDown2)
   std::int32_t keta2 = 4;    // of triangle areas (UpDown6)
   std::int32_t keta3 = 2;    // of the final area (UpDown1)
+  std::int32_t keta4 = 3;    // of the coordinate table's coordinates (UpDown7)
   std::int32_t Marume1 = 1;  // rounding of lengths: 0 down, 1 half up, 2 up
   std::int32_t Marume2 = 1;  // of triangle areas
   std::int32_t Marume3 = 1;  // of the final area
@@ -183,6 +187,7 @@ class TForm1 {
   void UpDown2Click();
   void UpDown6Click();
   void UpDown1Click();
+  void UpDown7Click();
   void RadioButton1Click();
   void RadioButton4Click();
   void RadioButton7Click();

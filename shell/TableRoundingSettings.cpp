@@ -12,5 +12,6 @@ TableRounding ReadTableRounding(const TForm1& form) {
   r.areaRounding = form.Marume2;
   r.finalDigits = form.keta3;
   r.finalRounding = form.Marume3;
+  r.coordinateDigits = form.keta4;
   return r;
 }

@@ -6,5 +6,5 @@
 #include "shell/TForm1.h"
 
 // Mode from RadioGroup1, scale from Edit8 (EConvertError when it is no number), the digits and
-// roundings Keta1/Marume1, keta2/Marume2, keta3/Marume3.
+// roundings Keta1/Marume1, keta2/Marume2, keta3/Marume3, the coordinates' places keta4.
 TableRounding ReadTableRounding(const TForm1& form);

@@ -1,7 +1,9 @@
 #include "table/AreaTable.h"
 
+#include <algorithm>
 #include <functional>
 #include <numbers>
+#include <string_view>
 
 #include "annotation/AnnotationAngles.h"
 #include "dxf/DxfWriter.h"
@@ -49,7 +51,36 @@ void CheckWidthCount(const AreaTableSettings& s) {
   throw EConvertError(WidthCountMessage(k, list));
 }
 
+// How wide a text of this height stands, on the safe side for the Japanese fonts a host draws in:
+// an ASCII or half-width katakana character about 0.6 heights, any other (a kanji, the marks of
+// degrees, minutes and seconds) about 1.2, as full-width.
+long double TextWidth(const std::string& text, long double height) {
+  long double width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    // Half-width katakana, U+FF61 to U+FF9F (EF BD A1 to EF BE 9F), are as narrow as ASCII.
+    const std::string_view ch = std::string_view(text).substr(i, length);
+    const bool narrow = c < 0x80 || (ch >= "\xEF\xBD\xA1" && ch <= "\xEF\xBE\x9F");
+    width += (narrow ? 0.6L : 1.2L) * height;
+    i += length;
+  }
+  return width;
+}
+
 }  // namespace
+
+std::vector<long double> FittedWidths(const AreaTableTexts& texts, const AreaTableSettings& s) {
+  std::vector<long double> widths = s.widths;
+  // The texts stand right-aligned half a row height from the line; a quarter more on the left.
+  auto fit = [&](std::size_t j, const std::string& text) {
+    if (j < widths.size())
+      widths[j] = std::max(widths[j], TextWidth(text, s.textHeight) + 0.75L * s.rowHeight);
+  };
+  for (const std::vector<std::string>& row : texts.rows)
+    for (std::size_t j = 0; j < row.size(); ++j) fit(j, row[j]);
+  return widths;
+}
 
 int AreaTableColumns(int mode) { return mode == kBaseHeightArea ? 4 : 5; }
 
@@ -92,7 +123,7 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries, const A
   }
   for (const SegmentMarkData& m : segments) {
     std::vector<std::string> row{m.name};
-    for (std::string& cell : SegmentRowCells(ShowSegment(m.chord, m.radius, m.sign, m.major, s), s))
+    for (std::string& cell : SegmentRowCells(ShowSegment(m.chord, m.radius, m.angle, m.sign, s), s))
       row.push_back(std::move(cell));
     total += StrToFloat(row.back());
     t.rows.push_back(std::move(row));
@@ -130,8 +161,10 @@ DxfDocument WriteAreaTable(const AreaTableTexts& texts, const AreaTableSettings&
   return d;
 }
 
-void WriteTableBody(DxfDocument& d, const AreaTableTexts& texts, const AreaTableSettings& s,
+void WriteTableBody(DxfDocument& d, const AreaTableTexts& texts, const AreaTableSettings& settings,
                     const std::function<void(DxfDocument&)>& lastValueData) {
+  AreaTableSettings s = settings;
+  s.widths = FittedWidths(texts, settings);
   const int k = static_cast<int>(texts.header.size());
   const long double x0 = s.base.x, y0 = s.base.y, h = s.rowHeight;
   const std::size_t n = texts.rows.size();

@@ -72,11 +72,16 @@ DxfDocument WriteAreaTable(const std::vector<std::string>& sortedEntries,
 // The same from the texts ComputeAreaTable gave for these settings.
 DxfDocument WriteAreaTable(const AreaTableTexts& texts, const AreaTableSettings& settings);
 
+// The widths a table is drawn with: settings.widths, each widened where a row's text would run
+// over its column (a segment's angle in 度分秒 in the length columns, say).
+std::vector<long double> FittedWidths(const AreaTableTexts& texts,
+                                      const AreaTableSettings& settings);
+
 // The grid and the texts of a table into an open ENTITIES section: one column per head, of
-// settings.widths (at least as many), its corner at settings.base, its rows of settings.rowHeight
-// as WriteAreaTable draws them, turned back by the host's turn of inserted documents.
-// lastValueData, when given, writes the application data of the last text (the last summary
-// row's value).
+// FittedWidths (settings.widths at least as many), its corner at settings.base, its rows of
+// settings.rowHeight as WriteAreaTable draws them, turned back by the host's turn of inserted
+// documents. lastValueData, when given, writes the application data of the last text (the last
+// summary row's value).
 void WriteTableBody(DxfDocument& document, const AreaTableTexts& texts,
                     const AreaTableSettings& settings,
                     const std::function<void(DxfDocument&)>& lastValueData = {});

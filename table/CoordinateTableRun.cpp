@@ -1,6 +1,7 @@
 #include "table/CoordinateTableRun.h"
 
 #include "annotation/DxfInsertion.h"
+#include "annotation/SegmentMarks.h"
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostSelection.h"
 #include "hostlink/HostVocabulary.h"
@@ -35,8 +36,12 @@ CoordinateTableResult MakeCoordinateTable(const HostLink& link, CoordinateTableR
     result.outcome = CoordinateTableOutcome::kNoCorner;
     return result;
   }
+  // One name for one arc: the rows are named as 自動 names the marks, after the drawing's
+  // highest.
+  const bool named = run.segments && !OutlineSegments(outline.corners, outline.bulges).empty();
+  const int firstSegment = named ? NextSegmentNumberInDrawing(link) : 1;
   const CoordinateTableTexts table =
-      ComputeCoordinateTable(outline.corners, outline.bulges, run.segments, s);
+      ComputeCoordinateTable(outline.corners, outline.bulges, run.segments, firstSegment, s);
   InsertDocument(link, WriteCoordinateTable(table, s),
                  platform::FileBesideExecutable(kSingleTextFile));
   ActivateHost(link);

@@ -15,6 +15,7 @@
 #include "hostlink/HostVocabulary.h"
 #include "hostlink/TracedBoundary.h"
 #include "hostlink/UserMessages.h"
+#include "table/CoordinateTable.h"
 
 namespace {
 
@@ -29,12 +30,6 @@ double RayViewSize(const std::vector<TAcadPoint>& outline, double viewSize) {
     high = std::max(high, p.y);
   }
   return std::max(viewSize, static_cast<double>((high - low) / 5));
-}
-
-int NextSegmentNumberInDrawing(const HostLink& link) {
-  EntityLineList lines;
-  HostExport(link, ExportOf::kWholeDrawing, {nullptr, &lines});
-  return NextSegmentNumber(CollectSegmentMarks(lines));
 }
 
 }  // namespace
@@ -61,18 +56,21 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   result.outcome = RegionOutcome::kNoPolygon;
   if (outline.empty()) return result;
 
-  const DivisionResult division = settings.bestShape
-                                      ? DivideBestShape(outline, settings.table)
-                                      : DividePolygon(outline, RayViewSize(outline, viewSize));
+  // Aimed at what the coordinate table prints for this parcel, less the segments whose marks
+  // this run writes (the area table adds their rows to the triangles').
+  const bool marksSegments = settings.labels && settings.segments;
+  const DivisionResult division =
+      settings.bestShape
+          ? DivideBestShape(outline, settings.table,
+                            AgreementTarget(outline, traced.bulges, marksSegments, settings.table))
+          : DividePolygon(outline, RayViewSize(outline, viewSize));
   if (!division.divided()) {
     result.outcome = RegionOutcome::kDivisionFailed;
     TellUser(link, kDivisionFailed);
     return result;
   }
-  const std::vector<CircularSegment> segments = settings.labels && settings.segments
-                                                    ? OutlineSegments(outline, traced.bulges)
-                                                    : std::vector<CircularSegment>();
-  // Names go on after the drawing's highest, which only the whole drawing tells.
+  const std::vector<CircularSegment> segments =
+      marksSegments ? OutlineSegments(outline, traced.bulges) : std::vector<CircularSegment>();
   const int firstSegment = segments.empty() ? 1 : NextSegmentNumberInDrawing(link);
   DxfDocument document;
   if (segments.empty())

@@ -9,17 +9,18 @@ TABLE_Y). The rules (metres, half up):
   the chord's midpoint moved by the sagitta |bulge|·chord/2 and 300 more away from the parcel,
   for an arc that bulges out. It carries the
   chord, the radius and +1 (bulging out) as the point of its "VELSAROM_SEGMENT" data.
-- A segment row's area comes from the chord and radius as the row shows them (two places): the
-  angle θ = 2·asin(c/2r) they span, the area r²(θ − sin θ)/2; the angle cell shows θ in degrees,
-  to four places and °.
-- The coordinate table: one row per corner (X = drawing y, Y = drawing x in metres), then the
-  segment row (area two places), 倍面積 (the chord polygon's double area: the sum of
-  X·(Y next − Y before), each to two places), 弓形計 (the segment areas as shown) and 面積 =
-  倍面積/2 + 弓形計 (two places). Columns end at 1500, 4500, 7500, 12000.
+- A segment row shows the central angle as measured, θ = 4·atan|bulge|, in degrees, minutes and
+  seconds to the second, and its area comes from the radius as the row shows it (two places) and
+  that shown angle alone: r²(θ − sin θ)/2, four places, in both tables.
+- The coordinate table: one row per corner (X = drawing y, Y = drawing x in metres, three
+  places), then the segment row ("弓1", R radius, angle, area), 倍面積 (the exact sum of
+  X·(Y next − Y before) from the shown coordinates), 弓形計 (the segment areas as shown), 面積 =
+  倍面積/2 + 弓形計 exactly and 最終面積 (面積 to two places). Columns of 1500, 3000, 3000, 4500.
 - The area table: each triangle's row by Heron's formula on its sides to two places (area to
-  four), then the segment row (area to four), 合計 (the rows' areas as shown), 面積 (合計 to two
-  places, then two blanks), 座標面積 (the coordinate table's 面積) and 差 (面積 − 座標面積).
-  Columns end at 1500, 4500, 7500, 10500, 15000.
+  four), then the segment row (chord, R radius, angle, area), 合計 (the rows' areas as shown),
+  面積 (合計 to two places, then two blanks), 座標面積 (the coordinate table's 最終面積) and 差
+  (面積 − 座標面積). Columns of 1500, 3000, 3000, 3000, 4500.
+- A column is widened where a row's text would run over it (the scenarios' rule, fitted()).
 - Rows are 800 high under a header row; a cell stands right-aligned 400 left of its column's
   end, at the row's middle.
 """
@@ -29,9 +30,9 @@ from decimal import Decimal
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scenarios"))
-from derive_expectations import quoted  # noqa: E402  (the runner's quoting, in one place)
-from parcel_areas import (arc_sides, boundary, heron, places, shown_segment_area,
-                          twice_chord_area)
+# The runner's quoting, the angle's text and the columns' fitting: one rule with the scenarios.
+from derive_expectations import angle_of_text, angle_text, fitted, quoted  # noqa: E402
+from parcel_areas import arc_sides, boundary, heron, places, segment_area, twice_chord_area
 
 PARCEL = Path(__file__).with_name("survey-parcel.dxf")
 # The triangles as 形状優先 numbers them, each as (p1, p2, p3) with sides a = p1p2, b = p2p3,
@@ -41,13 +42,13 @@ TRIANGLES = [(2, 16, 1), (2, 15, 16), (2, 13, 15), (2, 3, 13), (3, 7, 13), (3, 4
              (4, 5, 6), (7, 10, 13), (7, 9, 10), (7, 8, 9), (10, 11, 13), (11, 12, 13),
              (13, 14, 15)]
 ROW = 800
-COORD_EDGES = [1500, 4500, 7500, 12000]
-TABLE_EDGES = [1500, 4500, 7500, 10500, 15000]
+COORD_WIDTHS = [1500, 3000, 3000, 4500]
+TABLE_WIDTHS = [1500, 3000, 3000, 3000, 4500]
 
 
-def angle_text(theta: float) -> str:
-    """A central angle as the segment row shows it: degrees to four places, half up, and °."""
-    return f"{places(math.degrees(theta), 4):.4f}°"
+def edges(widths, rows) -> list:
+    w = fitted(widths, rows)
+    return [sum(w[:j + 1]) for j in range(len(w))]
 
 
 def cells(corner, edges, row, values, first_column=0) -> list:
@@ -70,10 +71,10 @@ def main(coord_corner, table_corner) -> None:
                  if max(d) - min(d) not in (1, len(corners) - 1)]
     arcs = arc_sides(points)
     # The texts: every side's and diagonal's length, the numbers, the segment marks, the
-    # coordinate table (header, four cells a corner and a segment, three summary rows of two)
+    # coordinate table (header, four cells a corner and a segment, four summary rows of two)
     # and the area table (header, five cells a triangle and a segment, four summary rows of two).
     labels = len(corners) + len(diagonals)
-    texts = labels + len(TRIANGLES) + len(arcs) + 4 + 4 * (len(corners) + len(arcs)) + 3 * 2 + \
+    texts = labels + len(TRIANGLES) + len(arcs) + 4 + 4 * (len(corners) + len(arcs)) + 4 * 2 + \
         5 + 5 * (len(TRIANGLES) + len(arcs)) + 4 * 2
     out = ["# The texts, the numbers and the diagonals of the division by best shape.",
            f"count TEXT H_TEXT {texts}",
@@ -99,50 +100,56 @@ def main(coord_corner, table_corner) -> None:
         out.append(f"label H_TEXT 弓{n} {mx:.3f} {my:.3f} 0")
         out.append(f"appdata 弓{n} VELSAROM_SEGMENT {chord:.3f} {radius:.3f} {sign}")
         c, r = places(chord / 1000, 2), places(radius / 1000, 2)
-        area = sign * shown_segment_area(float(c), float(r), theta > math.pi)
-        theta_shown = 2 * math.asin(float(c) / (2 * float(r)))
-        if theta > math.pi:
-            theta_shown = 2 * math.pi - theta_shown
-        shown.append((n, c, r, theta_shown, area))
+        angle = angle_text(theta)
+        area = places(sign * segment_area(float(r), angle_of_text(angle)), 4)
+        shown.append((n, c, r, angle, area))
 
     # The coordinate table, clockwise: its segment rows after the corners', then the summary.
-    ring = [(places(y / 1000, 2), places(x / 1000, 2)) for x, y in corners]  # (X, Y)
-    double = sum(places(ring[i][0] * (ring[(i + 1) % len(ring)][1] - ring[i - 1][1]), 2)
-                 for i in range(len(ring)))
-    double = abs(double)
+    ring = [(places(y / 1000, 3), places(x / 1000, 3)) for x, y in corners]  # (X, Y)
+    products = [ring[i][0] * (ring[(i + 1) % len(ring)][1] - ring[i - 1][1])
+                for i in range(len(ring))]
+    if sum(products) < 0:  # the table runs clockwise
+        ring = ring[:1] + ring[:0:-1]
+        products = [ring[i][0] * (ring[(i + 1) % len(ring)][1] - ring[i - 1][1])
+                    for i in range(len(ring))]
+    double = sum(products)
+    rows = [[str(i + 1), str(x), str(y), str(p)] for i, ((x, y), p) in enumerate(zip(ring, products))]
+    segment_rows = [[f"弓{n}", f"R{r}", angle, str(area)] for n, c, r, angle, area in shown]
+    coord_edges = edges(COORD_WIDTHS, rows + segment_rows)
     row = len(corners) + 1
     out.append("# The coordinate table's segment rows and its summary.")
     out.append("no-text H_TEXT 円弧を含む")
-    segments_total = Decimal(0)
-    for n, c, r, _, area in shown:
-        a2 = places(area, 2)
-        segments_total += a2
-        out += cells(coord_corner, COORD_EDGES, row, [f"弓{n}", str(c), f"R{r}", str(a2)])
+    segments_total = sum((area for *_, area in shown), Decimal(0))
+    for values in segment_rows:
+        out += cells(coord_corner, coord_edges, row, values)
         row += 1
-    coordinate_area = places(double / 2 + segments_total, 2)
-    for label, value in (("倍面積", double), ("弓形計", segments_total), ("面積", coordinate_area)):
-        out += cells(coord_corner, COORD_EDGES, row, [label, str(value)], 2)
+    area = double / 2 + segments_total
+    coordinate_area = places(area, 2)
+    for label, value in (("倍面積", double), ("弓形計", segments_total), ("面積", area),
+                         ("最終面積", coordinate_area)):
+        out += cells(coord_corner, coord_edges, row, [label, str(value)], 2)
         row += 1
 
     # The area table: the triangles' rows add up with the segment rows.
-    total = Decimal(0)
-    for a, b, c in TRIANGLES:
-        sides = [float(places(math.dist(k[p], k[q]) / 1000, 2))
-                 for p, q in ((a, b), (b, c), (c, a))]
-        total += places(heron(*sides), 4)
+    total, rows = Decimal(0), []
+    for number, (a, b, c) in enumerate(TRIANGLES, start=1):
+        sides = [places(math.dist(k[p], k[q]) / 1000, 2) for p, q in ((a, b), (b, c), (c, a))]
+        last = places(heron(*map(float, sides)), 4)
+        total += last
+        rows.append([str(number), *map(str, sides), str(last)])
+    segment_rows = [[f"弓{n}", str(c), f"R{r}", angle, str(area)] for n, c, r, angle, area in shown]
+    table_edges = edges(TABLE_WIDTHS, rows + segment_rows)
     row = len(TRIANGLES) + 1
     out.append("# The area table's segment rows and its summary.")
-    for n, c, r, theta_shown, area in shown:
-        a4 = places(area, 4)
-        total += a4
-        out += cells(table_corner, TABLE_EDGES, row,
-                     [f"弓{n}", str(c), f"R{r}", angle_text(theta_shown), str(a4)])
+    for values in segment_rows:
+        total += Decimal(values[-1])
+        out += cells(table_corner, table_edges, row, values)
         row += 1
     final = places(total, 2)
     for label, value in (("合計", str(total)), ("面積", f"{final}  "),
                          ("座標面積", f"{coordinate_area}  "),
                          ("差", f"{final - coordinate_area}  ")):
-        out += cells(table_corner, TABLE_EDGES, row, [label, value], 3)
+        out += cells(table_corner, table_edges, row, [label, value], 3)
         row += 1
     print("\n".join(out))
 

@@ -7,8 +7,8 @@ the final area the area table in its RESULT shows, beside the parcel's area, and
 parcel area, both to two places).
 
 Each table is checked to add up: 合計 is the sum of its rows' areas, and each row's area is what
-the lengths the row shows give (a triangle's by Heron's formula, a segment's from its chord and
-radius), to the row's last place. Where the table shows
+the figures the row shows give (a triangle's by Heron's formula on its sides, a segment's from its
+radius and its angle in degrees, minutes and seconds), to the row's last place. Where the table shows
 座標面積, its 差 is checked against 面積 − 座標面積. Exits 1 when a check fails or a result holds
 no table."""
 import math
@@ -73,15 +73,9 @@ def places(value, n: int) -> Decimal:
     return Decimal(f"{value:.15g}").quantize(Decimal(1).scaleb(-n), rounding=ROUND_HALF_UP)
 
 
-# A segment row's area from the chord and radius as its table shows them (metres): the angle
-# they span, the larger one for an arc of more than half the circle. The scenarios' rule.
+# A segment row's angle as its table shows it ("27°22′16″"): the scenarios' reading.
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scenarios"))
-from derive_expectations import segment_area as shown_segment_area  # noqa: E402
-
-
-def degrees(text: str) -> float:
-    """ "27.3864°" in degrees."""
-    return float(text.rstrip("°"))
+from derive_expectations import angle_of_text  # noqa: E402
 
 
 def table_rows(path: str) -> list:
@@ -111,10 +105,9 @@ def heron(a: float, b: float, c: float) -> float:
 
 
 def row_area(cells: list) -> float:
-    """A numbered or segment row's area as its shown lengths give it (signed as the row is)."""
+    """A numbered or segment row's area as its shown figures give it (signed as the row is)."""
     if cells[0].startswith("弓"):
-        chord, radius = float(cells[1]), float(cells[2].lstrip("R"))
-        area = shown_segment_area(chord, radius, degrees(cells[3]) > 180)
+        area = segment_area(float(cells[2].lstrip("R")), angle_of_text(cells[3]))
         return -area if cells[4].startswith("-") else area
     return heron(*map(float, cells[1:4]))
 

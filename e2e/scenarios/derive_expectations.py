@@ -32,14 +32,18 @@ corner is there, and the area table's rows that compare with it.
   r = c / (2 sin(θ/2)), segment area r²(θ − sin θ)/2, counted + where the arc bulges out of the
   parcel and − where it bulges in. Its mark "弓N" stands upright one label height (300) beyond
   the arc's middle (the chord's midpoint moved |b|·c/2 towards the arc) and carries chord, radius and sign as a point and θ as
-  a real under VELSAROM_SEGMENT. Its table row: "弓N", the chord, "R" and the radius as shown
-  (two places), and the area worked out from those two as shown (θ = 2·asin(c/2r)); in
-  three-side mode the angle in degrees to four places (and °) before the area, in
-  base-height mode twice the area.
+  a real under VELSAROM_SEGMENT. Its table row: "弓N", the chord and "R" and the radius as shown
+  (two places), the central angle as measured in degrees, minutes and seconds to the second
+  ("34°07′25″"), and the area r²(θ − sin θ)/2 from the shown radius and the shown angle, four
+  places half up; in base-height mode the chord is left out and the last cell is twice that area.
+  A column is widened where a row's text would run over it: to 0.6 text heights (400) per ASCII
+  or half-width katakana character and 1.2 per other, plus three quarters of a row height (800).
 - The coordinate table: from the lowest (then leftmost) corner, where the host's trace starts,
-  clockwise; X = drawing y, Y = drawing x, in metres (two places), and X·(Y next − Y before) from
-  those as shown (two places); after them a row per curved side ("弓k", chord, "R" radius, the
-  signed area, two places); 倍面積 their sum, 弓形計 the segments' sum, 面積 倍面積/2 + 弓形計.
+  clockwise; X = drawing y, Y = drawing x, in metres (three places, half up), and
+  X·(Y next − Y before) from those exactly (six places); after them a row per curved side
+  ("弓k", "R" radius, the angle, the signed area as in the area table); 倍面積 the exact sum,
+  弓形計 the exact sum of the shown segment areas, 面積 exactly 倍面積/2 + 弓形計, 最終面積 that to
+  two places half up.
 - A comment line gives the true area (the chord polygon and the exact segments) beside the
   table's 面積, and the bound that rounding the shown values allows; the script stops when the
   table's area lies outside it, or when a segment's area is within it (its loss would not show).
@@ -71,13 +75,13 @@ PARCELS = {
     },
     # e2e/scenarios/drawings/arc-frontage.dxf: a road frontage K1-K2 bulging 1.5 m out of the
     # parcel. The triangles are the division's own (形状優先 on; its diagonals K2-K6, K2-K5 and
-    # K3-K5 read off the drawing).
+    # K2-K4 and each number's sides read off the drawing).
     "frontage": {
-        "corners": {"K1": (4000, 3000), "K2": (24000, 3000), "K3": (27000, 14000),
+        "corners": {"K1": (4000, 3000), "K2": (24000, 3617), "K3": (27000, 14000),
                     "K4": (19000, 22000), "K5": (7000, 20000), "K6": (2000, 11000)},
         "bulges": {"K1": 0.15},
-        "triangles": [("K2", "K6", "K1"), ("K2", "K5", "K6"), ("K2", "K3", "K5"),
-                      ("K3", "K4", "K5")],
+        "triangles": [("K6", "K1", "K2"), ("K4", "K5", "K2"), ("K4", "K2", "K3"),
+                      ("K2", "K5", "K6")],
     },
     # e2e/scenarios/drawings/cul-de-sac.dxf: the frontage K4-K5 on a turning circle, bulging
     # 1.8 m into the parcel. The division's triangles (形状優先 on; diagonals K2-K6, K2-K4 and
@@ -147,17 +151,29 @@ def rounding_bound(f, xs, half) -> float:
     return total
 
 
-def segment_area(c, r, reflex=False) -> float:
-    """The segment cut off by a chord c from a circle of radius r (the larger one if reflex); a
-    chord rounded past the diameter counts as the diameter."""
-    t = 2 * math.asin(min(1.0, c / (2 * r)))
-    t = 2 * math.pi - t if reflex else t
-    return r * r * (t - math.sin(t)) / 2
-
-
 def angle_text(rad: float) -> str:
-    """A central angle as the segment row shows it: degrees to four places, half up, and °."""
-    return places(math.degrees(rad), 4) + "°"
+    """A central angle as the segment row shows it: degrees, minutes and seconds to the second."""
+    s = int(Decimal(repr(rad * 648000 / math.pi)).quantize(Decimal(1), rounding=ROUND_HALF_UP))
+    return f"{s // 3600}°{s // 60 % 60:02d}′{s % 60:02d}″"
+
+
+def angle_of_text(text: str) -> float:
+    d, rest = text.split("°")
+    m, rest = rest.split("′")
+    return (int(d) * 3600 + int(m) * 60 + int(rest.rstrip("″"))) * math.pi / 648000
+
+
+def text_width(text: str) -> float:
+    return sum(0.6 if ord(ch) < 128 or 0xFF61 <= ord(ch) <= 0xFF9F else 1.2 for ch in text) * 400
+
+
+def fitted(widths, rows):
+    """The widths a table is drawn with: each widened to fit its rows' texts."""
+    out = list(widths)
+    for cells in rows:
+        for j, v in enumerate(cells):
+            out[j] = max(out[j], text_width(v) + 600)
+    return out
 
 
 LABEL_HEIGHT = 300
@@ -189,12 +205,13 @@ def segments(parcel) -> list:
         middle = ((p[0] + q[0]) / 2 + toward * (q[1] - p[1]) / c * s,
                   (p[1] + q[1]) / 2 - toward * (q[0] - p[0]) / c * s)
         chord, radius = places(c / 1000, 2), places(r / 1000, 2)
+        angle = angle_text(theta)
+        t = angle_of_text(angle)
+        shown = places(sign * float(radius) ** 2 * (t - math.sin(t)) / 2, 4)
         out.append({"ends": (name, end), "chord": c, "radius": r, "theta": theta, "sign": sign,
                     "middle": middle, "area": r * r * (theta - math.sin(theta)) / 2 / 1e6,
-                    "chord_text": chord, "radius_text": radius,
-                    "shown": segment_area(float(chord), float(radius), theta > math.pi),
-                    "shown_angle": (lambda t: 2 * math.pi - t if theta > math.pi else t)(
-                        2 * math.asin(float(chord) / (2 * float(radius))))})
+                    "chord_text": chord, "radius_text": radius, "angle_text": angle,
+                    "shown": shown})
     return out[::-1] if ccw else out
 
 
@@ -232,23 +249,42 @@ def header_texts(x0, y0, heads, widths) -> list:
     return out
 
 
+def table_texts(x0, y0, heads, widths, rows, summary):
+    """The texts of a table: heads centred, rows right-aligned, summary rows as label and value
+    in the last two columns; the columns fitted to the rows."""
+    widths = fitted(widths, rows)
+    edges = [sum(widths[:j + 1]) for j in range(len(widths))]
+    out = header_texts(x0, y0, heads, widths)
+    for r, cells in enumerate(rows, start=1):
+        out += row_texts(x0, y0, r, cells, edges)
+    for r, (label_text, value) in enumerate(summary, start=len(rows) + 1):
+        out += row_texts(x0, y0, r, [label_text, value], edges[-2:])
+    return out
+
+
+def segment_bound(seg) -> float:
+    """What rounding a segment's radius (half a hundredth) and angle (half a second) and its
+    area (half a unit of four places) can move its row."""
+    r, t = float(seg["radius_text"]), seg["theta"]
+    return (r * (t - math.sin(t)) * 0.005 + r * r * (1 - math.cos(t)) / 2 * math.pi / 1296000
+            + 0.00005)
+
+
 def coordinate_table(parcel, segs, x0, y0):
-    """The coordinate table's texts, its 面積 (Decimal) and the bound of its rounding."""
+    """The coordinate table's texts, its final area (Decimal) and the bound of its rounding."""
     k = parcel["corners"]
     names = list(k)
     start = names.index(min(names, key=lambda n: (k[n][1], k[n][0])))
     turn = 1 if shoelace(list(k.values())) > 0 else -1
     order = [names[(start - turn * i) % len(names)] for i in range(len(names))]  # clockwise
-    xs = [Decimal(places(k[n][1] / 1000, 2)) for n in order]  # north
-    ys = [Decimal(places(k[n][0] / 1000, 2)) for n in order]  # east
+    xs = [Decimal(places(k[n][1] / 1000, 3)) for n in order]  # north
+    ys = [Decimal(places(k[n][0] / 1000, 3)) for n in order]  # east
     n = len(order)
-    edges = [1500, 4500, 7500, 12000]
-    out = header_texts(x0, y0, ["No.", "X", "Y", "Xn(Yn+1-Yn-1)"], [1500, 3000, 3000, 4500])
-    double = Decimal(0)
+    rows, double = [], Decimal(0)
     for i in range(n):
-        cell = places(xs[i] * (ys[(i + 1) % n] - ys[i - 1]), 2)
-        double += Decimal(cell)
-        out += row_texts(x0, y0, i + 1, [str(i + 1), str(xs[i]), str(ys[i]), cell], edges)
+        product = xs[i] * (ys[(i + 1) % n] - ys[i - 1])  # exact: six places
+        double += product
+        rows.append([str(i + 1), str(xs[i]), str(ys[i]), str(product)])
     # The curved sides in the table's order: the side from row i to row i+1 is the outline's
     # side from row i+1's corner to row i's.
     by_start = {seg["ends"][0]: seg for seg in segs}
@@ -257,32 +293,26 @@ def coordinate_table(parcel, segs, x0, y0):
             order[i]]
     total = Decimal(0)
     for j, seg in enumerate(arcs, start=1):
-        area = places(seg["sign"] * seg["shown"], 2)
-        total += Decimal(area)
-        out += row_texts(x0, y0, n + j, [f"弓{j}", seg["chord_text"], "R" + seg["radius_text"],
-                                         area], edges)
-    final = Decimal(places(double / 2 + total, 2))
-    row = n + len(arcs) + 1
-    summary = [("倍面積", places(double, 2))]
+        total += Decimal(seg["shown"])
+        rows.append([f"弓{j}", "R" + seg["radius_text"], seg["angle_text"], seg["shown"]])
+    area = double / 2 + total
+    final = Decimal(places(area, 2))
+    summary = [("倍面積", str(double))]
     if arcs:
-        summary.append(("弓形計", places(total, 2)))
-    summary.append(("面積", str(final)))
-    for label_text, value in summary:
-        out += row_texts(x0, y0, row, [label_text, value], [7500, 12000])[:2]
-        row += 1
-    # The bound: every coordinate within half a hundredth, every cell rounded, the segments from
-    # their rounded chord and radius, the final rounding.
+        summary.append(("弓形計", str(total)))
+    summary += [("面積", str(area)), ("最終面積", str(final))]
+    out = table_texts(x0, y0, ["No.", "X", "Y", "Xn(Yn+1-Yn-1)"], [1500, 3000, 3000, 4500],
+                      rows, summary)
+    # The bound: every coordinate within half a thousandth, the segments' rows, the final
+    # rounding.
     flat = [float(v) for pair in zip(xs, ys) for v in pair]
 
     def half_shoelace(*v):
         return sum(v[2 * i] * (v[2 * ((i + 1) % n) + 1] - v[2 * (i - 1) % (2 * n) + 1])
                    for i in range(n)) / 2
 
-    bound = rounding_bound(half_shoelace, flat, 0.005) + n * 0.005 / 2 + 0.005
-    for seg in arcs:
-        bound += rounding_bound(lambda c, r: segment_area(c, r, seg["theta"] > math.pi),
-                                [float(seg["chord_text"]), float(seg["radius_text"])], 0.005)
-        bound += 0.005
+    bound = rounding_bound(half_shoelace, flat, 0.0005) + 0.005
+    bound += sum(segment_bound(seg) for seg in arcs)
     return out, final, bound, len(out)
 
 
@@ -291,10 +321,8 @@ def area_table(parcel, mode, segs, x0, y0, coordinate_area):
     k = parcel["corners"]
     three = mode == "three"
     widths = [1500, 3000, 3000, 3000, 4500] if three else [1500, 3000, 3000, 4500]
-    edges = [sum(widths[:j + 1]) for j in range(len(widths))]
     heads = ["No.", "a", "b", "c", "面積"] if three else ["No.", "底辺", "高さ", "面積"]
-    out = header_texts(x0, y0, heads, widths)
-    total, bound, row = Decimal(0), 0.0, 0
+    rows, total, bound = [], Decimal(0), 0.0
     for row, names in enumerate(triangles(parcel, mode), start=1):
         p = [k[n] for n in names]
         lengths = [math.dist(p[i], p[(i + 1) % 3]) for i in range(3)]
@@ -312,18 +340,16 @@ def area_table(parcel, mode, segs, x0, y0, coordinate_area):
             cells = [str(row), b, h, last]
             bound += rounding_bound(lambda u, v: u * v / 2, [float(b), float(h)], 0.005)
         total += Decimal(last)
-        out += row_texts(x0, y0, row, cells, edges)
+        rows.append(cells)
     for n, seg in enumerate(segs, start=1):
-        row += 1
-        area = seg["sign"] * seg["shown"]
-        head = [f"弓{n}", seg["chord_text"], "R" + seg["radius_text"]]
-        last = places(area, 4) if three else places(2 * area, 4)
-        cells = head + [angle_text(seg["shown_angle"]), last] if three else head + [last]
-        total += Decimal(last)
-        out += row_texts(x0, y0, row, cells, edges)
-        bound += rounding_bound(lambda c, r: segment_area(c, r, seg["theta"] > math.pi),
-                                [float(seg["chord_text"]), float(seg["radius_text"])], 0.005)
-        bound += 0.00005
+        radius = "R" + seg["radius_text"]
+        if three:
+            cells = [f"弓{n}", seg["chord_text"], radius, seg["angle_text"], seg["shown"]]
+        else:
+            cells = [f"弓{n}", radius, seg["angle_text"], str(2 * Decimal(seg["shown"]))]
+        total += Decimal(cells[-1])
+        rows.append(cells)
+        bound += segment_bound(seg)
     area = total if three else total / 2
     final = Decimal(places(area, 2))
     summary = [("合計", places(total, 4))]
@@ -332,8 +358,7 @@ def area_table(parcel, mode, segs, x0, y0, coordinate_area):
     summary.append(("面積", f"{final}  "))
     if coordinate_area is not None:
         summary += [("座標面積", f"{coordinate_area}  "), ("差", f"{final - coordinate_area}  ")]
-    for r, (label_text, value) in enumerate(summary, start=row + 1):
-        out += row_texts(x0, y0, r, [label_text, value], edges[-2:])
+    out = table_texts(x0, y0, heads, widths, rows, summary)
     return out, final, bound + 0.005, len(out)
 
 

@@ -113,6 +113,9 @@ const std::vector<Placement>& Layout() {
       {"Button7", nullptr, 3, 118, 168, 50, 24},
       {"GroupBox16", nullptr, 3, 2, 199, 173, 38},
       {"Button15", nullptr, 3, 8, 207, 70, 24},
+      {nullptr, "座標桁", 3, 86, 212, 40, 14},
+      {"Edit23", nullptr, 3, 128, 209, 22, 20},
+      {"UpDown7", nullptr, 3, 150, 209, 16, 20},
   };
   return layout;
 }

@@ -16,6 +16,7 @@
 #include "geometry/Triangles.h"
 #include "numbers/NumberText.h"
 #include "table/AreaTable.h"
+#include "table/CoordinateTable.h"
 #include "tests/division/PolygonFile.h"
 
 namespace {
@@ -34,8 +35,8 @@ long double Smallest(const Triangles& ts) {
   return m;
 }
 
-// The final area of the table 作成 draws from these triangles' number marks, less the
-// coordinate area, in m².
+// The final area of the table 作成 draws from these triangles' number marks, less the final
+// area the coordinate table prints for the parcel, in m².
 long double TableError(const std::vector<TAcadPoint>& polygon, const Triangles& ts,
                        const AreaTableSettings& s) {
   std::vector<std::string> entries;
@@ -47,8 +48,7 @@ long double TableError(const std::vector<TAcadPoint>& polygon, const Triangles& 
   std::string final;
   for (const auto& [label, value] : texts.summary)
     if (label == "面積") final = value;
-  const long double area = std::fabs(DoubleSignedArea(polygon)) / 2 / (s.scale * s.scale);
-  return StrToFloat(final) - area;
+  return StrToFloat(final) - AgreementTarget(polygon, {}, false, s);
 }
 
 // Every triangulation of the polygon through its corners, made by trying every apex over every
@@ -86,7 +86,7 @@ TEST_P(AgreeingTriangulationTest, TakesTheClosestTableOfTheLargestSmallestAngle)
   AreaTableSettings s;
   s.mode = GetParam();
   const DivisionResult plain = DivideBestShape(parcel);
-  const DivisionResult agreeing = DivideBestShape(parcel, s);
+  const DivisionResult agreeing = DivideBestShape(parcel, s, AgreementTarget(parcel, {}, false, s));
   ASSERT_TRUE(plain.divided());
   ASSERT_TRUE(agreeing.divided());
   const long double angle = Smallest(plain.triangles);

@@ -20,6 +20,7 @@
 
 #include "division/BestShapeDivision.h"
 #include "division/RegionDivision.h"
+#include "table/CoordinateTable.h"
 #include "tests/division/PolygonFile.h"
 #include "tests/table/WholeRunParcels.h"
 
@@ -74,7 +75,8 @@ void PrintDivisions(const NamedPolygon& p) {
   // The table the survey parcels are judged by: ﾍﾛﾝ, scale 1000, sides to 2 places, rows to 4,
   // the final area to 2, all half up.
   const TableRounding heron;
-  auto agree = [&] { return DivideBestShape(p.points, heron); };
+  const long double target = AgreementTarget(p.points, {}, false, heron);
+  auto agree = [&] { return DivideBestShape(p.points, heron, target); };
   print("agree", agree(), Microseconds(agree));
 }
 

@@ -9,8 +9,9 @@ takes the triangulation whose ﾍﾛﾝ table agrees best, through the division_
 with shapely (the triangles' union against the polygon, their areas against the union's), and
 writes a Markdown table. For the survey parcels (parcels.json and the whole-run ones, millimetres
 at scale 1000) it also gives the error of a ﾍﾛﾝ table of each division: the table's final area
-(heron_table.py) less the polygon's coordinate area (the whole-run parcel with an arc side is
-divided through its chord, so its error is against the polygon of its corners), and, computed
+(heron_table.py) less the final area the coordinate table prints for the polygon (corners to the
+millimetre; the whole-run parcel with an arc side is divided through its chord, so its error is
+against the polygon of its corners), which the division aims at, and, computed
 here without the product's code (reachable_tables.py), the largest smallest angle any
 triangulation has and the closest table that a triangulation of that angle reaches. The earcut
 rings have no unit (screen-like coordinates, some only a few dozen across), so they get no
@@ -26,6 +27,7 @@ import os
 import subprocess
 import sys
 import time
+from fractions import Fraction
 
 import mapbox_earcut
 import numpy as np
@@ -35,7 +37,7 @@ from shapely.ops import unary_union
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from heron_table import final_area, rounding_allowance  # noqa: E402
-from reachable_tables import closest  # noqa: E402
+from reachable_tables import closest, coordinate_table_area  # noqa: E402
 
 FAILED = "分割に失敗した"
 SURVEY_SETS = ("parcels.json", "whole-run")  # millimetres at scale 1000
@@ -83,12 +85,14 @@ def examine(points, triangles):
 
 
 def table_error(points, triangles):
-    """The ﾍﾛﾝ table's final area, it less the polygon's coordinate area, and how far the
-    roundings alone can take it from there, in m²."""
+    """The ﾍﾛﾝ table's final area, it less the final area the coordinate table prints for the
+    polygon (what the division aims at), and how far the roundings alone can take it from
+    there, in m²."""
     sides = [[math.dist(points[i], points[j]), math.dist(points[j], points[k]),
               math.dist(points[k], points[i])] for i, j, k in triangles]
     table = final_area(sides)
-    return table, float(table) - shoelace(points) / 1e6, rounding_allowance(sides)
+    return (table, float(Fraction(table) - coordinate_table_area(points)),
+            rounding_allowance(sides))
 
 
 def earcut(points):
@@ -232,7 +236,8 @@ def main():
         fh.write("\n".join(lines) + "\n\n" + "\n".join(summary) + "\n\n")
         fh.write("## ﾍﾛﾝ table per survey parcel (millimetres at scale 1000)\n\n")
         fh.write("Table: sides in metres to 2 places, row areas to 4, final area to 2 (half up). "
-                 "Error: table less the coordinate area of the polygon through the corners "
+                 "Error: table less the final area the coordinate table prints for the polygon "
+                 "through the corners (corners to the millimetre, the double area exact) "
                  "(for the parcel with an arc side: its chord polygon, as the division takes "
                  "it). Largest possible smallest angle and closest reachable table: computed "
                  "here (reachable_tables.py), exhaustively over every total of rows that a "

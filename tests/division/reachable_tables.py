@@ -38,6 +38,16 @@ def twice_area(points):
                for i in range(len(points)))
 
 
+def coordinate_table_area(points):
+    """The final area the coordinate table prints for the polygon (m², a Fraction): its corners
+    in metres to three places (half up, decided on their 15-digit texts), the double area summed
+    exactly from those, halved, to two places half up. What the division aims at."""
+    shown = [tuple(half_up(Decimal(f"{v / 1000:.15g}"), 3) for v in p) for p in points]
+    double = sum(shown[i][0] * shown[(i + 1) % len(shown)][1] -
+                 shown[(i + 1) % len(shown)][0] * shown[i][1] for i in range(len(shown)))
+    return Fraction(half_up(abs(double) / 2, 2))
+
+
 def row_units(a, b, c):
     """The row's rounded area in units of 0.0001 m², from the sides in millimetres."""
     _, _, area = heron_row([math.dist(a, b), math.dist(b, c), math.dist(c, a)])
@@ -50,7 +60,8 @@ def final_of(total_units):
 
 def reachable(points):
     """(largest smallest angle in radians, the reachable final areas as a set of Decimals, the
-    coordinate area as a Fraction of m²). The polygon may be given either way round."""
+    coordinate table's final area as a Fraction of m²). The polygon may be given either way
+    round."""
     if twice_area(points) < 0:
         points = points[::-1]
     n = len(points)
@@ -131,7 +142,7 @@ def reachable(points):
             finals.add(final_of(low + t))
         bits >>= 1
         t += 1
-    return angle, finals, abs(twice_area(points)) / 2 / 10 ** 6
+    return angle, finals, coordinate_table_area(points)
 
 
 def closest(points):

@@ -193,7 +193,7 @@ TEST_F(FormFixture, EveryControlIsRegisteredOnceUnderItsName) {
   for (const char* name : {"Edit1", "Edit22", "UpDown6", "RadioButton9", "GroupBox15", "Label24",
                            "Button14", "TabSheet1", "PageControl1", "Image3"})
     EXPECT_NE(form.FindControl(name), nullptr) << name;
-  EXPECT_EQ(form.FindControl("Edit23"), nullptr);
+  EXPECT_EQ(form.FindControl("Edit24"), nullptr);
 }
 
 }  // namespace
@@ -339,6 +339,8 @@ TEST(FormDesign, EveryControlHasTheKindTextAndHintOfTheTables) {
       {"CheckBox6", K::Check, "弓形", "ﾁｪｯｸすると、敷地の円弧の辺を弓形として面積に加減"},
       {"GroupBox16", K::Group, "", ""},
       {"Button15", K::Button, "座標求積", "閉鎖領域内を１点指示すると、座標求積表を作成"},
+      {"Edit23", K::Edit, "3", "座標求積表の座標の小数点以下の桁数"},
+      {"UpDown7", K::Spin, "", "座標求積表の座標の小数点以下の桁数"},
   };
   TForm1 form;
   ASSERT_EQ(form.Controls().size(), std::size(rows));
@@ -362,7 +364,7 @@ TEST(FormDesign, FontsFlagsStatesAndLimitsOfTheTables) {
                                                              {"Edit16", {true, 16}},
                                                              {"Edit1", {true, 13}},
                                                              {"Edit2", {true, 13}}};
-  const std::set<std::string> readOnly = {"Edit8", "Edit7", "Edit18", "Edit4"};
+  const std::set<std::string> readOnly = {"Edit8", "Edit7", "Edit18", "Edit4", "Edit23"};
   const std::set<std::string> imeClosed = {"Edit16", "Edit13", "Edit14", "Edit1", "Edit2"};
   const std::set<std::string> disabled = {"Label19", "Edit20", "Button14", "Edit21",
                                           "Label6",  "Edit22", "Label7"};
@@ -384,7 +386,8 @@ TEST(FormDesign, FontsFlagsStatesAndLimitsOfTheTables) {
     const TEdit* associate;
   } spins[] = {{form.UpDown4, 1, 1000, 1, &form.Edit16}, {form.UpDown3, 0, 3, 3, nullptr},
                {form.UpDown2, 0, 6, 2, &form.Edit7},     {form.UpDown6, 0, 6, 4, &form.Edit18},
-               {form.UpDown1, 0, 6, 2, &form.Edit4},     {form.UpDown5, 0, 3, 3, nullptr}};
+               {form.UpDown1, 0, 6, 2, &form.Edit4},     {form.UpDown5, 0, 3, 3, nullptr},
+               {form.UpDown7, 0, 6, 3, &form.Edit23}};
   for (const auto& s : spins) {
     EXPECT_EQ(s.spin.Min, s.min) << s.spin.Name;
     EXPECT_EQ(s.spin.Max, s.max) << s.spin.Name;

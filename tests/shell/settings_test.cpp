@@ -79,6 +79,8 @@ TEST_F(SettingsFixture, EmptyFileCentresTheWindowAndAppliesTheFileDefaults) {
   EXPECT_EQ(form.Keta1, 2);
   EXPECT_EQ(form.keta2, 4);
   EXPECT_EQ(form.keta3, 2);
+  EXPECT_EQ(form.keta4, 3);  // coordinates to the millimetre
+  EXPECT_EQ(form.Edit23.Text(), "3");
   EXPECT_EQ(form.Marume1, 1);
   EXPECT_TRUE(form.RadioButton2.Checked());
   EXPECT_EQ(form.Edit11.Text(), "1500,3000,3000,3000,4500");
@@ -90,7 +92,7 @@ TEST_F(SettingsFixture, OddValuesAreReadAsASurveyorExpects) {
       "[Form]\r\nTop=12\r\nLeft=-40\r\n"
       "[Velsarom]\r\nLeader=0\r\nKyuuseki=1\r\nJouritu=-1\r\nSyakudo=9\r\nKeta1=7\r\n"
       "Keta2=abc\r\nKeta3=2.5\r\nNagasa=7\r\nMenseki=2\r\nGoukei=0\r\nAllData=5\r\n"
-      "AutoCheck=no\r\nUseTextStyle=0\r\nShapeFirst=3\r\nSegments=-1\r\n");
+      "AutoCheck=no\r\nUseTextStyle=0\r\nShapeFirst=3\r\nSegments=-1\r\nKeta4=9\r\n");
   TForm1 form;
   form.FormCreate();
   EXPECT_EQ(form.Top(), 12);
@@ -113,6 +115,8 @@ TEST_F(SettingsFixture, OddValuesAreReadAsASurveyorExpects) {
   EXPECT_EQ(form.keta2, 4);
   EXPECT_EQ(form.Edit18.Text(), "4");
   EXPECT_EQ(form.keta3, 2);
+  EXPECT_EQ(form.keta4, 6);
+  EXPECT_EQ(form.Edit23.Text(), "6");
   // Nagasa 7 checks 切捨 and ends as 0.
   EXPECT_TRUE(form.RadioButton1.Checked());
   EXPECT_FALSE(form.RadioButton2.Checked());
@@ -134,6 +138,7 @@ TEST_F(SettingsFixture, OddValuesAreReadAsASurveyorExpects) {
   EXPECT_EQ(Value("Velsarom", "Nagasa"), "0");
   EXPECT_EQ(Value("Velsarom", "Keta1"), "6");
   EXPECT_EQ(Value("Velsarom", "Keta2"), "4");
+  EXPECT_EQ(Value("Velsarom", "Keta4"), "6");
   EXPECT_EQ(Value("Velsarom", "Kyuuseki"), "1");
 }
 

@@ -51,24 +51,26 @@ TEST(ComputeAreaTable, BaseHeightRowShowsBaseTimesHeightAndTheSummaryHalvesIt) {
 }
 
 // Segment rows follow the triangles in both modes and count in the total: a half disc bulging
-// out and a major arc bulging in (its angle over half a turn, as its data says).
+// out and a major arc bulging in (its angle as the mark carries it, over half a turn).
 TEST(ComputeAreaTable, SegmentRowsFollowTheTrianglesAndCountInTheTotal) {
   std::vector<SegmentMarkData> segments(2);
-  segments[0] = {"弓1", 1, 10000, 5000, +1, false};
-  segments[1] = {"弓2", 2, 10000, 6250, -1, true};
+  segments[0] = {"弓1", 1, 10000, 5000, +1, std::numbers::pi_v<long double>};
+  segments[1] = {"弓2", 2,  10000,
+                 6250,  -1, 2 * std::numbers::pi_v<long double> - 2 * std::asin(0.8L)};
   const std::string triangle = "1,3000.00000000,4000.00000000,5000.00000000";
 
   const AreaTableTexts three = ComputeAreaTable({triangle}, Settings(kThreeSideArea), segments);
   ASSERT_EQ(three.rows.size(), 3u);
-  // 25π/2 = 39.26991; 6.25²(θ − sin θ)/2 with θ = 2π − 2·asin 0.8 = 253.73980° is 105.24599.
-  EXPECT_EQ(three.rows[1], (Strings{"弓1", "10.00", "R5.00", "180.0000°", "39.2699"}));
-  EXPECT_EQ(three.rows[2], (Strings{"弓2", "10.00", "R6.25", "253.7398°", "-105.2460"}));
+  // 25π/2 = 39.26991; 253.73980° shows as 253°44′23″, and 6.25²(θ − sin θ)/2 of that is 105.24596.
+  EXPECT_EQ(three.rows[1], (Strings{"弓1", "10.00", "R5.00", "180°00′00″", "39.2699"}));
+  EXPECT_EQ(three.rows[2], (Strings{"弓2", "10.00", "R6.25", "253°44′23″", "-105.2460"}));
   EXPECT_EQ(three.summary, (Summary{{"合計", "-59.9761"}, {"面積", "-59.98  "}}));
 
+  // Twice the shown areas: the same rounding of a segment as in three-side mode.
   const AreaTableTexts base = ComputeAreaTable({triangle}, Settings(kBaseHeightArea), segments);
   ASSERT_EQ(base.rows.size(), 3u);
-  EXPECT_EQ(base.rows[1], (Strings{"弓1", "10.00", "R5.00", "78.5398"}));
-  EXPECT_EQ(base.rows[2], (Strings{"弓2", "10.00", "R6.25", "-210.4920"}));
+  EXPECT_EQ(base.rows[1], (Strings{"弓1", "R5.00", "180°00′00″", "78.5398"}));
+  EXPECT_EQ(base.rows[2], (Strings{"弓2", "R6.25", "253°44′23″", "-210.4920"}));
   EXPECT_EQ(base.summary,
             (Summary{{"合計", "-119.9522"}, {"1/2", "-59.9761"}, {"面積", "-59.98  "}}));
 }

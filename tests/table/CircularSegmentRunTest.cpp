@@ -42,6 +42,10 @@ const CurvedParcel kParcels[] = {
     {"bulge_out_base_height", kFrontageOut, 1, 0.25, +1, true},
     {"cul_de_sac_three_side", kCulDeSac, 2, -0.3, -1, false},
     {"cul_de_sac_base_height", kCulDeSac, 2, -0.3, -1, true},
+    // The side K2-K3 as a lobe of 225° (bulge 1.5): a reader who works the angle back from the
+    // chord and radius gets the minor arc, 135°, and misses most of the lobe.
+    {"major_arc_three_side", kFrontageOut, 1, 1.5, +1, false},
+    {"major_arc_base_height", kFrontageOut, 1, 1.5, +1, true},
 };
 
 // Half up to `digits` places, as the table shows lengths and areas (no value here is a tie).
@@ -88,8 +92,7 @@ double Heron(double a, double b, double c) {
   return std::sqrt(std::max(0.0, s * (s - a) * (s - b) * (s - c)));
 }
 
-double SegmentArea(double chord, double radius) {
-  const double angle = 2 * std::asin(std::min(1.0, chord / 2 / radius));
+double SegmentArea(double radius, double angle) {
   return radius * radius * (angle - std::sin(angle)) / 2;
 }
 
@@ -116,12 +119,26 @@ double RowRoundingBound(double a, double b, double c, bool baseHeight) {
   return Spread({base, height}, [](const std::vector<double>& f) { return f[0] * f[1] / 2; });
 }
 
-double SegmentRoundingBound(double chord, double radius) {
-  return Spread({chord, radius},
-                [](const std::vector<double>& f) { return SegmentArea(f[0], f[1]); });
+// A segment's row: its radius off by half a centimetre and its angle by half a second move
+// r²(θ − sin θ)/2 by at most these rates (a little over them) times the errors.
+double SegmentRoundingBound(double radius, double angle) {
+  const double halfSecond = kPi / 648000 / 2;
+  return 1.01 * (radius * (angle - std::sin(angle)) * 0.005 +
+                 radius * radius * (1 - std::cos(angle)) / 2 * halfSecond);
 }
 
-std::string Degrees(double radians) { return Fixed(radians * 180 / kPi, 4) + "°"; }
+// 度分秒 to the second, and back to radians as a reader with a calculator takes it.
+std::string Dms(double radians) {
+  const long seconds = std::lround(radians * 648000 / kPi);
+  char b[64];
+  std::snprintf(b, sizeof b, "%ld°%02ld′%02ld″", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return b;
+}
+double RadiansOfDms(const std::string& dms) {
+  int d = 0, m = 0, s = 0;
+  EXPECT_EQ(std::sscanf(dms.c_str(), "%d°%d′%d″", &d, &m, &s), 3) << dms;
+  return (d * 3600.0 + m * 60 + s) * kPi / 648000;
+}
 
 struct CurvedRun : WorkflowFixture, ::testing::WithParamInterface<CurvedParcel> {
   // The texts the last click added to the drawing, in order.
@@ -200,19 +217,21 @@ TEST_P(CurvedRun, SegmentMarkedListedAndCounted) {
   const std::size_t rows = marks.size() + 1;
   ASSERT_EQ(table.size(), columns * (rows + 1) + (p.baseHeight ? 6 : 4));
 
-  // The segment's row, last of the rows, from the chord and radius as shown.
-  const double chord = std::stod(Fixed(expected.chord / 1000, 2));
+  // The segment's row, last of the rows: the angle as measured, to the second, and the area from
+  // the radius and the angle as shown.
+  const std::string chord = Fixed(expected.chord / 1000, 2);
   const double radius = std::stod(Fixed(expected.radius / 1000, 2));
-  const double angle = 2 * std::asin(chord / 2 / radius);
-  const double area = p.sign * radius * radius * (angle - std::sin(angle)) / 2;
+  const std::string angle = Dms(expected.angle);
+  const double shownAngle = RadiansOfDms(angle);
+  const std::string area =
+      Fixed(p.sign * radius * radius * (shownAngle - std::sin(shownAngle)) / 2, 4);
   std::vector<std::string> row(table.begin() + static_cast<long>(columns * rows),
                                table.begin() + static_cast<long>(columns * (rows + 1)));
   if (p.baseHeight)
-    EXPECT_EQ(row, (std::vector<std::string>{"弓1", Fixed(chord, 2), "R" + Fixed(radius, 2),
-                                             Fixed(2 * area, 4)}));
+    EXPECT_EQ(row, (std::vector<std::string>{"弓1", "R" + Fixed(radius, 2), angle,
+                                             Fixed(2 * std::stod(area), 4)}));
   else
-    EXPECT_EQ(row, (std::vector<std::string>{"弓1", Fixed(chord, 2), "R" + Fixed(radius, 2),
-                                             Degrees(angle), Fixed(area, 4)}));
+    EXPECT_EQ(row, (std::vector<std::string>{"弓1", chord, "R" + Fixed(radius, 2), angle, area}));
 
   // 合計 adds every row's last cell, the segment's too.
   double total = 0;
@@ -228,14 +247,14 @@ TEST_P(CurvedRun, SegmentMarkedListedAndCounted) {
   // what its rounding allows: each row by the most its figures' rounding (half a centimetre on
   // each length) can move it, plus half a unit of its own places, and the final area by half a
   // unit of its own.
-  const double trueArea = Shoelace(p.corners) / 1e6 +
-                          p.sign * SegmentArea(expected.chord / 1000, expected.radius / 1000);
+  const double trueArea =
+      Shoelace(p.corners) / 1e6 + p.sign * SegmentArea(expected.radius / 1000, expected.angle);
   double bound = 0.005;
   for (const auto& m : marks)
     bound +=
         RowRoundingBound(m.sides[0] / 1000, m.sides[1] / 1000, m.sides[2] / 1000, p.baseHeight) +
         0.00005;
-  bound += SegmentRoundingBound(expected.chord / 1000, expected.radius / 1000) + 0.00005;
+  bound += SegmentRoundingBound(expected.radius / 1000, expected.angle) + 0.00005;
   EXPECT_LE(std::abs(final - trueArea), bound) << "final " << final << ", parcel " << trueArea
                                                << ", chord polygon " << Shoelace(p.corners) / 1e6;
   ExpectAuditedDrawing();
@@ -252,10 +271,12 @@ TEST_F(CurvedRun, SegmentNamesGoOnAfterTheDrawingsHighest) {
   auto segmentMark = [this](const std::string& name, double x) {
     AddText(name, x, 40000, 300);
     hostsim::Entity& e = host.drawing().entities.back();
-    hostsim::XDataItem chord;
+    hostsim::XDataItem chord, angle;
     chord.code = 1010;
     chord.point = {5000, 9000, 1};
-    e.xdata.push_back({"VELSAROM_SEGMENT", {chord}});
+    angle.code = 1040;
+    angle.real = 0.6;
+    e.xdata.push_back({"VELSAROM_SEGMENT", {chord, angle}});
   };
   segmentMark("弓3", 50000);
   segmentMark("弓1", 52000);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -73,13 +74,14 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
 
   // Clockwise from wherever the trace began: A, E, D, C, B as (X north, Y east) in metres and
   // the product X·(Y next − Y before).
-  const std::string corners[5][3] = {{"20.00", "5.00", "-100.00"},
-                                     {"35.00", "10.00", "525.00"},
-                                     {"40.00", "20.00", "800.00"},
-                                     {"25.00", "30.00", "-125.00"},
-                                     {"15.00", "15.00", "-375.00"}};
+  // Coordinates to the millimetre, each product exact.
+  const std::string corners[5][3] = {{"20.000", "5.000", "-100.000000"},
+                                     {"35.000", "10.000", "525.000000"},
+                                     {"40.000", "20.000", "800.000000"},
+                                     {"25.000", "30.000", "-125.000000"},
+                                     {"15.000", "15.000", "-375.000000"}};
   const Strings values = TextValues();
-  ASSERT_EQ(values.size(), 4u + 5 * 4 + 2 * 2);
+  ASSERT_EQ(values.size(), 4u + 5 * 4 + 3 * 2);
   EXPECT_EQ(Strings(values.begin(), values.begin() + 4),
             (Strings{"No.", "X", "Y", "Xn(Yn+1-Yn-1)"}));
   std::size_t first = 5;
@@ -92,13 +94,13 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
               (Strings{std::to_string(r + 1), want[0], want[1], want[2]}))
         << "row " << r + 1;
   }
-  EXPECT_EQ(Strings(values.end() - 4, values.end()),
-            (Strings{"倍面積", "725.00", "面積", "362.50"}));
+  EXPECT_EQ(Strings(values.end() - 6, values.end()),
+            (Strings{"倍面積", "725.000000", "面積", "362.500000", "最終面積", "362.50"}));
 
-  // The area's text stands in the last column of the last row, carrying the area.
+  // The final area's text stands in the last column of the last row, carrying the area.
   const auto [areaEntity, areaText] = Texts().back();
   EXPECT_NEAR(areaText->align.x, 40000 + 12000 - 400, 1e-6);
-  EXPECT_NEAR(areaText->align.y, 40000 - 7.5 * 800, 1e-6);
+  EXPECT_NEAR(areaText->align.y, 40000 - 8.5 * 800, 1e-6);
   ASSERT_EQ(areaEntity->xdata.size(), 1u);
   EXPECT_EQ(areaEntity->xdata[0].app, "VELSAROM");
   ASSERT_EQ(areaEntity->xdata[0].items.size(), 2u);
@@ -115,7 +117,7 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
   ASSERT_TRUE(raw.has_value());
   EXPECT_EQ(raw->find("面積"), std::string::npos) << "written as UTF-8";
   const std::vector<Strings> rows = CsvRows();
-  ASSERT_EQ(rows.size(), 1u + 5 + 2);
+  ASSERT_EQ(rows.size(), 1u + 5 + 3);
   Strings flattened;
   for (const Strings& row : rows) {
     EXPECT_EQ(row.size(), 4u);
@@ -123,7 +125,7 @@ TEST_F(CoordinateTable, PentagonGivesItsAreaWithSurveyAxes) {
       if (!field.empty()) flattened.push_back(field);
   }
   EXPECT_EQ(flattened, values);
-  EXPECT_EQ(rows.back(), (Strings{"", "", "面積", "362.50"}));
+  EXPECT_EQ(rows.back(), (Strings{"", "", "最終面積", "362.50"}));
   ExpectAuditedDrawing();
 
   // 作成 takes the table's area for no number mark: the drawing has none, so nothing is added.
@@ -190,28 +192,36 @@ TEST_F(CoordinateTable, WithSegmentsTheArcsAreRowsAndCountInTheArea) {
   form.CheckBox6.SetChecked(true);
   Click(5000, 5000, 20000, 10000);
   EXPECT_TRUE(Messages().empty());
-  // From the chord and radius as shown: r = c / (2 sin(2 atan b)) is 9.0833… and 13.
-  auto area = [](double c, double r) {
-    const double angle = 2 * std::asin(c / 2 / r);
-    return r * r * (angle - std::sin(angle)) / 2;
+  // Radius and angle as measured: r = c / (2 sin(2 atan b)) is 9.0833… and 13; the areas from the
+  // radius and the angle (to the second) as shown, to the row areas' places.
+  auto dms = [](double radians, double& shown) {
+    const long seconds = std::lround(radians * 648000 / std::numbers::pi);
+    shown = seconds * std::numbers::pi / 648000;
+    char b[64];
+    std::snprintf(b, sizeof b, "%ld°%02ld′%02ld″", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return std::string(b);
   };
-  const double out = std::round(area(10, 9.08) * 100) / 100;
-  const double in = -std::round(area(10, 13) * 100) / 100;
-  auto fixed = [](double v) {
+  double outAngle = 0, inAngle = 0;
+  const std::string outText = dms(4 * std::atan(0.3), outAngle);
+  const std::string inText = dms(4 * std::atan(0.2), inAngle);
+  auto area = [](double r, double angle) { return r * r * (angle - std::sin(angle)) / 2; };
+  const double out = std::round(area(9.08, outAngle) * 1e4) / 1e4;
+  const double in = -std::round(area(13, inAngle) * 1e4) / 1e4;
+  auto fixed = [](double v, int places = 2) {
     char b[32];
-    std::snprintf(b, sizeof b, "%.2f", v);
+    std::snprintf(b, sizeof b, "%.*f", places, v);
     return std::string(b);
   };
   const Strings values = TextValues();
-  ASSERT_EQ(values.size(), 4u + 4 * 4 + 2 * 4 + 3 * 2);
-  EXPECT_EQ(
-      Strings(values.end() - 14, values.end()),
-      (Strings{"弓1", "10.00", "R9.08", fixed(out), "弓2", "10.00", "R13.00", fixed(in), "倍面積",
-               "200.00", "弓形計", fixed(out + in), "面積", fixed(100 + out + in)}));
+  ASSERT_EQ(values.size(), 4u + 4 * 4 + 2 * 4 + 4 * 2);
+  EXPECT_EQ(Strings(values.end() - 16, values.end()),
+            (Strings{"弓1", "R9.08", outText, fixed(out, 4), "弓2", "R13.00", inText, fixed(in, 4),
+                     "倍面積", "200.000000", "弓形計", fixed(out + in, 4), "面積",
+                     fixed(100 + out + in, 6), "最終面積", fixed(100 + out + in)}));
   const std::vector<Strings> rows = CsvRows();
-  ASSERT_EQ(rows.size(), 1u + 4 + 2 + 3);
-  EXPECT_EQ(rows[5], (Strings{"弓1", "10.00", "R9.08", fixed(out)}));
-  EXPECT_EQ(rows.back(), (Strings{"", "", "面積", fixed(100 + out + in)}));
+  ASSERT_EQ(rows.size(), 1u + 4 + 2 + 4);
+  EXPECT_EQ(rows[5], (Strings{"弓1", "R9.08", outText, fixed(out, 4)}));
+  EXPECT_EQ(rows.back(), (Strings{"", "", "最終面積", fixed(100 + out + in)}));
 
   host.user().PickPoint(5000, 5000);
   form.RunHandler(&TForm1::Button10Click);
@@ -238,6 +248,36 @@ TEST_F(CoordinateTable, WithSegmentsTheArcsAreRowsAndCountInTheArea) {
   EXPECT_LT(std::abs(std::stod(last[7])), 0.01) << last[3] << " against " << last[5];
 }
 
+// One name for one arc: with 弓2 already in the drawing, the table names the arcs 弓3 and 弓4, and
+// 自動 marks them so.
+TEST_F(CoordinateTable, SegmentRowsAreNamedAsTheMarksWillBe) {
+  AddPolygon({{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}}, {-0.2, 0, 0.3, 0});
+  host.drawing().appIds.push_back("VELSAROM_SEGMENT");
+  AddText("弓2", 60000, 60000, 300);
+  hostsim::XDataItem chord, angle;
+  chord.code = 1010;
+  chord.point = {5000, 9000, 1};
+  angle.code = 1040;
+  angle.real = 0.6;
+  host.drawing().entities.back().xdata.push_back({"VELSAROM_SEGMENT", {chord, angle}});
+  form.CheckBox6.SetChecked(true);
+  Click(5000, 5000, 20000, 10000);
+  EXPECT_TRUE(Messages().empty());
+  Strings names;
+  for (const std::string& v : TextValues())
+    if (v.rfind("弓", 0) == 0 && v != "弓形計") names.push_back(v);
+  EXPECT_EQ(names, (Strings{"弓3", "弓4"}));
+
+  host.user().PickPoint(5000, 5000);
+  form.RunHandler(&TForm1::Button10Click);
+  Strings marks;
+  for (const auto& [e, t] : Texts()) {
+    if (e->xdata.empty() || e->xdata[0].app != "VELSAROM_SEGMENT" || t->value == "弓2") continue;
+    marks.push_back(t->value + (t->align.y > 5000 ? " top" : " bottom"));
+  }
+  EXPECT_EQ(marks, (Strings{"弓3 top", "弓4 bottom"}));
+}
+
 TEST_F(CoordinateTable, ACsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {
   AddOutline(kPentagon);
   {
@@ -249,7 +289,7 @@ TEST_F(CoordinateTable, ACsvThatCannotBeWrittenIsToldAndTheTableStillInserted) {
   }
   EXPECT_EQ(Messages(), Strings{kCsvPath + " に書き込めません"});
   const Strings values = TextValues();
-  ASSERT_EQ(values.size(), 28u);
+  ASSERT_EQ(values.size(), 30u);
   EXPECT_EQ(values.back(), "362.50");
   EXPECT_FALSE(world.files.Exists(kCsvPath));
 }

@@ -48,9 +48,10 @@ TEST(CollectNumberMarks, OnlyTextsWhoseFirstDataIsOursExactly) {
 // makes a row of triangle sides nor moves the counter; the segment scan takes it alone.
 TEST(CollectNumberMarks, SegmentMarksAreNoNumberMarks) {
   const std::string arc = "\t1010,10515.2\t1020,22222.1\t1030,-1\t1040,3.5\t";
-  const EntityLineList lines =
-      ListOf({MarkLine("弓7", "VELSAROM_SEGMENT", arc), MarkLine("4"),
-              MarkLine("弓2", "VELSAROM_SEGMENT"), MarkLine("弓x", "VELSAROM_SEGMENT")});
+  const std::string flat = "\t1010,3000.0\t1020,4000.5\t1030,1\t1040,0.5\t";
+  const EntityLineList lines = ListOf({MarkLine("弓7", "VELSAROM_SEGMENT", arc), MarkLine("4"),
+                                       MarkLine("弓2", "VELSAROM_SEGMENT", flat),
+                                       MarkLine("弓x", "VELSAROM_SEGMENT", flat)});
   Strings entries;
   CollectNumberMarks(lines, entries);
   EXPECT_EQ(entries, (Strings{"4,3000.00000000,4000.50000000,5000.00000000"}));
@@ -64,8 +65,9 @@ TEST(CollectNumberMarks, SegmentMarksAreNoNumberMarks) {
   EXPECT_DOUBLE_EQ(static_cast<double>(segments[2].chord), 10515.2);
   EXPECT_DOUBLE_EQ(static_cast<double>(segments[2].radius), 22222.1);
   EXPECT_EQ(segments[2].sign, -1);
-  EXPECT_TRUE(segments[2].major);  // 3.5 rad is above a half turn
-  EXPECT_FALSE(segments[1].major);
+  EXPECT_DOUBLE_EQ(static_cast<double>(segments[2].angle), 3.5);  // as carried, not worked back
+  // A mark that carries no angle is no mark the program wrote: its row cannot be shown.
+  EXPECT_THROW(CollectSegmentMarks(ListOf({MarkLine("弓3", "VELSAROM_SEGMENT")})), EConvertError);
   EXPECT_EQ(NextSegmentNumber(segments), 8);
   EXPECT_EQ(NextSegmentNumber({}), 1);
 }

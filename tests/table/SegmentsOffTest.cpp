@@ -1,7 +1,9 @@
 // With 弓形 off, a parcel with a curved side gets the very documents and files it got before
 // curved sides could be counted: 自動's document, 作成's table and CSV, 座標求積's table and CSV,
-// byte for byte against those the earlier program wrote (tests/data/segments-off/). With
-// VELSAROM_WRITE_BEFORE=DIR the files are written to DIR instead, which is how they were made.
+// byte for byte against those the earlier program wrote (tests/data/segments-off/; the
+// coordinate table's two made again when it came to show coordinates to its own places and each
+// product exactly). With VELSAROM_WRITE_BEFORE=DIR the files are written to DIR instead, which is
+// how they were made.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

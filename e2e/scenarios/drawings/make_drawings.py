@@ -85,10 +85,11 @@ mark.set_xdata("VELSAROM", [(1010, (12000, math.hypot(8000, 9000), math.hypot(40
 doc.saveas(HERE / "triangle-marked.dxf", encoding="cp932")
 
 # Two parcels with one curved side each, in metres drawn as mm, counter-clockwise; the bulge
-# sits on the vertex where the arc starts. Road frontage: the side K1-K2 (chord 20 m) bulges
-# 1.5 m out of the parcel (bulge 0.15).
+# sits on the vertex where the arc starts. Road frontage: the side K1-K2 (chord 20.0095 m, no
+# round number, so that the rounding of the rows shows) bulges 1.5 m out of the parcel (bulge
+# 0.15).
 doc, msp = new()
-msp.add_lwpolyline([(4000, 3000, 0.15), (24000, 3000, 0), (27000, 14000, 0), (19000, 22000, 0),
+msp.add_lwpolyline([(4000, 3000, 0.15), (24000, 3617, 0), (27000, 14000, 0), (19000, 22000, 0),
                     (7000, 20000, 0), (2000, 11000, 0)], format="xyb", close=True,
                    dxfattribs={"layer": "筆界"})
 doc.saveas(HERE / "arc-frontage.dxf", encoding="cp932")
