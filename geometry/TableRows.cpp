@@ -40,6 +40,10 @@ BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
           RoundToText(digits, mode, static_cast<double>(height / scale))};
 }
 
+std::string LengthText(long double length, const TableRounding& r) {
+  return RoundToText(r.lengthDigits, r.lengthRounding, static_cast<double>(length / r.scale));
+}
+
 std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
                                           const std::string& side3, const TableRounding& r) {
   std::vector<std::string> cells;
@@ -52,8 +56,7 @@ std::vector<std::string> TriangleRowCells(const std::string& side1, const std::s
     return cells;
   }
   for (const std::string* side : {&side1, &side2, &side3})
-    cells.push_back(RoundToText(r.lengthDigits, r.lengthRounding,
-                                static_cast<double>(StrToFloat(*side) / r.scale)));
+    cells.push_back(LengthText(StrToFloat(*side), r));
   // From the sides as shown, so that a reader can check the row by hand.
   const double area = AreaFromSides(Shown(cells[0]), Shown(cells[1]), Shown(cells[2]));
   cells.push_back(RoundToText(r.areaDigits, r.areaRounding, area));

@@ -26,3 +26,5 @@ std::string UnreadableHostValueMessage(const std::string& name);
 void RequireReadable(const TemporaryHostSetting& setting, const std::string& name);
 
 void TellUser(const HostLink& link, const std::string& message);
+// The same as a question with Yes and No: true for Yes.
+bool AskUser(const HostLink& link, const std::string& question);
