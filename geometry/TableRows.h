@@ -30,10 +30,6 @@ struct BaseHeight {
 BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
                            const std::string& side3, long double scale, int digits, int mode);
 
-// A length in drawing units as the table shows it: divided by the scale, rounded to the lengths'
-// digits.
-std::string LengthText(long double length, const TableRounding& r);
-
 // A triangle's cells after its number, from its three sides as the number mark carries them
 // (drawing units): sides a, b, c and the area (three-side mode) or base, height and base ×
 // height (base-height mode). The last cell is what the total adds up. Throws EConvertError for

@@ -8,12 +8,18 @@
 #include "dxf/SegmentEntries.h"
 #include "geometry/PlaneGeometry.h"
 #include "numbers/NumberText.h"
+#include "numbers/RoundToText.h"
 
 namespace {
 
 // How far apart two points of the drawing may be and still be one: far below any survey's
 // precision, far above the digits that an export and a mark's data lose.
 constexpr long double kRelativeTolerance = 1e-9L;
+
+// A length in drawing units as the table shows its sides.
+std::string Shown(long double length, const TableRounding& r) {
+  return ShownLength(r.lengthDigits, r.lengthRounding, length, r.scale);
+}
 
 long double DistanceToSegment(const TAcadPoint& p, const TAcadPoint& a, const TAcadPoint& b) {
   const long double dx = b.x - a.x, dy = b.y - a.y;
@@ -181,13 +187,13 @@ void CheckTriangle(const CheckedMark& m, const CheckedDrawing& d, const Lines& l
     MarkFinding f;
     f.mark = MarkLabel(m);
     f.side = kSideNames[i];
-    f.stored = LengthText(m.sides[i], r);
+    f.stored = Shown(m.sides[i], r);
     if (lines.Joined(p, q)) {
       const DrawnText* label = LabelAt(MidPoint(p, q), d.texts);
       if (label && !ReadsLength(label->text, Distance2D(p, q) / r.scale)) {
         f.kind = FindingKind::kLabelDiffers;
         f.stored = TrimHostText(label->text);
-        f.present = LengthText(Distance2D(p, q), r);
+        f.present = Shown(Distance2D(p, q), r);
         out.push_back(f);
       }
       continue;
@@ -202,7 +208,7 @@ void CheckTriangle(const CheckedMark& m, const CheckedDrawing& d, const Lines& l
       if (p2 && q2) present = Distance2D(*p2, *q2);
     }
     f.kind = present ? FindingKind::kSideChanged : FindingKind::kSideGone;
-    if (present) f.present = LengthText(*present, r);
+    if (present) f.present = Shown(*present, r);
     out.push_back(f);
   }
 }
@@ -216,11 +222,11 @@ void CheckArc(const CheckedMark& m, const Lines& lines, const TableRounding& r,
   if (bulge && std::fabs(*bulge - stored) <= 1e-7L * (1 + std::fabs(stored))) return;
   MarkFinding f;
   f.mark = MarkLabel(m);
-  f.stored = LengthText(m.radius, r);
+  f.stored = Shown(m.radius, r);
   if (bulge) {
     f.kind = FindingKind::kArcChanged;
     const long double b = std::fabs(*bulge);
-    f.present = LengthText(Distance2D(st, ed) * (1 + b * b) / (4 * b), r);
+    f.present = Shown(Distance2D(st, ed) * (1 + b * b) / (4 * b), r);
   } else {
     f.kind = FindingKind::kArcGone;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/AppDataTexts.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberEntries.h"
 #include "dxf/SegmentEntries.h"
@@ -100,26 +101,24 @@ void ReadText(std::string_view line, std::vector<DrawnText>& texts) {
 std::vector<CheckedMark> ReadCheckedMarks(const EntityLineList& lines) {
   std::vector<CheckedMark> marks;
   for (const std::string_view line : lines) {
-    if (!IsEntity(line, "TEXT")) continue;
-    const std::string app = GetGroupValue(line, 1001);
+    const bool number = IsAppDataText(line, kAppName);
+    if (!number && !IsAppDataText(line, kSegmentAppName)) continue;
     CheckedMark m;
     m.name = GetGroupValue(line, 1);
     TAcadPoint data;
-    if (app == kAppName) {
+    if (number) {
       if (GetGroupValue(line, 1000) == kCoordinateAreaTag) continue;
       m.number = NumberKey(m.name);
       GetGroupPoint(line, 1010, data);
       m.sides[0] = data.x;
       m.sides[1] = data.y;
       m.sides[2] = data.z;
-    } else if (app == kSegmentAppName) {
+    } else {
       m.segment = true;
       m.number = SegmentNumber(m.name);
       GetGroupPoint(line, 1010, data);
       m.chord = data.x;
       m.radius = data.y;
-    } else {
-      continue;
     }
     m.corners = ReadMarkCorners(line);
     marks.push_back(std::move(m));
