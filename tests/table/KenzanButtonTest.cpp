@@ -123,6 +123,42 @@ TEST_F(Kenzan, NamesExactlyTheMarksOfTheTrianglesAtAMovedCorner) {
   EXPECT_EQ(host.drawing().entities.size(), entities) << "検算 changed the drawing";
 }
 
+// 作成 after the same move: it asks, naming the marks, before the table's corner is asked for;
+// No leaves the drawing as it was, Yes draws. On the unchanged drawing it asks nothing.
+TEST_F(Kenzan, MakeTableAsksFirstAndDrawsNothingUntilAnswered) {
+  AddPolygon(kParcel);
+  form.UpDown4.SetPosition(1);
+  host.user().PickPoint(10000, 9000);
+  form.RunHandler(&TForm1::Button10Click);
+  const std::size_t afterAuto = host.drawing().entities.size();
+
+  host.user().PickPoint(40000, 30000);
+  form.RunHandler(&TForm1::Button3Click);
+  EXPECT_EQ(world.messages.asked, 0);
+  EXPECT_TRUE(Messages().empty());
+  const std::size_t table = host.drawing().entities.size() - afterAuto;
+  ASSERT_GT(table, 0u) << "作成 drew nothing on the unchanged drawing";
+
+  const hostsim::Point from = Corner(2);
+  const std::set<std::string> around = MarksAround(from);
+  MoveCorner(from, {from.x + 700, from.y - 400, 0});
+  const std::size_t before = host.drawing().entities.size();
+  host.user().PickPoint(40000, 60000);
+  world.messages.answers = {false};
+  form.RunHandler(&TForm1::Button3Click);
+  ASSERT_EQ(world.messages.asked, 1);
+  ASSERT_EQ(Messages().size(), 1u);
+  const std::string question = Messages().back();
+  EXPECT_EQ(question.rfind("検算: 次の印が図面と合いません。\n", 0), 0u) << question;
+  EXPECT_EQ(NamedMarks(question), around) << question;
+  EXPECT_EQ(host.drawing().entities.size(), before) << "作成 drew after No";
+
+  world.messages.answers = {true};
+  form.RunHandler(&TForm1::Button3Click);  // the pick is still waiting for it
+  EXPECT_EQ(world.messages.asked, 2);
+  EXPECT_EQ(host.drawing().entities.size(), before + table) << "作成 did not draw after Yes";
+}
+
 TEST_F(Kenzan, ASelectionIsCheckedAgainstTheWholeDrawingsLines) {
   AddPolygon(kParcel);
   form.UpDown4.SetPosition(1);
