@@ -25,6 +25,7 @@ void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAca
                       std::to_string(number), style.layer, style.textStyle);
   WriteDxfAppData(document, Distance2D(triangle.p1, triangle.p2),
                   Distance2D(triangle.p2, triangle.p3), Distance2D(triangle.p3, triangle.p1));
+  WriteDxfTriangleCorners(document, triangle);
 }
 
 TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle) {
@@ -34,7 +35,7 @@ TAcadPoint ThreeSideMarkCentre(const TAcadTriangle& triangle) {
 void InsertNumberMark(const HostLink& link, const TAcadPoint& centre, const TAcadTriangle& triangle,
                       int number, const NumberMarkStyle& style) {
   DxfDocument document;
-  WriteDxfHeader(document, style.textStyle);
+  WriteDxfMarkHeader(document, style.textStyle);
   WriteNumberMark(document, centre, triangle, number, style);
   WriteDxfEnd(document);
   InsertDxf(link, document);

@@ -24,7 +24,9 @@ struct NumberMarkStyle {
   std::string textStyle;
 };
 
-// CIRCLE, TEXT (centred on centre) and the application data |p1p2|, |p2p3|, |p3p1|.
+// CIRCLE, TEXT (centred on centre) and the application data |p1p2|, |p2p3|, |p3p1|, then the
+// corners p1, p2, p3 as they stand in the drawing (the triangle is in world coordinates; the
+// document's header must register kCornerAppName: WriteDxfMarkHeader).
 void WriteNumberMark(DxfDocument& document, const TAcadPoint& centre, const TAcadTriangle& triangle,
                      int number, const NumberMarkStyle& style);
 

@@ -1,6 +1,7 @@
 #include "annotation/SegmentMarks.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "dxf/DxfWriter.h"
 #include "hostlink/HostExport.h"
@@ -21,6 +22,17 @@ void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const Circula
   WriteDxfTextAligned(document, TextJustification{1, 2}, at, style.height, style.rotation,
                       SegmentName(number), style.layer, style.textStyle);
   WriteDxfSegmentData(document, segment.chord, segment.radius, segment.sign, segment.angle);
+  const ArcSides sides = SegmentArcSides(segment);
+  WriteDxfArcCorners(document, segment.st, segment.ed, sides.centreSide, sides.bulge);
+}
+
+ArcSides SegmentArcSides(const CircularSegment& segment) {
+  // The arc runs counter-clockwise from st to ed when its middle lies right of the chord.
+  const long double cross = (segment.ed.x - segment.st.x) * (segment.arcMiddle.y - segment.st.y) -
+                            (segment.ed.y - segment.st.y) * (segment.arcMiddle.x - segment.st.x);
+  const int turn = cross < 0 ? 1 : -1;
+  const bool major = segment.angle > std::numbers::pi_v<long double>;
+  return {major ? -turn : turn, turn * std::tan(segment.angle / 4)};
 }
 
 int NextSegmentNumberInDrawing(const HostLink& link) {

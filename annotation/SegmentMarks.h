@@ -22,8 +22,18 @@ struct SegmentMarkStyle {
 // the chord, so that it neither straddles the boundary nor meets the chord's length label.
 TAcadPoint SegmentMarkCentre(const CircularSegment& segment, double height);
 
+// The side of the chord st→ed that the arc's centre lies on (1 left, −1 right) and the arc's
+// bulge from st to ed (tan of a quarter of its central angle, positive counter-clockwise), as a
+// polyline vertex holds it.
+struct ArcSides {
+  int centreSide = 1;
+  long double bulge = 0;
+};
+ArcSides SegmentArcSides(const CircularSegment& segment);
+
 // TEXT SegmentName(number) centred on `at`, then under kSegmentAppName the point (chord, radius,
-// sign) and the central angle (1040). The document's header must register kSegmentAppName.
+// sign) and the central angle (1040), then under kCornerAppName the arc's ends and ArcSides.
+// The document's header must register both.
 void WriteSegmentMark(DxfDocument& document, const TAcadPoint& at, const CircularSegment& segment,
                       int number, const SegmentMarkStyle& style);
 

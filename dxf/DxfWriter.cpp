@@ -4,6 +4,7 @@
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "numbers/NumberFormat.h"
 #include "numbers/X87Precision.h"
@@ -45,19 +46,33 @@ std::string Pairs(std::initializer_list<GroupPair> pairs) {
   return item;
 }
 
-enum class AppIds { kNone, kMarks, kMarksAndSegments };
+// The applications a document registers, in this order.
+enum class AppIds { kNone, kAreas, kMarks, kMarksAndSegments };
+
+std::vector<const char*> AppNames(AppIds apps) {
+  switch (apps) {
+    case AppIds::kNone:
+      return {};
+    case AppIds::kAreas:
+      return {kAppName};
+    case AppIds::kMarks:
+      return {kAppName, kCornerAppName};
+    case AppIds::kMarksAndSegments:
+      return {kAppName, kSegmentAppName, kCornerAppName};
+  }
+  return {};
+}
 
 void WriteHeader(DxfDocument& d, const std::string& style, AppIds apps) {
   d.items.push_back(
       Pairs({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {0, "ENDSEC"}}));
   d.items.push_back(Pairs({{0, "SECTION"}, {2, "TABLES"}}));
-  if (apps == AppIds::kMarks) {
-    d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
-    d.items.push_back(Pairs({{0, "APPID"}, {2, kAppName}, {70, "0"}, {0, "ENDTAB"}}));
-  } else if (apps == AppIds::kMarksAndSegments) {
-    d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
-    d.items.push_back(Pairs({{0, "APPID"}, {2, kAppName}, {70, "0"}}));
-    d.items.push_back(Pairs({{0, "APPID"}, {2, kSegmentAppName}, {70, "0"}, {0, "ENDTAB"}}));
+  const std::vector<const char*> names = AppNames(apps);
+  if (!names.empty()) d.items.push_back(Pairs({{0, "TABLE"}, {2, "APPID"}}));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    std::string item = Pairs({{0, "APPID"}, {2, names[i]}, {70, "0"}});
+    if (i + 1 == names.size()) item += "\r\n" + Pairs({{0, "ENDTAB"}});
+    d.items.push_back(std::move(item));
   }
   if (!style.empty()) {
     d.items.push_back(Pairs({{0, "TABLE"}, {2, "STYLE"}, {70, "     1"}}));
@@ -121,6 +136,10 @@ int HorizontalCode(char c, bool single) {
 }  // namespace
 
 void WriteDxfHeader(DxfDocument& document, const std::string& style) {
+  WriteHeader(document, style, AppIds::kAreas);
+}
+
+void WriteDxfMarkHeader(DxfDocument& document, const std::string& style) {
   WriteHeader(document, style, AppIds::kMarks);
 }
 
@@ -211,6 +230,22 @@ void WriteDxfSegmentData(DxfDocument& document, long double chord, long double r
   document.items.push_back(Pairs({{1020, DxfReal(radius)}}));
   document.items.push_back(Pairs({{1030, DxfReal(sign)}}));
   document.items.push_back(Pairs({{1040, DxfReal(angle)}}));
+}
+
+void WriteDxfTriangleCorners(DxfDocument& document, const TAcadTriangle& triangle) {
+  document.items.push_back(Pairs({{1001, kCornerAppName}}));
+  for (const TAcadPoint* p : {&triangle.p1, &triangle.p2, &triangle.p3}) {
+    document.items.push_back(SpacePoint(1010, *p));
+  }
+}
+
+void WriteDxfArcCorners(DxfDocument& document, const TAcadPoint& st, const TAcadPoint& ed,
+                        int centreSide, long double bulge) {
+  document.items.push_back(Pairs({{1001, kCornerAppName}}));
+  document.items.push_back(SpacePoint(1010, st));
+  document.items.push_back(SpacePoint(1010, ed));
+  document.items.push_back(Pairs({{1070, std::to_string(centreSide)}}));
+  document.items.push_back(Pairs({{1040, DxfReal(bulge)}}));
 }
 
 void WriteDxfAreaData(DxfDocument& document, long double area) {

@@ -16,14 +16,22 @@ inline constexpr const char* kAppName = "VELSAROM";
 // angle: one of its own, so that a scan for number marks passes them by.
 inline constexpr const char* kSegmentAppName = "VELSAROM_SEGMENT";
 
+// The application name under which number and segment marks carry where they stand: their
+// triangle's three corners, or their arc's ends, the side of the chord its centre lies on and
+// its bulge, in world coordinates. Written after the marks' own data, so that whatever reads
+// only the first application data of a mark reads it as before.
+inline constexpr const char* kCornerAppName = "VELSAROM_CORNERS";
+
 // A real as written into a document ("0", "2.5", "1E-5").
 std::string DxfReal(long double value);
 // A rotation in radians as written into group 50: degrees, rounded to double first.
 std::string DxfRotation(double radians);
 
-// Header with the application-id table, which number marks need; the text-style block only
-// when style is not empty. Ends with the ENTITIES section opened.
+// Header with the application-id table registering kAppName, which a coordinate table's area
+// needs; the text-style block only when style is not empty. Ends with the ENTITIES section opened.
 void WriteDxfHeader(DxfDocument& document, const std::string& style);
+// The same registering kCornerAppName too, for documents with number marks.
+void WriteDxfMarkHeader(DxfDocument& document, const std::string& style);
 // The same registering kSegmentAppName too, for documents with segment marks.
 void WriteDxfHeaderWithSegments(DxfDocument& document, const std::string& style);
 // The same without the application-id table, for documents that carry no application data.
@@ -58,6 +66,15 @@ void WriteDxfCircle(DxfDocument& document, const TAcadPoint& centre, double radi
                     const std::string& layer);
 // Application data of the preceding TEXT: one point (1010/1020/1030) under kAppName.
 void WriteDxfAppData(DxfDocument& document, long double x, long double y, long double z);
+
+// Application data of the preceding TEXT under kCornerAppName: the triangle's corners, p1, p2,
+// p3, each as a 1010 point. After WriteDxfAppData.
+void WriteDxfTriangleCorners(DxfDocument& document, const TAcadTriangle& triangle);
+// The same for a segment mark: the arc's ends (two 1010 points), the side of the chord st→ed
+// its centre lies on (1070: 1 left, −1 right) and its bulge from st to ed (1040, positive
+// counter-clockwise). After WriteDxfSegmentData.
+void WriteDxfArcCorners(DxfDocument& document, const TAcadPoint& st, const TAcadPoint& ed,
+                        int centreSide, long double bulge);
 
 // The first string (1000) of a coordinate table's area data, which tells it from a number
 // mark's sides.

@@ -11,15 +11,15 @@ namespace {
 
 constexpr const char* kSegmentPrefix = "弓";
 
-int NameNumber(const std::string& name) {
+}  // namespace
+
+int SegmentNumber(const std::string& name) {
   const std::string prefix = kSegmentPrefix;
   if (name.compare(0, prefix.size(), prefix) != 0) return 0;
   long long value = 0;
   if (!TryParseInt(name.substr(prefix.size()), value) || value < 1 || value > INT_MAX) return 0;
   return static_cast<int>(value);
 }
-
-}  // namespace
 
 std::string SegmentName(int number) { return kSegmentPrefix + std::to_string(number); }
 
@@ -29,7 +29,7 @@ std::vector<SegmentMarkData> CollectSegmentMarks(const EntityLineList& lines) {
     if (!IsAppDataText(line, kSegmentAppName)) continue;
     SegmentMarkData m;
     m.name = GetGroupValue(line, 1);
-    m.number = NameNumber(m.name);
+    m.number = SegmentNumber(m.name);
     TAcadPoint data;
     GetGroupPoint(line, 1010, data);
     m.chord = data.x;

@@ -10,6 +10,9 @@
 // "弓" and the number.
 std::string SegmentName(int number);
 
+// The number after "弓" in a segment mark's name; 0 when the text is no such name.
+int SegmentNumber(const std::string& name);
+
 // A segment mark read back from entity lines.
 struct SegmentMarkData {
   std::string name;

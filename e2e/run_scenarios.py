@@ -28,6 +28,7 @@ sys.path.insert(0, str(HERE))
 
 HOST_OPTIONS = {"delay", "hold", "command-delay", "export-write", "lose-exports"}
 STEPS = {"click", "click-nowait", "set", "check", "uncheck", "choose", "page", "answer",
+         "answer-yes", "answer-no", "snapshot",
          "control", "host-line", "host-history-lacks", "close-host", "close", "restart", "wait"}
 EXPECTATIONS = {"count", "line", "text", "text-rotation", "text-style", "label", "mark", "no-text",
                 "texts", "circle", "appdata", "marks-area", "header", "layer", "setting",
@@ -302,11 +303,25 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
         started.append(driver)
         limit = time.monotonic() + 90 + 130 * max(1, len(s.steps))
         log = ""
+        snapped = set()
         while driver.poll() is None and "shoot" not in log.splitlines():
             if time.monotonic() > limit:
                 return False, "the driver did not finish in time"
             time.sleep(0.1)
             log = out_path.read_bytes().decode("utf-8", "replace").replace("\r", "")
+            # A snapshot step: the screen as it is now (a message box too), then the driver goes on.
+            # NAME.png the whole screen, NAME-box.png the rectangle the driver names.
+            for name, rect in [l[5:].split(" ") for l in log.splitlines()
+                               if l.startswith("snap ")]:
+                if name not in snapped:
+                    snapped.add(name)
+                    time.sleep(0.3)
+                    subprocess.run(["import", "-window", "root", str(art / f"{name}.png")],
+                                   capture_output=True, timeout=60)
+                    subprocess.run(["convert", str(art / f"{name}.png"), "-crop", rect,
+                                    "+repage", str(art / f"{name}-box.png")],
+                                   capture_output=True, timeout=60)
+                    Path(f"{shot}-{name}").touch()
         phase("steps done")
         if driver.poll() is None:
             # The last step is done and the window raised: both windows as the user sees them.

@@ -9,6 +9,12 @@ void TellUser(const HostLink& link, const std::string& message) {
   ActivateHost(link);
 }
 
+bool AskUser(const HostLink& link, const std::string& question) {
+  const bool yes = platform::Messages().Ask(question, "Velsarom");
+  ActivateHost(link);
+  return yes;
+}
+
 std::string LayerFieldMessage(const std::string& label, char character, const std::string& text) {
   return "画層「" + label + "」の名前に使えない文字 " + std::string(1, character) +
          " があります: '" + text + "'";

@@ -33,3 +33,6 @@ void TellUser(const HostLink& link, const std::string& message);
 std::string NoHostMessage();
 std::string TrueViewMessage();
 void RequireDrawingHost(const HostLink& link);
+
+// The same as a question with Yes and No: true for Yes.
+bool AskUser(const HostLink& link, const std::string& question);

@@ -1,6 +1,6 @@
 // The buttons of the area table group: 最大 sets the counter after the drawing's highest
-// number, 作成 draws the table. Each reads the window's settings and hands the dialogue with the
-// host to its core in table/.
+// number, 作成 draws the table, 検算 checks the marks against the drawing. Each reads the window's
+// settings and hands the dialogue with the host to its core in table/.
 #include "hostlink/HostLink.h"
 #include "shell/LabelSettings.h"
 #include "shell/SettingsFields.h"
@@ -8,6 +8,7 @@
 #include "shell/TableRoundingSettings.h"
 #include "table/AreaTableRun.h"
 #include "table/CounterScan.h"
+#include "table/KenzanRun.h"
 
 namespace {
 
@@ -25,6 +26,14 @@ AreaTableRun ReadAreaTableRun(TForm1& form) {
   return run;
 }
 
+// The lengths as 作成 would show them, converted (and the scale checked) as 作成 does.
+KenzanRunSettings ReadKenzanRun(TForm1& form) {
+  AreaTableSettings s;
+  static_cast<TableRounding&>(s) = ReadTableRounding(form);
+  ReadTableStyleFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), ""}, s);
+  return {form.CheckBox2.Checked(), s};
+}
+
 }  // namespace
 
 void TForm1::Button3Click() { MakeAreaTable(ProcessHostLink(), ReadAreaTableRun(*this)); }
@@ -36,3 +45,5 @@ void TForm1::Button4Click() {
   // was: a count started again at 1 would let the next triangles repeat numbers in the drawing.
   if (scan.outcome == CounterScanOutcome::kRead) UpDown4.SetPosition(scan.next);
 }
+
+void TForm1::Button16Click() { RunKenzan(ProcessHostLink(), ReadKenzanRun(*this)); }

@@ -19,7 +19,7 @@ ClickHandler ClickHandlerOf(const std::string& controlName) {
       {"UpDown1", &TForm1::UpDown1Click},           {"UpDown2", &TForm1::UpDown2Click},
       {"UpDown3", &TForm1::UpDown3Click},           {"UpDown5", &TForm1::UpDown5Click},
       {"UpDown6", &TForm1::UpDown6Click},           {"Button15", &TForm1::Button15Click},
-      {"UpDown7", &TForm1::UpDown7Click},
+      {"UpDown7", &TForm1::UpDown7Click},           {"Button16", &TForm1::Button16Click},
   };
   const auto it = handlers.find(controlName);
   return it == handlers.end() ? nullptr : it->second;
@@ -31,7 +31,7 @@ bool IsWorkflowHandler(ClickHandler handler) {
       &TForm1::Button4Click,  &TForm1::Button5Click,  &TForm1::Button6Click,
       &TForm1::Button7Click,  &TForm1::Button8Click,  &TForm1::Button9Click,
       &TForm1::Button10Click, &TForm1::Button11Click, &TForm1::Button12Click,
-      &TForm1::Button13Click, &TForm1::Button15Click,
+      &TForm1::Button13Click, &TForm1::Button15Click, &TForm1::Button16Click,
   };
   for (ClickHandler w : workflows) {
     if (w == handler) return true;

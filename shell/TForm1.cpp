@@ -13,6 +13,7 @@ TForm1::TForm1() {
   Button8.Hint = "線分を２本選ぶと、他の１辺を作成し、長さを記入";
   Button6.Hint = "三角形内の１点を指示すると、長さを記入";
   Button3.Hint = "求積表を作成する基点（左上）を指示";
+  Button16.Hint = "番号の印を図面の線と照合し、合わない印を表示";
   CheckBox2.Hint = "ﾁｪｯｸを外した時は、番号を選択";
   CheckBox5.Hint = "ﾁｪｯｸすると、分割した三角形の最小の角が最大になるように分割";
   CheckBox6.Hint = "ﾁｪｯｸすると、敷地の円弧の辺を弓形として面積に加減";
@@ -56,21 +57,22 @@ void TForm1::Register(TControl& control) {
 
 void TForm1::RegisterAll() {
   for (TControl* c : std::initializer_list<TControl*>{
-           &Image3,       &Label24,      &RadioGroup1, &GroupBox6, &Edit16,    &UpDown4,
-           &Button4,      &GroupBox5,    &Button12,    &Button13,  &Button10,  &GroupBox13,
-           &Button8,      &Button6,      &GroupBox14,  &Button3,   &CheckBox2, &GroupBox4,
-           &Edit8,        &UpDown3,      &GroupBox9,   &Edit7,     &UpDown2,   &RadioButton1,
-           &RadioButton2, &RadioButton3, &GroupBox10,  &Edit18,    &UpDown6,   &RadioButton4,
-           &RadioButton5, &RadioButton6, &GroupBox11,  &Edit4,     &UpDown1,   &RadioButton7,
-           &RadioButton8, &RadioButton9, &GroupBox8,   &Edit12,    &Edit15,    &Edit19,
-           &GroupBox2,    &Edit3,        &Edit5,       &Edit6,     &GroupBox1, &Edit9,
-           &Edit10,       &Label10,      &Edit11,      &Label19,   &Edit20,    &GroupBox15,
-           &CheckBox4,    &Image1,       &GroupBox7,   &Button2,   &Label13,   &Edit13,
-           &Button5,      &CheckBox3,    &Edit14,      &Button11,  &Button14,  &Edit21,
-           &Label6,       &Edit22,       &Label7,      &GroupBox3, &Edit1,     &Edit2,
-           &CheckBox1,    &Label17,      &Edit17,      &UpDown5,   &Button1,   &Button9,
-           &Button7,      &TabSheet2,    &TabSheet3,   &TabSheet4, &TabSheet1, &PageControl1,
-           &CheckBox5,    &CheckBox6,    &GroupBox16,  &Button15,  &Edit23,    &UpDown7})
+           &Image3,       &Label24,      &RadioGroup1,  &GroupBox6,  &Edit16,    &UpDown4,
+           &Button4,      &GroupBox5,    &Button12,     &Button13,   &Button10,  &GroupBox13,
+           &Button8,      &Button6,      &GroupBox14,   &Button3,    &Button16,  &CheckBox2,
+           &GroupBox4,    &Edit8,        &UpDown3,      &GroupBox9,  &Edit7,     &UpDown2,
+           &RadioButton1, &RadioButton2, &RadioButton3, &GroupBox10, &Edit18,    &UpDown6,
+           &RadioButton4, &RadioButton5, &RadioButton6, &GroupBox11, &Edit4,     &UpDown1,
+           &RadioButton7, &RadioButton8, &RadioButton9, &GroupBox8,  &Edit12,    &Edit15,
+           &Edit19,       &GroupBox2,    &Edit3,        &Edit5,      &Edit6,     &GroupBox1,
+           &Edit9,        &Edit10,       &Label10,      &Edit11,     &Label19,   &Edit20,
+           &GroupBox15,   &CheckBox4,    &Image1,       &GroupBox7,  &Button2,   &Label13,
+           &Edit13,       &Button5,      &CheckBox3,    &Edit14,     &Button11,  &Button14,
+           &Edit21,       &Label6,       &Edit22,       &Label7,     &GroupBox3, &Edit1,
+           &Edit2,        &CheckBox1,    &Label17,      &Edit17,     &UpDown5,   &Button1,
+           &Button9,      &Button7,      &TabSheet2,    &TabSheet3,  &TabSheet4, &TabSheet1,
+           &PageControl1, &CheckBox5,    &CheckBox6,    &GroupBox16, &Button15,  &Edit23,
+           &UpDown7})
     Register(*c);
 }
 

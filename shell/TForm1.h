@@ -84,6 +84,7 @@ class TForm1 {
   TButton Button6{"Button6", "１点指示"};
   TGroupBox GroupBox14{"GroupBox14", "求積表"};
   TButton Button3{"Button3", "作成"};
+  TButton Button16{"Button16", "検算"};
   TCheckBox CheckBox2{"CheckBox2", "全ﾃﾞｰﾀｰ", true};
 
   // ---- Page " 設定1" (TabSheet3) ----
@@ -202,6 +203,7 @@ class TForm1 {
   void Button2Click();   // 文字回転
   void Button3Click();   // 求積表 作成
   void Button4Click();   // 最大
+  void Button16Click();  // 検算
   void Button5Click();   // 番号移動
   void Button6Click();   // １点指示
   void Button7Click();   // 戻す

@@ -6,7 +6,10 @@
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostSelection.h"
 #include "hostlink/HostSettings.h"
+#include "hostlink/UserMessages.h"
 #include "platform/ExecutablePaths.h"
+#include "table/KenzanReport.h"
+#include "table/KenzanRun.h"
 #include "table/TableCsv.h"
 
 void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyle,
@@ -25,6 +28,13 @@ AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   const int exported = run.wholeDrawing ? SelectAll(link, &lines) : SelectObjects(link, &lines);
   if (exported <= 0) {
     result.outcome = AreaTableOutcome::kNothingSelected;
+    return result;
+  }
+  // The table is only as good as its marks: stale or doubled ones are named before it is drawn.
+  const std::vector<MarkFinding> findings =
+      CheckExportedMarks(link, lines, run.wholeDrawing, run.table);
+  if (!FindingMarks(findings).empty() && !AskUser(link, KenzanQuestion(findings))) {
+    result.outcome = AreaTableOutcome::kNotConfirmed;
     return result;
   }
   TAcadPoint corner;

@@ -1,6 +1,7 @@
-// 作成 of the area table: the marks exported (the whole drawing or the user's selection), the
-// table's corner picked, the table written and inserted there and written to Menseki.csv beside
-// the executable.
+// 作成 of the area table: the marks exported (the whole drawing or the user's selection) and
+// checked as 検算 checks them (when some are stale or doubled the user is asked, naming them,
+// whether to draw anyway; otherwise nothing is said), the table's corner picked, the table written
+// and inserted there and written to Menseki.csv beside the executable.
 #pragma once
 
 #include <string>
@@ -21,6 +22,7 @@ struct AreaTableRun {
 enum class AreaTableOutcome {
   kNoHost,           // nothing sent
   kNothingSelected,  // the export held no objects
+  kNotConfirmed,     // stale or doubled marks found, and the user chose not to draw
   kNoCorner,         // no point picked
   kNoMarks,          // no number mark among the exported objects
   kInserted

@@ -74,7 +74,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   const int firstSegment = segments.empty() ? 1 : NextSegmentNumberInDrawing(link);
   DxfDocument document;
   if (segments.empty())
-    WriteDxfHeader(document, labelling.lengths.textStyle);
+    WriteDxfMarkHeader(document, labelling.lengths.textStyle);
   else
     WriteDxfHeaderWithSegments(document, labelling.lengths.textStyle);
   // Written turned back against the host's insertion, as the labels are.

@@ -32,7 +32,7 @@ GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& settin
   if (triangles.empty()) return result;
 
   DxfDocument document;
-  WriteDxfHeader(document, labelling.lengths.textStyle);
+  WriteDxfMarkHeader(document, labelling.lengths.textStyle);
   const int labelled =
       LabelDividedTriangles(document, triangles, labelling, labelling.nextNumber());
   WriteDxfEnd(document);

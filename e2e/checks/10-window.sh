@@ -174,7 +174,7 @@ expect "$out" tab.0 "[ ﾍﾛﾝ ]"
 expect "$out" tab.1 "[ 設定1]"
 expect "$out" tab.2 "[ 設定2]"
 expect "$out" tab.3 "[ ﾂｰﾙ]"
-expect "$out" tooltips 14
+expect "$out" tooltips 15
 expect "$out" ctl.Edit8 "enabled,[1000]"
 expect "$out" ctl.Edit17 "enabled,[1000]"
 expect "$out" ctl.Edit20 "disabled,[1500,3000,3000,4500]"

@@ -66,11 +66,19 @@ DRAWN = {
     "segments-after": ("segments", CURVED_SIDE),
     "segments-table-after": ("segments", SEGMENT_AREA_TABLE),
     "segments-coord-after": ("segments", SEGMENT_COORDINATE_TABLE),
+    # 検算: the drawing after 自動 with its corner K5 moved; it changes nothing in the drawing,
+    # so its "after" is the message it shows (SNAPPED).
+    "kenzan-before": (DRAWINGS / "kenzan-moved.dxf", None),
+}
+# picture name: (scenario, snapshot): a message box as the scenario's snapshot step kept it.
+SNAPPED = {
+    "kenzan-after": ("kenzan-moved-corner", "kenzan-message"),
 }
 # The window's pages, as scripts/guide_pictures.sh saves them.
 WINDOW = ["window-heron", "window-sansha", "window-settei1", "window-settei2", "window-tool"]
 # The scenario files the pictures come from, for the runner.
-SCENARIOS = sorted({src for src, _ in DRAWN.values() if isinstance(src, str)})
+SCENARIOS = sorted({src for src, _ in DRAWN.values() if isinstance(src, str)} |
+                   {src for src, _ in SNAPPED.values()})
 
 
 def reduce(src: Path, dst: Path, colours: int) -> None:
@@ -90,6 +98,12 @@ def main(artifacts: Path, window_dir: Path, out: Path) -> int:
             full = Path(tmp) / f"{name}.png"
             render_dxf.main(str(dxf), str(full), quiet=True, dpi=100, inches=7, window=window)
             reduce(full, out / f"{name}.png", 16)
+    for name, (scenario, snapshot) in SNAPPED.items():
+        box = artifacts / scenario / f"{snapshot}-box.png"
+        if not box.is_file():
+            missing.append(f"{name}: {box}")
+            continue
+        reduce(box, out / f"{name}.png", 64)
     for name in WINDOW:
         shot = window_dir / f"{name}.png"
         if not shot.is_file():
@@ -98,7 +112,8 @@ def main(artifacts: Path, window_dir: Path, out: Path) -> int:
         reduce(shot, out / f"{name}.png", 64)
     for m in missing:
         print(f"make_pictures: no source for {m}", file=sys.stderr)
-    print(f"make_pictures: {len(DRAWN) + len(WINDOW) - len(missing)} pictures in {out}")
+    total = len(DRAWN) + len(SNAPPED) + len(WINDOW)
+    print(f"make_pictures: {total - len(missing)} pictures in {out}")
     return 1 if missing else 0
 
 

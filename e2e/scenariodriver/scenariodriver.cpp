@@ -13,6 +13,10 @@
 //   page N              the tab page N selected
 //   answer TITLE | TEXT a message box of Velsarom's is shown with this title and text ("\n" for a
 //                       line break, a final "*" for any rest); OK pressed, then as after click
+//   answer-yes TITLE | TEXT, answer-no TITLE | TEXT   the same for a question: Yes or No pressed
+//   snapshot NAME       prints "snap NAME WxH+X+Y" (the open message box's rectangle, or the
+//                       window's) and waits until the file SHOT-NAME exists (the screen taken
+//                       as it is, for the guide's pictures)
 //   control NAME TEXT   the control's text is TEXT now
 //   host-line TEXT      the host's current line comes to hold TEXT (15 s)
 //   host-history-lacks TEXT   the host's history does not hold TEXT
@@ -117,8 +121,9 @@ class Driver {
   Driver& operator=(const Driver&) = delete;
 
   void Step(const std::string& verb, const std::string& args) {
-    if (verb != "answer") RequireNoMessageBox();
-    if (closing_ && verb != "answer") Fail("Velsarom shows a message while it closes");
+    const bool answer = verb == "answer" || verb == "answer-yes" || verb == "answer-no";
+    if (!answer && verb != "snapshot") RequireNoMessageBox();
+    if (closing_ && !answer) Fail("Velsarom shows a message while it closes");
     if (verb == "click" || verb == "click-nowait") {
       StartClick(Control(args));
       if (verb == "click") Settle(clicks_.back());
@@ -139,8 +144,14 @@ class Driver {
       SendMessageW(radio, BM_CLICK, 0, 0);
     } else if (verb == "page") {
       SelectPage(std::stoi(args));
+    } else if (verb == "snapshot") {
+      Snapshot(args);
     } else if (verb == "answer") {
-      Answer(args);
+      Answer(args, IDOK);
+    } else if (verb == "answer-yes") {
+      Answer(args, IDYES);
+    } else if (verb == "answer-no") {
+      Answer(args, IDNO);
     } else if (verb == "control") {
       const auto [name, text] = Split(args);
       const std::string got = WindowText(Control(name));
@@ -223,7 +234,8 @@ class Driver {
     Fail("the click's handler did not end within " + std::to_string(kClickLimitMs / 1000) + " s");
   }
 
-  void Answer(const std::string& args) {
+  // button: IDOK (IDCANCEL where a box has no OK), IDYES or IDNO.
+  void Answer(const std::string& args, int button) {
     const std::size_t bar = args.find(" | ");
     if (bar == std::string::npos) Fail("answer needs 'TITLE | TEXT'");
     const std::string title = args.substr(0, bar);
@@ -242,9 +254,11 @@ class Driver {
       Fail("message box [" + box.title + "] " + Shown(box.text) + ", expected [" + title + "] " +
            Shown(text) + (prefix ? "*" : ""));
     Print("message [" + box.title + "] " + Shown(box.text));
-    HWND ok = GetDlgItem(box.hwnd, IDOK);
-    if (!ok) ok = GetDlgItem(box.hwnd, IDCANCEL);
-    if (!ok) Fail("the message box has no OK button");
+    HWND ok = GetDlgItem(box.hwnd, button);
+    if (!ok && button == IDOK) ok = GetDlgItem(box.hwnd, IDCANCEL);
+    if (!ok)
+      Fail(button == IDOK ? "the message box has no OK button"
+                          : "the message box has no Yes or No button");
     PostMessageW(ok, BM_CLICK, 0, 0);
     for (int i = 0; i < 100 && IsWindow(box.hwnd); ++i) Sleep(50);
     if (IsWindow(box.hwnd)) Fail("the message box did not go on OK");
@@ -320,6 +334,25 @@ class Driver {
     Fail("the host's windows did not appear within 60 s");
   }
 
+  void SetShot(const std::wstring& shot) { shot_ = shot; }
+
+  // The runner takes the screen when it reads "snap NAME", then makes the file SHOT-NAME.
+  void Snapshot(const std::string& name) {
+    if (shot_.empty()) Fail("snapshot needs the runner's SHOT file");
+    const std::wstring taken = shot_ + L"-" + platform::Wide(name);
+    // The rectangle worth keeping: the message box when one is open, the window otherwise.
+    const MessageBoxSeen box = OpenMessageBox(pid_);
+    RECT r;
+    GetWindowRect(box.hwnd ? box.hwnd : Window().form, &r);
+    Print("snap " + name + " " + std::to_string(r.right - r.left) + "x" +
+          std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
+          std::to_string(r.top));
+    for (int i = 0; i < 600 && GetFileAttributesW(taken.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+      Sleep(100);
+    if (GetFileAttributesW(taken.c_str()) == INVALID_FILE_ATTRIBUTES)
+      Fail("the screen was not taken for snapshot " + name);
+  }
+
   // Once the screenshot is taken (the file `shot` exists), both programs closed as a user
   // closes them: Velsarom saves its settings, the host its drawing.
   void CloseBoth(const std::wstring& shot) {
@@ -369,6 +402,7 @@ class Driver {
   }
 
   std::wstring velsarom_;
+  std::wstring shot_;
   VelsaromWindows window_;
   DWORD pid_ = 0;
   std::vector<HANDLE> clicks_;
@@ -388,6 +422,7 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   Driver driver(argv[2]);
+  if (argc == 4) driver.SetShot(argv[3]);
   std::string line, number = "start";
   try {
     driver.WaitForHost();

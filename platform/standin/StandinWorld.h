@@ -21,7 +21,18 @@ class RecordingMessageBox : public OwnedMessageBox {
   void Show(const std::string& text, const std::string& title) override {
     shown.emplace_back(text, title);
   }
+  // Recorded as shown too; answered from `answers` in turn, No when they have run out.
+  bool Ask(const std::string& text, const std::string& title) override {
+    shown.emplace_back(text, title);
+    ++asked;
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.erase(answers.begin());
+    return yes;
+  }
   std::vector<std::pair<std::string, std::string>> shown;  // text, title
+  std::vector<bool> answers;
+  int asked = 0;
 };
 
 struct StandinWorld {

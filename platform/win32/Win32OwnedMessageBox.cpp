@@ -10,6 +10,10 @@ class Win32OwnedMessageBox : public OwnedMessageBox {
   void Show(const std::string& text, const std::string& title) override {
     MessageBoxW(MainWindow(), Wide(text).c_str(), Wide(title).c_str(), MB_OK);
   }
+  bool Ask(const std::string& text, const std::string& title) override {
+    return MessageBoxW(MainWindow(), Wide(text).c_str(), Wide(title).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+  }
 };
 
 }  // namespace

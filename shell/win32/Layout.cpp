@@ -25,8 +25,10 @@ const std::vector<Placement>& Layout() {
       {"Button8", nullptr, 0, 8, 157, 79, 24},
       {"Button6", nullptr, 0, 89, 157, 79, 24},
       {"GroupBox14", nullptr, 0, 2, 188, 173, 44},
-      {"Button3", nullptr, 0, 8, 203, 64, 24},
-      {"CheckBox2", nullptr, 0, 84, 206, 84, 18},
+      // 検算 beside 作成: the check a surveyor makes before the table.
+      {"Button3", nullptr, 0, 8, 203, 48, 24},
+      {"Button16", nullptr, 0, 58, 203, 48, 24},
+      {"CheckBox2", nullptr, 0, 108, 206, 62, 18},
 
       // " 設定1"
       // The scale's group holds its edit alone, wide enough for "1000"; the two check boxes

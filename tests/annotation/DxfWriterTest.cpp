@@ -49,6 +49,33 @@ TEST(WriteDxfHeader, BothVariantsWithAndWithoutStyle) {
   }
 }
 
+// Documents with marks register the corners' application after the marks' own (and the
+// segments' between them); a coordinate table's document keeps registering VELSAROM alone.
+TEST(WriteDxfHeader, MarkDocumentsRegisterTheCornersApplicationLast) {
+  DxfDocument marks, segments;
+  WriteDxfMarkHeader(marks, "");
+  WriteDxfHeaderWithSegments(segments, "");
+  const Items app = {"  0\r\nAPPID\r\n  2\r\nVELSAROM\r\n 70\r\n0"};
+  const Items segment = {"  0\r\nAPPID\r\n  2\r\nVELSAROM_SEGMENT\r\n 70\r\n0"};
+  const Items corners = {"  0\r\nAPPID\r\n  2\r\nVELSAROM_CORNERS\r\n 70\r\n0\r\n  0\r\nENDTAB"};
+  const Items table = {"  0\r\nTABLE\r\n  2\r\nAPPID"};
+  EXPECT_EQ(marks.items, Join({kHeaderStart, table, app, corners, kHeaderEnd}));
+  EXPECT_EQ(segments.items, Join({kHeaderStart, table, app, segment, corners, kHeaderEnd}));
+}
+
+TEST(WriteDxfCorners, TrianglePointsOrArcEndsSideAndBulge) {
+  DxfDocument triangle, arc;
+  WriteDxfTriangleCorners(triangle, {{1, 2, 0}, {3000.5, 4, 0}, {5, 6000.25, 7}});
+  EXPECT_EQ(triangle.items,
+            (Items{"1001\r\nVELSAROM_CORNERS", "1010\r\n1\r\n1020\r\n2\r\n1030\r\n0",
+                   "1010\r\n3000.5\r\n1020\r\n4\r\n1030\r\n0",
+                   "1010\r\n5\r\n1020\r\n6000.25\r\n1030\r\n7"}));
+  WriteDxfArcCorners(arc, {1, 2, 0}, {3, 4, 0}, -1, 0.25L);
+  EXPECT_EQ(arc.items,
+            (Items{"1001\r\nVELSAROM_CORNERS", "1010\r\n1\r\n1020\r\n2\r\n1030\r\n0",
+                   "1010\r\n3\r\n1020\r\n4\r\n1030\r\n0", "1070\r\n-1", "1040\r\n0.25"}));
+}
+
 TEST(WriteDxfEnd, EndsTheSectionAndTheFile) {
   DxfDocument d;
   WriteDxfEnd(d);

@@ -21,6 +21,16 @@ using Items = std::vector<std::string>;
 
 const std::string kLayer = "  8\r\nH_TEXT\r\n  6\r\nBYLAYER\r\n 62\r\n256\r\n 48\r\n1.0";
 
+// The corners' data as the writer puts it after the sides: the triangle as given, in world
+// coordinates (the turn of the insertion is not applied to application data points).
+Items Corners(const TAcadTriangle& t) {
+  Items items = {"1001\r\nVELSAROM_CORNERS"};
+  for (const TAcadPoint& p : {t.p1, t.p2, t.p3})
+    items.push_back("1010\r\n" + FormatReal(p.x) + "\r\n1020\r\n" + FormatReal(p.y) +
+                    "\r\n1030\r\n" + FormatReal(p.z));
+  return items;
+}
+
 Items Mark(const std::string& x, const std::string& y, const std::string& number,
            const std::string& rotation, const std::string& a, const std::string& b,
            const std::string& c, const std::string& style = "") {
@@ -45,9 +55,9 @@ Items Mark(const std::string& x, const std::string& y, const std::string& number
 // The centre is where the bisectors meet, with directions rounded to double on the way: within
 // a few 1e-12 of the exact incentre, which the 15 written digits may show. The circle's centre
 // is checked against the exact point, and every item against the mark at that centre.
-void ExpectMark(const Items& items, double x, double y, const std::string& number,
-                const std::string& rotation, const std::string& a, const std::string& b,
-                const std::string& c, const std::string& style = "") {
+void ExpectMark(const Items& items, const TAcadTriangle& t, double x, double y,
+                const std::string& number, const std::string& rotation, const std::string& a,
+                const std::string& b, const std::string& c, const std::string& style = "") {
   ASSERT_GE(items.size(), 4u);
   const std::string cx = items[2].substr(5), cy = items[3].substr(5);
   long double vx = 0, vy = 0;
@@ -55,7 +65,10 @@ void ExpectMark(const Items& items, double x, double y, const std::string& numbe
   ASSERT_TRUE(TryParseFloat(cy, vy)) << cy;
   EXPECT_NEAR(static_cast<double>(vx), x, 5e-12);
   EXPECT_NEAR(static_cast<double>(vy), y, 5e-12);
-  EXPECT_EQ(items, Mark(cx, cy, number, rotation, a, b, c, style));
+  Items expected = Mark(cx, cy, number, rotation, a, b, c, style);
+  const Items corners = Corners(t);
+  expected.insert(expected.end(), corners.begin(), corners.end());
+  EXPECT_EQ(items, expected);
 }
 
 // The members reach the process-wide link.
@@ -78,7 +91,7 @@ TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
   for (const auto& c : cases) {
     DxfDocument d;
     form.DrawThreeSideNumbers(d, c.t, 12, 500, 400, 0, 0);
-    ExpectMark(d.items, 1000, 1000, "12", "0", c.a, c.b, c.c);
+    ExpectMark(d.items, c.t, 1000, 1000, "12", "0", c.a, c.b, c.c);
   }
 }
 
@@ -92,8 +105,9 @@ TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndTheMarkIsWrittenTurnedBackByThe
   DxfDocument counterClockwise, clockwise;
   form.DrawThreeSideNumbers(counterClockwise, t, 7, 500, 400, quarter, 0);
   form.DrawThreeSideNumbers(clockwise, t, 7, 500, 400, quarter, 1);
-  ExpectMark(counterClockwise.items, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
-  ExpectMark(clockwise.items, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
+  ExpectMark(counterClockwise.items, t, 1000, -1000, "7", "-90", "3000", "5000", "4000",
+             "Standard");
+  ExpectMark(clockwise.items, t, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
 }
 
 TEST_F(NumberMarksTest, BaseHeightMarkInTheLargerHalf) {
@@ -117,12 +131,13 @@ TEST_F(NumberMarksTest, BaseHeightMarkInTheLargerHalf) {
   ASSERT_TRUE(ChooseBaseAndHeight(t, st, ed, apex, foot));
   DxfDocument d;
   form.DrawBaseHeightNumbers(d, t, st, ed, apex, foot, 3, 500, 400, 0, 0);
-  ASSERT_EQ(d.items.size(), 18u);
+  ASSERT_EQ(d.items.size(), 22u);
   EXPECT_EQ(d.items[2], " 10\r\n2084.52405257735");
   EXPECT_EQ(d.items[3], " 20\r\n1084.52405257735");
   EXPECT_EQ(d.items[15], "1010\r\n6000");
   EXPECT_EQ(d.items[16], "1020\r\n5830.9518948453");
   EXPECT_EQ(d.items[17], "1030\r\n3162.27766016838");
+  EXPECT_EQ(Items(d.items.begin() + 18, d.items.end()), Corners(t));
 }
 
 TEST_F(NumberMarksTest, EqualHalvesGoToTheBaseEnd) {
@@ -141,8 +156,8 @@ TEST_F(NumberMarksTest, BothModesStoreTheSameData) {
   form.DrawThreeSideNumbers(threeSide, t, 3, 500, 400, 0, 0);
   form.DrawBaseHeightNumbers(baseHeight, t, {0, 0}, {6000, 0}, {1000, 3000}, {1000, 0}, 3, 500, 400,
                              0, 0);
-  EXPECT_EQ(Items(threeSide.items.end() - 4, threeSide.items.end()),
-            Items(baseHeight.items.end() - 4, baseHeight.items.end()));
+  EXPECT_EQ(Items(threeSide.items.end() - 8, threeSide.items.end()),
+            Items(baseHeight.items.end() - 8, baseHeight.items.end()));
   EXPECT_NE(threeSide.items[2], baseHeight.items[2]);
 }
 
@@ -151,7 +166,7 @@ TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
   form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
   DxfDocument expected;
-  WriteDxfHeader(expected, "");
+  WriteDxfMarkHeader(expected, "");
   form.DrawThreeSideNumbers(expected, t, 12, 500, 400, 0, 0);
   WriteDxfEnd(expected);
   EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected));
@@ -162,7 +177,7 @@ TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
   world.windows.sent.clear();
   form.DrawBaseHeightNumber(t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400, 0, 0);
   DxfDocument expected2;
-  WriteDxfHeader(expected2, "");
+  WriteDxfMarkHeader(expected2, "");
   form.DrawBaseHeightNumbers(expected2, t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400,
                              0, 0);
   WriteDxfEnd(expected2);

@@ -266,6 +266,7 @@ TEST(FormDesign, EveryControlHasTheKindTextAndHintOfTheTables) {
       {"Button6", K::Button, "１点指示", "三角形内の１点を指示すると、長さを記入"},
       {"GroupBox14", K::Group, "求積表", ""},
       {"Button3", K::Button, "作成", "求積表を作成する基点（左上）を指示"},
+      {"Button16", K::Button, "検算", "番号の印を図面の線と照合し、合わない印を表示"},
       {"CheckBox2", K::Check, "全ﾃﾞｰﾀｰ", "ﾁｪｯｸを外した時は、番号を選択"},
       {"GroupBox4", K::Group, "尺度", ""},
       {"Edit8", K::Edit, "1000", ""},

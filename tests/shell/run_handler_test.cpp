@@ -51,6 +51,7 @@ TEST_F(RunHandlerFixture, BusyWhileAHandlerRunsSoThatACloseWaitsForIt) {
     const TForm1* form = nullptr;
     bool busyWhileShown = false;
     void Show(const std::string&, const std::string&) override { busyWhileShown = form->Busy(); }
+    bool Ask(const std::string&, const std::string&) override { return false; }
   } probe;
   probe.form = &form;
   platform::Ports withProbe = world.ports();

@@ -419,7 +419,7 @@ struct HostFixture : WindowsFixture {
       Mark m;
       m.number = std::atoi(t->value.c_str());
       m.centre = t->align;
-      EXPECT_EQ(e->xdata.size(), 1u);
+      EXPECT_EQ(e->xdata.size(), 2u);
       EXPECT_EQ(e->xdata[0].app, "VELSAROM");
       const auto& items = e->xdata[0].items;
       EXPECT_EQ(items.size(), 1u);
@@ -427,6 +427,18 @@ struct HostFixture : WindowsFixture {
         m.sides[0] = items[0].point.x;
         m.sides[1] = items[0].point.y;
         m.sides[2] = items[0].point.z;
+      }
+      // Then where its triangle stands: three corners, p1 p2 p3, whose distances are the sides.
+      if (e->xdata.size() == 2) {
+        EXPECT_EQ(e->xdata[1].app, "VELSAROM_CORNERS");
+        const auto& corners = e->xdata[1].items;
+        EXPECT_EQ(corners.size(), 3u);
+        for (std::size_t i = 0; i < corners.size() && corners.size() == 3; ++i) {
+          const hostsim::Point& a = corners[i].point;
+          const hostsim::Point& b = corners[(i + 1) % 3].point;
+          EXPECT_NEAR(std::hypot(b.x - a.x, b.y - a.y), m.sides[i], 1e-6 * (1 + m.sides[i]))
+              << "mark " << t->value << " side " << i + 1;
+        }
       }
       bool circle = false;
       for (const auto& [ce, c] : circles) {
