@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "division/PolygonDiagonals.h"
@@ -147,16 +148,30 @@ class Agreement {
     if (!work_.Spend(kRowWork * static_cast<long long>(shaped.size()))) return shaped;
     const Key shapedKey = KeyOf(shapedSum);
     Outside();
+    // Every sum first, as up to kExactCorners, with half of what is left; where that is not
+    // enough, windows of sums with the rest.
+    exact_ = true;
+    stopAt_ = n_ <= kExactCorners ? 0 : work_.Left() / 2;
+    if (const auto chosen = Closest(shaped, shapedKey)) return *chosen;
+    if (n_ <= kExactCorners) return shaped;
+    exact_ = false;
+    stopAt_ = 0;
     ChooseWindow();
+    return Closest(shaped, shapedKey).value_or(shaped);
+  }
 
-    // Windows of growing width around the coordinate area: the first that holds a reachable
-    // total holds the closest one, as every total at least as close lies in it.
+ private:
+  // Windows of growing width around the coordinate area: the first that holds a reachable total
+  // holds the closest one, as every total at least as close lies in it. Nothing once the budget
+  // (down to stopAt_) is spent.
+  std::optional<std::vector<TriangleCorners>> Closest(const std::vector<TriangleCorners>& shaped,
+                                                      const Key& shapedKey) {
     const long double step = FinalStep();
     for (long double width = step / 2;; width = 2 * width + step / 2) {
       const bool last = width >= shapedKey.final;
       const long double reach = last ? shapedKey.final : width;
       const Sums* found = Fill(reach);
-      if (!found) return shaped;  // the budget is spent
+      if (!found) return std::nullopt;
       if (!found->Empty()) {
         Sum best = kNone;
         Key bestKey;
@@ -173,7 +188,6 @@ class Agreement {
     }
   }
 
- private:
   struct Candidate {
     Index k;
     Sum row;
@@ -319,7 +333,7 @@ class Agreement {
     }
   }
 
-  // Above kExactCorners, the widest window of sums per piece whose combining, as many words
+  // The widest window of sums per piece whose combining, as many words
   // for each sum of the smaller side as the window has, fits twice over into what is left of
   // the budget for every candidate triangle (the search may try a few widths of target).
   void ChooseWindow() {
@@ -362,7 +376,7 @@ class Agreement {
     static const Sums kNothing;
     Sum from = 0, to = 0;
     if (!Target(reach, from, to)) return &kNothing;
-    const bool exact = n_ <= kExactCorners;
+    const bool exact = exact_;
     const Sum rootLow = inLow_[Id(0, n_ - 1)], rootHigh = inHigh_[Id(0, n_ - 1)];
     const long double lean = rootHigh == rootLow
                                  ? 0.5L
@@ -405,7 +419,7 @@ class Agreement {
           const long long combined = 2 * static_cast<long long>(left->words.size()) +
                                      static_cast<long long>(right->words.size()) +
                                      left->Count() * words;
-          if (!work_.Spend(combined / kWordsPerStep + 1)) return nullptr;
+          if (!work_.Spend(combined / kWordsPerStep + 1) || work_.Left() < stopAt_) return nullptr;
           left->ForEach([&](Sum a) { out.OrShifted(*right, a + c.row); });
         }
         out.ClearTail();
@@ -447,6 +461,8 @@ class Agreement {
   long long unit_ = 1;
   long double coordinateArea_ = 0;
   double tanThreshold_ = 0, tanThin_ = 0;
+  bool exact_ = true;     // every sum of a piece, or a window of them
+  long long stopAt_ = 0;  // the work left at which a search gives up
   long long window_ = kWindowBits;
   std::vector<std::string> sides_;
   WorkBudget work_;

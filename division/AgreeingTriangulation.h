@@ -25,10 +25,11 @@ inline constexpr long double kThinDegrees = 20;
 // tie going to the total closest to it and then to plain (when plain has the fewest thin ones).
 //
 // Up to kExactCorners vertices the choice is exact: every sum of rows that such a triangulation
-// reaches is considered. Above, a piece of the polygon keeps at most a window of sums (kWindowBits,
-// narrower where the polygon has many triangles to choose from), placed the same share of the way
-// from its least to its greatest total as the target lies in the whole polygon's, so the result is
-// the closest among the triangulations whose every piece's partial table stays within that window.
+// reaches is considered. Above, the same is tried with half of the budget left; where that is
+// not enough, a piece of the polygon keeps at most a window of sums (kWindowBits, narrower where
+// the polygon has many triangles to choose from), placed the same share of the way from its least
+// to its greatest total as the target lies in the whole polygon's, so the result is the closest
+// among the triangulations whose every piece's partial table stays within that window.
 //
 // Every run does at most kWorkBudget steps of work, each about 10 ns of a 2020s PC's time (a
 // triangle weighed takes 2, a side tested against a diagonal 10, a row of the table figured
