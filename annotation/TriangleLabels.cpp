@@ -1,6 +1,7 @@
 #include "annotation/TriangleLabels.h"
 
 #include <numbers>
+#include <utility>
 
 #include "annotation/DxfInsertion.h"
 #include "annotation/NumberMarks.h"
@@ -19,11 +20,31 @@ std::size_t TextsOnFence(const HostLink& link, const TAcadPoint& a, const TAcadP
   return SelectByFence(link, a, b) > 0 ? link.tables.entities.texts.size() : 0;
 }
 
-NumberMarkStyle MarkStyle(const TriangleLabelling& s, const InsertionFrame& frame) {
-  return {s.markRadius, s.markHeight, frame.NumberRotation(), s.lengths.layer, s.lengths.textStyle};
+}  // namespace
+
+LengthLabel PlaceLengthLabel(const TAcadPoint& p1, const TAcadPoint& p2,
+                             const LengthLabelSettings& settings, const InsertionFrame& frame) {
+  return {frame.Place(MidPoint(p1, p2)), frame.LengthTextRotation(p1, p2),
+          ShownLength(settings.digits, settings.rounding, Distance2D(p1, p2), settings.scale)};
 }
 
-}  // namespace
+void PrepareLengths(const HostLink& link, const TextStyleChoice& choice,
+                    LengthLabelSettings& lengths) {
+  RunStyle run = PrepareRun(link, choice);
+  lengths.textStyle = std::move(run.textStyle);
+  lengths.angles = run.angles;
+}
+
+TAcadPoint MarkCentre(const TAcadTriangle& triangle, LabelMode mode) {
+  if (mode == LabelMode::kThreeSides) return ThreeSideMarkCentre(triangle);
+  TAcadPoint baseSt, baseEd, apex, foot;
+  ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
+  return BaseHeightMarkCentre(baseSt, baseEd, apex, foot);
+}
+
+NumberMarkStyle LabellingMarkStyle(const TriangleLabelling& s, const InsertionFrame& frame) {
+  return {s.markRadius, s.markHeight, frame.NumberRotation(), s.lengths.layer, s.lengths.textStyle};
+}
 
 bool DrawLengthLabel(const HostLink& link, const std::string& justification, const TAcadPoint& p1,
                      const TAcadPoint& p2, const LengthLabelSettings& settings, bool check) {
@@ -42,11 +63,9 @@ bool DrawLengthLabel(const HostLink& link, const std::string& justification, con
         TextsOnFence(link, PolarPoint(before, left, -h / 2), PolarPoint(behind, left, -h / 2));
     if (onLeft + onRight != 0) return false;
   }
-  const std::string text = RoundToText(settings.digits, settings.rounding,
-                                       static_cast<double>(Distance2D(p1, p2) / settings.scale));
-  const InsertionFrame frame(settings.angles);
-  InsertTextDxf(link, justification, frame.Place(m), text, h, frame.LengthTextRotation(p1, p2),
-                settings.layer, settings.textStyle);
+  const LengthLabel label = PlaceLengthLabel(p1, p2, settings, InsertionFrame(settings.angles));
+  InsertTextDxf(link, justification, label.position, label.text, h, label.rotation, settings.layer,
+                settings.textStyle);
   return true;
 }
 
@@ -81,14 +100,8 @@ void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
 
 void MarkTriangle(const HostLink& link, const TAcadTriangle& triangle,
                   const TriangleLabelling& settings) {
-  TAcadPoint centre = ThreeSideMarkCentre(triangle);
-  if (settings.mode == LabelMode::kBaseHeight) {
-    TAcadPoint baseSt, baseEd, apex, foot;
-    ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
-    centre = BaseHeightMarkCentre(baseSt, baseEd, apex, foot);
-  }
   const InsertionFrame frame(settings.lengths.angles);
-  InsertNumberMark(link, frame.Place(centre), triangle, settings.nextNumber(),
-                   MarkStyle(settings, frame));
+  InsertNumberMark(link, frame.Place(MarkCentre(triangle, settings.mode)), triangle,
+                   settings.nextNumber(), LabellingMarkStyle(settings, frame));
   settings.advance();
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "annotation/AnnotationAngles.h"
+#include "annotation/NumberMarks.h"
 #include "annotation/TextStyle.h"
 #include "geometry/AcadTypes.h"
 #include "hostlink/HostLink.h"
@@ -24,6 +25,16 @@ struct LengthLabelSettings {
   std::string layer;      // of the texts
   std::string textStyle;  // empty = none
 };
+
+// The length text of p1p2 as it is written for the host's insertion: at the segment's midpoint,
+// reading along it, the length divided by the scale and rounded.
+struct LengthLabel {
+  TAcadPoint position;
+  double rotation = 0;  // radians
+  std::string text;
+};
+LengthLabel PlaceLengthLabel(const TAcadPoint& p1, const TAcadPoint& p2,
+                             const LengthLabelSettings& settings, const InsertionFrame& frame);
 
 // Writes the rounded length of p1p2 at the midpoint (justification as the host's TEXT option,
 // "J BC " everywhere), reading along the segment, and has the host insert it. With check set,
@@ -54,6 +65,18 @@ struct TriangleLabelling {
   std::function<int()> nextNumber;
   std::function<void()> advance;
 };
+
+// The host's text style (as the choice asks) and then its angles, read at the start of a run into
+// the settings every length text is written with.
+void PrepareLengths(const HostLink& link, const TextStyleChoice& choice,
+                    LengthLabelSettings& lengths);
+
+// Where a triangle's number mark stands in each mode: at the incentre, or in the larger half of
+// base, apex and foot.
+TAcadPoint MarkCentre(const TAcadTriangle& triangle, LabelMode mode);
+
+// The number mark's style of a labelling, upright in the frame, on the texts' layer and style.
+NumberMarkStyle LabellingMarkStyle(const TriangleLabelling& labelling, const InsertionFrame& frame);
 
 // Which sides of the triangle the drawing has already: p1p2 (a base line), or p1p2 and p1p3
 // (the two segments picked for ２辺指示, whose dialogue also types its first layer change

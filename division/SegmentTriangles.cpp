@@ -6,12 +6,13 @@
 
 namespace {
 
-constexpr double kCornerTolerance = 0.001;
+// Corners of selected segments this close are one corner of a triangle.
+constexpr double kSameCornerTolerance = 0.001;
 
 bool SameTriangle(const TAcadTriangle& t, const TAcadTriangle& u) {
   auto corner = [&](const TAcadPoint& p) {
-    return SamePoint(p, u.p1, kCornerTolerance) || SamePoint(p, u.p2, kCornerTolerance) ||
-           SamePoint(p, u.p3, kCornerTolerance);
+    return SamePoint(p, u.p1, kSameCornerTolerance) || SamePoint(p, u.p2, kSameCornerTolerance) ||
+           SamePoint(p, u.p3, kSameCornerTolerance);
   };
   return corner(t.p1) && corner(t.p2) && corner(t.p3);
 }
@@ -32,7 +33,7 @@ bool StrictlyInside(const TAcadPoint& p, const TAcadTriangle& t) {
     const TAcadPoint& a = *corners[i];
     const TAcadPoint& b = *corners[(i + 1) % 3];
     const long double side = Distance2D(a, b);
-    if (sense * Cross(a, b, p) <= kCornerTolerance * side) return false;
+    if (sense * Cross(a, b, p) <= kSameCornerTolerance * side) return false;
   }
   return true;
 }
@@ -58,7 +59,7 @@ std::vector<TAcadTriangle> FindSegmentTriangles(const std::vector<TAcadLine>& se
       const TAcadPoint *corner = nullptr, *free1 = nullptr, *free2 = nullptr;
       auto meet = [&](const TAcadPoint& p, const TAcadPoint& q, const TAcadPoint& c,
                       const TAcadPoint& f1, const TAcadPoint& f2) {
-        if (Distance2D(p, q) < kCornerTolerance) corner = &c, free1 = &f1, free2 = &f2;
+        if (Distance2D(p, q) < kSameCornerTolerance) corner = &c, free1 = &f1, free2 = &f2;
       };
       meet(a1, a2, a1, b1, b2);
       meet(a1, b2, a1, b1, a2);
@@ -67,9 +68,10 @@ std::vector<TAcadTriangle> FindSegmentTriangles(const std::vector<TAcadLine>& se
       if (!corner) continue;
       for (std::size_t k = j + 1; k < m; ++k) {
         const TAcadPoint &a3 = segments[k].st, &b3 = segments[k].ed;
-        const bool closes =
-            (SamePoint(*free1, a3, kCornerTolerance) && SamePoint(*free2, b3, kCornerTolerance)) ||
-            (SamePoint(*free1, b3, kCornerTolerance) && SamePoint(*free2, a3, kCornerTolerance));
+        const bool closes = (SamePoint(*free1, a3, kSameCornerTolerance) &&
+                             SamePoint(*free2, b3, kSameCornerTolerance)) ||
+                            (SamePoint(*free1, b3, kSameCornerTolerance) &&
+                             SamePoint(*free2, a3, kSameCornerTolerance));
         if (!closes) continue;
         const TAcadTriangle t{*corner, *free1, *free2};
         bool known = false;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dxf/DxfNumber.h"
+#include "dxf/TextLines.h"
 
 DxfTokenizer::DxfTokenizer(std::string_view text)
     : pos_(text.data()), end_(text.data() + text.size()) {
@@ -49,13 +50,11 @@ void DxfTokenizer::Refill() {
 // only once nothing more can come.
 bool DxfTokenizer::TakeLine(const char*& cursor, std::string_view& line) const {
   if (cursor == end_) return false;
-  const char* nl = static_cast<const char*>(std::memchr(cursor, '\n', end_ - cursor));
-  if (!nl && (!atEnd_ || readError_)) return false;
-  const char* stop = nl ? nl : end_;
-  const char* next = nl ? nl + 1 : end_;
-  if (stop != cursor && stop[-1] == '\r') --stop;
-  line = std::string_view(cursor, static_cast<std::size_t>(stop - cursor));
-  cursor = next;
+  const char* lf = FindLineEnd(cursor, end_);
+  if (!lf && (!atEnd_ || readError_)) return false;
+  const CutLine cut = CutLineAt(cursor, lf, end_);
+  line = cut.line;
+  cursor = cut.next;
   return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "dxf/DxfReader.h"
 #include "dxf/DxfStrings.h"
+#include "dxf/TextLines.h"
 #include "numbers/NumberText.h"
 #include "platform/Ports.h"
 
@@ -20,8 +21,7 @@ class LineCursor {
 
   bool Next(std::string_view& line) {
     if (pos_ == end_) return false;
-    const char* nl = static_cast<const char*>(std::memchr(pos_, '\n', end_ - pos_));
-    return Take(nl, line);
+    return Take(FindLineEnd(pos_, end_), line);
   }
 
   // The same for a line that is usually short (a group code): looked through byte by byte
@@ -35,13 +35,10 @@ class LineCursor {
   }
 
  private:
-  bool Take(const char* nl, std::string_view& line) {
-    const char* start = pos_;
-    const char* stop = nl ? nl : end_;
-    pos_ = nl ? nl + 1 : end_;
-    if (stop != start && stop[-1] == '\r') --stop;
-    std::size_t size = static_cast<std::size_t>(stop - start);
-    line = std::string_view(start, size < kScanLineBytes ? size : kScanLineBytes);
+  bool Take(const char* lf, std::string_view& line) {
+    const CutLine cut = CutLineAt(pos_, lf, end_);
+    pos_ = cut.next;
+    line = cut.line.substr(0, kScanLineBytes);
     return true;
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dxf/DxfTables.h"
+#include "dxf/ExplodePolylines.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {
@@ -33,4 +34,14 @@ int NearestLine(const TDxfTables& tables, const TAcadPoint& p, TAcadPoint& st, T
   st = lines[best].st;
   ed = lines[best].ed;
   return static_cast<int>(best);
+}
+
+std::optional<TAcadLine> SegmentAtPick(TDxfTables& tables, const TAcadPoint& pick) {
+  const TEntityTables& read = tables.entities;
+  if (!read.lines.empty()) return TAcadLine{read.lines.front().st, read.lines.front().ed};
+  if (read.polylines.empty()) return {};
+  ExplodePolylines(tables);
+  TAcadLine segment;
+  if (NearestLine(tables, pick, segment.st, segment.ed) < 0) return {};
+  return segment;
 }

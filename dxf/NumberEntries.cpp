@@ -3,6 +3,7 @@
 #include <climits>
 #include <utility>
 
+#include "dxf/AppDataTexts.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/EntityLines.h"
 #include "numbers/NumberFormat.h"
@@ -10,8 +11,7 @@
 
 void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& entries) {
   for (const std::string_view line : lines) {
-    if (line.compare(0, 6, "0,TEXT") != 0) continue;
-    if (GetGroupValue(line, 1001) != kAppName) continue;
+    if (!IsAppDataText(line, kAppName)) continue;
     // A coordinate table's area carries data of the same application but is no mark.
     if (GetGroupValue(line, 1000) == kCoordinateAreaTag) continue;
     std::string entry = GetGroupValue(line, 1);
@@ -29,8 +29,7 @@ void CollectNumberMarks(const EntityLineList& lines, std::vector<std::string>& e
 std::vector<long double> CollectCoordinateAreas(const EntityLineList& lines) {
   std::vector<long double> areas;
   for (const std::string_view line : lines) {
-    if (line.compare(0, 6, "0,TEXT") != 0) continue;
-    if (GetGroupValue(line, 1001) != kAppName) continue;
+    if (!IsAppDataText(line, kAppName)) continue;
     if (GetGroupValue(line, 1000) != kCoordinateAreaTag) continue;
     const std::string area = GetGroupValue(line, 1040);
     if (!area.empty()) areas.push_back(StrToFloat(area));
@@ -63,8 +62,7 @@ int NextNumber(const std::vector<std::string>& sortedEntries) {
   if (sortedEntries.empty()) return 1;
   const std::string& last = sortedEntries.back();
   if (last.empty() || last.front() == ',') return 1;
-  const int key = NumberKey(last);
-  return key == INT_MAX ? key : key + 1;
+  return NumberAfter(NumberKey(last));
 }
 
 int NextNumberFromMarks(const EntityLineList& lines) {

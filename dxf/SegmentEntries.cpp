@@ -4,6 +4,7 @@
 #include <climits>
 #include <numbers>
 
+#include "dxf/AppDataTexts.h"
 #include "dxf/DxfWriter.h"
 #include "numbers/NumberText.h"
 
@@ -26,8 +27,7 @@ std::string SegmentName(int number) { return kSegmentPrefix + std::to_string(num
 std::vector<SegmentMarkData> CollectSegmentMarks(const EntityLineList& lines) {
   std::vector<SegmentMarkData> marks;
   for (const std::string_view line : lines) {
-    if (line.compare(0, 6, "0,TEXT") != 0) continue;
-    if (GetGroupValue(line, 1001) != kSegmentAppName) continue;
+    if (!IsAppDataText(line, kSegmentAppName)) continue;
     SegmentMarkData m;
     m.name = GetGroupValue(line, 1);
     m.number = NameNumber(m.name);
@@ -49,5 +49,5 @@ std::vector<SegmentMarkData> CollectSegmentMarks(const EntityLineList& lines) {
 int NextSegmentNumber(const std::vector<SegmentMarkData>& marks) {
   int highest = 0;
   for (const SegmentMarkData& m : marks) highest = std::max(highest, m.number);
-  return highest == INT_MAX ? highest : highest + 1;
+  return NumberAfter(highest);
 }

@@ -53,6 +53,7 @@ class Scenario:
     host: list = field(default_factory=list)  # hostsim.exe options
     user: list = field(default_factory=list)  # lines of the scripted user's file
     host_vars: list = field(default_factory=list)  # (line, name, value) the host opens with
+    host_vars_after: list = field(default_factory=list)  # (line, name, value) it ends with
     steps: list = field(default_factory=list)  # (line, text)
     expect: list = field(default_factory=list)  # (line, verb, words)
 
@@ -90,6 +91,13 @@ def parse(path: Path) -> Scenario:
         elif verb == "setting" and not s.steps:
             need(3)
             s.settings.append((words[0], words[1], rest.split(None, 2)[2]))
+        elif verb == "host" and words[:1] == ["set"]:
+            # A value the user's host holds before anything is typed: NAME=VALUE to the line's end.
+            need(2)
+            setting = rest.split(None, 1)[1]
+            if "=" not in setting:
+                raise ScenarioError(f"line {number}: host set NAME=VALUE expected: {line}")
+            s.host += ["--set", setting]
         elif verb == "host":
             need(2)
             if words[0] not in HOST_OPTIONS or len(words) != 2:
@@ -100,7 +108,10 @@ def parse(path: Path) -> Scenario:
             s.user.append(rest)
         elif verb == "host-variable":
             need(2)
-            s.host_vars.append((number, words[0].upper(), rest.split(None, 1)[1]))
+            # Before the first step: as the host opened the drawing; after one: as it held it when
+            # its window closed.
+            target = s.host_vars_after if s.steps else s.host_vars
+            target.append((number, words[0].upper(), rest.split(None, 1)[1]))
         elif verb in STEPS:
             s.steps.append((number, line))
         elif verb in EXPECTATIONS:
@@ -244,8 +255,9 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
         write_settings(run / "Velsarom.ini", s.settings)
     saved = host_files / "host-saved.dxf"
     variables = host_files / "variables.txt"
+    variables_after = host_files / "variables-after.txt"
     host_args = [winpath(drawing), "--save", winpath(saved), "--variables", winpath(variables),
-                 *s.host]
+                 "--variables-after", winpath(variables_after), *s.host]
     if s.user:
         (host_files / "actions.txt").write_text("\n".join(s.user) + "\n", encoding="utf-8")
         host_args += ["--script", winpath(host_files / "actions.txt")]
@@ -327,7 +339,9 @@ def run_one(s: Scenario, wine: Wine, art_root: Path, run_root: Path) -> tuple[bo
                 p.wait()
         if s.read_only:
             unlock_folder(run)
-    ok, why = check_host_variables(s, variables)
+    ok, why = check_host_variables(s.host_vars, variables, "opened the drawing")
+    if ok:
+        ok, why = check_host_variables(s.host_vars_after, variables_after, "ended")
     if not ok:
         return ok, why
     if not saved.is_file():
@@ -391,19 +405,20 @@ def heron(a: float, b: float, c: float) -> float:
     return math.sqrt(max(0.0, s * (s - a) * (s - b) * (s - c)))
 
 
-def check_host_variables(s: Scenario, variables: Path) -> tuple[bool, str]:
-    """The system variables the host held once it had opened the drawing, as it shows them."""
-    if not s.host_vars:
+def check_host_variables(wanted: list, variables: Path, when: str) -> tuple[bool, str]:
+    """The system variables the host held at one moment (once it had opened the drawing, or
+    when its window closed), as it shows them."""
+    if not wanted:
         return True, ""
     if not variables.is_file():
         return False, "the host wrote no list of its variables"
     held = dict(l.split("=", 1) for l in variables.read_text(encoding="utf-8").splitlines()
                 if "=" in l)
-    for line, name, want in s.host_vars:
+    for line, name, want in wanted:
         if name not in held:
             return False, f"line {line}: the host has no variable {name}"
         if held[name] != want:
-            return False, f"line {line}: the host opened the drawing with {name} {held[name]}, " \
+            return False, f"line {line}: the host {when} with {name} {held[name]}, " \
                           f"expected {want}"
     return True, ""
 

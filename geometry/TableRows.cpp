@@ -36,8 +36,7 @@ BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
              static_cast<long double>(AreaFromSides(
                  static_cast<double>(s1), static_cast<double>(s2), static_cast<double>(s3))) /
              base;
-  return {RoundToText(digits, mode, static_cast<double>(base / scale)),
-          RoundToText(digits, mode, static_cast<double>(height / scale))};
+  return {ShownLength(digits, mode, base, scale), ShownLength(digits, mode, height, scale)};
 }
 
 std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
@@ -52,8 +51,7 @@ std::vector<std::string> TriangleRowCells(const std::string& side1, const std::s
     return cells;
   }
   for (const std::string* side : {&side1, &side2, &side3})
-    cells.push_back(RoundToText(r.lengthDigits, r.lengthRounding,
-                                static_cast<double>(StrToFloat(*side) / r.scale)));
+    cells.push_back(ShownLength(r.lengthDigits, r.lengthRounding, StrToFloat(*side), r.scale));
   // From the sides as shown, so that a reader can check the row by hand.
   const double area = AreaFromSides(Shown(cells[0]), Shown(cells[1]), Shown(cells[2]));
   cells.push_back(RoundToText(r.areaDigits, r.areaRounding, area));
@@ -63,9 +61,8 @@ std::vector<std::string> TriangleRowCells(const std::string& side1, const std::s
 ShownSegment ShowSegment(long double chord, long double radius, int sign, bool major,
                          const TableRounding& r) {
   ShownSegment s;
-  s.chord = RoundToText(r.lengthDigits, r.lengthRounding, static_cast<double>(chord / r.scale));
-  const std::string shownRadius =
-      RoundToText(r.lengthDigits, r.lengthRounding, static_cast<double>(radius / r.scale));
+  s.chord = ShownLength(r.lengthDigits, r.lengthRounding, chord, r.scale);
+  const std::string shownRadius = ShownLength(r.lengthDigits, r.lengthRounding, radius, r.scale);
   s.radius = "R" + shownRadius;
   const long double c = StrToFloat(s.chord), rad = StrToFloat(shownRadius);
   s.angle = SegmentAngle(c, rad, major);

@@ -179,6 +179,13 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
   return {};
 }
 
+std::string HostCore::Preset(std::string_view name, const std::string& value) {
+  const VarSpec* v = FindVar(name);
+  if (!v) return "不明な変数名です。";
+  if (v->readOnly) return std::string(v->name) + " は読み込み専用です。";
+  return SetVariable(v->name, value);
+}
+
 void HostCore::AskVariable(const std::string& name) {
   std::string shown = *Variable(name);
   std::string text = SameName(name, "DIMLDRBLK")

@@ -1,6 +1,7 @@
 #include "hostsim/Drawing.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace hostsim {
 
@@ -22,6 +23,15 @@ bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return UpperAscii(x) == UpperAscii(y);
          });
+}
+
+bool WrittenFromModel(std::string_view variable) {
+  static const char* const kWritten[] = {
+      "$ACADVER", "$ACADMAINTVER", "$DWGCODEPAGE", "$INSBASE",   "$EXTMIN",  "$EXTMAX", "$TEXTSIZE",
+      "$CLAYER",  "$DIMASZ",       "$DIMSCALE",    "$DIMLDRBLK", "$LUNITS",  "$LUPREC", "$AUNITS",
+      "$AUPREC",  "$ANGBASE",      "$ANGDIR",      "$TEXTSTYLE", "$HANDSEED"};
+  return std::any_of(std::begin(kWritten), std::end(kWritten),
+                     [&](const char* w) { return SameName(w, variable); });
 }
 
 Drawing::Drawing() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -170,6 +171,12 @@ struct Block {
   std::vector<Entity> entities;
 };
 
+// A header variable the host does not model, kept as read so that saving gives it back.
+struct KeptVariable {
+  std::string name;                                 // "$INSUNITS", as the file spells it
+  std::vector<std::pair<int, std::string>> values;  // group code and value, text in UTF-8
+};
+
 // Settings saved with the drawing (the host's drawing-level system variables).
 struct Header {
   int aunits = 0;      // 0 degrees, 1 deg/min/sec, 2 grads, 3 radians, 4 surveyor's units
@@ -185,9 +192,14 @@ struct Header {
   std::string dimldrblk;  // empty = closed filled
   double textsize = 2.5;
   Point insbase;
-  Point viewCenter;       // the current view: centre and height in drawing units
-  double viewHeight = 0;  // 0 = not known (the host then shows the extents)
+  Point viewCenter;                // the current view: centre and height in drawing units
+  double viewHeight = 0;           // 0 = not known (the host then shows the extents)
+  std::vector<KeptVariable> kept;  // every other variable of the file, in file order
 };
+
+// The header variables the host writes itself on saving, from the fields above or from the
+// drawing's contents ($EXTMIN, $HANDSEED ...); any other is kept as read.
+bool WrittenFromModel(std::string_view variable);
 
 struct Drawing {
   Drawing();  // a new drawing: layer "0", style "Standard", the three base linetypes, "ACAD"

@@ -292,6 +292,15 @@ class Reader {
       if (var == "$VIEWCTR" && val(10) && val(20) && !viewFromVport_)
         h.viewCenter = {R(*val(10)), R(*val(20)), 0};
       if (var == "$VIEWSIZE" && val(40) && !viewFromVport_) h.viewHeight = R(*val(40));
+      // Whatever the host does not model stays in the drawing, as the host keeps it.
+      const bool seen = std::any_of(h.kept.begin(), h.kept.end(),
+                                    [&](const KeptVariable& v) { return SameName(v.name, var); });
+      if (!WrittenFromModel(var) && !seen) {
+        KeptVariable v{var, {}};
+        for (std::size_t j = k + 1; j < all.size() && all[j].code != 9; ++j)
+          v.values.push_back({all[j].code, S(all[j])});
+        h.kept.push_back(std::move(v));
+      }
     }
   }
 

@@ -60,6 +60,20 @@ class Out {
     if (z) Real(code + 20, p.z);
   }
   void H(int code, Handle h) { Raw(code, Hex(h)); }
+  // A value kept as read: numbers in the form of their group code, anything else as text.
+  void Kept(int code, const std::string& v) {
+    auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
+    const bool real = in(10, 59) || in(110, 149) || in(210, 239) || in(460, 469);
+    const bool integer =
+        in(60, 79) || in(90, 99) || in(170, 179) || in(270, 299) || in(370, 389) || in(400, 409);
+    if (real && ParseReal(v)) {
+      Real(code, *ParseReal(v));
+    } else if (integer && ParseInteger(v)) {
+      Int(code, *ParseInteger(v));
+    } else {
+      Str(code, v);
+    }
+  }
   std::string& text() { return text_; }
 
  private:
@@ -162,10 +176,18 @@ struct Writer {
     out.Pt(10, {ext.x0, ext.y0, 0});
     out.Raw(9, "$EXTMAX");
     out.Pt(10, {ext.x1, ext.y1, 0});
-    out.Raw(9, "$LIMMIN");
-    out.Pt(10, {0, 0, 0}, false);
-    out.Raw(9, "$LIMMAX");
-    out.Pt(10, {420, 297, 0}, false);
+    auto kept = [&](const char* name) {
+      return std::any_of(h.kept.begin(), h.kept.end(),
+                         [&](const KeptVariable& v) { return SameName(v.name, name); });
+    };
+    if (!kept("$LIMMIN")) {
+      out.Raw(9, "$LIMMIN");
+      out.Pt(10, {0, 0, 0}, false);
+    }
+    if (!kept("$LIMMAX")) {
+      out.Raw(9, "$LIMMAX");
+      out.Pt(10, {420, 297, 0}, false);
+    }
     out.Raw(9, "$TEXTSIZE");
     out.Real(40, h.textsize);
     out.Raw(9, "$CLAYER");
@@ -190,8 +212,14 @@ struct Writer {
     out.Int(70, h.angdir);
     out.Raw(9, "$TEXTSTYLE");
     out.Str(7, h.textstyle);
-    out.Raw(9, "$MEASUREMENT");
-    out.Int(70, 1);
+    if (!kept("$MEASUREMENT")) {
+      out.Raw(9, "$MEASUREMENT");
+      out.Int(70, 1);
+    }
+    for (const KeptVariable& v : h.kept) {
+      out.Str(9, v.name);
+      for (const auto& [code, value] : v.values) out.Kept(code, value);
+    }
     out.Raw(9, "$HANDSEED");
     out.H(5, next + 1000);
     out.Raw(0, "ENDSEC");

@@ -84,6 +84,11 @@ class HostCore {
   std::optional<std::string> Variable(std::string_view name) const;
   // Every system variable, one "NAME=value" line each (LF), as Variable shows it.
   std::string Variables() const;
+  // A value the user's host holds before anything is typed (kept in its registry, or set for
+  // the session; hostsim.exe --set NAME=VALUE), read as SETVAR reads it: no undo group, nothing
+  // in the history. Returns the host's complaint, empty when set. A drawing opened afterwards
+  // brings its own values of the variables saved with it.
+  std::string Preset(std::string_view name, const std::string& value);
   std::size_t undoDepth() const { return undo_.size(); }
 
   // Replaces the drawing by a DXF file's contents; returns an error text, empty when loaded.

@@ -42,3 +42,7 @@ std::string RoundToText(int digits, int mode, double value) {
   const double result = kept / static_cast<double>(PowerOfTen(digits));
   return FormatFixed(result, digits);
 }
+
+std::string ShownLength(int digits, int mode, long double length, long double scale) {
+  return RoundToText(digits, mode, static_cast<double>(length / scale));
+}

@@ -16,3 +16,7 @@ enum RoundingMode : int {
 // though the double holds 1.00499999…. Negative values are cut by their magnitude; infinities
 // and NaN give "INF", "-INF" and "NAN".
 std::string RoundToText(int digits, int mode, double value);
+
+// A measured length as the drawing shows it: divided by the drawing scale in extended precision,
+// then cut as RoundToText does.
+std::string ShownLength(int digits, int mode, long double length, long double scale);

@@ -25,15 +25,13 @@ LengthLabelSettings Lengths(const TForm1& form, double textHeight, int digits, i
           layer,      form.CeTextStyle};
 }
 
-// Everything but the length texts' height and scale.
+// Everything but the length texts' figures (ReadLengthFigures).
 TriangleLabelling MarkAndLayerSettings(TForm1& form, bool marks) {
   TriangleLabelling s;
   if (marks) {
     s.markHeight = static_cast<double>(StrToFloat(form.Edit5.Text()));
     s.markRadius = static_cast<double>(StrToFloat(form.Edit6.Text()));
   }
-  s.lengths.digits = form.Keta1;
-  s.lengths.rounding = form.Marume1;
   s.lengths.layer = LayerField(form.Edit12);
   s.lengths.textStyle = form.CeTextStyle;
   s.mode = form.RadioGroup1.ItemIndex() == 1 ? LabelMode::kBaseHeight : LabelMode::kThreeSides;
@@ -52,12 +50,22 @@ TextStyleChoice ReadTextStyleChoice(TForm1& form) {
           [&form](const std::string& style) { form.CeTextStyle = style; }};
 }
 
+LengthLabelSettings ReadLengthFigures(const TForm1& form) {
+  LengthLabelSettings s;
+  s.textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
+  s.scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
+  s.digits = form.Keta1;
+  s.rounding = form.Marume1;
+  return s;
+}
+
 TriangleLabelling ReadTriangleLabelling(TForm1& form, bool marks) {
-  const double textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
-  const double scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
+  const LengthLabelSettings figures = ReadLengthFigures(form);
   TriangleLabelling s = MarkAndLayerSettings(form, marks);
-  s.lengths.textHeight = textHeight;
-  s.lengths.scale = scale;
+  s.lengths.textHeight = figures.textHeight;
+  s.lengths.scale = figures.scale;
+  s.lengths.digits = figures.digits;
+  s.lengths.rounding = figures.rounding;
   return s;
 }
 

@@ -29,14 +29,12 @@ void TControl::SetFocus() {
   if (focus_) focus_->focused = this;
 }
 
-bool TCheckBox::Checked() const { return check_ ? check_->Checked() : checked_; }
+bool TCheckable::Checked() const { return check_ ? check_->Checked() : checked_; }
 
-void TCheckBox::SetChecked(bool checked) {
+void TCheckable::SetChecked(bool checked) {
   checked_ = checked;
   if (check_) check_->SetChecked(checked);
 }
-
-bool TRadioButton::Checked() const { return check_ ? check_->Checked() : checked_; }
 
 void TRadioButton::SetChecked(bool checked) {
   if (checked) {
@@ -44,8 +42,7 @@ void TRadioButton::SetChecked(bool checked) {
       if (other != this && other->Checked()) other->SetChecked(false);
     }
   }
-  checked_ = checked;
-  if (check_) check_->SetChecked(checked);
+  TCheckable::SetChecked(checked);
 }
 
 void TRadioButton::MakeGroup(const std::vector<TRadioButton*>& buttons) {

@@ -108,40 +108,42 @@ class TEdit : public TControl {
   bool ReadOnly = false;
 };
 
-class TCheckBox : public TControl {
+// What a check box and a radio button share: a checked state, shown by the widget once bound.
+class TCheckable : public TControl {
  public:
-  TCheckBox(std::string name, std::string caption, bool checked)
-      : TControl(std::move(name), std::move(caption)), checked_(checked) {}
   bool Checked() const;
   void SetChecked(bool checked);
   void Bind(CheckBinding* binding) {
     TControl::Bind(binding);
     check_ = binding;
   }
+
+ protected:
+  TCheckable(std::string name, std::string caption, bool checked)
+      : TControl(std::move(name), std::move(caption)), checked_(checked) {}
 
  private:
   CheckBinding* check_ = nullptr;
   bool checked_;
 };
 
+class TCheckBox : public TCheckable {
+ public:
+  TCheckBox(std::string name, std::string caption, bool checked)
+      : TCheckable(std::move(name), std::move(caption), checked) {}
+};
+
 // A radio button belongs to a group of buttons of which exactly one is checked; checking one
 // unchecks the others, as the user's click does.
-class TRadioButton : public TControl {
+class TRadioButton : public TCheckable {
  public:
   TRadioButton(std::string name, std::string caption, bool checked)
-      : TControl(std::move(name), std::move(caption)), checked_(checked) {}
-  bool Checked() const;
+      : TCheckable(std::move(name), std::move(caption), checked) {}
   void SetChecked(bool checked);
-  void Bind(CheckBinding* binding) {
-    TControl::Bind(binding);
-    check_ = binding;
-  }
   static void MakeGroup(const std::vector<TRadioButton*>& buttons);
 
  private:
-  CheckBinding* check_ = nullptr;
   std::vector<TRadioButton*> group_;
-  bool checked_;
 };
 
 // A spin button. With an associated edit it shows its position there ("bound to the edit" on

@@ -9,6 +9,10 @@
 // CheckBox4 and the kept style's way back into CeTextStyle.
 TextStyleChoice ReadTextStyleChoice(TForm1& form);
 
+// The figures of every length text: text height Edit3 and scale Edit8, converted in this order
+// (EConvertError otherwise), Keta1 and Marume1. The layer and the style are the caller's.
+LengthLabelSettings ReadLengthFigures(const TForm1& form);
+
 // Every number converted at once, so that a workflow reads it before its first command to the
 // host (EConvertError otherwise): text height Edit3, scale Edit8 and, when marks, number height
 // Edit5 and mark radius Edit6; then Keta1, Marume1, the layers Edit12 (texts), Edit15 (sides)

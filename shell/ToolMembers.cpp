@@ -25,10 +25,7 @@ MoveMarkSettings ReadMoveMarkSettings(const TForm1& form) {
 
 LineLengthSettings ReadLineLengthSettings(TForm1& form) {
   LineLengthSettings s;
-  s.label.textHeight = static_cast<double>(StrToFloat(form.Edit3.Text()));
-  s.label.scale = static_cast<double>(StrToFloat(form.Edit8.Text()));
-  s.label.digits = form.Keta1;
-  s.label.rounding = form.Marume1;
+  s.label = ReadLengthFigures(form);
   s.label.layer = LayerField(form.Edit12);
   s.textStyle = ReadTextStyleChoice(form);
   return s;

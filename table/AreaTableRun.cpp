@@ -11,8 +11,9 @@
 
 void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyle,
                            AreaTableSettings& s) {
-  s.style = ChooseTextStyle(link, textStyle);
-  const HostAngles angles = ReadHostAngles(link);
+  const RunStyle run = PrepareRun(link, textStyle);
+  s.style = run.textStyle;
+  const HostAngles& angles = run.angles;
   s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
   s.angleDirection = angles.direction;
 }

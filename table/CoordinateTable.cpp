@@ -26,10 +26,8 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
   std::vector<long double> north(n), east(n);
   std::vector<std::string> northText(n), eastText(n);
   for (std::size_t i = 0; i < n; ++i) {
-    northText[i] =
-        RoundToText(s.lengthDigits, s.lengthRounding, static_cast<double>(order[i].y / s.scale));
-    eastText[i] =
-        RoundToText(s.lengthDigits, s.lengthRounding, static_cast<double>(order[i].x / s.scale));
+    northText[i] = ShownLength(s.lengthDigits, s.lengthRounding, order[i].y, s.scale);
+    eastText[i] = ShownLength(s.lengthDigits, s.lengthRounding, order[i].x, s.scale);
     north[i] = StrToFloat(northText[i]);
     east[i] = StrToFloat(eastText[i]);
   }

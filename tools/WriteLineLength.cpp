@@ -1,6 +1,5 @@
 #include "tools/WriteLineLength.h"
 
-#include "dxf/ExplodePolylines.h"
 #include "dxf/NearestLine.h"
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostSelection.h"
@@ -10,20 +9,11 @@ void WriteLineLength(const HostLink& link, const TAcadPoint& pick,
                      const LineLengthSettings& settings) {
   if (!ActivateHost(link)) return;
   LengthLabelSettings s = settings.label;
-  s.textStyle = ChooseTextStyle(link, settings.textStyle);
-  s.angles = ReadHostAngles(link);
+  PrepareLengths(link, settings.textStyle, s);
 
-  TAcadLine segment;
-  const TEntityTables& read = link.tables.entities;
-  if (!read.lines.empty()) {
-    segment = {read.lines.front().st, read.lines.front().ed};
-  } else if (!read.polylines.empty()) {
-    ExplodePolylines(link.tables);
-    if (NearestLine(link.tables, pick, segment.st, segment.ed) < 0) return;
-  } else {
-    return;
-  }
-  DrawLengthLabel(link, "J BC ", segment.st, segment.ed, s, false);
+  const std::optional<TAcadLine> segment = SegmentAtPick(link.tables, pick);
+  if (!segment) return;
+  DrawLengthLabel(link, "J BC ", segment->st, segment->ed, s, false);
 }
 
 void PickAndWriteLineLength(const HostLink& link, const LineLengthSettings& settings) {

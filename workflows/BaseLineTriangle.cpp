@@ -46,16 +46,6 @@ void UndoToMark(const HostLink& link) {
 
 }  // namespace
 
-std::optional<BaseLine> FindBaseLine(const HostLink& link, const TAcadPoint& pick) {
-  const TEntityTables& read = link.tables.entities;
-  if (!read.lines.empty()) return BaseLine{read.lines.front().st, read.lines.front().ed};
-  if (read.polylines.empty()) return {};
-  ExplodePolylines(link.tables);
-  BaseLine base;
-  if (NearestLine(link.tables, pick, base.st, base.ed) < 0) return {};
-  return base;
-}
-
 int LinesOnFence(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to,
                  const std::string& textLayer) {
   if (SelectByFence(link, from, to) <= 0) return 0;
@@ -89,7 +79,8 @@ std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadP
   const double halfView = ReadHostNumber(link, vocab::kViewSize) * 0.5;
   const CurrentLayerKept layer(link);
 
-  const std::optional<BaseLine> base = FindBaseLine(link, pick);
+  // The base is the picked line, or the picked polyline side.
+  const std::optional<TAcadLine> base = SegmentAtPick(link.tables, pick);
   if (!base) return {};
   const TAcadPoint& st = base->st;
   const TAcadPoint& ed = base->ed;

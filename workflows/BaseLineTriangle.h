@@ -26,15 +26,6 @@ struct BaseLineSettings {
   std::function<void()> back;
 };
 
-// The base picked at `pick` lies from st to ed.
-struct BaseLine {
-  TAcadPoint st, ed;
-};
-
-// The base in what the single selection read: its first line, or else the polyline side
-// nearest the pick. Nothing for anything else (arcs only, texts).
-std::optional<BaseLine> FindBaseLine(const HostLink& link, const TAcadPoint& pick);
-
 // The lines a fence from `from` to `to` crosses, in what the link's tables hold after the
 // fence's selection: every line record, and every straight side of a polyline that the fence
 // segment crosses, so a polyline base counts as a line does. Objects on the text layer

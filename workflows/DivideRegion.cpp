@@ -46,8 +46,7 @@ RegionResult DivideRegion(const HostLink& link, const TAcadPoint& point,
   SendCommand(link, vocab::kCancel);
 
   TriangleLabelling labelling = settings.labelling;
-  labelling.lengths.textStyle = ChooseTextStyle(link, labelling.textStyle);
-  labelling.lengths.angles = ReadHostAngles(link);
+  PrepareLengths(link, labelling.textStyle, labelling.lengths);
   const HostAngles& angles = labelling.lengths.angles;
   const double viewSize = ReadHostNumber(link, vocab::kViewSize);
 

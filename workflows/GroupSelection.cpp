@@ -17,8 +17,7 @@ GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& settin
   if (SelectObjects(link) <= 0) return result;
 
   TriangleLabelling labelling = settings;
-  labelling.lengths.textStyle = ChooseTextStyle(link, labelling.textStyle);
-  labelling.lengths.angles = ReadHostAngles(link);
+  PrepareLengths(link, labelling.textStyle, labelling.lengths);
 
   if (!tables.entities.polylines.empty()) ExplodePolylines(tables);
   std::vector<TAcadLine> segments;

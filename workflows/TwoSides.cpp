@@ -1,7 +1,6 @@
 #include "workflows/TwoSides.h"
 
 #include "annotation/SideLines.h"
-#include "dxf/ExplodePolylines.h"
 #include "dxf/NearestLine.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
@@ -19,8 +18,8 @@ bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangl
   const double d2 = static_cast<double>(Distance2D(corner, first.ed));
   const double d3 = static_cast<double>(Distance2D(corner, second.st));
   const double d4 = static_cast<double>(Distance2D(corner, second.ed));
-  const bool connected = (d1 <= kCornerTolerance || d2 <= kCornerTolerance) &&
-                         (d3 <= kCornerTolerance || d4 <= kCornerTolerance);
+  const bool connected = (d1 <= kEndsMeetTolerance || d2 <= kEndsMeetTolerance) &&
+                         (d3 <= kEndsMeetTolerance || d4 <= kEndsMeetTolerance);
   if (!connected) return false;
   triangle.p1 = corner;
   triangle.p2 = d1 >= d2 ? first.st : first.ed;
@@ -31,14 +30,14 @@ bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangl
 bool PickSegment(const HostLink& link, TAcadLine& segment) {
   TAcadPoint pick;
   const int count = SelectSingle(link, pick);
-  TEntityTables& read = link.tables.entities;
+  const TEntityTables& read = link.tables.entities;
   if (count <= 0 || (read.lines.empty() && read.polylines.empty())) return false;
-  ExplodePolylines(link.tables);
-  if (read.lines.empty()) {
+  const std::optional<TAcadLine> found = SegmentAtPick(link.tables, pick);
+  if (!found) {
     TellUser(link, kNotSegment);
     return false;
   }
-  NearestLine(link.tables, pick, segment.st, segment.ed);
+  segment = *found;
   return true;
 }
 
@@ -54,8 +53,7 @@ void TwoSides(const HostLink& link, const TAcadLine& first, const TAcadLine& sec
               const TriangleLabelling& settings) {
   if (!ActivateHost(link)) return;
   TriangleLabelling s = settings;
-  s.lengths.textStyle = ChooseTextStyle(link, s.textStyle);
-  s.lengths.angles = ReadHostAngles(link);
+  PrepareLengths(link, s.textStyle, s.lengths);
   const CurrentLayerKept layer(link);
 
   TAcadTriangle triangle;

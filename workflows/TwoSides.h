@@ -10,11 +10,13 @@
 #include "geometry/AcadTypes.h"
 #include "hostlink/HostLink.h"
 
-// How far the crossing of the two segments' lines may lie from an end of each.
-inline constexpr double kCornerTolerance = 0.01;
+// How far the crossing of the two picked segments' lines may lie from an end of each: looser
+// than the corner tolerance of selected segments (division/SegmentTriangles.cpp), as it takes
+// the two ends the user means to meet, not corners found among many segments.
+inline constexpr double kEndsMeetTolerance = 0.01;
 
 // The triangle (corner, free end of first, free end of second) when the two segments' lines
-// cross within kCornerTolerance of an end of each; the corner is that crossing (with the first
+// cross within kEndsMeetTolerance of an end of each; the corner is that crossing (with the first
 // segment's z), and a free end is the end farther from it. False for parallel lines and for
 // segments that cross away from their ends.
 bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangle& triangle);

@@ -1,6 +1,6 @@
 // hostsim.exe [DRAWING.dxf] [--script ACTIONS.txt] [--save OUT.dxf] [--delay MS] [--hold MS]
 //             [--command-delay MS] [--export-write MS] [--copydata-log LOG.txt]
-//             [--variables OUT.txt]
+//             [--variables OUT.txt] [--variables-after OUT.txt] [--set NAME=VALUE]...
 // The simulated host as a Windows program: opens the drawing, lets the scripted user answer
 // its requests for picks, and saves the drawing as DXF R2000 when its main window is closed.
 #include "platform/win32/Win32Ports.h"
@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "hostsim/HostCore.h"
 #include "hostsim/Numbers.h"
@@ -39,7 +40,8 @@ int Fail(const std::string& text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string drawing, script, save, copyDataLog, variables;
+  std::string drawing, script, save, copyDataLog, variables, variablesAfter;
+  std::vector<std::string> presets;  // NAME=VALUE, as the user's host holds them
   hostsim::HostOptions options;
   for (int i = 1; i < argc; ++i) {
     std::string a = Narrow(argv[i]);
@@ -50,6 +52,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       save = value();
     } else if (a == "--variables") {
       variables = value();
+    } else if (a == "--variables-after") {
+      variablesAfter = value();
+    } else if (a == "--set") {
+      presets.push_back(value());
     } else if (a == "--copydata-log") {
       copyDataLog = value();
     } else if (a == "--delay") {
@@ -76,6 +82,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::string error = core.LoadDrawing(*bytes, FileName(drawing));
     if (!error.empty()) return Fail(drawing + ": " + error);
   }
+  for (const std::string& preset : presets) {
+    std::size_t eq = preset.find('=');
+    if (eq == std::string::npos) return Fail("--set NAME=VALUE: " + preset);
+    std::string error = core.Preset(preset.substr(0, eq), preset.substr(eq + 1));
+    if (!error.empty()) return Fail(preset + ": " + error);
+  }
   // The system variables as the opened drawing set them, for a check that it was read whole.
   if (!variables.empty()) {
     if (!files.Create(variables, core.Variables()))
@@ -90,6 +102,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   hostsim::HostWindowsOptions wo;
   wo.savePath = save;
+  wo.variablesPath = variablesAfter;
   wo.copyDataLog = copyDataLog;
   if (!hostsim::CreateHostWindows(instance, core, wo)) return Fail("ウィンドウを作成できません");
   MSG msg;

@@ -104,15 +104,19 @@ void PaintMain(HWND w) {
   EndPaint(w, &ps);
 }
 
-void Save() {
-  if (g.options.savePath.empty()) return;
-  std::string bytes = g.core->SaveDrawing();
-  HANDLE h = CreateFileW(Wide(g.options.savePath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void WriteWhole(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return;
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(h);
+}
+
+void Save() {
+  if (!g.options.savePath.empty()) WriteWhole(g.options.savePath, g.core->SaveDrawing());
+  WriteWhole(g.options.variablesPath, g.core->Variables());
 }
 
 LRESULT CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

@@ -13,8 +13,9 @@
 namespace hostsim {
 
 struct HostWindowsOptions {
-  std::string savePath;     // where the drawing is saved when the main window closes
-  std::string copyDataLog;  // for the checks: every WM_COPYDATA received is appended here
+  std::string savePath;       // where the drawing is saved when the main window closes
+  std::string copyDataLog;    // for the checks: every WM_COPYDATA received is appended here
+  std::string variablesPath;  // for the checks: every system variable, written on closing
 };
 
 // Creates the windows; false when a class or window could not be made.

@@ -252,19 +252,67 @@ def block_space(doc):
     return out
 
 
-class Attribs:
-    """The ATTRIB entities of one space as the file holds them, for the habit of ezdxf on files
-    it reads as R12: the groups of an ATTRIB after its first subclass marker are lost, its text,
-    layer (ezdxf gives "0") and point among them; our reader reads them, so they are taken from
-    the file."""
+class DropsAfterMarker:
+    """Habit of ezdxf: a file it reads as R12 (it takes one without $ACADVER for R12) loses the
+    groups of an entity that follow its first subclass marker (100), whatever the entity's kind:
+    its layer comes back "0", an ATTRIB's text and point empty. Our reader reads those groups, so
+    where ezdxf's value differs, the entity is judged by the file's own group."""
 
-    def __init__(self, doc, space):
-        self.lost = doc.dxfversion == "AC1009"
+    NAME = ("habit of ezdxf on a file it reads as R12: it drops the groups after a subclass "
+            "marker")
+
+    def __init__(self, doc):
+        self.on = doc.dxfversion == "AC1009"
+        self.taken = {}  # what was taken from the file: "space.kind what" -> rows
+        self.layers = set()  # the layers taken from the file
+
+    def _take(self, where, row):
+        self.taken.setdefault(where, []).append(row)
+
+    def layer(self, raw, theirs, where, row):
+        if self.on and raw is not None and raw.layer_after_marker:
+            in_file = decode_escapes(decode_as_ours(raw.layer, ""))
+            if in_file != theirs:
+                self._take(where + " layer", row)
+                self.layers.add(in_file)
+                return in_file
+        return theirs
+
+    def text(self, raw, theirs, where, row):
+        if self.on and raw is not None and raw.text_after_marker:
+            in_file = decode_as_ours(raw.text3 + raw.text1, "")
+            if in_file != theirs:
+                self._take(where + " text", row)
+                return in_file
+        return theirs
+
+    def point(self, raw, theirs, where, row):
+        """The first point (groups 10 and 20) as the file gives it."""
+        if self.on and raw is not None and raw.p10_after_marker:
+            in_file = tuple(float(v) if v is not None else 0.0 for v in raw.p10)
+            if not all(same_number(a, b) for a, b in zip(in_file, theirs)):
+                self._take(where + " point", row)
+                return in_file
+        return theirs
+
+    def notes(self, check):
+        for where, rows in sorted(self.taken.items()):
+            check.note("%s: %d rows judged by the file's own groups (%s); e.g. row %d" %
+                       (where, len(rows), self.NAME, rows[0]))
+
+
+class Attribs:
+    """The ATTRIB entities of one space as the file holds them, in file order, so that each
+    row can be judged by its own groups where ezdxf drops them (DropsAfterMarker)."""
+
+    def __init__(self, space, habit, where):
         self.file = list(space.attribs)
+        self.habit, self.where = habit, where
         self.taken = 0
 
     def row(self, a, doc):
         raw = self.file[self.taken] if self.taken < len(self.file) else None
+        row = self.taken
         self.taken += 1
         text = a.dxf.text
         # Rule: the groups 1 and 3 of a multi-line attribute's embedded MTEXT are read as the
@@ -273,18 +321,14 @@ class Attribs:
             text = a.virtual_mtext_entity().text
         text, layer = as_our_reader_decodes(text, doc), as_our_reader_decodes(a.dxf.layer, doc)
         point = tuple(a.dxf.insert)[:2]
-        if self.lost and raw is not None:
-            if raw.text_after_marker:
-                text = decode_as_ours(raw.text3 + raw.text1, "")
-            if raw.layer_after_marker:
-                layer = decode_as_ours(raw.layer, "")
-            if raw.p10_after_marker:
-                point = tuple(float(v) if v is not None else 0.0 for v in raw.p10)
+        text = self.habit.text(raw, text, self.where, row)
+        layer = self.habit.layer(raw, layer, self.where, row)
+        point = self.habit.point(raw, point, self.where, row)
         return text, layer, point
 
     def any_lost(self):
-        return self.lost and any(a.text_after_marker or a.layer_after_marker or
-                                 a.p10_after_marker for a in self.file)
+        return self.habit.on and any(a.text_after_marker or a.layer_after_marker or
+                                     a.p10_after_marker for a in self.file)
 
 
 def text_rows(entities, doc, attribs):
@@ -382,9 +426,10 @@ def same_number(a, b):
     return a is not None and b is not None and math.isclose(a, b, rel_tol=1e-12, abs_tol=1e-12)
 
 
-def compare_geometry(check, space, ours, expected, scan):
+def compare_geometry(check, space, ours, expected, scan, habit):
     """Row by row: layers and numbers must agree, or differ under a named rule; a difference
-    is reported with the file's own group 8 beside."""
+    is reported with the file's own group 8 beside. The layer and first point of every kind
+    but vertices are judged by the file's own groups where ezdxf drops them (habit)."""
     for kind in GEOMETRY:
         mine, theirs = ours[kind], expected[kind]
         records = scan.spaces[space].records.get(kind, [])
@@ -394,6 +439,11 @@ def compare_geometry(check, space, ours, expected, scan):
             if kind == "vertices" and m[0] != t[0]:
                 numbers_off.append((i, m, t))
                 continue
+            if first:
+                raw = records[i] if i < len(records) else None
+                where = "%s.%s" % (space, kind)
+                point = habit.point(raw, t[1:3], where, i)
+                t = (habit.layer(raw, t[0], where, i), *point, *t[3:])
             if not all(same_number(a, b) for a, b in zip(m[first:], t[first:])):
                 raw = records[i] if kind == "texts" and i < len(records) else None
                 rule = text_point_rule(m[first:], raw)
@@ -402,8 +452,6 @@ def compare_geometry(check, space, ours, expected, scan):
                 else:
                     numbers_off.append((i, m, t))
             if first and m[0] != t[0]:
-                # (The layer ezdxf loses, that of an ATTRIB in a file it reads as R12, is taken
-                # from the file before this: see Attribs.)
                 raw = records[i] if i < len(records) else None
                 in_file = decode_escapes(decode_as_ours(raw.layer, scan.version)) if raw else None
                 layers_off.append((i, m[0], t[0], in_file))
@@ -515,13 +563,12 @@ def check_with_ezdxf(check, ours, doc, scan):
 
     entities, blocks = entity_space(doc), block_space(doc)
     used = set()
+    habit = DropsAfterMarker(doc)
     for space, ezdxf_entities in (("entities", entities), ("blockBodies", blocks)):
-        attribs = Attribs(doc, scan.spaces[space])
+        attribs = Attribs(scan.spaces[space], habit, "%s.ATTRIB" % space)
         rows = text_rows(ezdxf_entities, doc, attribs)
         if attribs.any_lost():
-            check.note("%s: ATTRIB texts, layers and positions given after a subclass marker "
-                       "taken from the file (habit of ezdxf on a file it reads as R12: it drops "
-                       "those groups)" % space)
+            # Each ATTRIB is matched with the file's by order: both must hold as many.
             check.equal("%s ATTRIBs (scan)" % space, attribs.taken, len(attribs.file))
         used |= {l for _, l, _ in rows}
         expected = expected_counts(ezdxf_entities, rows)
@@ -538,7 +585,8 @@ def check_with_ezdxf(check, ours, doc, scan):
         exp_g = expected_geometry(ezdxf_entities, doc, rows)
         if has_linked_columns(ezdxf_entities):
             ours_g["texts"], exp_g["texts"] = sorted(ours_g["texts"]), sorted(exp_g["texts"])
-        compare_geometry(check, space, ours_g, exp_g, scan)
+        compare_geometry(check, space, ours_g, exp_g, scan, habit)
+    habit.notes(check)
     # Rule: INSERT is kept for the ENTITIES section only.
     check.equal("inserts", ours["inserts"], sum(1 for e in entities if e.dxftype() == "INSERT"))
 
@@ -574,6 +622,7 @@ def check_with_ezdxf(check, ours, doc, scan):
     check.equal("layer table rows", in_file, table)
     used |= {decode_escapes(as_our_reader_decodes(e.dxf.layer, doc))
              for e in entities + blocks if e.dxf.hasattr("layer")}
+    used |= habit.layers
     appended = ours_layers[len(table):]
     if not table and appended == ["0"]:
         check.note("no layer rows and no by-layer entity: layer \"0\" alone")

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "dxf/DxfTables.h"
 #include "dxf/NearestLine.h"
@@ -225,6 +226,39 @@ TEST(EntityTablesGiven, ExplodeAndNearestLineUseTheTablesPassed) {
             0);  // the process-wide form still sees its own
   EXPECT_EQ(st.x, 1000);
   DxfTables() = TDxfTables{};
+}
+
+// The segment a single pick selected, as 基線, ２辺指示 and 線長 take it: the line itself, else the
+// polyline side nearest the pick; nothing for arcs alone (a polyline of bulges) or no selection.
+TEST(SegmentAtPick, TheLineElseTheNearestPolylineSideElseNothing) {
+  TDxfTables line;
+  TAcadLineBlk l;
+  l.st = {0, 0};
+  l.ed = {5, 0};
+  line.entities.lines.push_back(l);
+  std::optional<TAcadLine> got = SegmentAtPick(line, {100, 100});
+  ASSERT_TRUE(got);
+  EXPECT_EQ(got->ed.x, 5);
+
+  TDxfTables square;
+  TLwpBlk pl;
+  pl.ihand = 3;
+  pl.code70 = 1;
+  square.entities.polylines.push_back(pl);
+  square.entities.vertices = {{3, {0, 0}, 0}, {3, {10, 0}, 0}, {3, {10, 10}, 0}, {3, {0, 10}, 0}};
+  got = SegmentAtPick(square, {5, 9});
+  ASSERT_TRUE(got);
+  EXPECT_EQ(got->st.y, 10);
+  EXPECT_EQ(got->ed.y, 10);
+
+  TDxfTables arcs;
+  arcs.entities.polylines.push_back(pl);
+  arcs.entities.vertices = {{3, {0, 0}, 1}, {3, {10, 0}, 1}};
+  EXPECT_FALSE(SegmentAtPick(arcs, {5, 0}));
+  EXPECT_FALSE(arcs.entities.arcs.empty());  // exploded, and no straight side among them
+
+  TDxfTables nothing;
+  EXPECT_FALSE(SegmentAtPick(nothing, {0, 0}));
 }
 
 }  // namespace

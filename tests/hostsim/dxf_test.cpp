@@ -244,44 +244,58 @@ TEST_F(Dxf_, BlocksNestedDeepAndWideStayUsable) {
 }
 
 // The header comes before any group 0 of the file; a reader that splits sections at group 0
-// alone drops it, and the host then runs every drawing with its own defaults.
+// alone drops it, and the host then runs every drawing with its own defaults. Every variable
+// the host reads holds a value other than its default here, so that dropping any one fails;
+// those it does not model come back as they were.
 TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
   struct Case {
     const char* angbase;  // radians, as the file writes them
     const char* angdir;
-    const char* shown;  // ANGBASE as the host shows it (degrees, AUPREC places)
+    const char* aunits;
+    const char* lunits;
+    const char* shownAngbase;  // as the host shows them (AUNITS, AUPREC 2; LUNITS, LUPREC 3)
+    const char* shownDimasz;
   };
-  for (const Case& c :
-       {Case{"0.5235987755982988", "0", "30.00"}, Case{"1.5707963267948966", "1", "90.00"}}) {
+  for (const Case& c : {Case{"0.5235987755982988", "0", "2", "2", "33.33g", "3.500"},
+                        Case{"1.5707963267948966", "1", "3", "1", "1.57r", "3.500E+00"}}) {
     SCOPED_TRACE(c.angbase);
     // Names in the file's code page, as an R2000 file holds them.
     std::string file = cp.Utf8ToAnsi(
-        Dxf({{0, "SECTION"},      {2, "HEADER"},   {9, "$ACADVER"},   {1, "AC1015"},
-             {9, "$DWGCODEPAGE"}, {3, "ANSI_932"}, {9, "$ANGBASE"},   {50, c.angbase},
-             {9, "$ANGDIR"},      {70, c.angdir},  {9, "$AUNITS"},    {70, "0"},
-             {9, "$AUPREC"},      {70, "2"},       {9, "$LUPREC"},    {70, "3"},
-             {9, "$CLAYER"},      {8, "境界"},     {9, "$TEXTSTYLE"}, {7, "明朝"},
-             {9, "$TEXTSIZE"},    {40, "350.0"},   {9, "$DIMASZ"},    {40, "3.5"},
-             {9, "$DIMSCALE"},    {40, "100.0"},   {9, "$DIMLDRBLK"}, {1, "_DOT"},
-             {9, "$INSBASE"},     {10, "10.0"},    {20, "20.0"},      {30, "0.0"},
-             {0, "ENDSEC"},       {0, "SECTION"},  {2, "TABLES"},     {0, "TABLE"},
-             {2, "LAYER"},        {0, "LAYER"},    {2, "境界"},       {70, "0"},
-             {62, "1"},           {0, "ENDTAB"},   {0, "TABLE"},      {2, "STYLE"},
-             {0, "STYLE"},        {2, "明朝"},     {70, "0"},         {3, "msmincho.ttc"},
-             {0, "ENDTAB"},       {0, "ENDSEC"},   {0, "EOF"}}));
+        Dxf({{0, "SECTION"},      {2, "HEADER"},       {9, "$ACADVER"},   {1, "AC1015"},
+             {9, "$DWGCODEPAGE"}, {3, "ANSI_932"},     {9, "$INSUNITS"},  {70, "6"},
+             {9, "$ANGBASE"},     {50, c.angbase},     {9, "$ANGDIR"},    {70, c.angdir},
+             {9, "$AUNITS"},      {70, c.aunits},      {9, "$AUPREC"},    {70, "2"},
+             {9, "$LUNITS"},      {70, c.lunits},      {9, "$LUPREC"},    {70, "3"},
+             {9, "$CLAYER"},      {8, "境界 旧"},      {9, "$TEXTSTYLE"}, {7, "明朝"},
+             {9, "$TEXTSIZE"},    {40, "350.0"},       {9, "$DIMASZ"},    {40, "3.5"},
+             {9, "$DIMSCALE"},    {40, "100.0"},       {9, "$DIMLDRBLK"}, {1, "_DOT"},
+             {9, "$INSBASE"},     {10, "10.0"},        {20, "20.0"},      {30, "5.0"},
+             {9, "$VIEWCTR"},     {10, "1000.0"},      {20, "2000.0"},    {9, "$VIEWSIZE"},
+             {40, "800.0"},       {9, "$UCSORG"},      {10, "100.5"},     {20, "-7.25"},
+             {30, "0.0"},         {9, "$UCSXDIR"},     {10, "0.6"},       {20, "0.8"},
+             {30, "0.0"},         {9, "$UCSYDIR"},     {10, "-0.8"},      {20, "0.6"},
+             {30, "0.0"},         {9, "$MEASUREMENT"}, {70, "0"},         {9, "$PROJECTNAME"},
+             {1, "道路 台帳"},    {0, "ENDSEC"},       {0, "SECTION"},    {2, "TABLES"},
+             {0, "TABLE"},        {2, "LAYER"},        {0, "LAYER"},      {2, "境界 旧"},
+             {70, "0"},           {62, "1"},           {0, "ENDTAB"},     {0, "TABLE"},
+             {2, "STYLE"},        {0, "STYLE"},        {2, "明朝"},       {70, "0"},
+             {3, "msmincho.ttc"}, {0, "ENDTAB"},       {0, "ENDSEC"},     {0, "EOF"}}));
     platform::StandinWorld world;
     platform::ScopedPorts ports(world.ports());
     Host host(world);
     ASSERT_EQ(host.LoadDrawing(file), "");
-    EXPECT_EQ(host.core().Variable("ANGBASE"), c.shown);
-    EXPECT_EQ(host.core().Variable("ANGDIR"), c.angdir);
-    EXPECT_EQ(host.core().Variable("CLAYER"), "\"境界\"");
-    EXPECT_EQ(host.core().Variable("TEXTSTYLE"), "\"明朝\"");
-    EXPECT_EQ(host.core().Variable("DIMASZ"), "3.500");
-    EXPECT_EQ(host.core().Variable("DIMSCALE"), "100.000");
-    EXPECT_EQ(host.core().Variable("DIMLDRBLK"), "\"_DOT\"");
-    EXPECT_EQ(host.core().Variable("TEXTSIZE"), "350.000");
-    EXPECT_THAT(host.core().Variables(), HasSubstr(std::string("\nANGBASE=") + c.shown + "\n"));
+    const HostCore& core = host.core();
+    EXPECT_EQ(core.Variable("ANGBASE"), c.shownAngbase);
+    EXPECT_EQ(core.Variable("ANGDIR"), c.angdir);
+    EXPECT_EQ(core.Variable("AUNITS"), c.aunits);
+    EXPECT_EQ(core.Variable("AUPREC"), "2");
+    EXPECT_EQ(core.Variable("LUNITS"), c.lunits);
+    EXPECT_EQ(core.Variable("LUPREC"), "3");
+    EXPECT_EQ(core.Variable("CLAYER"), "\"境界 旧\"");
+    EXPECT_EQ(core.Variable("TEXTSTYLE"), "\"明朝\"");
+    EXPECT_EQ(core.Variable("DIMASZ"), c.shownDimasz);
+    EXPECT_EQ(core.Variable("DIMLDRBLK"), "\"_DOT\"");
+    EXPECT_THAT(core.Variables(), HasSubstr(std::string("\nANGBASE=") + c.shownAngbase + "\n"));
 
     // Saved and read again, by the host and by the file's own groups.
     std::string saved = host.SaveDrawing();
@@ -290,9 +304,11 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
     const Header& h = r.drawing.header;
     EXPECT_NEAR(h.angbase, std::stod(c.angbase), 1e-15);
     EXPECT_EQ(h.angdir, std::stoi(c.angdir));
+    EXPECT_EQ(h.aunits, std::stoi(c.aunits));
     EXPECT_EQ(h.auprec, 2);
+    EXPECT_EQ(h.lunits, std::stoi(c.lunits));
     EXPECT_EQ(h.luprec, 3);
-    EXPECT_EQ(h.clayer, "境界");
+    EXPECT_EQ(h.clayer, "境界 旧");
     EXPECT_EQ(h.textstyle, "明朝");
     EXPECT_EQ(h.textsize, 350.0);
     EXPECT_EQ(h.dimasz, 3.5);
@@ -300,6 +316,35 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
     EXPECT_EQ(h.dimldrblk, "_DOT");
     EXPECT_EQ(h.insbase.x, 10.0);
     EXPECT_EQ(h.insbase.y, 20.0);
+    EXPECT_EQ(h.insbase.z, 5.0);
+    EXPECT_EQ(h.viewCenter.x, 1000.0);
+    EXPECT_EQ(h.viewCenter.y, 2000.0);
+    EXPECT_EQ(h.viewHeight, 800.0);
+    // Every variable the host does not model, once, with its values as the file gave them
+    // (the text back in UTF-8, the numbers in the host's own form).
+    using Kept = std::vector<std::pair<int, std::string>>;
+    std::vector<std::pair<std::string, Kept>> want = {
+        // The limits the host writes for a drawing that brought none.
+        {"$LIMMIN", {{10, "0.0"}, {20, "0.0"}}},
+        {"$LIMMAX", {{10, "420.0"}, {20, "297.0"}}},
+        {"$INSUNITS", {{70, "6"}}},
+        {"$VIEWCTR", {{10, "1000.0"}, {20, "2000.0"}}},
+        {"$VIEWSIZE", {{40, "800.0"}}},
+        {"$UCSORG", {{10, "100.5"}, {20, "-7.25"}, {30, "0.0"}}},
+        {"$UCSXDIR", {{10, "0.6"}, {20, "0.8"}, {30, "0.0"}}},
+        {"$UCSYDIR", {{10, "-0.8"}, {20, "0.6"}, {30, "0.0"}}},
+        {"$MEASUREMENT", {{70, "0"}}},
+        {"$PROJECTNAME", {{1, "道路 台帳"}}}};
+    std::vector<std::pair<std::string, Kept>> got;
+    for (const KeptVariable& v : h.kept) {
+      Kept values;
+      for (const auto& [code, value] : v.values) {
+        std::string trimmed = value.substr(std::min(value.find_first_not_of(' '), value.size()));
+        values.push_back({code, trimmed});
+      }
+      got.push_back({v.name, values});
+    }
+    EXPECT_EQ(got, want);
   }
 }
 
