@@ -7,7 +7,8 @@ Runs our divisions (the ear division, the best-shape one alone, and the best-sha
 takes the triangulation whose ﾍﾛﾝ table agrees best, through the division_rows program) and earcut
 (python3-mapbox-earcut) on every polygon and on the whole-run test's parcels, checks every result
 with shapely (the triangles' union against the polygon, their areas against the union's), and
-writes a Markdown table. For the survey parcels (parcels.json, the whole-run ones and the
+writes a Markdown table. For the survey parcels (parcels.json, the chord polygons of the curved
+parcels of the scenarios and the demo in curved.json, the whole-run ones and the
 benchmark's random, co-circular, staircase and comb outlines at 30 corners, millimetres
 at scale 1000) it also gives the thin triangles (smallest angle under 20°) of each division and
 the error of its ﾍﾛﾝ table: the table's final area (heron_table.py) less the area the search aims
@@ -41,7 +42,7 @@ from heron_table import final_area, rounding_allowance  # noqa: E402
 from reachable_tables import THIN_DEGREES, closest, target_area  # noqa: E402
 
 FAILED = "分割に失敗した"
-SURVEY_SETS = ("parcels.json", "whole-run", "shapes")  # millimetres at scale 1000
+SURVEY_SETS = ("parcels.json", "curved.json", "whole-run", "shapes")  # mm at scale 1000
 KINDS = ("ears", "best", "agree")  # ear division, best shape alone, best shape then its table
 SAME_ANGLE = 1e-6  # radians: smallest angles this close count as equal
 SAME_ERROR = 1e-9  # m²: table errors this close count as equal
