@@ -24,8 +24,9 @@ inline constexpr long double kThinDegrees = 20;
 // corners returned, with the given rounding) has the final area closest to the coordinate area, a
 // tie going to the total closest to it and then to plain (when plain has the fewest thin ones).
 //
-// Up to kExactCorners vertices the choice is exact: every sum of rows that such a triangulation
-// reaches is considered. Above, the same is tried with half of the budget left; where that is
+// Up to kExactCorners vertices the choice is exact while the budget below lasts (it lasts with
+// room to spare on the random, co-circular, staircase and comb outlines of 30 corners that
+// tests/division weighs): every sum of rows that such a triangulation reaches is considered. Above, the same is tried with half of the budget left; where that is
 // not enough, a piece of the polygon keeps at most a window of sums (kWindowBits, narrower where
 // the polygon has many triangles to choose from), placed the same share of the way from its least
 // to its greatest total as the target lies in the whole polygon's, so the result is the closest
