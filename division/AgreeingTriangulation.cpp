@@ -5,14 +5,18 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "division/PolygonDiagonals.h"
 #include "division/TriangulationCheck.h"
+#include "division/WorkBudget.h"
 #include "geometry/Orientation.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/Triangles.h"
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
+#include "numbers/X87Math.h"
 
 namespace {
 
@@ -21,7 +25,12 @@ using Index = std::size_t;
 // rows' total is then an integer, and a table is known by it.
 using Sum = long long;
 constexpr Sum kNone = std::numeric_limits<Sum>::max();
+constexpr int kNoWay = std::numeric_limits<int>::max();  // a piece no triangulation fills
 constexpr long double kSameAngle = 1e-6L;  // radians: smallest angles this close count as equal
+// Steps of work (WorkBudget), each about 10 ns: a triangle weighed, a side's text, a row figured
+// from its sides' texts (the rounding of each number through its decimal text is what costs).
+constexpr long long kTriangleWork = 2, kSideWork = 200, kRowWork = 1300;
+constexpr long long kWordsPerStep = 8;  // words of sums combined
 
 // The sums in [lo, lo + bits), one bit each.
 struct Sums {
@@ -69,19 +78,6 @@ struct Sums {
   }
 };
 
-bool OnSegment(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& p) {
-  return Orientation(a, b, p) == 0 && std::min(a.x, b.x) <= p.x && p.x <= std::max(a.x, b.x) &&
-         std::min(a.y, b.y) <= p.y && p.y <= std::max(a.y, b.y);
-}
-
-// Closed segments a–b and c–d share a point.
-bool Touch(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c, const TAcadPoint& d) {
-  const int o1 = Orientation(a, b, c), o2 = Orientation(a, b, d);
-  const int o3 = Orientation(c, d, a), o4 = Orientation(c, d, b);
-  if (o1 * o2 < 0 && o3 * o4 < 0) return true;
-  return OnSegment(a, b, c) || OnSegment(a, b, d) || OnSegment(c, d, a) || OnSegment(c, d, b);
-}
-
 class Agreement {
  public:
   Agreement(std::span<const TAcadPoint> ring, const TableRounding& rounding, long double target)
@@ -89,8 +85,8 @@ class Agreement {
         r_(rounding),
         n_(ring.size()),
         coordinateArea_(target),
-        open_(n_ * n_),
-        sides_(n_ * n_) {
+        sides_(n_ * n_),
+        work_(kWorkBudget) {
     int digits = std::clamp(r_.areaDigits, 0, 6);
     for (unit_ = 1; digits-- > 0;) unit_ *= 10;
   }
@@ -122,48 +118,87 @@ class Agreement {
 
   std::vector<TriangleCorners> Choose(const std::vector<TriangleCorners>& plain) {
     long double smallest = std::numeric_limits<long double>::max();
-    Sum plainSum = 0;
-    for (const TriangleCorners& t : plain) {
+    for (const TriangleCorners& t : plain)
       smallest = std::min(smallest, SmallestAngle(ring_[t[0]], ring_[t[1]], ring_[t[2]]));
-      plainSum += Row(t[0], t[1], t[2]);
-    }
-    threshold_ = smallest - kSameAngle;
-    const Key plainKey = KeyOf(plainSum);
-    FindDiagonals();
-    CollectTriangles();
-    if (inLow_[Id(0, n_ - 1)] == kNone) return plain;
-    Outside();
+    const long double threshold = smallest - kSameAngle;
+    tanThreshold_ = threshold > 0 ? static_cast<double>(X87Sin(threshold) / X87Cos(threshold)) : -1;
+    const long double thin = kThinDegrees * kPi / 180;
+    tanThin_ = static_cast<double>(X87Sin(thin) / X87Cos(thin));
 
-    // Windows of growing width around the coordinate area: the first that holds a reachable
-    // total holds the closest one, as every total at least as close lies in it.
+    // Shape first: the fewest thin triangles among those of the largest smallest angle.
+    open_ = OpenDiagonals(ring_, work_);
+    if (open_.empty()) return plain;
+    for (const TAcadPoint& p : ring_)
+      x_.push_back(static_cast<double>(p.x)), y_.push_back(static_cast<double>(p.y));
+    squared_.resize(n_ * n_);
+    for (Index a = 0; a < n_; ++a)
+      for (Index b = 0; b < n_; ++b) {
+        const double dx = x_[b] - x_[a], dy = y_[b] - y_[a];
+        squared_[Id(a, b)] = dx * dx + dy * dy;
+      }
+    if (!WeighTriangles() || thinLeast_[Id(0, n_ - 1)] == kNoWay) return plain;
+    int plainThin = 0;
+    for (const TriangleCorners& t : plain) plainThin += Thin(t[0], t[1], t[2]);
+    std::vector<TriangleCorners> shaped = plain;
+    if (plainThin != thinLeast_[Id(0, n_ - 1)]) {
+      shaped.clear();
+      AnyOfFewestThin(0, n_ - 1, shaped);
+    }
+
+    // Then the table: the closest to the coordinate area among those.
+    if (!FigureRows()) return shaped;
+    Sum shapedSum = 0;
+    for (const TriangleCorners& t : shaped) shapedSum += Row(t[0], t[1], t[2]);
+    if (!work_.Spend(kRowWork * static_cast<long long>(shaped.size()))) return shaped;
+    const Key shapedKey = KeyOf(shapedSum);
+    Outside();
+    // Every sum first, as up to kExactCorners, with half of what is left; where that is not
+    // enough, windows of sums with the rest.
+    exact_ = true;
+    stopAt_ = n_ <= kExactCorners ? 0 : work_.Left() / 2;
+    if (const auto chosen = Closest(shaped, shapedKey)) return *chosen;
+    if (n_ <= kExactCorners) return shaped;
+    exact_ = false;
+    stopAt_ = 0;
+    ChooseWindow();
+    return Closest(shaped, shapedKey).value_or(shaped);
+  }
+
+ private:
+  // Windows of growing width around the coordinate area: the first that holds a reachable total
+  // holds the closest one, as every total at least as close lies in it. Nothing once the budget
+  // (down to stopAt_) is spent.
+  std::optional<std::vector<TriangleCorners>> Closest(const std::vector<TriangleCorners>& shaped,
+                                                      const Key& shapedKey) {
     const long double step = FinalStep();
     for (long double width = step / 2;; width = 2 * width + step / 2) {
-      const bool last = width >= plainKey.final;
-      const long double reach = last ? plainKey.final : width;
-      const Sums& found = Fill(reach);
-      if (!found.Empty()) {
+      const bool last = width >= shapedKey.final;
+      const long double reach = last ? shapedKey.final : width;
+      const Sums* found = Fill(reach);
+      if (!found) return std::nullopt;
+      if (!found->Empty()) {
         Sum best = kNone;
         Key bestKey;
-        found.ForEach([&](Sum s) {
+        found->ForEach([&](Sum s) {
           const Key k = KeyOf(s);
           if (best == kNone || k < bestKey) best = s, bestKey = k;
         });
-        if (!(bestKey < plainKey)) return plain;
+        if (!(bestKey < shapedKey)) return shaped;
         std::vector<TriangleCorners> chosen;
         Rebuild(0, n_ - 1, best, chosen);
         return chosen;
       }
-      if (last) return plain;
+      if (last) return shaped;
     }
   }
 
- private:
   struct Candidate {
     Index k;
     Sum row;
   };
 
   Index Id(Index i, Index j) const { return i * n_ + j; }
+  bool Open(Index i, Index j) const { return open_[Id(i, j)] != 0; }
   long double Total(Sum s) const { return static_cast<long double>(s) / unit_; }
   long double FinalStep() const {
     long double step = 1;
@@ -174,70 +209,106 @@ class Agreement {
   // The side as the number mark carries it: the text of the measured length.
   const std::string& Side(Index a, Index b) {
     std::string& text = sides_[Id(std::min(a, b), std::max(a, b))];
-    if (text.empty()) text = FormatReal(Distance2D(ring_[a], ring_[b]));
+    if (text.empty()) {
+      work_.Spend(kSideWork);
+      text = FormatReal(Distance2D(ring_[a], ring_[b]));
+    }
     return text;
   }
 
-  // The direction from vertex v towards p points strictly into the polygon.
-  bool InCone(Index v, Index p) const {
-    const TAcadPoint& u = ring_[(v + n_ - 1) % n_];
-    const TAcadPoint& w = ring_[(v + 1) % n_];
-    const int left = Orientation(u, ring_[v], ring_[p]), right = Orientation(ring_[v], w, ring_[p]);
-    if (Orientation(u, ring_[v], w) >= 0) return left > 0 && right > 0;
-    return left > 0 || right > 0;
+  // How a triangle weighs in the rule: below the smallest angle (or not counter-clockwise),
+  // thin, or stout. Its smallest angle θ faces its shortest side a, and tan θ = 2·cross /
+  // (b² + c² − a²): compared by products, without a trigonometric call or a division, as the
+  // search weighs up to n³/6 triangles. In doubles: the threshold sits 1e-6 rad below the
+  // angle it must let through, far above their rounding.
+  enum Weight { kBelow, kThin, kStout };
+  Weight Weigh(Index a, Index b, Index c) const {
+    const double ab = squared_[Id(a, b)], bc = squared_[Id(b, c)], ca = squared_[Id(c, a)];
+    const double ax = x_[a], ay = y_[a];
+    double cross = (x_[b] - ax) * (y_[c] - ay) - (y_[b] - ay) * (x_[c] - ax);
+    // Nearly flat: the sign from the exact test.
+    if (std::fabs(cross) <= 1e-12 * (ab + bc + ca)) {
+      if (Orientation(ring_[a], ring_[b], ring_[c]) <= 0) return kBelow;
+      cross = std::max(cross, 0.0);
+    } else if (cross < 0) {
+      return kBelow;
+    }
+    const double twice = 2 * cross, across = ab + bc + ca - 2 * std::min({ab, bc, ca});
+    if (twice < tanThreshold_ * across) return kBelow;
+    return twice < tanThin_ * across ? kThin : kStout;
   }
+  bool Thin(Index a, Index b, Index c) const { return Weigh(a, b, c) == kThin; }
 
-  void FindDiagonals() {
-    for (Index i = 0; i < n_; ++i) open_[Id(i, (i + 1) % n_)] = open_[Id((i + 1) % n_, i)] = 1;
-    for (Index i = 0; i < n_; ++i) {
-      for (Index j = i + 2; j < n_; ++j) {
-        if (i == 0 && j == n_ - 1) continue;
-        if (!InCone(i, j) || !InCone(j, i)) continue;
-        const TAcadPoint &a = ring_[i], &b = ring_[j];
-        const long double minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x);
-        const long double minY = std::min(a.y, b.y), maxY = std::max(a.y, b.y);
-        bool clear = true;
-        for (Index e = 0; e < n_ && clear; ++e) {
-          const Index f = (e + 1) % n_;
-          if (e == i || e == j || f == i || f == j) continue;
-          const TAcadPoint &c = ring_[e], &d = ring_[f];
-          if (std::max(c.x, d.x) < minX || std::min(c.x, d.x) > maxX || std::max(c.y, d.y) < minY ||
-              std::min(c.y, d.y) > maxY)
-            continue;
-          clear = !Touch(a, b, c, d);
+  // For every piece i..j (the corners i to j closed by j–i), the fewest thin triangles of its
+  // triangulations whose triangles all reach the smallest angle, and the triangles over j–i that
+  // begin one of those. False once the budget is spent.
+  bool WeighTriangles() {
+    candidates_.assign(n_ * n_, {});
+    thinLeast_.assign(n_ * n_, kNoWay);
+    for (Index i = 0; i + 1 < n_; ++i) thinLeast_[Id(i, i + 1)] = 0;
+    for (Index len = 2; len < n_; ++len) {
+      for (Index i = 0; i + len < n_; ++i) {
+        const Index j = i + len;
+        if (!Open(i, j)) continue;
+        if (!work_.Spend(kTriangleWork * static_cast<long long>(len))) return false;
+        int least = kNoWay;
+        std::vector<Candidate>& kept = candidates_[Id(i, j)];
+        for (Index k = i + 1; k < j; ++k) {
+          if (!Open(i, k) || !Open(k, j)) continue;
+          const int left = thinLeast_[Id(i, k)], right = thinLeast_[Id(k, j)];
+          if (left == kNoWay || right == kNoWay) continue;
+          const Weight weight = Weigh(i, k, j);
+          if (weight == kBelow) continue;
+          const int thin = left + right + (weight == kThin);
+          if (thin < least) least = thin, kept.clear();
+          if (thin == least) kept.push_back({k, 0});
         }
-        if (clear) open_[Id(i, j)] = open_[Id(j, i)] = 1;
+        thinLeast_[Id(i, j)] = least;
       }
     }
+    return true;
   }
 
-  // Every triangle i < k < j of a piece i..j whose sides are all open and whose smallest angle
-  // reaches the threshold, with its row; and the least and greatest total of each piece.
-  void CollectTriangles() {
-    candidates_.assign(n_ * n_, {});
+  // A triangulation of piece i..j with its fewest thin triangles.
+  void AnyOfFewestThin(Index i, Index j, std::vector<TriangleCorners>& out) const {
+    if (j - i < 2) return;
+    const Index k = candidates_[Id(i, j)].front().k;
+    out.push_back({i, k, j});
+    AnyOfFewestThin(i, k, out);
+    AnyOfFewestThin(k, j, out);
+  }
+
+  // The rows of every triangle a triangulation of the fewest thin ones may hold, and the least
+  // and greatest total of each piece. False once the budget is spent.
+  bool FigureRows() {
+    std::vector<char> used(n_ * n_);
+    used[Id(0, n_ - 1)] = 1;
+    for (Index len = n_ - 1; len >= 2; --len)
+      for (Index i = 0; i + len < n_; ++i)
+        if (used[Id(i, i + len)])
+          for (const Candidate& c : candidates_[Id(i, i + len)])
+            used[Id(i, c.k)] = used[Id(c.k, i + len)] = 1;
     inLow_.assign(n_ * n_, kNone);
     inHigh_.assign(n_ * n_, kNone);
     for (Index i = 0; i + 1 < n_; ++i) inLow_[Id(i, i + 1)] = inHigh_[Id(i, i + 1)] = 0;
     for (Index len = 2; len < n_; ++len) {
       for (Index i = 0; i + len < n_; ++i) {
         const Index j = i + len;
-        if (!open_[Id(i, j)]) continue;
+        if (!used[Id(i, j)]) continue;
+        std::vector<Candidate>& kept = candidates_[Id(i, j)];
+        if (!work_.Spend(kRowWork * static_cast<long long>(kept.size()))) return false;
         Sum low = kNone, high = kNone;
-        for (Index k = i + 1; k < j; ++k) {
-          if (!open_[Id(i, k)] || !open_[Id(k, j)]) continue;
-          if (inLow_[Id(i, k)] == kNone || inLow_[Id(k, j)] == kNone) continue;
-          const TAcadPoint &a = ring_[i], &b = ring_[k], &c = ring_[j];
-          if (SmallestAngle(a, b, c) < threshold_ || Orientation(a, b, c) <= 0) continue;
-          const Sum row = Row(i, k, j);
-          candidates_[Id(i, j)].push_back({k, row});
-          const Sum lo = row + inLow_[Id(i, k)] + inLow_[Id(k, j)];
-          const Sum hi = row + inHigh_[Id(i, k)] + inHigh_[Id(k, j)];
-          if (low == kNone || lo < low) low = lo;
-          if (high == kNone || hi > high) high = hi;
+        for (Candidate& c : kept) {
+          c.row = Row(i, c.k, j);
+          if (work_.Spent()) return false;
+          low = std::min(low, c.row + inLow_[Id(i, c.k)] + inLow_[Id(c.k, j)]);
+          const Sum hi = c.row + inHigh_[Id(i, c.k)] + inHigh_[Id(c.k, j)];
+          high = high == kNone ? hi : std::max(high, hi);
         }
         inLow_[Id(i, j)] = low, inHigh_[Id(i, j)] = high;
       }
     }
+    return true;
   }
 
   // The least and greatest total of the rest of the polygon around each piece, over the
@@ -266,6 +337,20 @@ class Agreement {
     }
   }
 
+  // The widest window of sums per piece whose combining, as many words
+  // for each sum of the smaller side as the window has, fits twice over into what is left of
+  // the budget for every candidate triangle (the search may try a few widths of target).
+  void ChooseWindow() {
+    if (n_ <= kExactCorners) return;
+    long long triangles = 0;
+    for (Index id = 0; id < n_ * n_; ++id)
+      if (outLow_[id] != kNone) triangles += static_cast<long long>(candidates_[id].size());
+    window_ = kWindowBits;
+    while (window_ > 64 &&
+           triangles * window_ * (window_ / 64 + 1) / kWordsPerStep > work_.Left() / 4)
+      window_ /= 2;
+  }
+
   // The totals S with |final(S) − coordinate area| <= reach, as an interval of S.
   bool Target(long double reach, Sum& from, Sum& to) const {
     constexpr long double kSlack = 1e-9L;  // finals differ by 1e-6 at least
@@ -289,13 +374,13 @@ class Agreement {
   }
 
   // The reachable totals of every piece that can still end in the window, bottom up; returns
-  // the whole polygon's.
-  const Sums& Fill(long double reach) {
+  // the whole polygon's, or nullptr once the budget is spent.
+  const Sums* Fill(long double reach) {
     sums_.assign(n_ * n_, Sums());
     static const Sums kNothing;
     Sum from = 0, to = 0;
-    if (!Target(reach, from, to)) return kNothing;
-    const bool exact = n_ <= kExactCorners;
+    if (!Target(reach, from, to)) return &kNothing;
+    const bool exact = exact_;
     const Sum rootLow = inLow_[Id(0, n_ - 1)], rootHigh = inHigh_[Id(0, n_ - 1)];
     const long double lean = rootHigh == rootLow
                                  ? 0.5L
@@ -317,16 +402,16 @@ class Agreement {
         Sum lo = std::max(inLow_[id], from - outHigh_[id]);
         Sum hi = std::min(inHigh_[id], to - outLow_[id]);
         if (lo > hi) continue;
-        if (!exact && hi - lo + 1 > kWindowBits) {
+        if (!exact && hi - lo + 1 > window_) {
           // The same share of the way from the piece's least to its greatest total as the
           // window's middle lies between the whole polygon's: a table that leans one way leans
           // so in its pieces.
           const long double at = static_cast<long double>(inLow_[id]) +
                                  lean * static_cast<long double>(inHigh_[id] - inLow_[id]);
           const Sum centre = std::clamp(static_cast<Sum>(std::llround(at)), lo, hi);
-          const Sum start = std::max(lo, centre - kWindowBits / 2);
-          hi = std::min(hi, start + kWindowBits - 1);
-          lo = std::max(lo, std::min(start, hi - kWindowBits + 1));
+          const Sum start = std::max(lo, centre - window_ / 2);
+          hi = std::min(hi, start + window_ - 1);
+          lo = std::max(lo, std::min(start, hi - window_ + 1));
         }
         Sums out(lo, hi);
         for (const Candidate& c : candidates_[id]) {
@@ -334,13 +419,18 @@ class Agreement {
           const Sums* right = piece(c.k, j);
           if (!left || !right) continue;
           if (left->Count() > right->Count()) std::swap(left, right);
+          const long long words = static_cast<long long>(right->words.size());
+          const long long combined = 2 * static_cast<long long>(left->words.size()) +
+                                     static_cast<long long>(right->words.size()) +
+                                     left->Count() * words;
+          if (!work_.Spend(combined / kWordsPerStep + 1) || work_.Left() < stopAt_) return nullptr;
           left->ForEach([&](Sum a) { out.OrShifted(*right, a + c.row); });
         }
         out.ClearTail();
         if (!out.Empty()) sums_[id] = std::move(out);
       }
     }
-    return sums_[Id(0, n_ - 1)];
+    return &sums_[Id(0, n_ - 1)];
   }
 
   // A triangulation of piece i..j whose rows add up to total.
@@ -374,10 +464,16 @@ class Agreement {
   Index n_;
   long long unit_ = 1;
   long double coordinateArea_ = 0;
-  long double threshold_ = 0;
-  std::vector<char> open_;
+  double tanThreshold_ = 0, tanThin_ = 0;
+  bool exact_ = true;     // every sum of a piece, or a window of them
+  long long stopAt_ = 0;  // the work left at which a search gives up
+  long long window_ = kWindowBits;
   std::vector<std::string> sides_;
+  WorkBudget work_;
+  std::vector<char> open_;
+  std::vector<double> x_, y_, squared_;  // the corners, the squared distance of every two
   std::vector<std::vector<Candidate>> candidates_;
+  std::vector<int> thinLeast_;
   std::vector<Sum> inLow_, inHigh_, outLow_, outHigh_;
   std::vector<Sums> sums_;
 };

@@ -1,14 +1,12 @@
 // Runs both divisions (the ear division and the best-shape one) on every polygon of the files
 // given, and with --whole-run on the outlines of the whole-run test too (an arc side taken as its
-// chord, as the division takes it), and prints, per polygon,
+// chord, as the division takes it) and on the benchmark's four outlines at 30 corners, the most
+// the exact search takes (tests/division/ShapeOutlines.h), and prints, per polygon,
 //   polygon <file> <name> <vertices>
-//   corner <x> <y>   (one per vertex, for the whole-run outlines only: they are in no file)
-//   ears <outcome> <microseconds>
-//   <one line per triangle in cut order: its corners as vertex indices>
-//   best <outcome> <microseconds>
-//   <its triangles likewise>
-//   agree <outcome> <microseconds>   (the best shape whose ﾍﾛﾝ table agrees best)
-//   <its triangles likewise>
+//   corner <x> <y>   (one per vertex, for the whole-run and benchmark outlines: they are in no
+//   file) ears <outcome> <microseconds> <one line per triangle in cut order: its corners as vertex
+//   indices> best <outcome> <microseconds> <its triangles likewise> agree <outcome> <microseconds>
+//   (the best shape whose ﾍﾛﾝ table agrees best) <its triangles likewise>
 // division_table.py measures and checks the triangles itself.
 #include <algorithm>
 #include <chrono>
@@ -22,6 +20,7 @@
 #include "division/RegionDivision.h"
 #include "table/CoordinateTable.h"
 #include "tests/division/PolygonFile.h"
+#include "tests/division/ShapeOutlines.h"
 #include "tests/table/WholeRunParcels.h"
 
 namespace {
@@ -96,6 +95,15 @@ int main(int argc, char** argv) {
           NamedPolygon p{parcel.name, {}};
           for (const auto& [x, y] : WholeRunOutline(parcel)) p.points.push_back({x, y});
           std::printf("polygon whole-run %s %zu\n", p.name.c_str(), p.points.size());
+          for (const TAcadPoint& c : p.points)
+            std::printf("corner %.17g %.17g\n", static_cast<double>(c.x), static_cast<double>(c.y));
+          PrintDivisions(p);
+        }
+        for (OutlineShape shape : {OutlineShape::kRandom, OutlineShape::kCoCircular,
+                                   OutlineShape::kStaircase, OutlineShape::kComb}) {
+          const NamedPolygon p{std::string(OutlineShapeName(shape)) + "-30",
+                               ShapeOutline(shape, 30)};
+          std::printf("polygon shapes %s %zu\n", p.name.c_str(), p.points.size());
           for (const TAcadPoint& c : p.points)
             std::printf("corner %.17g %.17g\n", static_cast<double>(c.x), static_cast<double>(c.y));
           PrintDivisions(p);

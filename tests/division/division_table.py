@@ -7,19 +7,21 @@ Runs our divisions (the ear division, the best-shape one alone, and the best-sha
 takes the triangulation whose ﾍﾛﾝ table agrees best, through the division_rows program) and earcut
 (python3-mapbox-earcut) on every polygon and on the whole-run test's parcels, checks every result
 with shapely (the triangles' union against the polygon, their areas against the union's), and
-writes a Markdown table. For the survey parcels (parcels.json and the whole-run ones, millimetres
-at scale 1000) it also gives the error of a ﾍﾛﾝ table of each division: the table's final area
-(heron_table.py) less the final area the coordinate table prints for the polygon (corners to the
-millimetre; the whole-run parcel with an arc side is divided through its chord, so its error is
-against the polygon of its corners), which the division aims at, and, computed
-here without the product's code (reachable_tables.py), the largest smallest angle any
-triangulation has and the closest table that a triangulation of that angle reaches. The earcut
-rings have no unit (screen-like coordinates, some only a few dozen across), so they get no
-table. Fails when a division reports a division that does not tile its polygon, when a
-best-shape division fails on a simple polygon or has a smaller smallest angle than the ear
-division, when a table's error is more than the roundings allow, and when the best shape then
-table has a smaller smallest angle than the largest possible or a table further off than the
-closest reachable one.
+writes a Markdown table. For the survey parcels (parcels.json, the chord polygons of the curved
+parcels of the scenarios and the demo in curved.json, the whole-run ones and the
+benchmark's random, co-circular, staircase and comb outlines at 30 corners, millimetres
+at scale 1000) it also gives the thin triangles (smallest angle under 20°) of each division and
+the error of its ﾍﾛﾝ table: the table's final area (heron_table.py) less the area the search aims
+at (reachable_tables.target_area; the whole-run parcel with an arc side is divided through its
+chord, so its error is against the polygon of its corners), and, computed here without the
+product's code (reachable_tables.py), the optimum of 形状優先's rule: the largest smallest angle
+any triangulation has, the fewest thin triangles at that angle and the closest table that such a
+triangulation reaches. The earcut rings have no unit (screen-like coordinates, some only a few
+dozen across), so they get no table. Fails when a division reports a division that does not tile
+its polygon, when a best-shape division fails on a simple polygon or has a smaller smallest angle
+than the ear division, when a table's error is more than the roundings allow, and when 形状優先
+has a smaller smallest angle than the largest possible, more thin triangles than the fewest at
+that angle, or a table further off than the closest reachable one.
 """
 import json
 import math
@@ -27,7 +29,7 @@ import os
 import subprocess
 import sys
 import time
-from fractions import Fraction
+from decimal import Decimal
 
 import mapbox_earcut
 import numpy as np
@@ -37,10 +39,10 @@ from shapely.ops import unary_union
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from heron_table import final_area, rounding_allowance  # noqa: E402
-from reachable_tables import closest, coordinate_table_area  # noqa: E402
+from reachable_tables import THIN_DEGREES, closest, target_area  # noqa: E402
 
 FAILED = "分割に失敗した"
-SURVEY_SETS = ("parcels.json", "whole-run")  # millimetres at scale 1000
+SURVEY_SETS = ("parcels.json", "curved.json", "whole-run", "shapes")  # mm at scale 1000
 KINDS = ("ears", "best", "agree")  # ear division, best shape alone, best shape then its table
 SAME_ANGLE = 1e-6  # radians: smallest angles this close count as equal
 SAME_ERROR = 1e-9  # m²: table errors this close count as equal
@@ -85,14 +87,19 @@ def examine(points, triangles):
 
 
 def table_error(points, triangles):
-    """The ﾍﾛﾝ table's final area, it less the final area the coordinate table prints for the
-    polygon (what the division aims at), and how far the roundings alone can take it from
-    there, in m²."""
+    """The ﾍﾛﾝ table's final area less the area the search aims at (target_area), less the
+    corners' own area, and how far the roundings alone can take it from the latter, in m²."""
     sides = [[math.dist(points[i], points[j]), math.dist(points[j], points[k]),
               math.dist(points[k], points[i])] for i, j, k in triangles]
     table = final_area(sides)
-    return (table, float(Fraction(table) - coordinate_table_area(points)),
-            rounding_allowance(sides))
+    target = target_area(points)
+    return (float(table - Decimal(target.numerator) / target.denominator),
+            float(table) - shoelace(points) / 1e6, rounding_allowance(sides))
+
+
+def thin_count(points, triangles):
+    return sum(smallest_angle(points[i], points[j], points[k]) < THIN_DEGREES
+               for i, j, k in triangles)
 
 
 def earcut(points):
@@ -145,13 +152,14 @@ def main():
              "|---|---|---:|---|---|---:|---:|---|---:|---:|---|---:|---:|---|---:|---:"
              "|---|---:|---:|"]
     survey_lines = [
-        "| set | parcel | N | coordinate area m² | min angle °: ear division | 形状優先 "
-        "| largest possible | table error m²: ear division | largest smallest angle alone "
-        "| 形状優先 (shape, then table) | closest reachable at that angle | reachable finals "
-        "| rounding allows ± m² |",
-        "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
+        "| set | parcel | N | target area m² | min angle °: ear division | 形状優先 "
+        f"| largest possible | thin (< {THIN_DEGREES}°): ear division "
+        "| largest smallest angle alone | 形状優先 | fewest possible "
+        "| table error m²: ear division | largest smallest angle alone | 形状優先 "
+        "| closest under the rule | reachable finals | rounding allows ± m² |",
+        "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"]
     invalid, tiling, worse_than_ears, beyond_rounding = [], {k: 0 for k in KINDS}, [], []
-    short_angle, further_off, earcut_ok = [], [], 0
+    short_angle, more_thin, further_off, earcut_ok = [], [], [], 0
     for row in rows:
         points = polygons[(row["file"], row["name"])]
         survey = row["file"] in SURVEY_SETS
@@ -159,7 +167,7 @@ def main():
         e_triangles, e_us = earcut(points)
         e_count, e_diff, e_tiles, e_angle = examine(points, e_triangles)
         earcut_ok += e_tiles
-        cells, angles, errors, allows = [], {}, {}, 0.0
+        cells, angles, errors, thins, allows = [], {}, {}, {}, 0.0
         for kind in KINDS:
             result = row[kind]
             if result["outcome"] != "divided":
@@ -177,10 +185,11 @@ def main():
             if not tiles:
                 invalid.append(f"{row['name']} ({kind})")
             if survey:
-                _, error, allows = table_error(points, result["triangles"])
+                error, own_error, allows = table_error(points, result["triangles"])
                 errors[kind] = error
-                if abs(error) > allows:
-                    beyond_rounding.append(f"{row['name']} ({kind}: {error:+.4f} m², "
+                thins[kind] = thin_count(points, result["triangles"])
+                if abs(own_error) > allows:
+                    beyond_rounding.append(f"{row['name']} ({kind}: {own_error:+.4f} m², "
                                            f"rounding allows {allows:.4f})")
             if kind == "ears":
                 cells += ["divided", str(count), f"{diff:.1e}", "yes" if tiles else "**NO**",
@@ -198,21 +207,27 @@ def main():
             f"{e_angle:.2f}", f"{e_us:.0f}"]) + " |")
         if not survey:
             continue
-        largest, reachable_error, finals = closest(points)
+        largest, fewest, reachable_error, finals = closest(points)
         agree_angle, agree_error = angles.get("agree", math.nan), errors.get("agree", math.nan)
         if not agree_angle >= largest - math.degrees(SAME_ANGLE):
             short_angle.append(f"{row['name']} ({agree_angle:.6f}° < {largest:.6f}°)")
+        if thins.get("agree") != fewest:
+            more_thin.append(f"{row['name']} ({thins.get('agree')} thin, fewest {fewest})")
         if not abs(agree_error) <= abs(reachable_error) + SAME_ERROR:
             further_off.append(f"{row['name']} ({agree_error:+.4f} m², closest reachable "
                                f"{reachable_error:+.4f})")
 
         def err(kind):
             return f"{errors[kind]:+.4f}" if kind in errors else FAILED
+
+        def thin(kind):
+            return str(thins[kind]) if kind in thins else FAILED
         survey_lines.append("| " + " | ".join([
             row["file"].replace(".json", ""), row["name"], str(row["n"]),
-            f"{shoelace(points) / 1e6:.4f}",
+            f"{float(target_area(points)):.4f}",
             f"{angles['ears']:.2f}" if "ears" in angles else FAILED, f"{agree_angle:.2f}",
-            f"{largest:.2f}", err("ears"), err("best"), err("agree"),
+            f"{largest:.2f}", thin("ears"), thin("best"), thin("agree"), str(fewest),
+            err("ears"), err("best"), err("agree"),
             f"{reachable_error:+.4f}", str(finals), f"{allows:.4f}"]) + " |")
     survey_count = len(survey_lines) - 2
     summary = [
@@ -223,8 +238,9 @@ def main():
         f"{tiling['agree']}; smallest angle below the ear division's: {len(worse_than_ears)}",
         f"earcut tiling: {earcut_ok} of {len(rows)}",
         f"reported divided but not tiling: {len(invalid)}",
-        f"survey parcels: {survey_count}; best shape then table: largest smallest angle on "
-        f"{survey_count - len(short_angle)}, the closest reachable table on "
+        f"survey parcels: {survey_count}; 形状優先: largest smallest angle on "
+        f"{survey_count - len(short_angle)}, the fewest thin triangles then on "
+        f"{survey_count - len(more_thin)}, the closest reachable table then on "
         f"{survey_count - len(further_off)}",
     ]
     failed = [r["name"] for r in rows if r["ears"]["outcome"] != "divided"]
@@ -236,14 +252,17 @@ def main():
         fh.write("\n".join(lines) + "\n\n" + "\n".join(summary) + "\n\n")
         fh.write("## ﾍﾛﾝ table per survey parcel (millimetres at scale 1000)\n\n")
         fh.write("Table: sides in metres to 2 places, row areas to 4, final area to 2 (half up). "
-                 "Error: table less the final area the coordinate table prints for the polygon "
-                 "through the corners (corners to the millimetre, the double area exact) "
-                 "(for the parcel with an arc side: its chord polygon, as the division takes "
-                 "it). Largest possible smallest angle and closest reachable table: computed "
-                 "here (reachable_tables.py), exhaustively over every total of rows that a "
-                 "triangulation of that smallest angle (to 1e-6 rad) reaches, on every parcel; "
-                 "'reachable finals' counts the distinct final areas among them. Earcut rings: "
-                 "no unit, no table.\n\n")
+                 "Target area: what the search aims at (reachable_tables.target_area: the "
+                 "final area the coordinate table prints for the polygon through the corners, "
+                 "corners to the millimetre and the double area exact; for the parcel with an "
+                 "arc side its chord polygon, as the division takes it). Error: table less the "
+                 "target. Thin: triangles whose smallest angle is under "
+                 f"{THIN_DEGREES}°. Largest possible smallest angle, fewest thin triangles at "
+                 "that angle and closest table under the rule (that angle to 1e-6 rad, then the "
+                 "fewest thin, then the closest final area): computed here "
+                 "(reachable_tables.py), exhaustively over every total of rows that such a "
+                 "triangulation reaches, on every parcel; 'reachable finals' counts the distinct "
+                 "final areas among them. Earcut rings: no unit, no table.\n\n")
         fh.write("\n".join(survey_lines) + "\n")
     print("\n".join(summary))
     print(f"table: {output}")
@@ -258,6 +277,9 @@ def main():
     if short_angle:
         problems.append("best shape then table below the largest smallest angle: "
                         + ", ".join(short_angle))
+    if more_thin:
+        problems.append("形状優先 with more thin triangles than the fewest at its angle: "
+                        + ", ".join(more_thin))
     if further_off:
         problems.append("best shape then table further off than the closest reachable table: "
                         + ", ".join(further_off))

@@ -1,12 +1,14 @@
-"""The closest ﾍﾛﾝ table that a division of largest smallest angle can reach, computed here without
-the product's code, for division_table.py.
+"""The ﾍﾛﾝ table that 形状優先 should reach, computed here without the product's code, for
+division_table.py.
 
-Over the triangulations of a polygon through its own corners: first the largest smallest angle
-(a dynamic programme over the sub-polygons i..j, taking the best of min(triangle, both sides)),
-then, among the triangulations whose every triangle reaches that angle less 1e-6 rad, every
-total of rounded row areas they give (sets of integers in units of 0.0001 m², kept as bits of a
-Python integer per sub-polygon) and the final area of each. Diagonals are checked with shapely,
-rows with heron_table.py's decimal arithmetic. Millimetres at scale 1000.
+Over the triangulations of a polygon through its own corners, the rule: first the largest
+smallest angle (a dynamic programme over the sub-polygons i..j, taking the best of
+min(triangle, both sides)); then, among the triangulations whose every triangle reaches that angle
+less 1e-6 rad, the fewest thin triangles (smallest angle under THIN_DEGREES; the fewest per
+sub-polygon, keeping the apexes that give it); then, among those, every total of rounded row
+areas they give (sets of integers in units of 0.0001 m², kept as bits of a Python integer per
+sub-polygon) and the final area of each, the closest to target_area. Diagonals are checked with
+shapely, rows with heron_table.py's decimal arithmetic. Millimetres at scale 1000.
 """
 import math
 import os
@@ -19,8 +21,9 @@ from shapely.geometry import LineString, Polygon
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "table"))
 from heron_table import half_up, heron_row  # noqa: E402
 
-SAME_ANGLE = 1e-6  # radians
-UNITS = 10 ** 4    # row areas to 4 places
+SAME_ANGLE = 1e-6    # radians
+THIN_DEGREES = 20    # a triangle with a smaller smallest angle is thin (the guide's figure)
+UNITS = 10 ** 4      # row areas to 4 places
 
 
 def corner(v, p, q):
@@ -48,6 +51,12 @@ def coordinate_table_area(points):
     return Fraction(half_up(abs(double) / 2, 2))
 
 
+def target_area(points):
+    """The area the table should come closest to, in m² as a Fraction: the final area the
+    coordinate table prints for the polygon."""
+    return coordinate_table_area(points)
+
+
 def row_units(a, b, c):
     """The row's rounded area in units of 0.0001 m², from the sides in millimetres."""
     _, _, area = heron_row([math.dist(a, b), math.dist(b, c), math.dist(c, a)])
@@ -59,8 +68,8 @@ def final_of(total_units):
 
 
 def reachable(points):
-    """(largest smallest angle in radians, the reachable final areas as a set of Decimals, the
-    coordinate table's final area as a Fraction of m²). The polygon may be given either way
+    """(largest smallest angle in radians, the fewest thin triangles at that angle, the final
+    areas reachable with both as a set of Decimals). The polygon may be given either way
     round."""
     if twice_area(points) < 0:
         points = points[::-1]
@@ -105,6 +114,24 @@ def reachable(points):
     angle = best[0, n - 1]
     threshold = angle - SAME_ANGLE
 
+    def thin(i, k, j):
+        return math.degrees(smallest(points[i], points[k], points[j])) < THIN_DEGREES
+
+    fewest, apexes = {}, {}  # (i, j) -> the fewest thin triangles, the apexes that give it
+    for length in range(1, n):
+        for i in range(n - length):
+            j = i + length
+            if length == 1:
+                fewest[i, j] = 0
+                continue
+            ways = [(fewest[i, k] + fewest[k, j] + thin(i, k, j), k)
+                    for k in triangles.get((i, j), [])
+                    if (i, k) in fewest and (k, j) in fewest
+                    and smallest(points[i], points[k], points[j]) >= threshold]
+            if ways:
+                fewest[i, j] = min(w for w, _ in ways)
+                apexes[i, j] = [k for w, k in ways if w == fewest[i, j]]
+
     sums = {}  # (i, j) -> (lowest, bits): bit t stands for the total lowest + t
     for length in range(1, n):
         for i in range(n - length):
@@ -112,13 +139,8 @@ def reachable(points):
             if length == 1:
                 sums[i, j] = (0, 1)
                 continue
-            parts = []
-            for k in triangles.get((i, j), []):
-                if (i, k) not in sums or (k, j) not in sums:
-                    continue
-                if smallest(points[i], points[k], points[j]) < threshold:
-                    continue
-                parts.append((k, row_units(points[i], points[k], points[j])))
+            parts = [(k, row_units(points[i], points[k], points[j]))
+                     for k in apexes.get((i, j), [])]
             if not parts:
                 continue
             low = min(r + sums[i, k][0] + sums[k, j][0] for k, r in parts)
@@ -142,12 +164,14 @@ def reachable(points):
             finals.add(final_of(low + t))
         bits >>= 1
         t += 1
-    return angle, finals, coordinate_table_area(points)
+    return angle, fewest[0, n - 1], finals
 
 
 def closest(points):
-    """(largest smallest angle in degrees, the error of the closest reachable final area in m²,
-    how many distinct final areas are reachable)."""
-    angle, finals, area = reachable(points)
+    """(largest smallest angle in degrees, the fewest thin triangles at that angle, the error of
+    the closest final area reachable with both against target_area in m², how many distinct
+    final areas are reachable)."""
+    angle, thin, finals = reachable(points)
+    area = target_area(points)
     error = min((Fraction(f) - area for f in finals), key=lambda e: (abs(e), e))
-    return math.degrees(angle), float(error), len(finals)
+    return math.degrees(angle), thin, float(error), len(finals)
