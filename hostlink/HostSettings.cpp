@@ -7,15 +7,6 @@
 #include "hostlink/TemporaryHostSetting.h"
 #include "numbers/NumberText.h"
 
-namespace {
-
-bool IsInteger(std::string_view text) {
-  long long value = 0;
-  return TryParseInt(text, value);
-}
-
-}  // namespace
-
 std::string ReadHostTextStyle(const HostLink& link) {
   const std::string quoted = GetSysVar(link, vocab::kTextStyle);
   return quoted.size() < 2 ? std::string() : quoted.substr(1, quoted.size() - 2);
@@ -23,7 +14,8 @@ std::string ReadHostTextStyle(const HostLink& link) {
 
 HostAngles ReadHostAngles(const HostLink& link) {
   // Only a value that was read can be sent back; "_AUNITS \r" would leave the host at 0.
-  TemporaryHostSetting units(link, vocab::kAunits, vocab::AunitsRestore, IsInteger);
+  TemporaryHostSetting units(link, vocab::kAunits, vocab::AunitsRestore,
+                             TemporaryHostSetting::IsInteger);
   units.Change(vocab::kAunitsDegrees);
   const std::string base = GetSysVar(link, vocab::kAngBase);
   const std::string direction = GetSysVar(link, vocab::kAngDir);

@@ -3,11 +3,17 @@
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostDialogue.h"
 #include "hostlink/HostVocabulary.h"
+#include "numbers/NumberText.h"
 
 TemporaryHostSetting::TemporaryHostSetting(const HostLink& link, const std::string& name,
                                            RestoreCommand restore, Readable readable)
     : link_(link), saved_(GetSysVar(link, name)), restore_(std::move(restore)) {
   if (!readable(saved_)) saved_.clear();
+}
+
+bool TemporaryHostSetting::IsInteger(std::string_view value) {
+  long long parsed = 0;
+  return TryParseInt(value, parsed);
 }
 
 TemporaryHostSetting::~TemporaryHostSetting() {
