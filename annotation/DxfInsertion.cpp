@@ -4,6 +4,7 @@
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostSelection.h"
 #include "hostlink/HostVocabulary.h"
+#include "hostlink/TemporaryHostSetting.h"
 #include "hostlink/TypedPaths.h"
 #include "platform/ExecutablePaths.h"
 #include "platform/Ports.h"
@@ -15,6 +16,11 @@ double InsertionTurnDegrees(double angleBase) { return angleBase; }
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path) {
   const std::string command = InsertCommand(path);  // a path the host cannot take stops here
   SaveDxfDocument(document, path);
+  // A user's INSUNITSDEFSOURCE (1, inches, as installed) would scale the document from inches to
+  // the drawing's units: it is held at none while the document goes in.
+  TemporaryHostSetting units(link, vocab::kInsUnitsDefSource, vocab::InsUnitsDefSourceRestore,
+                             TemporaryHostSetting::Integer);
+  if (units.saved() != "0") units.Change(vocab::kInsUnitsDefSourceNone);
   SendCommand(link, command);
 }
 

@@ -75,6 +75,10 @@ std::string EnglishDxfOut(std::string_view path, std::string_view options) {
   return Join("_DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
 }
 
+std::string InsUnitsDefSourceRestore(std::string_view saved) {
+  return Join("_INSUNITSDEFSOURCE ", saved, "\r");
+}
+
 std::string InsertExploded(std::string_view path) {
   return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r0.0,0.0 1.0 0.0\r");
 }

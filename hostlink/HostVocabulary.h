@@ -129,6 +129,12 @@ inline constexpr const char* kExportPreviousSingle = "O SINGLE P V 2000 16\r";
 inline constexpr const char* kExportLast = "O SINGLE LAST\rV 2004 16\r";
 inline constexpr const char* kExportAll = "V 2000 16\r";
 
+// The documents have no units (R12): while one is inserted the host takes a file without units
+// as having none, rather than as INSUNITSDEFSOURCE's unit scaled to the drawing's.
+inline constexpr const char* kInsUnitsDefSource = "INSUNITSDEFSOURCE";
+inline constexpr const char* kInsUnitsDefSourceNone = "_INSUNITSDEFSOURCE 0 ";
+std::string InsUnitsDefSourceRestore(std::string_view saved);  // "_INSUNITSDEFSOURCE " saved "\r"
+
 // A DXF file inserted exploded at 0,0, scale 1, rotation 0:
 // "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
 std::string InsertExploded(std::string_view path);

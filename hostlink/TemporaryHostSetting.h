@@ -33,6 +33,8 @@ class TemporaryHostSetting {
   void Restore();
   // Whether the value was read, so that a run which must change the setting can stop first.
   bool WasRead() const { return !saved_.empty(); }
+  // The value as read (empty when not read).
+  const std::string& saved() const { return saved_; }
 
   static bool NotEmpty(std::string_view value) { return !value.empty(); }
   static bool Integer(std::string_view value);  // OSMODE, AUNITS: typed back as shown

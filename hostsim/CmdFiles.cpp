@@ -8,6 +8,7 @@
 #include "hostsim/DxfWrite.h"
 #include "hostsim/EntityEdit.h"
 #include "hostsim/HostCore.h"
+#include "hostsim/InsertUnits.h"
 #include "hostsim/Keywords.h"
 #include "hostsim/Numbers.h"
 #include "hostsim/Outline.h"
@@ -210,6 +211,10 @@ void HostCore::CmdInsert() {
     Modify();
     if (run->file) {
       Drawing& src = run->file->drawing;
+      // A file is scaled from its units to the drawing's ("About Block Units and Insertion
+      // Scale"); one without units (an R12 file) counts as INSUNITSDEFSOURCE's.
+      scale *= InsertionScale(
+          {src.header.insunits, drawing_.header.insunits, insunitsDefSource_, insunitsDefTarget_});
       // Symbol tables: what the drawing lacks comes from the file; the drawing's own win.
       for (const Layer& l : src.layers) {
         if (!drawing_.FindLayer(l.name)) drawing_.layers.push_back(l);

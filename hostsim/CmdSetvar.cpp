@@ -21,17 +21,31 @@ struct VarSpec {
 };
 
 const VarSpec kVars[] = {
-    {"ACADVER", Kind::Text, true, 0, 0},    {"ANGBASE", Kind::Angle, false, 0, 0},
-    {"ANGDIR", Kind::Int, false, 0, 1},     {"APERTURE", Kind::Int, false, 1, 50},
-    {"AUNITS", Kind::Int, false, 0, 4},     {"AUPREC", Kind::Int, false, 0, 8},
-    {"CLAYER", Kind::Text, false, 0, 0},    {"DIMASZ", Kind::Real, false, 0, 0},
-    {"DIMLDRBLK", Kind::Text, false, 0, 0}, {"DIMSCALE", Kind::Real, false, 0, 0},
-    {"DWGNAME", Kind::Text, true, 0, 0},    {"DWGPREFIX", Kind::Text, true, 0, 0},
-    {"FILEDIA", Kind::Int, false, 0, 1},    {"LASTPOINT", Kind::Point, false, 0, 0},
-    {"LUNITS", Kind::Int, false, 1, 5},     {"LUPREC", Kind::Int, false, 0, 8},
-    {"OSMODE", Kind::Int, false, 0, 32767}, {"PICKBOX", Kind::Int, false, 0, 50},
-    {"TEXTSIZE", Kind::Real, false, 0, 0},  {"TEXTSTYLE", Kind::Text, false, 0, 0},
-    {"VIEWCTR", Kind::Point, true, 0, 0},   {"VIEWSIZE", Kind::Real, true, 0, 0},
+    {"ACADVER", Kind::Text, true, 0, 0},
+    {"ANGBASE", Kind::Angle, false, 0, 0},
+    {"ANGDIR", Kind::Int, false, 0, 1},
+    {"APERTURE", Kind::Int, false, 1, 50},
+    {"AUNITS", Kind::Int, false, 0, 4},
+    {"AUPREC", Kind::Int, false, 0, 8},
+    {"CLAYER", Kind::Text, false, 0, 0},
+    {"DIMASZ", Kind::Real, false, 0, 0},
+    {"DIMLDRBLK", Kind::Text, false, 0, 0},
+    {"DIMSCALE", Kind::Real, false, 0, 0},
+    {"DWGNAME", Kind::Text, true, 0, 0},
+    {"DWGPREFIX", Kind::Text, true, 0, 0},
+    {"FILEDIA", Kind::Int, false, 0, 1},
+    {"INSUNITS", Kind::Int, false, 0, 24},
+    {"INSUNITSDEFSOURCE", Kind::Int, false, 0, 20},
+    {"INSUNITSDEFTARGET", Kind::Int, false, 0, 20},
+    {"LASTPOINT", Kind::Point, false, 0, 0},
+    {"LUNITS", Kind::Int, false, 1, 5},
+    {"LUPREC", Kind::Int, false, 0, 8},
+    {"OSMODE", Kind::Int, false, 0, 32767},
+    {"PICKBOX", Kind::Int, false, 0, 50},
+    {"TEXTSIZE", Kind::Real, false, 0, 0},
+    {"TEXTSTYLE", Kind::Text, false, 0, 0},
+    {"VIEWCTR", Kind::Point, true, 0, 0},
+    {"VIEWSIZE", Kind::Real, true, 0, 0},
 };
 
 const VarSpec* FindVar(std::string_view name) {
@@ -69,6 +83,9 @@ std::optional<std::string> HostCore::Variable(std::string_view name) const {
   if (n == "DWGNAME") return Quote(options_.drawingName);
   if (n == "DWGPREFIX") return Quote(options_.drawingFolder);
   if (n == "FILEDIA") return std::to_string(filedia_);
+  if (n == "INSUNITS") return std::to_string(h.insunits);
+  if (n == "INSUNITSDEFSOURCE") return std::to_string(insunitsDefSource_);
+  if (n == "INSUNITSDEFTARGET") return std::to_string(insunitsDefTarget_);
   if (n == "LASTPOINT") return ShowPoint(lastPoint_, h);
   if (n == "LUNITS") return std::to_string(h.lunits);
   if (n == "LUPREC") return std::to_string(h.luprec);
@@ -103,6 +120,9 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
       if (n == "FILEDIA") filedia_ = value;
       if (n == "PICKBOX") pickbox_ = value;
       if (n == "APERTURE") aperture_ = value;
+      if (n == "INSUNITS") h.insunits = value;
+      if (n == "INSUNITSDEFSOURCE") insunitsDefSource_ = value;
+      if (n == "INSUNITSDEFTARGET") insunitsDefTarget_ = value;
       if (n == "ANGDIR") h.angdir = value;
       if (n == "AUNITS") h.aunits = value;
       if (n == "AUPREC") h.auprec = value;
@@ -173,7 +193,8 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
     return a.aunits != b.aunits || a.auprec != b.auprec || a.angbase != b.angbase ||
            a.angdir != b.angdir || a.lunits != b.lunits || a.luprec != b.luprec ||
            a.clayer != b.clayer || a.textstyle != b.textstyle || a.dimasz != b.dimasz ||
-           a.dimscale != b.dimscale || a.dimldrblk != b.dimldrblk || a.textsize != b.textsize;
+           a.dimscale != b.dimscale || a.dimldrblk != b.dimldrblk || a.textsize != b.textsize ||
+           a.insunits != b.insunits;
   };
   if (differs(h, drawing_.header)) {
     // Settings saved with the drawing are undone with it.

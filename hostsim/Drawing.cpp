@@ -26,10 +26,11 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 bool WrittenFromModel(std::string_view variable) {
-  static const char* const kWritten[] = {
-      "$ACADVER", "$ACADMAINTVER", "$DWGCODEPAGE", "$INSBASE",   "$EXTMIN",  "$EXTMAX", "$TEXTSIZE",
-      "$CLAYER",  "$DIMASZ",       "$DIMSCALE",    "$DIMLDRBLK", "$LUNITS",  "$LUPREC", "$AUNITS",
-      "$AUPREC",  "$ANGBASE",      "$ANGDIR",      "$TEXTSTYLE", "$HANDSEED"};
+  static const char* const kWritten[] = {"$ACADVER", "$ACADMAINTVER", "$DWGCODEPAGE", "$INSBASE",
+                                         "$EXTMIN",  "$EXTMAX",       "$TEXTSIZE",    "$CLAYER",
+                                         "$DIMASZ",  "$DIMSCALE",     "$DIMLDRBLK",   "$LUNITS",
+                                         "$LUPREC",  "$AUNITS",       "$AUPREC",      "$ANGBASE",
+                                         "$ANGDIR",  "$TEXTSTYLE",    "$HANDSEED",    "$INSUNITS"};
   return std::any_of(std::begin(kWritten), std::end(kWritten),
                      [&](const char* w) { return SameName(w, variable); });
 }

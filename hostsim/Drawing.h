@@ -192,6 +192,7 @@ struct Header {
   std::string dimldrblk;  // empty = closed filled
   double textsize = 2.5;
   Point insbase;
+  int insunits = 0;                // INSUNITS: the unit of the drawing (0 none, 4 mm, 6 m ...)
   Point viewCenter;                // the current view: centre and height in drawing units
   double viewHeight = 0;           // 0 = not known (the host then shows the extents)
   std::vector<KeptVariable> kept;  // every other variable of the file, in file order

@@ -287,6 +287,10 @@ class Reader {
       if (var == "$DIMSCALE" && val(40)) h.dimscale = R(*val(40));
       if (var == "$DIMLDRBLK" && val(1)) h.dimldrblk = S(*val(1));
       if (var == "$TEXTSIZE" && val(40)) h.textsize = R(*val(40));
+      if (var == "$INSUNITS" && val(70)) {
+        const int units = I(*val(70));
+        h.insunits = units >= 0 && units <= 24 ? units : 0;
+      }
       if (var == "$INSBASE" && val(10) && val(20))
         h.insbase = {R(*val(10)), R(*val(20)), val(30) ? R(*val(30)) : 0};
       if (var == "$VIEWCTR" && val(10) && val(20) && !viewFromVport_)

@@ -172,6 +172,8 @@ struct Writer {
     out.Raw(3, "ANSI_932");
     out.Raw(9, "$INSBASE");
     out.Pt(10, h.insbase);
+    out.Raw(9, "$INSUNITS");
+    out.Int(70, h.insunits);
     out.Raw(9, "$EXTMIN");
     out.Pt(10, {ext.x0, ext.y0, 0});
     out.Raw(9, "$EXTMAX");

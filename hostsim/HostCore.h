@@ -217,6 +217,11 @@ class HostCore {
   int filedia_ = 1;
   int pickbox_ = 3;
   int aperture_ = 10;
+  // Registry values of "INSUNITSDEFSOURCE (System Variable)" and "INSUNITSDEFTARGET (System
+  // Variable)". The host is installed with 1 (inches) for both; the source is 0 here so that a
+  // scenario's host scales nothing unless it is set as a user's may be (--set).
+  int insunitsDefSource_ = 0;
+  int insunitsDefTarget_ = 1;
   Point lastPoint_;
 
   std::uint64_t now_ = 0;

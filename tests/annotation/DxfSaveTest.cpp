@@ -109,9 +109,36 @@ TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
   WriteDxfEnd(d);
   InsertDxf(link, d);
   EXPECT_EQ(File("C:\\Tools\\annotate.dxf"), DocumentBytes(d));
+  // INSUNITSDEFSOURCE read first; these windows show no value, so it is left alone.
   EXPECT_EQ(Sent(),
-            (std::vector<std::string>{"_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
+            (std::vector<std::string>{"'SETVAR INSUNITSDEFSOURCE\r", "\x03",
+                                      "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
   EXPECT_EQ(d.items.size(), 8u);  // the caller's document is left as it was
+}
+
+// "INSUNITSDEFSOURCE (System Variable)": a user's host installed with 1 (inches) would scale a
+// document without units from inches to a drawing in metres. Held at none while it goes in,
+// the document lands at its written size, and the user's value comes back.
+struct InsertionUnitsTest : hosttest::HostFixture {};
+
+TEST_F(InsertionUnitsTest, ADocumentLandsAtItsWrittenSizeWhateverTheDefaultSourceUnit) {
+  for (const char* source : {"1", "4", "0"}) {
+    SCOPED_TRACE(source);
+    host.drawing().entities.clear();
+    ASSERT_EQ(host.core().Preset("INSUNITS", "6"), "");
+    ASSERT_EQ(host.core().Preset("INSUNITSDEFSOURCE", source), "");
+    DxfDocument d;
+    WriteDxfHeader(d, "");
+    WriteDxfLine(d, {100, 200}, {1100, 200}, "H_HEN");
+    WriteDxfEnd(d);
+    InsertDxf(link, d);
+    host.Settle();
+    ASSERT_EQ(host.drawing().entities.size(), 1u);
+    const auto& line = std::get<hostsim::Line>(host.drawing().entities[0].shape);
+    EXPECT_DOUBLE_EQ(line.start.x, 100);
+    EXPECT_DOUBLE_EQ(line.end.x, 1100);
+    EXPECT_EQ(host.core().Variable("INSUNITSDEFSOURCE"), source);
+  }
 }
 
 TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
@@ -126,7 +153,8 @@ TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
   EXPECT_EQ(File("C:\\Tools\\Menseki.dxf").find("APPID"), std::string::npos);
   EXPECT_NE(File("C:\\Tools\\Menseki.dxf").find(" 50\r\n53.130102354156\r\n"), std::string::npos);
   EXPECT_EQ(Sent(),
-            (std::vector<std::string>{"_-INSERT *C:\\Tools\\Menseki.dxf\r0.0,0.0 1.0 0.0\r"}));
+            (std::vector<std::string>{"'SETVAR INSUNITSDEFSOURCE\r", "\x03",
+                                      "_-INSERT *C:\\Tools\\Menseki.dxf\r0.0,0.0 1.0 0.0\r"}));
 }
 
 TEST_F(DxfSaveTest, WithoutHostTheFileIsStillWritten) {

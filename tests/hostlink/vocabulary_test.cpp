@@ -100,6 +100,10 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "39"); }},
       {AunitsRestore("3"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAunits), "3"); }},
       {kAunitsDegrees, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAunits), "0"); }},
+      {InsUnitsDefSourceRestore("1"), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "1"); }},
+      {kInsUnitsDefSourceNone, nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "0"); }},
       {SelectFence({-1, 5, 0}, {11, 5, 0}), nullptr,
        [&](const std::string& h) {
          EXPECT_EQ(TextAfterLastUpTo(kFoundReport, kSelectPrompt, h), "2");
@@ -239,7 +243,7 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
 TEST_F(VocabularyTest, EveryVariableReadGivesAValue) {
   using namespace vocab;
   for (const char* name : {kOsmode, kLastPoint, kTextStyle, kClayer, kViewSize, kAunits, kAngBase,
-                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale}) {
+                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale, kInsUnitsDefSource}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(SendCommand(link, QueryVariable(name)));
     const std::string line = host.currentLine();

@@ -291,6 +291,7 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
     EXPECT_EQ(core.Variable("AUPREC"), "2");
     EXPECT_EQ(core.Variable("LUNITS"), c.lunits);
     EXPECT_EQ(core.Variable("LUPREC"), "3");
+    EXPECT_EQ(core.Variable("INSUNITS"), "6");
     EXPECT_EQ(core.Variable("CLAYER"), "\"境界 旧\"");
     EXPECT_EQ(core.Variable("TEXTSTYLE"), "\"明朝\"");
     EXPECT_EQ(core.Variable("DIMASZ"), c.shownDimasz);
@@ -308,6 +309,7 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
     EXPECT_EQ(h.auprec, 2);
     EXPECT_EQ(h.lunits, std::stoi(c.lunits));
     EXPECT_EQ(h.luprec, 3);
+    EXPECT_EQ(h.insunits, 6);
     EXPECT_EQ(h.clayer, "境界 旧");
     EXPECT_EQ(h.textstyle, "明朝");
     EXPECT_EQ(h.textsize, 350.0);
@@ -327,7 +329,6 @@ TEST_F(Dxf_, HeaderSurvivesOpenAndSave) {
         // The limits the host writes for a drawing that brought none.
         {"$LIMMIN", {{10, "0.0"}, {20, "0.0"}}},
         {"$LIMMAX", {{10, "420.0"}, {20, "297.0"}}},
-        {"$INSUNITS", {{70, "6"}}},
         {"$VIEWCTR", {{10, "1000.0"}, {20, "2000.0"}}},
         {"$VIEWSIZE", {{40, "800.0"}}},
         {"$UCSORG", {{10, "100.5"}, {20, "-7.25"}, {30, "0.0"}}},

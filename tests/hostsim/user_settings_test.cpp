@@ -53,5 +53,59 @@ TEST_F(UserSettings, AHostLevelPresetOutlivesTheDrawingOpenedAfterIt) {
   EXPECT_THAT(host.core().Variables(), Not(HasSubstr("LUPREC=0\n")));
 }
 
+// An R12 file (no $INSUNITS) of one line 1000 long from 100,0, inserted exploded at the origin.
+std::string UnitlessLine() {
+  return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n"
+         "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n100\n 20\n0\n 30\n0\n"
+         " 11\n1100\n 21\n0\n 31\n0\n  0\nENDSEC\n  0\nEOF\n";
+}
+
+// "About Block Units and Insertion Scale": a file is scaled from its units to the drawing's, a
+// file without units counting as INSUNITSDEFSOURCE, a drawing without them as
+// INSUNITSDEFTARGET; either still none, nothing is scaled.
+TEST_F(UserSettings, AFileWithoutUnitsIsScaledFromTheDefaultSourceUnitToTheDrawings) {
+  struct Case {
+    int drawingUnits;  // INSUNITS
+    int defaultSource;
+    int defaultTarget;
+    double length;  // of the inserted line
+  };
+  const Case cases[] = {
+      {6, 0, 1, 1000},           // the simulated host as it starts: nothing scaled
+      {6, 1, 1, 1000 * 0.0254},  // inches into metres
+      {4, 1, 1, 1000 * 25.4},    // inches into millimetres
+      {4, 6, 1, 1000 * 1000},    // metres into millimetres
+      {0, 4, 6, 1000 * 0.001},   // millimetres into a drawing without units taken as metres
+      {0, 4, 0, 1000},           // a drawing without units and no default: not scaled
+      {4, 4, 1, 1000},           // the same units
+  };
+  world.files.WriteAll("C:\\v\\line.dxf", UnitlessLine());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.drawingUnits) + " " + std::to_string(c.defaultSource) + " " +
+                 std::to_string(c.defaultTarget));
+    host.drawing().entities.clear();
+    ASSERT_EQ(host.core().Preset("INSUNITS", std::to_string(c.drawingUnits)), "");
+    ASSERT_EQ(host.core().Preset("INSUNITSDEFSOURCE", std::to_string(c.defaultSource)), "");
+    ASSERT_EQ(host.core().Preset("INSUNITSDEFTARGET", std::to_string(c.defaultTarget)), "");
+    Send("_-INSERT *C:\\v\\line.dxf\r0.0,0.0 1.0 0.0\r");
+    ASSERT_EQ(Count(), 1u);
+    const auto& line = std::get<Line>(host.drawing().entities.back().shape);
+    EXPECT_NEAR(line.end.x - line.start.x, c.length, 1e-9 * c.length);
+    EXPECT_NEAR(line.start.x, 100 * c.length / 1000, 1e-9 * c.length);
+  }
+}
+
+TEST_F(UserSettings, TheDrawingsUnitsComeFromItsHeaderAndGoBackWithIt) {
+  ASSERT_EQ(host.LoadDrawing("  0\nSECTION\n  2\nHEADER\n  9\n$INSUNITS\n 70\n4\n  0\nENDSEC\n"
+                             "  0\nEOF\n"),
+            "");
+  EXPECT_EQ(host.core().Variable("INSUNITS"), "4");
+  Send("INSUNITS 6\r");
+  EXPECT_EQ(host.core().Variable("INSUNITS"), "6");
+  Send("_UNDO 1 ");
+  EXPECT_EQ(host.core().Variable("INSUNITS"), "4");
+  EXPECT_THAT(host.SaveDrawing(), HasSubstr("$INSUNITS\r\n 70\r\n     4\r\n"));
+}
+
 }  // namespace
 }  // namespace hostsim
