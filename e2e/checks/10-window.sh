@@ -174,7 +174,8 @@ expect "$out" tab.0 "[ ﾍﾛﾝ ]"
 expect "$out" tab.1 "[ 設定1]"
 expect "$out" tab.2 "[ 設定2]"
 expect "$out" tab.3 "[ ﾂｰﾙ]"
-expect "$out" tooltips 15
+# 14 before 検算 (Button16) and the coordinate table's places (Edit23 and its spin UpDown7).
+expect "$out" tooltips 17
 expect "$out" ctl.Edit8 "enabled,[1000]"
 expect "$out" ctl.Edit17 "enabled,[1000]"
 expect "$out" ctl.Edit20 "disabled,[1500,3000,3000,4500]"
