@@ -31,11 +31,6 @@ std::string ReportedCount(const HostLink& link, bool runningTotal) {
   return TrimHostText(std::string_view(rest).substr(0, end));
 }
 
-// Reads LASTPOINT into point. False when the host gave no readable point.
-bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
-  return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
-}
-
 // Every selection ends in an export into the file beside the executable. A path that the host
 // cannot take stops it (EUntypeablePath) before anything is typed.
 bool StartSelection(const HostLink& link) {
@@ -82,6 +77,11 @@ int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan) {
 }
 
 }  // namespace
+
+bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
+  const FullPrecision places(link, FullPrecision::Of::kLengths);
+  return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
+}
 
 HostResult PickPoint(const HostLink& link, TAcadPoint& point) {
   if (!ActivateHost(link)) return HostResult::Failed;

@@ -16,6 +16,9 @@ inline constexpr TAcadPoint kSentinelPoint{123, 456, 789};
 // Done: picked (point set); Cancelled: cancelled or no point; Failed: no host, host not ready,
 // time-out or the picked point unreadable.
 HostResult PickPoint(const HostLink& link, TAcadPoint& point);
+// Reads LASTPOINT into point with every place the host keeps (LUPREC held at 8 while it is read,
+// then given back). False when the host gave no readable point.
+bool ReadLastPoint(const HostLink& link, TAcadPoint& point);
 // A point variable's value text: two or three comma-separated numbers, optionally in double
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
 int ParsePoint(const std::string& text, TAcadPoint& point);

@@ -16,6 +16,7 @@ HostAngles ReadHostAngles(const HostLink& link) {
   TemporaryHostSetting units(link, vocab::kAunits, vocab::AunitsRestore,
                              TemporaryHostSetting::Integer);
   units.Change(vocab::kAunitsDegrees);
+  const FullPrecision places(link, FullPrecision::Of::kAngles);
   const std::string base = GetSysVar(link, vocab::kAngBase);
   const std::string direction = GetSysVar(link, vocab::kAngDir);
   units.Restore();
@@ -28,5 +29,6 @@ HostAngles ReadHostAngles(const HostLink& link) {
 }
 
 double ReadHostNumber(const HostLink& link, const std::string& name) {
+  const FullPrecision places(link, FullPrecision::Of::kLengths);
   return static_cast<double>(StrToFloat(GetSysVar(link, name)));
 }

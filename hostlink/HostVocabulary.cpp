@@ -75,6 +75,9 @@ std::string EnglishDxfOut(std::string_view path, std::string_view options) {
   return Join("_DXFOUT ", TypedPath(std::string(path)), "\r") + std::string(options);
 }
 
+std::string LuprecRestore(std::string_view saved) { return Join("_LUPREC ", saved, "\r"); }
+std::string AuprecRestore(std::string_view saved) { return Join("_AUPREC ", saved, "\r"); }
+
 std::string InsUnitsDefSourceRestore(std::string_view saved) {
   return Join("_INSUNITSDEFSOURCE ", saved, "\r");
 }

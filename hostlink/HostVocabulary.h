@@ -129,6 +129,16 @@ inline constexpr const char* kExportPreviousSingle = "O SINGLE P V 2000 16\r";
 inline constexpr const char* kExportLast = "O SINGLE LAST\rV 2004 16\r";
 inline constexpr const char* kExportAll = "V 2000 16\r";
 
+// The host shows lengths and points with LUPREC places and angles with AUPREC ("LUPREC (System
+// Variable)", "AUPREC (System Variable)"): both are held at the most it shows while a value the
+// program computes with or types back is read.
+inline constexpr const char* kLuprec = "LUPREC";
+inline constexpr const char* kAuprec = "AUPREC";
+inline constexpr const char* kLuprecFull = "_LUPREC 8 ";
+inline constexpr const char* kAuprecFull = "_AUPREC 8 ";
+std::string LuprecRestore(std::string_view saved);  // "_LUPREC " saved "\r"
+std::string AuprecRestore(std::string_view saved);  // "_AUPREC " saved "\r"
+
 // The documents have no units (R12): while one is inserted the host takes a file without units
 // as having none, rather than as INSUNITSDEFSOURCE's unit scaled to the drawing's.
 inline constexpr const char* kInsUnitsDefSource = "INSUNITSDEFSOURCE";

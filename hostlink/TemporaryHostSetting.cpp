@@ -37,6 +37,14 @@ void TemporaryHostSetting::Restore() {
   SendCommand(link_, restore_(saved_));
 }
 
+FullPrecision::FullPrecision(const HostLink& link, Of what)
+    : precision_(link, what == Of::kLengths ? vocab::kLuprec : vocab::kAuprec,
+                 what == Of::kLengths ? vocab::LuprecRestore : vocab::AuprecRestore,
+                 TemporaryHostSetting::Integer) {
+  if (precision_.saved() != "8")
+    precision_.Change(what == Of::kLengths ? vocab::kLuprecFull : vocab::kAuprecFull);
+}
+
 CurrentLayerKept::CurrentLayerKept(const HostLink& link)
     : layer_(link, vocab::kClayer, vocab::ClayerRestore, vocab::ClayerRestorable) {
   layer_.WillChange();

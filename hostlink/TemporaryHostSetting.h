@@ -46,6 +46,18 @@ class TemporaryHostSetting {
   bool changed_ = false;
 };
 
+// Lengths and points (LUPREC) or angles (AUPREC) shown with every place the host shows while
+// values are read, and the user's precision given back: a value read at the user's display
+// precision would be computed with, or typed back, rounded.
+class FullPrecision {
+ public:
+  enum class Of { kLengths, kAngles };
+  FullPrecision(const HostLink& link, Of what);
+
+ private:
+  TemporaryHostSetting precision_;
+};
+
 // The user's current layer, given back at the end of a run that makes its own layers current.
 class CurrentLayerKept {
  public:

@@ -61,8 +61,8 @@ HostResult MovePrevious(const HostLink& link, const TAcadPoint& base, TAcadPoint
   SendCommand(link, vocab::MoveFrom(base));
   const HostResult r = WaitForPrompt(link, vocab::kMoveMarker, kMovePollMs, kMoveWaitSeconds);
   if (r != HostResult::Done) return r;
-  TAcadPoint picked = destination;
-  if (ParsePoint(GetSysVar(link, vocab::kLastPoint), picked) != 1) return HostResult::Failed;
+  TAcadPoint picked;
+  if (!ReadLastPoint(link, picked)) return HostResult::Failed;
   destination = picked;
   return r;
 }
@@ -80,7 +80,11 @@ void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
   // connection.
   const double dimasz = settings.arrowSize / dimscale;
   std::optional<LeaderArrow> arrow;
-  if (settings.arrow) arrow.emplace(link);
+  if (settings.arrow) {
+    // DIMASZ is typed back: read with every place it has.
+    const FullPrecision places(link, FullPrecision::Of::kLengths);
+    arrow.emplace(link);
+  }
 
   const TAcadPoint centre = entities.circles.front().center;
   const double radius = entities.circles.front().hankei;

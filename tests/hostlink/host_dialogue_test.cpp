@@ -297,8 +297,8 @@ TEST_P(HostTest, SelectAllExportsTheWholeDrawing) {
 
 // The exact command strings of every pick and selection, in the order they are typed: the
 // sentinel before the user acts, osnap saved, off and restored around typed points, points
-// with 16 decimals and no z, the export of the previous set with its options and the file
-// dialog switched off around it.
+// with 16 decimals and no z, LASTPOINT read with LUPREC held at 8 (the host's 4 given back), the
+// export of the previous set with its options and the file dialog switched off around it.
 TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   const std::string dxfout = std::string("DXFOUT ") + kExportPath + "\r";
   const std::vector<std::string> exportPrevious = {"FILEDIA 0 ", dxfout + "O P \rV 2000 16\r",
@@ -307,7 +307,8 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
   };
-  const std::vector<std::string> readLastPoint = {"'SETVAR LASTPOINT\r", "\x03"};
+  const std::vector<std::string> readLastPoint = {"'SETVAR LUPREC\r",    "\x03", "_LUPREC 8 ",
+                                                  "'SETVAR LASTPOINT\r", "\x03", "_LUPREC 4\r"};
   const std::string sentinel = "\x03\x03LASTPOINT 123,456,789 ";
 
   TAcadPoint p;
@@ -318,10 +319,9 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   // The whole drawing: no selection, frozen and locked layers included.
   world.windows.sent.clear();
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{"\x03\x03_FILEDIA 0 ",
-                                              std::string("_DXFOUT ") + kExportPath +
-                                                  "\rV 2000 16\r",
-                                              "_FILEDIA 1 "}));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{
+                        "\x03\x03_FILEDIA 0 ",
+                        std::string("_DXFOUT ") + kExportPath + "\rV 2000 16\r", "_FILEDIA 1 "}));
 
   world.windows.sent.clear();
   EXPECT_EQ(SelectByFence(link, {50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
@@ -432,8 +432,7 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
 TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_TRUE(
-      WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
+  EXPECT_TRUE(WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
   EXPECT_EQ(tables.entities.texts.size(), 1u);
   host.Settle();
   EXPECT_EQ(host.currentLine(), "コマンド: ");

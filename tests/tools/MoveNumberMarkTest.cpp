@@ -35,6 +35,7 @@ struct MoveNumberMarkTest : WorkflowFixture {
     t.insert = hostsim::JustifiedInsert(t);
     Add(t);
   }
+  int luprec = 4;  // the host's display precision for lengths, as the user keeps it
   void SelectMark() { host.user().SelectWindow(4000, 4000, 6000, 6000).PressEnter(); }
   void Run() { form.RunHandler(&TForm1::Button5Click); }
   std::vector<const hostsim::Leader*> Leaders() {
@@ -66,6 +67,7 @@ struct MoveNumberMarkTest : WorkflowFixture {
     EXPECT_EQ(h.dimasz, 2.5);
     EXPECT_EQ(h.dimldrblk, "_DOT");
     EXPECT_EQ(host.core().Variable("OSMODE"), "4133");
+    EXPECT_EQ(h.luprec, luprec);
   }
 };
 
@@ -77,7 +79,9 @@ void ExpectAt(const hostsim::Point& p, double x, double y) {
 // The arrow is Edit14 long in the drawing whatever DIMSCALE says: 400 at DIMSCALE 100 is sent as
 // DIMASZ 4; DIMSCALE 0 (scaled by the viewport, which in the model is 1) takes it as it is. The
 // mark ends where the user picked under every angle setting; the leader runs from the old centre
-// (its arrow) to the point of the moved circle that faces it.
+// (its arrow) to the point of the moved circle that faces it. A host that shows lengths without
+// places (LUPREC 0) still gives DIMSCALE 2.5, DIMASZ 2.5 and the picked point whole: DIMASZ is
+// given back as 2.5, not as the 3 it shows.
 TEST_F(MoveNumberMarkTest, TheLeaderRunsFromTheOldCentreToTheMovedCircle) {
   struct Case {
     double dimscale;
@@ -86,22 +90,25 @@ TEST_F(MoveNumberMarkTest, TheLeaderRunsFromTheOldCentreToTheMovedCircle) {
     int direction;
     double toX, toY;
     double endX, endY;  // the leader's far end on the moved circle
+    int luprec = 4;
   };
   const Case cases[] = {
       {100, "4", 0, 0, 9000, 5000, 8500, 5000},   // to the right: the left-most point
       {0, "400", 0, 0, 5000, 9000, 5000, 8500},   // upwards: the lowest point
       {100, "4", 90, 1, 2000, 1000, 2300, 1400},  // down to the left, north base clockwise
       {2.5, "160", 30, 0, 9000, 8000, 8600, 7700},
+      {2.5, "160", 30, 0, 9000.4, 8000.3, 8600.4, 7700.3, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "DIMSCALE " << c.dimscale << " ANGBASE " << c.baseDegrees
-                                    << " ANGDIR " << c.direction);
+                                    << " ANGDIR " << c.direction << " LUPREC " << c.luprec);
     host.drawing().entities.clear();
     world.windows.sent.clear();
     hostsim::Header& h = host.drawing().header;
     h.dimscale = c.dimscale;
     h.angbase = c.baseDegrees * std::numbers::pi / 180;
     h.angdir = c.direction;
+    h.luprec = luprec = c.luprec;
     AddMark();
     SelectMark();
     host.user().PickPoint(c.toX, c.toY);
