@@ -135,3 +135,15 @@ def marks(frozen_and_locked):
 
 marks(False).saveas(HERE / "marks-3-12-7.dxf", encoding="cp932")
 marks(True).saveas(HERE / "marks-3-12-7-frozen-locked.dxf", encoding="cp932")
+
+# The demo parcel turned to a base angle of 33.33° (no quarter turn, and not whole degrees) with
+# leaders' arrows at 2.5: once with the demo's four places of length and two of angle, which show
+# both whole, and once showing no places at all (LUPREC 0, AUPREC 0), as which the host shows
+# them as 33 and 3.
+for name, luprec, auprec in (("parcel-angle-33.dxf", 4, 2), ("parcel-precision.dxf", 0, 0)):
+    doc = ezdxf.readfile(HERE.parent.parent / "demo/parcel.dxf")
+    doc.header["$ANGBASE"] = math.radians(33.33)
+    doc.header["$DIMASZ"] = 2.5
+    doc.header["$LUPREC"] = luprec
+    doc.header["$AUPREC"] = auprec
+    doc.saveas(HERE / name, encoding="cp932")
