@@ -10,6 +10,9 @@
 
 namespace hostsim {
 
+// A length or a coordinate with LUPREC places, an angle with AUPREC places: the host keeps every
+// place inside and rounds only what it shows ("LUPREC (System Variable)", "AUPREC (System
+// Variable)": 0 to 8 places, initially 4 and 0), in a variable's value prompt too.
 std::string ShowDistance(double v, const Header& h);
 // An angle (radians, counter-clockwise from +x, no base applied) in the current angular units.
 std::string ShowAngle(double radians, const Header& h);

@@ -104,6 +104,10 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "1"); }},
       {kInsUnitsDefSourceNone, nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "0"); }},
+      {kLuprecFull, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "8"); }},
+      {LuprecRestore("4"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "4"); }},
+      {kAuprecFull, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAuprec), "8"); }},
+      {AuprecRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAuprec), "0"); }},
       {SelectFence({-1, 5, 0}, {11, 5, 0}), nullptr,
        [&](const std::string& h) {
          EXPECT_EQ(TextAfterLastUpTo(kFoundReport, kSelectPrompt, h), "2");
@@ -242,8 +246,9 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
 // The variables the system reads: each shows a value prompt or, read-only, an echo.
 TEST_F(VocabularyTest, EveryVariableReadGivesAValue) {
   using namespace vocab;
-  for (const char* name : {kOsmode, kLastPoint, kTextStyle, kClayer, kViewSize, kAunits, kAngBase,
-                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale, kInsUnitsDefSource}) {
+  for (const char* name :
+       {kOsmode, kLastPoint, kTextStyle, kClayer, kViewSize, kAunits, kAngBase, kAngDir, kDimAsz,
+        kDimLdrBlk, kDimScale, kInsUnitsDefSource, kLuprec, kAuprec}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(SendCommand(link, QueryVariable(name)));
     const std::string line = host.currentLine();
