@@ -10,8 +10,8 @@
 #include "hostlink/HostLink.h"
 
 // The host's command that inserts the file exploded at 0,0 with scale 1 and rotation 0. A path
-// with a blank is typed in double quotes ("*" inside them); one the host cannot take throws
-// EUntypeablePath (hostlink/TypedPaths.h).
+// with a blank is typed with its folder's short (8.3) name; one the host cannot take throws
+// EUntypeablePath or EConvertError (hostlink/TypedPaths.h).
 std::string InsertCommand(const std::string& path);
 
 // Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
@@ -21,8 +21,8 @@ std::string InsertCommand(const std::string& path);
 double InsertionTurnDegrees(double angleBase);
 
 // Saves the document to path and sends the insertion command (a missing host is ignored).
-// Throws EFCreateError or EUntypeablePath, before anything is sent, when the file cannot be
-// written or its path cannot be typed.
+// Throws EFCreateError, EUntypeablePath or EConvertError, before anything is sent, when the file
+// cannot be written or its path cannot be typed.
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path);
 
 // The document saved to the default annotation file (the export file) and inserted.

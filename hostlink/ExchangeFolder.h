@@ -5,9 +5,9 @@
 // The file of single texts and of the area table, in the executable's folder.
 inline constexpr const char* kSingleTextFile = "Menseki.dxf";
 
-// Throws EUntypeablePath when a file that the system has the host write or read (the export
-// file, the single-text file) cannot be typed into the host: a workflow checks it before it
-// types anything.
+// Throws EUntypeablePath, or EConvertError naming the folder (a blank without a short name),
+// when a file that the system has the host write or read (the export file, the single-text
+// file) cannot be typed into the host: a workflow checks it before it types anything.
 void RequireTypeableFiles();
 
 // Throws EFCreateError, naming the folder, when the executable's folder takes no new file:

@@ -113,8 +113,9 @@ inline constexpr const char* kSelectObjects = "SELECT ";
 
 // Exports without the file dialog: FILEDIA 0, DXFOUT path "\r" options, FILEDIA 1. Selections
 // type the plain names; region division and the number scan type the English ones.
-// Paths here and in InsertExploded are typed as TypedPath (TypedPaths.h) types them: in double
-// quotes when they hold a blank; EUntypeablePath for one the host cannot take.
+// Paths here and in InsertExploded are typed as TypedPath (TypedPaths.h) types them: a folder
+// with a blank in its short (8.3) form; EUntypeablePath for one the host cannot take, and
+// EConvertError for a blank the volume gives no short form without.
 inline constexpr const char* kFileDialogOff = "FILEDIA 0 ";
 inline constexpr const char* kFileDialogOn = "FILEDIA 1 ";
 inline constexpr const char* kEnglishFileDialogOff = "_FILEDIA 0 ";

@@ -45,6 +45,13 @@ std::string TrueViewMessage() {
          "AutoCAD または AutoCAD LT で図面を開いてから、もう一度押してください。";
 }
 
+std::string NoShortNameMessage(const std::string& folder) {
+  return "フォルダ " + folder +
+         " の名前に空白があり、このドライブではその短い名前（8.3 形式）も使えないため、CAD に"
+         "ファイル名を入力できません。\n"
+         "名前に空白のないフォルダに Velsarom を移してから、もう一度押してください。";
+}
+
 void RequireDrawingHost(const HostLink& link) {
   if (FindAcadWindow(link) != 0) return;
   throw EConvertError(TrueViewIsOpen() ? TrueViewMessage() : NoHostMessage());

@@ -34,5 +34,11 @@ std::string NoHostMessage();
 std::string TrueViewMessage();
 void RequireDrawingHost(const HostLink& link);
 
+// The program's folder holds a blank and the volume gives it no short (8.3) name without one:
+// the host could not be told the files there (a quoted name behind -INSERT's * is not
+// documented), so a click stops before anything is typed (EConvertError, told once by the click
+// dispatcher).
+std::string NoShortNameMessage(const std::string& folder);
+
 // The same as a question with Yes and No: true for Yes.
 bool AskUser(const HostLink& link, const std::string& question);

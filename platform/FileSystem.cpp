@@ -35,4 +35,6 @@ std::unique_ptr<FileSystem::Reader> FileSystem::OpenForReading(const std::string
   return ReaderOfBytes(std::move(*bytes));
 }
 
+std::optional<std::string> FileSystem::ShortPath(const std::string&) { return std::nullopt; }
+
 }  // namespace platform

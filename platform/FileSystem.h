@@ -32,6 +32,10 @@ class FileSystem {
   // nullptr when the file cannot be opened. Unless a file system reads piece by piece itself,
   // the file comes through ReadAll.
   virtual std::unique_ptr<Reader> OpenForReading(const std::string& path);
+  // The short (8.3) form of an existing file's or folder's path, as the volume keeps it; nothing
+  // when the call fails. A volume that keeps no short names gives the path back as it is, or
+  // nothing. By default a file system keeps none.
+  virtual std::optional<std::string> ShortPath(const std::string& path);
 };
 
 // A reader of bytes already in memory, handing out at most `piece` bytes a call.

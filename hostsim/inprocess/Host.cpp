@@ -11,12 +11,14 @@ bool Host::Files::Create(const std::string& path, std::string_view bytes) {
 }
 
 bool Host::Files::Append(const std::string& path, std::string_view bytes) {
-  const auto& all = fs_.files();
-  const auto it = all.find(path);
-  if (it == all.end()) return false;
-  std::string grown = it->second;
-  grown.append(bytes);
-  return fs_.WriteAll(path, grown);
+  // Read through the file system, which finds the file by a short name of its folder too; the
+  // file is still being written, so it is let go of for that moment only.
+  fs_.SetInUse(path, false);
+  std::optional<std::string> grown = fs_.ReadAll(path);
+  fs_.SetInUse(path, true);
+  if (!grown) return false;
+  grown->append(bytes);
+  return fs_.WriteAll(path, *grown);
 }
 
 Host::Host(platform::StandinWorld& world, HostOptions options)

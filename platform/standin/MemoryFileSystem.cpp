@@ -10,23 +10,56 @@
 
 namespace platform {
 
+namespace {
+
+// The rest of path after folder and its separator, when path lies in folder (or is it).
+std::optional<std::string> Under(const std::string& path, const std::string& folder) {
+  if (path == folder) return std::string();
+  if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+      path[folder.size()] == '\\')
+    return path.substr(folder.size());
+  return std::nullopt;
+}
+
+}  // namespace
+
+void MemoryFileSystem::SetShortName(const std::string& longFolder, const std::string& shortFolder) {
+  shortNames_[longFolder] = shortFolder;
+}
+
+std::optional<std::string> MemoryFileSystem::ShortPath(const std::string& path) {
+  for (const auto& [longFolder, shortFolder] : shortNames_) {
+    if (const auto rest = Under(path, longFolder)) return shortFolder + *rest;
+  }
+  return std::nullopt;
+}
+
+std::string MemoryFileSystem::Resolved(const std::string& path) const {
+  for (const auto& [longFolder, shortFolder] : shortNames_) {
+    if (const auto rest = Under(path, shortFolder)) return longFolder + *rest;
+  }
+  return path;
+}
+
 void MemoryFileSystem::SetInUse(const std::string& path, bool inUse) {
   if (inUse) {
-    inUse_.insert(path);
+    inUse_.insert(Resolved(path));
   } else {
-    inUse_.erase(path);
+    inUse_.erase(Resolved(path));
   }
 }
 
-bool MemoryFileSystem::Exists(const std::string& path) { return files_.count(path) != 0; }
+bool MemoryFileSystem::Exists(const std::string& path) { return files_.count(Resolved(path)) != 0; }
 
 bool MemoryFileSystem::Delete(const std::string& path) {
-  if (readOnly_ || inUse_.count(path)) return false;
-  return files_.erase(path) != 0;
+  const std::string p = Resolved(path);
+  if (readOnly_ || inUse_.count(p)) return false;
+  return files_.erase(p) != 0;
 }
 
 bool MemoryFileSystem::InUse(const std::string& path) {
-  return files_.count(path) != 0 && inUse_.count(path) != 0;
+  const std::string p = Resolved(path);
+  return files_.count(p) != 0 && inUse_.count(p) != 0;
 }
 
 std::unique_ptr<FileSystem::Reader> MemoryFileSystem::OpenForReading(const std::string& path) {
@@ -36,15 +69,16 @@ std::unique_ptr<FileSystem::Reader> MemoryFileSystem::OpenForReading(const std::
 }
 
 std::optional<std::string> MemoryFileSystem::ReadAll(const std::string& path) {
-  auto it = files_.find(path);
-  if (it == files_.end() || inUse_.count(path)) return std::nullopt;
+  const std::string p = Resolved(path);
+  auto it = files_.find(p);
+  if (it == files_.end() || inUse_.count(p)) return std::nullopt;
   return it->second;
 }
 
 bool MemoryFileSystem::WriteAll(const std::string& path, std::string_view bytes) {
   if (readOnly_ || writesLeft_ == 0) return false;
   if (writesLeft_ > 0) --writesLeft_;
-  files_[path] = std::string(bytes);
+  files_[Resolved(path)] = std::string(bytes);
   return true;
 }
 

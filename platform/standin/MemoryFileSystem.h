@@ -32,9 +32,18 @@ class MemoryFileSystem : public FileSystem {
   bool WriteAll(const std::string& path, std::string_view bytes) override;
   // Through ReadAll, in pieces of SetReadPiece.
   std::unique_ptr<Reader> OpenForReading(const std::string& path) override;
+  // A folder the volume also names by a short form, as Windows does: every path under
+  // longFolder has a short form under shortFolder, and a path under shortFolder reaches the
+  // file under longFolder. Without one, ShortPath finds nothing (the call failing).
+  void SetShortName(const std::string& longFolder, const std::string& shortFolder);
+  std::optional<std::string> ShortPath(const std::string& path) override;
 
  private:
+  // The path under its long folder names.
+  std::string Resolved(const std::string& path) const;
+
   std::string exePath_;
+  std::map<std::string, std::string> shortNames_;  // long folder -> short folder
   std::size_t readPiece_ = static_cast<std::size_t>(-1);
   std::map<std::string, std::string> files_;
   std::set<std::string> inUse_;

@@ -87,6 +87,17 @@ class Win32FileSystem : public FileSystem {
     }
     return CloseHandle(h) && ok;
   }
+  std::optional<std::string> ShortPath(const std::string& path) override {
+    const std::wstring wide = Wide(path);
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+      const DWORD n =
+          GetShortPathNameW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (n == 0) return std::nullopt;  // no such file, or no access to a folder on the way
+      if (n < buffer.size()) return Narrow(buffer.data(), n);
+      buffer.resize(n);  // n counts the terminating null when the buffer was too small
+    }
+  }
 };
 
 }  // namespace

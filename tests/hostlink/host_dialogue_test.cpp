@@ -427,12 +427,13 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
   EXPECT_TRUE(TablesHoldMarker());
 }
 
-// An executable in a folder whose path holds a blank: the export file is typed in double
-// quotes, which the host reads as one name, and the selection comes back whole.
+// An executable in a folder whose path holds a blank: the export file is typed with the folder's
+// short name, which holds none, and the selection comes back whole.
 TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
+  world.files.SetShortName("C:\\Users\\測量 太郎", "C:\\Users\\2C88~1");
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_TRUE(WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
+  EXPECT_TRUE(WasSent("_DXFOUT C:\\Users\\2C88~1\\Velsarom\\Velsarom.dxf\rV 2000 16\r"));
   EXPECT_EQ(tables.entities.texts.size(), 1u);
   host.Settle();
   EXPECT_EQ(host.currentLine(), "コマンド: ");
