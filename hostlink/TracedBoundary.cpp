@@ -68,19 +68,19 @@ BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
 }
 
 TracedOutline ExportTracedOutline(const HostLink& link) {
-  EntityLineList lines;  // what else than a polyline came back
+  Exported exported;  // the lines too: what else than a polyline came back
   try {
-    HostExport(link, ExportOf::kLastErased, {&link.tables, &lines});
+    exported = HostExport(link, ExportOf::kLastErased, ReadExportAs::kBoth);
   } catch (const EExportFailed& e) {
     // Nothing was typed: the boundary is erased as the export would have had it erased.
     if (e.outcome == ExportOutcome::kOldFileStays) SendCommand(link, vocab::kEraseLast);
     throw;
   }
-  const TEntityTables& t = link.tables.entities;
+  const TEntityTables& t = exported.tables.entities;
   TracedOutline outline;
   if (t.polylines.size() != 1 || t.vertices.size() < 2) {
     // A region read as no polyline would end the run without a word.
-    if (HoldsRegion(lines)) TellUser(link, kBoundaryIsRegion);
+    if (HoldsRegion(exported.lines)) TellUser(link, kBoundaryIsRegion);
     return outline;
   }
   for (const TLwpEle& v : t.vertices) {
