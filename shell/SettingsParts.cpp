@@ -11,38 +11,25 @@ TextStyleChoice TextStyleOf(TForm1& form, const WindowSettings& s) {
 }
 
 LengthLabelSettings LengthFigures(const WindowSettings& s) {
-  LengthLabelSettings lengths;
-  lengths.textHeight = s.textHeight;
-  lengths.format = s.lengths;
-  lengths.scale = s.scale;
-  lengths.layer = s.textLayer;
-  return lengths;
+  return {s.textHeight, s.lengths, s.scale, {}, s.textLayer, ""};
 }
 
 TriangleLabelling Labelling(TForm1& form, const WindowSettings& s) {
-  TriangleLabelling labelling;
-  labelling.lengths = LengthFigures(s);
-  labelling.lengths.textStyle = s.textStyle;
-  labelling.mode = s.mode;
-  labelling.sideLayer = s.sideLayer;
-  labelling.heightLayer = s.heightLayer;
-  labelling.markRadius = s.markRadius;
-  labelling.markHeight = s.markHeight;
-  labelling.textStyle = TextStyleOf(form, s);
-  labelling.nextNumber = [&form] { return CounterPosition(form); };
-  labelling.advance = [&form] { SetCounter(form, CounterPosition(form) + 1); };
-  return labelling;
+  LengthLabelSettings lengths = LengthFigures(s);
+  lengths.textStyle = s.textStyle;
+  return {lengths,
+          s.mode,
+          s.sideLayer,
+          s.heightLayer,
+          s.markRadius,
+          s.markHeight,
+          TextStyleOf(form, s),
+          [&form] { return CounterPosition(form); },
+          [&form] { SetCounter(form, CounterPosition(form) + 1); }};
 }
 
 TableRounding Rounding(const WindowSettings& s) {
-  TableRounding r;
-  r.mode = s.mode;
-  r.scale = s.scale;
-  r.lengths = s.lengths;
-  r.areas = s.areas;
-  r.finalArea = s.finalArea;
-  r.coordinateDigits = s.coordinateDigits;
-  return r;
+  return {s.mode, s.scale, s.lengths, s.areas, s.finalArea, s.coordinateDigits};
 }
 
 AreaTableSettings TableSettings(const WindowSettings& s) {
