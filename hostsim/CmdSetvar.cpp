@@ -34,6 +34,7 @@ const VarSpec kVars[] = {
     {"DWGNAME", Kind::Text, true, 0, 0},
     {"DWGPREFIX", Kind::Text, true, 0, 0},
     {"FILEDIA", Kind::Int, false, 0, 1},
+    {"HPBOUND", Kind::Int, false, 0, 1},
     {"INSUNITS", Kind::Int, false, 0, 24},
     {"INSUNITSDEFSOURCE", Kind::Int, false, 0, 20},
     {"INSUNITSDEFTARGET", Kind::Int, false, 0, 20},
@@ -83,6 +84,7 @@ std::optional<std::string> HostCore::Variable(std::string_view name) const {
   if (n == "DWGNAME") return Quote(options_.drawingName);
   if (n == "DWGPREFIX") return Quote(options_.drawingFolder);
   if (n == "FILEDIA") return std::to_string(filedia_);
+  if (n == "HPBOUND") return std::to_string(hpbound_);
   if (n == "INSUNITS") return std::to_string(h.insunits);
   if (n == "INSUNITSDEFSOURCE") return std::to_string(insunitsDefSource_);
   if (n == "INSUNITSDEFTARGET") return std::to_string(insunitsDefTarget_);
@@ -118,6 +120,7 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
       int value = static_cast<int>(*i);
       if (n == "OSMODE") osmode_ = value;
       if (n == "FILEDIA") filedia_ = value;
+      if (n == "HPBOUND") hpbound_ = value;
       if (n == "PICKBOX") pickbox_ = value;
       if (n == "APERTURE") aperture_ = value;
       if (n == "INSUNITS") h.insunits = value;
