@@ -24,8 +24,7 @@ void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyl
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   AreaTableResult result;
   if (!ActivateHost(link)) return result;
-  const Selection selected = run.wholeDrawing ? SelectAll(link, ReadExportAs::kBoth)
-                                              : SelectObjects(link, ReadExportAs::kBoth);
+  const Selection selected = SelectMarkObjects(link, run.wholeDrawing);
   const EntityLineList& lines = selected.lines;
   if (selected.count <= 0) {
     result.outcome = AreaTableOutcome::kNothingSelected;

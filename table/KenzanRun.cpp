@@ -27,11 +27,15 @@ std::vector<MarkFinding> CheckExportedMarks(const HostLink& link, const EntityLi
   return CheckMarks(drawing, rounding);
 }
 
+Selection SelectMarkObjects(const HostLink& link, bool wholeDrawing) {
+  return wholeDrawing ? SelectAll(link, ReadExportAs::kBoth)
+                      : SelectObjects(link, ReadExportAs::kBoth);
+}
+
 KenzanResult RunKenzan(const HostLink& link, const KenzanRunSettings& settings) {
   KenzanResult result;
   if (!ActivateHost(link)) return result;
-  const Selection selected = settings.wholeDrawing ? SelectAll(link, ReadExportAs::kBoth)
-                                                   : SelectObjects(link, ReadExportAs::kBoth);
+  const Selection selected = SelectMarkObjects(link, settings.wholeDrawing);
   const EntityLineList& lines = selected.lines;
   if (selected.count <= 0) {
     result.outcome = KenzanOutcome::kNothingSelected;

@@ -7,6 +7,7 @@
 #include "dxf/EntityLines.h"
 #include "geometry/TableRows.h"
 #include "hostlink/HostLink.h"
+#include "hostlink/HostSelection.h"
 #include "table/MarkCheck.h"
 
 struct KenzanRunSettings {
@@ -33,6 +34,10 @@ struct KenzanResult {
 // export does not come back whole, EConvertError for a mark's data that is no number.
 std::vector<MarkFinding> CheckExportedMarks(const HostLink& link, const EntityLineList& markLines,
                                             bool wholeDrawing, const TableRounding& rounding);
+
+// The marks' objects the table and the check read: the whole drawing, or what the user selects
+// (both read into tables and scanned into lines).
+Selection SelectMarkObjects(const HostLink& link, bool wholeDrawing);
 
 // The button: export, check, tell. Throws as CheckExportedMarks.
 KenzanResult RunKenzan(const HostLink& link, const KenzanRunSettings& settings);
