@@ -14,12 +14,14 @@ double LabelAngle(const TAcadPoint& p1, const TAcadPoint& p2) {
 }
 
 InsertionFrame::InsertionFrame(const HostAngles& angles) {
-  if (angles.base == 0) return;
+  // INSERT measures the typed rotation 0 from ANGBASE, and ANGBASE from the UCS's X axis.
+  const double turn = angles.ucsTurn == 0 ? angles.base : angles.base + angles.ucsTurn;
+  if (turn == 0) return;
   identity_ = false;
-  turn_ = angles.base;
+  turn_ = turn;
   // No double holds a right angle exactly, and its cosine would leave a surveyor's north base a
   // trace off every place: a turn within rounding of a whole number of quarters is taken as that.
-  const long double quarters = angles.base / kHalfPi;
+  const long double quarters = turn / kHalfPi;
   const long double whole = std::round(quarters);
   if (std::fabs(quarters - whole) < 1e-12L) {
     static constexpr long double kCos[4] = {1, 0, -1, 0};
@@ -28,8 +30,8 @@ InsertionFrame::InsertionFrame(const HostAngles& angles) {
     cos_ = kCos[q];
     sin_ = kSin[q];
   } else {
-    cos_ = std::cos(-static_cast<long double>(angles.base));
-    sin_ = std::sin(-static_cast<long double>(angles.base));
+    cos_ = std::cos(-static_cast<long double>(turn));
+    sin_ = std::sin(-static_cast<long double>(turn));
   }
 }
 

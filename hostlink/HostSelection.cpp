@@ -10,6 +10,7 @@
 #include "hostlink/HostVocabulary.h"
 #include "hostlink/TemporaryHostSetting.h"
 #include "hostlink/TypedPaths.h"
+#include "hostlink/UserCoordinates.h"
 #include "numbers/NumberText.h"
 
 namespace {
@@ -31,9 +32,9 @@ std::string ReportedCount(const HostLink& link, bool runningTotal) {
   return TrimHostText(std::string_view(rest).substr(0, end));
 }
 
-// Reads LASTPOINT into point. False when the host gave no readable point.
+// Reads LASTPOINT into point, in world coordinates. False when the host gave no readable point.
 bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
-  return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
+  return ReadWorldLastPoint(link, point);
 }
 
 // Every selection ends in an export into the file beside the executable. A path that the host

@@ -9,6 +9,7 @@
 #include "hostlink/HostSettings.h"
 #include "hostlink/HostVocabulary.h"
 #include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserCoordinates.h"
 #include "hostlink/UserMessages.h"
 #include "numbers/NumberFormat.h"
 
@@ -62,7 +63,7 @@ HostResult MovePrevious(const HostLink& link, const TAcadPoint& base, TAcadPoint
   const HostResult r = WaitForPrompt(link, vocab::kMoveMarker, kMovePollMs, kMoveWaitSeconds);
   if (r != HostResult::Done) return r;
   TAcadPoint picked = destination;
-  if (ParsePoint(GetSysVar(link, vocab::kLastPoint), picked) != 1) return HostResult::Failed;
+  if (!ReadWorldLastPoint(link, picked)) return HostResult::Failed;
   destination = picked;
   return r;
 }

@@ -238,8 +238,8 @@ TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
   EXPECT_EQ(SelectByFence(link, {50, -10, 0}, {50, 60, 0}), 2);
   EXPECT_EQ(tables.entities.lines.size(), 2u);
   EXPECT_TRUE(
-      WasSent("\x03SELECT FENCE 50.0000000000000000,-10.0000000000000000 "
-              "50.0000000000000000,60.0000000000000000\r\r\r"));
+      WasSent("\x03SELECT FENCE *50.0000000000000000,-10.0000000000000000 "
+              "*50.0000000000000000,60.0000000000000000\r\r\r"));
   EXPECT_TRUE(WasSent("\x03OSMODE 0 "));
   EXPECT_TRUE(WasSent("\x03OSMODE 4133\r"));
   host.Settle();
@@ -307,7 +307,19 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
   };
-  const std::vector<std::string> readLastPoint = {"'SETVAR LASTPOINT\r", "\x03"};
+  // LASTPOINT, then the UCS it is shown in, read with LUPREC at 8 and given back.
+  const std::vector<std::string> readLastPoint = {"'SETVAR LASTPOINT\r",
+                                                  "\x03",
+                                                  "'SETVAR LUPREC\r",
+                                                  "\x03",
+                                                  "_LUPREC 8 ",
+                                                  "'SETVAR UCSORG\r",
+                                                  "\x03",
+                                                  "'SETVAR UCSXDIR\r",
+                                                  "\x03",
+                                                  "'SETVAR UCSYDIR\r",
+                                                  "\x03",
+                                                  "_LUPREC 4\r"};
   const std::string sentinel = "\x03\x03LASTPOINT 123,456,789 ";
 
   TAcadPoint p;
@@ -318,24 +330,23 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   // The whole drawing: no selection, frozen and locked layers included.
   world.windows.sent.clear();
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{"\x03\x03_FILEDIA 0 ",
-                                              std::string("_DXFOUT ") + kExportPath +
-                                                  "\rV 2000 16\r",
-                                              "_FILEDIA 1 "}));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{
+                        "\x03\x03_FILEDIA 0 ",
+                        std::string("_DXFOUT ") + kExportPath + "\rV 2000 16\r", "_FILEDIA 1 "}));
 
   world.windows.sent.clear();
   EXPECT_EQ(SelectByFence(link, {50.125L, -10.1L, 7}, {50.125L, 60, 7}), 2);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
-                          "\x03SELECT FENCE 50.1250000000000000,-10.1000000000000000 "
-                          "50.1250000000000000,60.0000000000000000\r\r\r",
+                          "\x03SELECT FENCE *50.1250000000000000,-10.1000000000000000 "
+                          "*50.1250000000000000,60.0000000000000000\r\r\r",
                           "\x03OSMODE 4133\r"},
                          exportPrevious));
 
   world.windows.sent.clear();
   EXPECT_EQ(SelectByWindow(link, {289.9L, -10, 0}, {1100.0L / 3, 60, 0}), 1);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
-                          "\x03SELECT WINDOW 289.9000000000000000,-10.0000000000000000 "
-                          "366.6666666666666667,60.0000000000000000\r\r",
+                          "\x03SELECT WINDOW *289.9000000000000000,-10.0000000000000000 "
+                          "*366.6666666666666667,60.0000000000000000\r\r",
                           "\x03OSMODE 4133\r"},
                          exportPrevious));
 
@@ -432,8 +443,7 @@ TEST_P(HostTest, ACancelRequestedDuringTheWaitEndsItAndTheHostsCommand) {
 TEST_P(HostTest, ExportIntoAFolderWithABlank) {
   world.files = platform::MemoryFileSystem("C:\\Users\\測量 太郎\\Velsarom\\Velsarom.exe");
   EXPECT_EQ(SelectAll(link), 6);
-  EXPECT_TRUE(
-      WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
+  EXPECT_TRUE(WasSent("_DXFOUT \"C:\\Users\\測量 太郎\\Velsarom\\Velsarom.dxf\"\rV 2000 16\r"));
   EXPECT_EQ(tables.entities.texts.size(), 1u);
   host.Settle();
   EXPECT_EQ(host.currentLine(), "コマンド: ");

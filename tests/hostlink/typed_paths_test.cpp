@@ -46,9 +46,9 @@ TEST(TypedPaths, AQuoteOrAControlCharacterCannotBeTyped) {
 
 TEST(TypedPaths, TheInsertionCommandQuotesTheFileWithItsAsterisk) {
   EXPECT_EQ(InsertCommand("C:\\Tools\\annotate.dxf"),
-            "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r");
+            "_-INSERT *C:\\Tools\\annotate.dxf\r*0.0,0.0 1.0 0.0\r");
   EXPECT_EQ(InsertCommand("C:\\Users\\測量 太郎\\Velsarom\\Menseki.dxf"),
-            "_-INSERT \"*C:\\Users\\測量 太郎\\Velsarom\\Menseki.dxf\"\r0.0,0.0 1.0 0.0\r");
+            "_-INSERT \"*C:\\Users\\測量 太郎\\Velsarom\\Menseki.dxf\"\r*0.0,0.0 1.0 0.0\r");
   EXPECT_THROW(InsertCommand("C:\\a\"b\\Menseki.dxf"), EUntypeablePath);
 }
 

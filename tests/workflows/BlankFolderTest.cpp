@@ -29,7 +29,7 @@ TEST_F(BlankFolderTest, GroupSelectionExportsAndInsertsThroughQuotedPaths) {
   EXPECT_TRUE(Messages().empty());
   const std::string file = std::string(kFolder) + "Velsarom.dxf";
   EXPECT_EQ(CountSent("DXFOUT \"" + file + "\"\rO P \rV 2000 16\r"), 1);
-  EXPECT_EQ(CountSent("_-INSERT \"*" + file + "\"\r0.0,0.0 1.0 0.0\r"), 1);
+  EXPECT_EQ(CountSent("_-INSERT \"*" + file + "\"\r*0.0,0.0 1.0 0.0\r"), 1);
   EXPECT_EQ(Marks().size(), 2u);
   EXPECT_EQ(Labels().size(), 5u);
   EXPECT_EQ(form.Edit16.Text(), "3");
