@@ -36,7 +36,6 @@ ArcSides SegmentArcSides(const CircularSegment& segment) {
 }
 
 int NextSegmentNumberInDrawing(const HostLink& link) {
-  EntityLineList lines;
-  HostExport(link, ExportOf::kWholeDrawing, {nullptr, &lines});
-  return NextSegmentNumber(CollectSegmentMarks(lines));
+  const Exported drawing = HostExport(link, ExportOf::kWholeDrawing, ReadExportAs::kLines);
+  return NextSegmentNumber(CollectSegmentMarks(drawing.lines));
 }

@@ -37,12 +37,12 @@ bool RunsAlong(const TAcadLineBlk& piece, const TAcadPoint& p1, const TAcadPoint
 bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
   const TAcadPoint m = MidPoint(p1, p2);
   const double across = static_cast<double>(Angle2D(p1, p2) + kHalfPi);
-  if (SelectByFence(link, PolarPoint(m, across, kSideTolerance),
-                    PolarPoint(m, across, -kSideTolerance)) == 0)
-    return false;
+  Selection crossed = SelectByFence(link, PolarPoint(m, across, kSideTolerance),
+                                    PolarPoint(m, across, -kSideTolerance));
+  if (crossed.count == 0) return false;
   // Polyline sides count as much as lines.
-  ExplodePolylines(link.tables);
-  const auto& pieces = link.tables.entities.lines;
+  ExplodePolylines(crossed.tables);
+  const auto& pieces = crossed.tables.entities.lines;
   return std::any_of(pieces.begin(), pieces.end(),
                      [&](const TAcadLineBlk& piece) { return RunsAlong(piece, p1, p2, m); });
 }

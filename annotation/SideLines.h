@@ -11,7 +11,7 @@ inline constexpr double kSideTolerance = 0.01;
 // Whether a line or a polyline side of the drawing already runs along p1p2 through its
 // midpoint: a short fence across the midpoint is selected, and what it found is searched for
 // a straight piece within kSideTolerance of the midpoint whose line passes within that of both
-// ends. Replaces the link's tables with the fence's selection.
+// ends. Makes the fence's selection the host's previous set.
 bool SideDrawn(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
 
 // Draws p1p2 on the host's current layer with object snaps off (OSMODE is sent back as it was

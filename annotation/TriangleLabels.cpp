@@ -17,7 +17,8 @@ namespace {
 
 // The texts that the fence from a to b selects; 0 when it selects nothing.
 std::size_t TextsOnFence(const HostLink& link, const TAcadPoint& a, const TAcadPoint& b) {
-  return SelectByFence(link, a, b) > 0 ? link.tables.entities.texts.size() : 0;
+  const Selection crossed = SelectByFence(link, a, b);
+  return crossed.count > 0 ? crossed.tables.entities.texts.size() : 0;
 }
 
 }  // namespace

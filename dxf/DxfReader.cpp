@@ -56,20 +56,20 @@ std::int16_t LayerColor(TDxfTables& tables, const std::string& name) {
   return LayerColorIn(tables.layers, name);
 }
 
-DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path, platform::WindowHandle owner) {
-  if (WaitForFile(path)) return ReadDxfFile(tables, path, owner);
+DxfReadResult ReadDxf(TDxfTables& tables, const std::string& path) {
+  if (WaitForFile(path)) return ReadDxfFile(tables, path);
   ClearDxfTables(tables);
   FinishDxfTables(tables);
   return {};
 }
 
-DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
-                          platform::WindowHandle owner) {
+DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path) {
   DxfReadResult result;
   ClearDxfTables(tables);
   if (platform::Files().InUse(path)) {
     result.error = "busy";
-    if (owner != 0) platform::Messages().Show("DXFファイルは使用中です．", "DxfRead");
+    result.message = "DXFファイルは使用中です．";
+    result.caption = "DxfRead";
   } else {
     DxfParseResult parsed;
     // Read piece by piece: a large export is never held whole beside its tables. The file is
@@ -88,7 +88,8 @@ DxfReadResult ReadDxfFile(TDxfTables& tables, const std::string& path,
     result.version = parsed.version;
     if (parsed.failed) {
       result.error = FailureText(parsed.failure, ":", "/");
-      platform::Messages().Show(FailureText(parsed.failure, " : ", " / "), "DxfReport");
+      result.message = FailureText(parsed.failure, " : ", " / ");
+      result.caption = "DxfReport";
     }
   }
   FinishDxfTables(tables);

@@ -1,4 +1,4 @@
-// Records and process-wide tables filled by the DXF reader. Field names follow the DXF group
+// Records and tables filled by the DXF reader. Field names follow the DXF group
 // codes they come from (code70, pt10) or short Japanese words (hankei radius, atsumi
 // thickness, Koudo elevation). Strings are UTF-8.
 #pragma once
@@ -197,7 +197,3 @@ struct TDxfTables {
 
   bool operator==(const TDxfTables&) const = default;
 };
-
-// The process-wide tables, which the window hands to the cores in its host link
-// (ProcessHostLink): every read replaces them.
-TDxfTables& DxfTables();

@@ -31,7 +31,8 @@ std::vector<std::string> ExportCommands(ExportOf what, const std::string& path) 
   return {};
 }
 
-ExportOutcome ReadExport(ExportOf what, const std::string& path, const ExportInto& into) {
+// Reads the export into `into`; a read that stopped at a bad pair throws with the reader's report.
+ExportOutcome ReadExport(ExportOf what, const std::string& path, ReadExportAs as, Exported& into) {
   auto& files = platform::Files();
   if (!WaitForFile(path)) {
     if (platform::Loop().CancelRequested()) return ExportOutcome::kCancelled;
@@ -45,10 +46,12 @@ ExportOutcome ReadExport(ExportOf what, const std::string& path, const ExportInt
     WaitForFile(path);
     if (files.InUse(path)) return ExportOutcome::kCutShort;
   }
-  if (into.lines != nullptr && !ScanDxfFile(path, *into.lines).complete())
+  if (as != ReadExportAs::kTables && !ScanDxfFile(path, into.lines).complete())
     return ExportOutcome::kCutShort;
-  if (into.tables != nullptr && !ReadDxfFile(*into.tables, path).error.empty())
-    return ExportOutcome::kUnreadable;
+  if (as != ReadExportAs::kLines) {
+    const DxfReadResult read = ReadDxfFile(into.tables, path);
+    if (!read.error.empty()) throw EExportFailed(read);
+  }
   return ExportOutcome::kRead;
 }
 
@@ -75,7 +78,12 @@ std::string ExportFailureMessage(ExportOutcome outcome, const std::string& path)
 EExportFailed::EExportFailed(ExportOutcome o, const std::string& path)
     : std::runtime_error(ExportFailureMessage(o, path)), outcome(o) {}
 
-void HostExport(const HostLink& link, ExportOf what, const ExportInto& into) {
+EExportFailed::EExportFailed(const DxfReadResult& unreadable)
+    : std::runtime_error(unreadable.message),
+      outcome(ExportOutcome::kUnreadable),
+      caption(unreadable.caption) {}
+
+Exported HostExport(const HostLink& link, ExportOf what, ReadExportAs as) {
   const std::string path = ExportFilePath();
   const std::vector<std::string> commands = ExportCommands(what, path);  // may not be typeable
   // The new export is told by the file's appearance, so an old one must go first.
@@ -83,6 +91,8 @@ void HostExport(const HostLink& link, ExportOf what, const ExportInto& into) {
   if (files.Exists(path) && !files.Delete(path))
     throw EExportFailed(ExportOutcome::kOldFileStays, path);
   for (const std::string& command : commands) SendCommand(link, command);
-  const ExportOutcome outcome = ReadExport(what, path, into);
+  Exported exported;
+  const ExportOutcome outcome = ReadExport(what, path, as, exported);
   if (outcome != ExportOutcome::kRead) throw EExportFailed(outcome, path);
+  return exported;
 }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "dxf/DxfReader.h"
 #include "dxf/DxfTables.h"
 #include "dxf/EntityLines.h"
 #include "hostlink/HostLink.h"
@@ -29,23 +30,29 @@ enum class ExportOutcome {
   kOldFileStays,  // an old export could not be removed (it would pass for the new one)
   kNotWritten,    // the host wrote no file
   kCutShort,      // the file did not come whole: held by its writer past the wait, or it ends early
-  kUnreadable,    // the reader stopped at a pair it could not read, and has said so itself
+  kUnreadable,    // the reader stopped at a pair it could not read
   kCancelled,     // the wait was ended by the window's close
 };
 
-// Where the export is read: into tables, scanned into lines, or both. At least one.
-struct ExportInto {
-  TDxfTables* tables = nullptr;
-  EntityLineList* lines = nullptr;
+// How the export is read: into tables, scanned into entity lines, or both.
+enum class ReadExportAs { kTables, kLines, kBoth };
+
+// What an export brought back. The part not asked for stays empty.
+struct Exported {
+  TDxfTables tables;
+  EntityLineList lines;
 };
 
 // Every outcome but kRead, as what the user is told ("ホストがファイル … を書き出しません。" and
-// its siblings, each naming the file). The click dispatcher shows it once; kUnreadable and
-// kCancelled have nothing more to tell (empty what()).
+// its siblings, each naming the file; for kUnreadable the reader's own report and title). The
+// click dispatcher shows it once; kCancelled has nothing more to tell (empty what()).
 class EExportFailed : public std::runtime_error {
  public:
   EExportFailed(ExportOutcome outcome, const std::string& path);
+  // kUnreadable, with the reader's report.
+  explicit EExportFailed(const DxfReadResult& unreadable);
   ExportOutcome outcome;
+  std::string caption;  // the message's title; empty for the program's own
 };
 
 std::string ExportFailureMessage(ExportOutcome outcome, const std::string& path);
@@ -53,4 +60,4 @@ std::string ExportFailureMessage(ExportOutcome outcome, const std::string& path)
 // Has the host export `what` into ExportFilePath() and reads it. Throws EExportFailed for every
 // outcome but kRead: a run never goes on with a selection that did not come back, nor with part
 // of one. EUntypeablePath before anything is typed when the path cannot be typed.
-void HostExport(const HostLink& link, ExportOf what, const ExportInto& into);
+Exported HostExport(const HostLink& link, ExportOf what, ReadExportAs as);

@@ -5,4 +5,4 @@ THostChannel& HostChannel() {
   return channel;
 }
 
-HostLink ProcessHostLink() { return {HostChannel(), DxfTables()}; }
+HostLink ProcessHostLink() { return {HostChannel()}; }

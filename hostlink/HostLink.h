@@ -1,11 +1,11 @@
 // What a workflow talks to the host through: the command channel (the host's windows once
-// found) and the entity tables that the host's exports are read into. Cores take a HostLink as
-// an argument and never reach for process-wide state; the window passes ProcessHostLink().
+// found). What the host exports comes back as a value from the export or selection that asked
+// for it. Cores take a HostLink as an argument and never reach for process-wide state; the
+// window passes ProcessHostLink().
 #pragma once
 
 #include <cstdint>
 
-#include "dxf/DxfTables.h"
 #include "platform/WindowSystem.h"
 
 // Handles found by the searches. They are not owned and never released; a search overwrites
@@ -18,15 +18,14 @@ struct THostChannel {
   platform::WindowHandle hHistory = 0;      // command history, next sibling of hCurrentLine
 };
 
-// Both are borrowed: the link is a pair of references, cheap to pass on.
+// Borrowed: the link is a reference, cheap to pass on.
 struct HostLink {
   THostChannel& channel;
-  TDxfTables& tables;
 };
 
 // The process-wide channel state (one instance, empty at start).
 THostChannel& HostChannel();
 
-// The process-wide channel and tables (DxfTables()): only the window's members (shell/) reach
-// for them, and hand them to the cores.
+// The process-wide channel: only the window's members (shell/) reach for it, and hand it to
+// the cores.
 HostLink ProcessHostLink();

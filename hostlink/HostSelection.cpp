@@ -1,6 +1,7 @@
 #include "hostlink/HostSelection.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "dxf/DxfTables.h"
 #include "hostlink/HostChannel.h"
@@ -45,12 +46,13 @@ bool StartSelection(const HostLink& link) {
   return true;
 }
 
-int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan = nullptr);
+Selection ExportSelection(const HostLink& link, ExportOf what,
+                          ReadExportAs as = ReadExportAs::kTables);
 
 // Fence and window selections: osnap off while the points are typed, then restored; an OSMODE
 // that cannot be read is left alone.
-int SelectAlongPoints(const HostLink& link, const std::string& command) {
-  if (!StartSelection(link)) return 0;
+Selection SelectAlongPoints(const HostLink& link, const std::string& command) {
+  if (!StartSelection(link)) return {};
   std::string found;
   {
     TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::OsmodeRestore,
@@ -59,7 +61,7 @@ int SelectAlongPoints(const HostLink& link, const std::string& command) {
     SendCommand(link, command);
     found = ReportedCount(link, false);
   }
-  if (found == "0") return 0;
+  if (found == "0") return {};
   return ExportSelection(link, ExportOf::kPreviousSet);
 }
 
@@ -76,10 +78,14 @@ int EntityCount(const TDxfTables& t) {
                           e.polylines.size() + e.ellipses.size() + t.inserts.size());
 }
 
-// The selection exported and read into the link's tables (and scanned, when asked): its count.
-int ExportSelection(const HostLink& link, ExportOf what, EntityLineList* scan) {
-  HostExport(link, what, {&link.tables, scan});
-  return EntityCount(link.tables);
+// The selection exported and read (and scanned, when asked), with its count.
+Selection ExportSelection(const HostLink& link, ExportOf what, ReadExportAs as) {
+  Exported exported = HostExport(link, what, as);
+  Selection selection;
+  selection.count = EntityCount(exported.tables);
+  selection.tables = std::move(exported.tables);
+  selection.lines = std::move(exported.lines);
+  return selection;
 }
 
 }  // namespace
@@ -114,37 +120,41 @@ int ParsePoint(const std::string& text, TAcadPoint& point) {
   return TryParseFloat(rest.substr(yEnd + 1), point.z) ? 1 : 0;
 }
 
-int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
+Selection SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2) {
   return SelectAlongPoints(link, vocab::SelectFence(p1, p2));
 }
 
-int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2) {
+Selection SelectByWindow(const HostLink& link, const TAcadPoint& corner1,
+                         const TAcadPoint& corner2) {
   return SelectAlongPoints(link, vocab::SelectWindow(corner1, corner2));
 }
 
-int SelectSingle(const HostLink& link, TAcadPoint& pickPoint) {
-  if (!StartSelection(link)) return 0;
+Selection SelectSingle(const HostLink& link) {
+  if (!StartSelection(link)) return {};
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kSelectSingle);
-  if (!UserSelected(link, false)) return 0;
+  if (!UserSelected(link, false)) return {};
   // The caller works at the pick point; without a readable one there is nothing to work at.
-  if (!ReadLastPoint(link, pickPoint) || IsSentinel(pickPoint)) return 0;
-  return ExportSelection(link, ExportOf::kPreviousSingle, nullptr);
+  TAcadPoint pick;
+  if (!ReadLastPoint(link, pick) || IsSentinel(pick)) return {};
+  Selection selection = ExportSelection(link, ExportOf::kPreviousSingle);
+  selection.pick = pick;
+  return selection;
 }
 
-int SelectAll(const HostLink& link, EntityLineList* scan) {
-  if (!StartSelection(link)) return 0;
-  return ExportSelection(link, ExportOf::kWholeDrawing, scan);
+Selection SelectAll(const HostLink& link, ReadExportAs as) {
+  if (!StartSelection(link)) return {};
+  return ExportSelection(link, ExportOf::kWholeDrawing, as);
 }
 
-int SelectObjects(const HostLink& link, EntityLineList* scan) {
-  if (!StartSelection(link)) return 0;
+Selection SelectObjects(const HostLink& link, ReadExportAs as) {
+  if (!StartSelection(link)) return {};
   SendCommand(link, vocab::kSetSentinel);
   SendCommand(link, vocab::kSelectObjects);
-  if (!UserSelected(link, true)) return 0;
+  if (!UserSelected(link, true)) return {};
   // Objects selected without any point (typed ALL) leave the sentinel; a point that cannot be
   // read is no point the user gave either, as for the picks.
   TAcadPoint point;
-  if (!ReadLastPoint(link, point) || IsSentinel(point)) return 0;
-  return ExportSelection(link, ExportOf::kPreviousSet, scan);
+  if (!ReadLastPoint(link, point) || IsSentinel(point)) return {};
+  return ExportSelection(link, ExportOf::kPreviousSet, as);
 }

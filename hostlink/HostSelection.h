@@ -1,5 +1,5 @@
 // Points picked by the user in the host and selections of the host's objects, exported by the
-// host to a DXF file beside the executable and read into the entity tables.
+// host to a DXF file beside the executable and handed back read.
 #pragma once
 
 #include <string>
@@ -20,18 +20,24 @@ HostResult PickPoint(const HostLink& link, TAcadPoint& point);
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.
 int ParsePoint(const std::string& text, TAcadPoint& point);
 
-// Each selection makes the host's previous selection set, exports it and reads it (HostExport):
-// the link's entity tables then hold exactly the exported objects, and the result is their
-// count (lines, texts, circles, arcs, polylines, ellipses and inserts of the drawing's
-// entities). 0 when the host is missing, the user cancelled or nothing was selected; the tables
-// are then left as they were. An export that does not come back whole throws EExportFailed; a
-// path the host cannot take throws EUntypeablePath (TypedPaths.h) before anything is typed.
-int SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
-int SelectByWindow(const HostLink& link, const TAcadPoint& corner1, const TAcadPoint& corner2);
-// pickPoint receives the point where the user picked the object (also the sentinel).
-int SelectSingle(const HostLink& link, TAcadPoint& pickPoint);
-// These two also scan the export into `scan` when one is given (the number marks of 作成).
-// SelectAll is the whole drawing's export, frozen and locked layers included; it makes no
-// selection set.
-int SelectAll(const HostLink& link, EntityLineList* scan = nullptr);
-int SelectObjects(const HostLink& link, EntityLineList* scan = nullptr);
+// What a selection brought back. count is the number of objects the export read (lines,
+// texts, circles, arcs, polylines, ellipses and inserts of the drawing's entities); 0, with
+// everything else empty, when the host is missing, the user cancelled or nothing was selected.
+struct Selection {
+  int count = 0;
+  TDxfTables tables;                 // the exported objects
+  EntityLineList lines;              // the export scanned, when asked for
+  TAcadPoint pick = kSentinelPoint;  // where the user picked the object (SelectSingle)
+};
+
+// Each selection makes the host's previous selection set, exports it and reads it (HostExport).
+// An export that does not come back whole throws EExportFailed; a path the host cannot take
+// throws EUntypeablePath (TypedPaths.h) before anything is typed.
+Selection SelectByFence(const HostLink& link, const TAcadPoint& p1, const TAcadPoint& p2);
+Selection SelectByWindow(const HostLink& link, const TAcadPoint& corner1,
+                         const TAcadPoint& corner2);
+Selection SelectSingle(const HostLink& link);
+// These two also scan the export when asked (the number marks of 作成). SelectAll is the whole
+// drawing's export, frozen and locked layers included; it makes no selection set.
+Selection SelectAll(const HostLink& link, ReadExportAs as = ReadExportAs::kTables);
+Selection SelectObjects(const HostLink& link, ReadExportAs as = ReadExportAs::kTables);

@@ -42,14 +42,15 @@ BoundaryTrace TraceOneBoundary(const HostLink& link, const TAcadPoint& point) {
 }
 
 TracedOutline ExportTracedOutline(const HostLink& link) {
+  Exported exported;
   try {
-    HostExport(link, ExportOf::kLastErased, {&link.tables, nullptr});
+    exported = HostExport(link, ExportOf::kLastErased, ReadExportAs::kTables);
   } catch (const EExportFailed& e) {
     // Nothing was typed: the boundary is erased as the export would have had it erased.
     if (e.outcome == ExportOutcome::kOldFileStays) SendCommand(link, vocab::kEraseLast);
     throw;
   }
-  const TEntityTables& t = link.tables.entities;
+  const TEntityTables& t = exported.tables.entities;
   TracedOutline outline;
   if (t.polylines.size() != 1 || t.vertices.size() < 2) return outline;
   for (const TLwpEle& v : t.vertices) {

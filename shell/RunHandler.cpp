@@ -70,7 +70,8 @@ void TForm1::RunGuarded(const std::function<void()>& body) {
   } catch (const EExportFailed& e) {
     // The one place where an export that did not come back is told; the host comes up again
     // for the user's next step, as after the workflows' own messages.
-    if (*e.what() != '\0') platform::Messages().Show(e.what(), kCaption);
+    if (*e.what() != '\0')
+      platform::Messages().Show(e.what(), e.caption.empty() ? std::string(kCaption) : e.caption);
     ActivateHost(ProcessHostLink());
     return;
   } catch (const EConvertError& e) {

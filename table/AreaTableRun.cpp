@@ -20,9 +20,10 @@ void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyl
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {
   AreaTableResult result;
   if (!ActivateHost(link)) return result;
-  EntityLineList lines;
-  const int exported = run.wholeDrawing ? SelectAll(link, &lines) : SelectObjects(link, &lines);
-  if (exported <= 0) {
+  const Selection selected = run.wholeDrawing ? SelectAll(link, ReadExportAs::kBoth)
+                                              : SelectObjects(link, ReadExportAs::kBoth);
+  const EntityLineList& lines = selected.lines;
+  if (selected.count <= 0) {
     result.outcome = AreaTableOutcome::kNothingSelected;
     return result;
   }

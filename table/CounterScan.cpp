@@ -9,9 +9,8 @@ CounterScan ScanNextNumber(const HostLink& link) {
   if (!ActivateHost(link)) return result;
   // Only a whole drawing tells the highest number; a partial view would lower the counter and
   // the next triangles would repeat numbers. HostExport throws for anything less.
-  EntityLineList lines;
-  HostExport(link, ExportOf::kWholeDrawing, {nullptr, &lines});
+  const Exported drawing = HostExport(link, ExportOf::kWholeDrawing, ReadExportAs::kLines);
   result.outcome = CounterScanOutcome::kRead;
-  result.next = NextNumberFromMarks(lines);
+  result.next = NextNumberFromMarks(drawing.lines);
   return result;
 }

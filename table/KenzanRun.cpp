@@ -22,9 +22,7 @@ std::vector<MarkFinding> CheckExportedMarks(const HostLink& link, const EntityLi
   } else if (withCorners) {
     // A selection of marks holds few of the lines they stand between. Marks without corners
     // are not held against lines, so a selection of those alone costs no second export.
-    EntityLineList all;
-    SelectAll(link, &all);
-    ReadDrawnLines(all, drawing);
+    ReadDrawnLines(SelectAll(link, ReadExportAs::kBoth).lines, drawing);
   }
   return CheckMarks(drawing, rounding);
 }
@@ -32,10 +30,10 @@ std::vector<MarkFinding> CheckExportedMarks(const HostLink& link, const EntityLi
 KenzanResult RunKenzan(const HostLink& link, const KenzanRunSettings& settings) {
   KenzanResult result;
   if (!ActivateHost(link)) return result;
-  EntityLineList lines;
-  const int exported =
-      settings.wholeDrawing ? SelectAll(link, &lines) : SelectObjects(link, &lines);
-  if (exported <= 0) {
+  const Selection selected = settings.wholeDrawing ? SelectAll(link, ReadExportAs::kBoth)
+                                                   : SelectObjects(link, ReadExportAs::kBoth);
+  const EntityLineList& lines = selected.lines;
+  if (selected.count <= 0) {
     result.outcome = KenzanOutcome::kNothingSelected;
     return result;
   }

@@ -72,8 +72,8 @@ TAcadPoint FacingPoint(const TAcadPoint& oldCentre, const TAcadPoint& newCentre,
   return PolarPoint(newCentre, static_cast<double>(Angle2D(newCentre, oldCentre)), radius);
 }
 
-void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
-  const auto& entities = link.tables.entities;
+void MoveNumberMark(const HostLink& link, const TEntityTables& entities,
+                    const MoveMarkSettings& settings) {
   if (entities.circles.empty() || entities.texts.empty()) return;
   double dimscale = ReadHostNumber(link, vocab::kDimScale);
   if (dimscale == 0) dimscale = 1;
@@ -97,11 +97,12 @@ void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
 
 void SelectAndMoveNumberMark(const HostLink& link, const MoveMarkSettings& settings) {
   if (!ActivateHost(link)) return;
-  if (SelectObjects(link) <= 0) return;
-  const auto& entities = link.tables.entities;
+  const Selection selected = SelectObjects(link);
+  if (selected.count <= 0) return;
+  const TEntityTables& entities = selected.tables.entities;
   if (entities.circles.size() != 1 || entities.texts.size() != 1) {
     TellUser(link, kNotCircleAndText);
     return;
   }
-  MoveNumberMark(link, settings);
+  MoveNumberMark(link, entities, settings);
 }

@@ -2,6 +2,7 @@
 // MOVE command, and tied to its old place by a leader with an arrow or by a plain line.
 #pragma once
 
+#include "dxf/DxfTables.h"
 #include "geometry/AcadTypes.h"
 #include "hostlink/HostDialogue.h"
 #include "hostlink/HostLink.h"
@@ -23,7 +24,7 @@ HostResult MovePrevious(const HostLink& link, const TAcadPoint& base, TAcadPoint
 // host takes it ("x1,y1 x2,y2").
 TAcadPoint FacingPoint(const TAcadPoint& oldCentre, const TAcadPoint& newCentre, double radius);
 
-// Moves the mark that the link's tables hold (the first circle and its selection) and draws
+// Moves the selected mark (`entities`' first circle, and the host's selection with it) and draws
 // the connection. DIMSCALE is read before anything moves (EConvertError when it shows no
 // number; 0, the host's "scale by the viewport", counts as 1 in the model). With the arrow,
 // DIMASZ and DIMLDRBLK are read then too, and one the host does not show stops the run before
@@ -31,7 +32,8 @@ TAcadPoint FacingPoint(const TAcadPoint& oldCentre, const TAcadPoint& newCentre,
 // given back. They carry the tool's values only while the leader is drawn, OSMODE is off only
 // while the line is; each is given back on every way out, and an OSMODE that could not be read
 // is left as it is. Nothing is drawn when the user cancels the move.
-void MoveNumberMark(const HostLink& link, const MoveMarkSettings& settings);
+void MoveNumberMark(const HostLink& link, const TEntityTables& entities,
+                    const MoveMarkSettings& settings);
 
 // The whole button: brings the host up, lets the user select, and moves the mark when the
 // selection holds exactly one circle and one text (other kinds may come along and move with

@@ -18,9 +18,9 @@ void RotatePickedText(const HostLink& link, const std::string& angle) {
   TemporaryHostSetting osmode(link, vocab::kOsmode, vocab::EnglishOsmodeRestore,
                               TemporaryHostSetting::Integer);
   RequireReadable(osmode, vocab::kOsmode);
-  TAcadPoint pick;
-  if (SelectSingle(link, pick) <= 0) return;
-  const auto& texts = link.tables.entities.texts;
+  const Selection picked = SelectSingle(link);
+  if (picked.count <= 0) return;
+  const auto& texts = picked.tables.entities.texts;
   if (texts.size() != 1) {
     TellUser(link, kNotText);
     return;

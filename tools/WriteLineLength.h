@@ -7,17 +7,17 @@
 #include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
 #include "hostlink/HostLink.h"
+#include "hostlink/HostSelection.h"
 
 struct LineLengthSettings {
   LengthLabelSettings label;  // angles and text style are read from the host by the run
   TextStyleChoice textStyle;
 };
 
-// Labels the segment the link's tables hold: the first line, or else the polyline side
-// nearest to pick. Anything else (an arc, a text) is left without a word. The host's angles are
+// Labels the segment picked: the selection's first line, or else its polyline side nearest to
+// the pick. Anything else (an arc, a text) is left without a word. The host's angles are
 // read (AUNITS 0 only for the read) so that the text lands along the segment.
-void WriteLineLength(const HostLink& link, const TAcadPoint& pick,
-                     const LineLengthSettings& settings);
+void WriteLineLength(const HostLink& link, Selection picked, const LineLengthSettings& settings);
 
 // The whole button: brings the host up, lets the user pick one object and labels it.
 void PickAndWriteLineLength(const HostLink& link, const LineLengthSettings& settings);

@@ -48,14 +48,15 @@ void UndoToMark(const HostLink& link) {
 
 int LinesOnFence(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to,
                  const std::string& textLayer) {
-  if (SelectByFence(link, from, to) <= 0) return 0;
-  std::vector<TAcadLineBlk>& lines = link.tables.entities.lines;
+  Selection crossed = SelectByFence(link, from, to);
+  if (crossed.count <= 0) return 0;
+  std::vector<TAcadLineBlk>& lines = crossed.tables.entities.lines;
   int count = 0;
   // The fence selected every line it crosses.
   for (const TAcadLineBlk& line : lines) count += SameLayer(line.layer, textLayer) ? 0 : 1;
   // A polyline is selected once however many of its sides the fence crosses: its sides count.
   const std::size_t selected = lines.size();
-  ExplodePolylines(link.tables);
+  ExplodePolylines(crossed.tables);
   for (std::size_t i = selected; i < lines.size(); ++i) {
     TAcadPoint crossing;
     if (!SameLayer(lines[i].layer, textLayer) &&
@@ -68,19 +69,20 @@ int LinesOnFence(const HostLink& link, const TAcadPoint& from, const TAcadPoint&
 std::optional<TAcadTriangle> PickBaseLineTriangle(const HostLink& link,
                                                   const BaseLineSettings& settings) {
   if (!ActivateHost(link)) return {};
-  TAcadPoint pick;
-  if (SelectSingle(link, pick) != 1) return {};
-  return BaseLineTriangle(link, pick, settings);
+  Selection picked = SelectSingle(link);
+  if (picked.count != 1) return {};
+  return BaseLineTriangle(link, std::move(picked), settings);
 }
 
-std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadPoint& pick,
+std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, Selection picked,
                                               const BaseLineSettings& settings) {
   if (!ActivateHost(link)) return {};
   const double halfView = ReadHostNumber(link, vocab::kViewSize) * 0.5;
   const CurrentLayerKept layer(link);
 
   // The base is the picked line, or the picked polyline side.
-  const std::optional<TAcadLine> base = SegmentAtPick(link.tables, pick);
+  const TAcadPoint& pick = picked.pick;
+  const std::optional<TAcadLine> base = SegmentAtPick(picked.tables, pick);
   if (!base) return {};
   const TAcadPoint& st = base->st;
   const TAcadPoint& ed = base->ed;

@@ -13,6 +13,7 @@
 #include "annotation/TriangleLabels.h"
 #include "geometry/AcadTypes.h"
 #include "hostlink/HostLink.h"
+#include "hostlink/HostSelection.h"
 
 // How far beyond the base the fences that look for a free side reach, in drawing units.
 inline constexpr double kFenceOvershoot = 0.1;
@@ -26,8 +27,8 @@ struct BaseLineSettings {
   std::function<void()> back;
 };
 
-// The lines a fence from `from` to `to` crosses, in what the link's tables hold after the
-// fence's selection: every line record, and every straight side of a polyline that the fence
+// The lines a fence from `from` to `to` crosses, in what the fence's selection read: every
+// line record, and every straight side of a polyline that the fence
 // segment crosses, so a polyline base counts as a line does. Objects on the text layer
 // (`textLayer`, compared without case) are left out: marks and labels do not occupy a side.
 int LinesOnFence(const HostLink& link, const TAcadPoint& from, const TAcadPoint& to,
@@ -37,11 +38,11 @@ int LinesOnFence(const HostLink& link, const TAcadPoint& from, const TAcadPoint&
 std::optional<TAcadTriangle> PickBaseLineTriangle(const HostLink& link,
                                                   const BaseLineSettings& settings);
 
-// Builds, draws and labels the triangle over the object just selected, picked at `pick`.
+// Builds, draws and labels the triangle over the object picked (SelectSingle).
 // The result is (base start, base end, apex) once it is labelled; nothing when there is no
 // base, the sides make no triangle over it ("三角が作成できない"), or the user cancels the
 // side pick. The host's current layer is sent back on every way out.
-std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, const TAcadPoint& pick,
+std::optional<TAcadTriangle> BaseLineTriangle(const HostLink& link, Selection picked,
                                               const BaseLineSettings& settings);
 
 // a-b反転: `last` rebuilt on the same side of its base with its two sides exchanged, under the

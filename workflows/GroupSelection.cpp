@@ -10,11 +10,12 @@
 #include "hostlink/UserMessages.h"
 
 GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& settings) {
-  TDxfTables& tables = link.tables;
   GroupResult result;
   if (!ActivateHost(link)) return result;
   result.outcome = GroupOutcome::kNothingSelected;
-  if (SelectObjects(link) <= 0) return result;
+  Selection selected = SelectObjects(link);
+  if (selected.count <= 0) return result;
+  TDxfTables& tables = selected.tables;
 
   TriangleLabelling labelling = settings;
   PrepareLengths(link, labelling.textStyle, labelling.lengths);

@@ -20,6 +20,6 @@ struct GroupResult {
   int labelled = 0;  // triangles numbered, in order from the counter's number
 };
 
-// Lets the user select, reads the selection into the link's tables (its polylines exploded
-// into them) and labels the triangles found; the angles and the text style are the host's.
+// Lets the user select, reads the selection (its polylines exploded into lines) and labels the
+// triangles found; the angles and the text style are the host's.
 GroupResult GroupSelection(const HostLink& link, const TriangleLabelling& labelling);

@@ -28,11 +28,10 @@ bool CloseTwoSides(const TAcadLine& first, const TAcadLine& second, TAcadTriangl
 }
 
 bool PickSegment(const HostLink& link, TAcadLine& segment) {
-  TAcadPoint pick;
-  const int count = SelectSingle(link, pick);
-  const TEntityTables& read = link.tables.entities;
-  if (count <= 0 || (read.lines.empty() && read.polylines.empty())) return false;
-  const std::optional<TAcadLine> found = SegmentAtPick(link.tables, pick);
+  Selection picked = SelectSingle(link);
+  const TEntityTables& read = picked.tables.entities;
+  if (picked.count <= 0 || (read.lines.empty() && read.polylines.empty())) return false;
+  const std::optional<TAcadLine> found = SegmentAtPick(picked.tables, picked.pick);
   if (!found) {
     TellUser(link, kNotSegment);
     return false;

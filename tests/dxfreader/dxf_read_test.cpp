@@ -20,19 +20,20 @@ const std::string kPath = "C:\\Velsarom\\Velsarom.dxf";
 struct ReaderTest : ::testing::Test {
   platform::StandinWorld w;
   platform::ScopedPorts ports{w.ports()};
+  TDxfTables tables;
 
   // Leftovers of an earlier read that every ReadDxf must replace.
   void FillTablesWithOldRead() {
     ReadDxfText(Entities(Line("Old", "0", "0", "1", "1")) + Eof());
-    ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
+    ASSERT_EQ(tables.entities.lines.size(), 1u);
     w.messages.shown.clear();
   }
-  DxfReadResult ReadDxfText(const std::string& dxf, platform::WindowHandle owner = 0) {
+  DxfReadResult ReadDxfText(const std::string& dxf) {
     w.files.WriteAll(kPath, dxf);
-    return ReadDxf(DxfTables(), kPath, owner);
+    return ReadDxf(tables, kPath);
   }
   void ExpectOnlyLayerZero() {
-    const TDxfTables& t = DxfTables();
+    const TDxfTables& t = tables;
     EXPECT_TRUE(t.entities.lines.empty());
     EXPECT_TRUE(t.blocks.empty());
     ASSERT_EQ(t.layers.size(), 1u);
@@ -49,17 +50,17 @@ TEST_F(ReaderTest, ReadsTheFileIntoTheProcessWideTables) {
   EXPECT_EQ(r.version, "AC1015");
   EXPECT_EQ(r.error, "");
   EXPECT_TRUE(w.messages.shown.empty());
-  const TDxfTables& t = DxfTables();
+  const TDxfTables& t = tables;
   ASSERT_EQ(t.entities.lines.size(), 1u);
   EXPECT_EQ(t.entities.lines[0].layer, "外周");
   EXPECT_EQ(t.entities.lines[0].color, 1);
   EXPECT_EQ(t.entities.lines[0].ed.y, 4);
   // The file was there at once: one round of 10 ms and the 100 ms for its writer.
   EXPECT_EQ(w.clock.TickCount() - start, 110u);
-  EXPECT_EQ(LayerColor(DxfTables(), "外周"), 1);
-  EXPECT_EQ(LayerColor(DxfTables(), "new"), 7);
-  EXPECT_EQ(DxfTables().layers.back().Name, "new");
-  EXPECT_EQ(DxfTables().layers.size(), 3u);
+  EXPECT_EQ(LayerColor(tables, "外周"), 1);
+  EXPECT_EQ(LayerColor(tables, "new"), 7);
+  EXPECT_EQ(tables.layers.back().Name, "new");
+  EXPECT_EQ(tables.layers.size(), 3u);
 }
 
 TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
@@ -67,7 +68,7 @@ TEST_F(ReaderTest, MissingFileEndsAfterAboutOneSecondWithLayerZeroAlone) {
   w.files.Delete(kPath);
   const std::uint64_t start = w.clock.TickCount();
   const std::uint64_t pumped = w.clock.processCalls;
-  DxfReadResult r = ReadDxf(DxfTables(), kPath, 0x1234);
+  DxfReadResult r = ReadDxf(tables, kPath);
   EXPECT_EQ(w.clock.TickCount() - start, 1010u);  // 101 rounds of 10 ms
   EXPECT_EQ(w.clock.processCalls - pumped, 101u);
   EXPECT_EQ(r.version, "");
@@ -94,7 +95,7 @@ TEST_F(ReaderTest, CancelRequestEndsTheWait) {
         w.clock.PostTask([&] { w.clock.RequestCancel(); });
       }
     });
-    DxfReadResult r = ReadDxf(DxfTables(), kPath);
+    DxfReadResult r = ReadDxf(tables, kPath);
     w.clock.RemoveListener(listener);
     EXPECT_LE(w.clock.TickCount() - start, 700u);
     EXPECT_EQ(r.error, "");
@@ -137,9 +138,9 @@ TEST_F(ReaderTest, FileStillBeingWrittenIsReadOnlyWhenItsWriterLetsGo) {
     if (now - start == 2500) w.files.WriteAll(kPath, whole);
     if (now - start == 2600) w.files.SetInUse(kPath, false);
   });
-  DxfReadResult r = ReadDxf(DxfTables(), kPath);
+  DxfReadResult r = ReadDxf(tables, kPath);
   EXPECT_EQ(r.error, "");
-  EXPECT_EQ(DxfTables().entities.lines.size(), 3u);
+  EXPECT_EQ(tables.entities.lines.size(), 3u);
   EXPECT_GE(w.clock.TickCount() - start, 2600u);
   EXPECT_LE(w.clock.TickCount() - start, 2800u);
   EXPECT_EQ(pumped, 1);  // the window stays responsive meanwhile
@@ -149,18 +150,14 @@ TEST_F(ReaderTest, FileHeldOpenForGoodIsBusy) {
   FillTablesWithOldRead();
   w.files.SetInUse(kPath, true);
   const std::uint64_t start = w.clock.TickCount();
-  DxfReadResult r = ReadDxf(DxfTables(), kPath);
+  DxfReadResult r = ReadDxf(tables, kPath);
   EXPECT_GE(w.clock.TickCount() - start, kWriterWaitMs);
   EXPECT_EQ(r.error, "busy");
   EXPECT_EQ(r.version, "");
-  EXPECT_TRUE(w.messages.shown.empty());  // no owner window: no message
-  ExpectOnlyLayerZero();
-
-  r = ReadDxf(DxfTables(), kPath, 0x1234);
-  EXPECT_EQ(r.error, "busy");
-  ASSERT_EQ(w.messages.shown.size(), 1u);
-  EXPECT_EQ(w.messages.shown[0].first, "DXFファイルは使用中です．");
-  EXPECT_EQ(w.messages.shown[0].second, "DxfRead");
+  // The reader shows nothing itself: the caller that talks to the user tells it.
+  EXPECT_TRUE(w.messages.shown.empty());
+  EXPECT_EQ(r.message, "DXFファイルは使用中です．");
+  EXPECT_EQ(r.caption, "DxfRead");
   ExpectOnlyLayerZero();
 }
 
@@ -192,10 +189,10 @@ TEST_F(ReaderTest, BadPairStopsTheReadWithItsPosition) {
     w.messages.shown.clear();
     DxfReadResult r = ReadDxfText(before + c.tail);
     EXPECT_EQ(r.error, c.error);
-    ASSERT_EQ(w.messages.shown.size(), 1u) << c.error;
-    EXPECT_EQ(w.messages.shown[0].first, c.message);
-    EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
-    const TDxfTables& t = DxfTables();
+    EXPECT_TRUE(w.messages.shown.empty()) << c.error;
+    EXPECT_EQ(r.message, c.message);
+    EXPECT_EQ(r.caption, "DxfReport");
+    const TDxfTables& t = tables;
     ASSERT_EQ(t.entities.lines.size(), 1u) << c.error;
     EXPECT_EQ(t.entities.lines[0].ed.x, 2);
     EXPECT_EQ(t.entities.lines[0].color, 7);
@@ -211,7 +208,7 @@ TEST_F(ReaderTest, FailureInsideAPolylineDropsItsHeaderAndVertices) {
              "  0", "LWPOLYLINE", " 10", "3",        " 20", "4",          " 10", "5", " 42", "x"}));
   EXPECT_EQ(r.version, "AC1015");
   EXPECT_EQ(r.error, "33: 42/34:x");
-  const TEntityTables& e = DxfTables().entities;
+  const TEntityTables& e = tables.entities;
   ASSERT_EQ(e.polylines.size(), 1u);
   ASSERT_EQ(e.vertices.size(), 2u);
   EXPECT_EQ(e.vertices[1].code10.x, 2);
@@ -347,7 +344,7 @@ TEST_F(ReaderTest, TablesAndFailuresDoNotDependOnThePiecesTheFileComesIn) {
       w.files.SetReadPiece(piece);
       w.messages.shown.clear();
       const DxfReadResult r = ReadDxfText(*text);
-      EXPECT_TRUE(DxfTables() == expected.t) << "pieces of " << piece;
+      EXPECT_TRUE(tables == expected.t) << "pieces of " << piece;
       EXPECT_EQ(r.version, "AC1015");
       EXPECT_EQ(r.error.empty(), !expected.r.failed) << "pieces of " << piece;
     }
@@ -400,11 +397,10 @@ TEST_F(ReaderTest, AReadErrorPartWayStopsAtThePairItCouldNotRead) {
   platform::Ports p = w.ports();
   p.files = &files;
   platform::ScopedPorts failing(p);
-  const DxfReadResult r = ReadDxf(DxfTables(), kPath);
+  const DxfReadResult r = ReadDxf(tables, kPath);
   EXPECT_EQ(r.error, "17: 10/18:");
-  ASSERT_EQ(w.messages.shown.size(), 1u);
-  EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
-  const TDxfTables& t = DxfTables();
+  EXPECT_EQ(r.caption, "DxfReport");
+  const TDxfTables& t = tables;
   ASSERT_EQ(t.entities.lines.size(), 1u);
   EXPECT_EQ(t.entities.lines[0].ed.x, 2);
 }
@@ -419,10 +415,9 @@ TEST_F(ReaderTest, UnreadableFileIsReported) {
   platform::Ports p = w.ports();
   p.files = &files;
   platform::ScopedPorts unreadable(p);
-  DxfReadResult r = ReadDxf(DxfTables(), kPath);
+  DxfReadResult r = ReadDxf(tables, kPath);
   EXPECT_EQ(r.error, "1:/2:");
-  ASSERT_EQ(w.messages.shown.size(), 1u);
-  EXPECT_EQ(w.messages.shown[0].second, "DxfReport");
+  EXPECT_EQ(r.caption, "DxfReport");
   ExpectOnlyLayerZero();
 }
 

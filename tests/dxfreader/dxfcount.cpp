@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "dxf/DxfReader.h"
 #include "dxf/DxfTables.h"
@@ -117,17 +118,15 @@ int main(int argc, char** argv) {
   ports.files = &disk;
   platform::ScopedPorts installed(ports);
 
-  const DxfReadResult r = ReadDxf(DxfTables(), argv[1]);
-  const TDxfTables& t = DxfTables();
+  TDxfTables t;
+  const DxfReadResult r = ReadDxf(t, argv[1]);
   std::string out = "{";
   out += "\"version\":" + Json(r.version);
   out += ",\"error\":" + Json(r.error);
-  out += ",\"messages\":" + JsonList(world.messages.shown, [](const auto& m) {
-           std::string text = m.second;
-           text += ": ";
-           text += m.first;
-           return text;
-         });
+  // The report the reader hands back for the user, as "title: text".
+  std::vector<std::string> messages;
+  if (!r.message.empty()) messages.push_back(r.caption + ": " + r.message);
+  out += ",\"messages\":" + JsonList(messages, [](const std::string& m) { return m; });
   out += ",\"layers\":" + JsonList(t.layers, [](const TLayer& l) { return l.Name; });
   out += ",\"blocks\":" + JsonList(t.blocks, [](const TBlockBlk& b) { return b.name; });
   out += ",\"inserts\":" + std::to_string(t.inserts.size());

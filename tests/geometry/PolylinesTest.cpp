@@ -15,9 +15,8 @@ namespace {
 
 class EntityTablesTest : public ::testing::Test {
  protected:
-  void SetUp() override { DxfTables() = TDxfTables{}; }
-  void TearDown() override { DxfTables() = TDxfTables{}; }
-  TEntityTables& t = DxfTables().entities;
+  TDxfTables tables;
+  TEntityTables& t = tables.entities;
 
   void AddPolyline(int ihand, int flags, std::initializer_list<TAcadPoint> points,
                    std::vector<double> bulges = {}) {
@@ -68,7 +67,7 @@ TEST_F(EntityTablesTest, ExplodeClosedAndOpenPolylines) {
   t.lines.push_back(TAcadLineBlk{});  // existing records stay first
   AddPolyline(1, 1, {{0, 0, 1}, {10, 0, 1}, {10, 10, 1}, {0, 10, 1}});
   AddPolyline(2, 0, {{0, 0}, {5, 0}, {5, 5}, {0, 5}});
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   ASSERT_EQ(t.lines.size(), 1u + 4 + 3);
   EXPECT_FALSE(t.lines[0].lwpflag);
   const TAcadLineBlk& closing = t.lines[4];
@@ -93,7 +92,7 @@ TEST_F(EntityTablesTest, ExplodeClosedAndOpenPolylines) {
 
 TEST_F(EntityTablesTest, BulgedSegmentsBecomeArcsInDegrees) {
   AddPolyline(1, 1, {{0, 0}, {2, 0}}, {1, 0});  // half circle out, straight back
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   ASSERT_EQ(t.arcs.size(), 1u);
   ASSERT_EQ(t.lines.size(), 1u);
   EXPECT_EQ(t.arcs[0].st, 180);
@@ -107,7 +106,7 @@ TEST_F(EntityTablesTest, BulgedSegmentsBecomeArcsInDegrees) {
 TEST_F(EntityTablesTest, ClosingCopyKeepsTheFirstVertexBulge) {
   AddPolyline(1, 1, {{0, 0}, {2, 0}}, {0, -1});
   AddPolyline(2, 1, {{0, 0}, {2, 0}}, {-1, 0});
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   // First: line out, arc back (bulge of vertex 1). Second: arc out, line back.
   EXPECT_EQ(t.lines.size(), 2u);
   EXPECT_EQ(t.arcs.size(), 2u);
@@ -121,7 +120,7 @@ TEST_F(EntityTablesTest, MeshColumnsPolyfaceNothingAndTheContiguousScan) {
   AddPolyline(2, 64, {{0, 0}, {1, 1}, {2, 2}});
   AddPolyline(7, 0, {});  // no vertices: the next polyline scans from the same place
   AddPolyline(3, 0, {{5, 5}, {6, 6}});
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   ASSERT_EQ(t.lines.size(), 3u + 3 + 1);
   EXPECT_EQ(t.lines[0].ed.y, 1);
   EXPECT_EQ(t.lines[1].ed.y, 2);
@@ -138,7 +137,7 @@ TEST_F(EntityTablesTest, ScanStopsAtTheFirstForeignVertexAfterAMatch) {
   AddPolyline(2, 0, {{5, 5}});
   t.vertices.push_back({1, {9, 9}, 0});
   t.vertices.push_back({2, {6, 6}, 0});
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   ASSERT_EQ(t.lines.size(), 1u);
   EXPECT_EQ(t.lines[0].ed.x, 1);
 }
@@ -147,13 +146,13 @@ TEST_F(EntityTablesTest, MeshColumnsBeyondTheVerticesAreSkipped) {
   AddPolyline(1, 16, {{0, 0}, {1, 0}});
   t.polylines.back().code71 = 2;
   t.polylines.back().code72 = 5;  // claims 10 vertices, has 2
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   EXPECT_TRUE(t.lines.empty());
 }
 
 TEST_F(EntityTablesTest, NearestLineTakesTheSegmentAtTheLeastDistanceAndTheEarlierOfTies) {
   TAcadPoint st{-1, -1}, ed{-1, -1};
-  EXPECT_EQ(NearestLine(DxfTables(), {0, 0}, st, ed), -1);
+  EXPECT_EQ(NearestLine(tables, {0, 0}, st, ed), -1);
   EXPECT_EQ(st.x, -1);
 
   auto add = [&](TAcadPoint a, TAcadPoint b) {
@@ -165,46 +164,39 @@ TEST_F(EntityTablesTest, NearestLineTakesTheSegmentAtTheLeastDistanceAndTheEarli
   add({10, 0}, {20, 0});
   add({10, 5}, {20, 5});
   // Beyond the ends of both: the nearer end decides.
-  EXPECT_EQ(NearestLine(DxfTables(), {0, 1}, st, ed), 0);
+  EXPECT_EQ(NearestLine(tables, {0, 1}, st, ed), 0);
   EXPECT_EQ(st.x, 10);
   EXPECT_EQ(ed.x, 20);
-  EXPECT_EQ(NearestLine(DxfTables(), {21, 5.5L}, st, ed), 1);
+  EXPECT_EQ(NearestLine(tables, {21, 5.5L}, st, ed), 1);
   // Over both, equally far: the earlier one.
-  EXPECT_EQ(NearestLine(DxfTables(), {15, 2.5L}, st, ed), 0);
+  EXPECT_EQ(NearestLine(tables, {15, 2.5L}, st, ed), 0);
   // Over both, nearer the second.
-  EXPECT_EQ(NearestLine(DxfTables(), {15, 3}, st, ed), 1);
+  EXPECT_EQ(NearestLine(tables, {15, 3}, st, ed), 1);
   EXPECT_EQ(st.y, 5);
   add({100, -10}, {100, 10});
-  EXPECT_EQ(NearestLine(DxfTables(), {9, 0}, st, ed), 0);
-  EXPECT_EQ(NearestLine(DxfTables(), {99, 0}, st, ed), 2);
+  EXPECT_EQ(NearestLine(tables, {9, 0}, st, ed), 0);
+  EXPECT_EQ(NearestLine(tables, {99, 0}, st, ed), 2);
 }
 
 // Just outside a polyline's corner no perpendicular foot falls on either side that meets there;
 // the pick still belongs to one of them, not to whatever side came first.
 TEST_F(EntityTablesTest, NearestLineJustOutsideACornerTakesASideOfThatCorner) {
   AddPolyline(1, 1, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  ExplodePolylines(DxfTables());
+  ExplodePolylines(tables);
   ASSERT_EQ(t.lines.size(), 4u);
   TAcadPoint st, ed;
   // Both sides of the corner are equally near: the earlier, the right side.
-  EXPECT_EQ(NearestLine(DxfTables(), {10.05L, 10.05L}, st, ed), 1);
+  EXPECT_EQ(NearestLine(tables, {10.05L, 10.05L}, st, ed), 1);
   EXPECT_EQ(st.x, 10);
   EXPECT_EQ(st.y, 0);
   EXPECT_EQ(ed.y, 10);
   // Beyond the far end of the bottom side, the right side is nearer than the bottom's start.
-  EXPECT_EQ(NearestLine(DxfTables(), {10.5L, -0.1L}, st, ed), 0);
-  EXPECT_EQ(NearestLine(DxfTables(), {10.2L, 1}, st, ed), 1);
+  EXPECT_EQ(NearestLine(tables, {10.5L, -0.1L}, st, ed), 0);
+  EXPECT_EQ(NearestLine(tables, {10.2L, 1}, st, ed), 1);
 }
 
-// The forms that take tables work on those only: a core with its own tables leaves the
-// process-wide ones (here holding one line far away) as they were.
+// Exploding and the nearest line work on the tables passed, and on empty ones find nothing.
 TEST(EntityTablesGiven, ExplodeAndNearestLineUseTheTablesPassed) {
-  DxfTables() = TDxfTables{};
-  TAcadLineBlk far;
-  far.st = {1000, 1000};
-  far.ed = {2000, 1000};
-  DxfTables().entities.lines.push_back(far);
-
   TDxfTables own;
   TLwpBlk pl;
   pl.ihand = 7;
@@ -219,13 +211,6 @@ TEST(EntityTablesGiven, ExplodeAndNearestLineUseTheTablesPassed) {
   EXPECT_EQ(st.x, 10);
   EXPECT_EQ(ed.y, 10);
   EXPECT_EQ(NearestLine(TDxfTables{}, {11, 5}, st, ed), -1);
-
-  ASSERT_EQ(DxfTables().entities.lines.size(), 1u);
-  EXPECT_EQ(DxfTables().entities.lines[0].st.x, 1000);
-  EXPECT_EQ(NearestLine(DxfTables(), {11, 5}, st, ed),
-            0);  // the process-wide form still sees its own
-  EXPECT_EQ(st.x, 1000);
-  DxfTables() = TDxfTables{};
 }
 
 // The segment a single pick selected, as 基線, ２辺指示 and 線長 take it: the line itself, else the

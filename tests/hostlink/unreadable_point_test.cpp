@@ -29,10 +29,9 @@ TEST_F(UnreadablePointTest, PickPointFails) {
 // Regression: SelectObjects took the unreadable point for 0, 0, 0 and exported.
 TEST_F(UnreadablePointTest, SelectionsByTheUserExportNothing) {
   CreateHostWindows(world.windows);
-  TAcadPoint p;
-  EXPECT_EQ(SelectSingle(link, p), 0);
+  EXPECT_EQ(SelectSingle(link).count, 0);
   EXPECT_FALSE(DxfOutSent(world.windows));
-  EXPECT_EQ(SelectObjects(link), 0);
+  EXPECT_EQ(SelectObjects(link).count, 0);
   EXPECT_FALSE(DxfOutSent(world.windows));
 }
 

@@ -57,7 +57,7 @@ TEST_F(TurnedUcs, TypedPointsLandAtTheWorldPointsMeant) {
   EXPECT_NEAR(line.end.x, 3000.5, 1e-9);
   EXPECT_NEAR(line.end.y, 4000, 1e-9);
   // A fence across that line, by world points, finds it.
-  EXPECT_EQ(SelectByFence(link, {2000, 2000, 0}, {2000, 4000, 0}), 1);
+  EXPECT_EQ(SelectByFence(link, {2000, 2000, 0}, {2000, 4000, 0}).count, 1);
 }
 
 TEST_F(TurnedUcs, TheAnglesCarryTheUcsTurnThatInsertAddsToItsRotation) {

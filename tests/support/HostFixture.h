@@ -196,15 +196,11 @@ struct WindowsFixture : ::testing::Test {
   platform::StandinWorld world;
   platform::ScopedPorts ports{world.ports()};
   THostChannel channel;
-  TDxfTables tables;
   HostLink link;
 
-  WindowsFixture() : link{channel, tables} {}
+  WindowsFixture() : link{channel} {}
   ~WindowsFixture() override {
-    if (processWide_) {
-      link.channel = {};
-      link.tables = {};
-    }
+    if (processWide_) link.channel = {};
   }
 
   // Commands the host received, as UTF-8.
@@ -228,11 +224,10 @@ struct WindowsFixture : ::testing::Test {
   }
 
  protected:
-  // For tests of the window: its members reach the process-wide channel and tables
-  // (ProcessHostLink()), so the link is that one, empty for each test and left empty after.
+  // For tests of the window: its members reach the process-wide channel (ProcessHostLink()),
+  // so the link is that one, empty for each test and left empty after.
   explicit WindowsFixture(HostLink processWide) : link(processWide), processWide_(true) {
     link.channel = {};
-    link.tables = {};
   }
 
  private:

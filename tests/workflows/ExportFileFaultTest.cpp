@@ -158,11 +158,77 @@ std::string CaseName(const ::testing::TestParamInfo<std::tuple<ButtonCase, Expor
          faults[static_cast<int>(std::get<1>(info.param))];
 }
 
+// The product's files, the export read with its first entity's x broken (as a disk or a
+// half-written copy might leave it).
+class BreakingFiles : public platform::FileSystem {
+ public:
+  explicit BreakingFiles(platform::FileSystem& inner) : inner_(inner) {}
+  std::string ExecutablePath() override { return inner_.ExecutablePath(); }
+  bool Exists(const std::string& path) override { return inner_.Exists(path); }
+  bool Delete(const std::string& path) override { return inner_.Delete(path); }
+  bool InUse(const std::string& path) override { return inner_.InUse(path); }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    std::optional<std::string> bytes = inner_.ReadAll(path);
+    const std::string pair = "\n 10\r\n";
+    const std::size_t at = bytes ? bytes->find(pair, bytes->find("ENTITIES")) : std::string::npos;
+    if (path == kExport && at != std::string::npos) bytes->insert(at + pair.size(), "x");
+    return bytes;
+  }
+  bool WriteAll(const std::string& path, std::string_view bytes) override {
+    return inner_.WriteAll(path, bytes);
+  }
+
+ private:
+  platform::FileSystem& inner_;
+};
+
+// An export the reader cannot read: the user is told the reader's report once, under its own
+// title, after the run has given back what it changed; nothing is inserted.
+class UnreadableExport : public ::testing::TestWithParam<ButtonCase> {};
+
+TEST_P(UnreadableExport, IsToldOnceWithTheReadersReport) {
+  const ButtonCase& c = GetParam();
+  ExportFaultFixture f(ExportFault::kOldHeld);  // an ordinary host: nothing is held or lost
+  f.AddOutline(kSquare);
+  f.AddLine(0, 0, 10000, 10000);
+  BreakingFiles breaking(f.world.files);
+  platform::Ports ports = f.world.ports();
+  ports.files = &breaking;
+  const platform::ScopedPorts installed(ports);
+  const std::size_t before = f.EntityCount();
+  c.user(f.host.user());
+  f.form.RunHandler(c.button);
+
+  ASSERT_EQ(f.world.messages.shown.size(), 1u);
+  const auto& [text, title] = f.world.messages.shown[0];
+  EXPECT_EQ(title, "DxfReport");
+  EXPECT_NE(text.find(" :  10 / "), std::string::npos) << text;
+  EXPECT_NE(text.find(" : x"), std::string::npos) << text;
+  EXPECT_EQ(f.CountSent("_-INSERT"), 0);
+  EXPECT_EQ(f.EntityCount(), before);
+  EXPECT_EQ(f.form.Edit16.Text(), "1");
+  f.host.Settle();
+  EXPECT_EQ(f.host.core().Variable("OSMODE"), "4133");
+}
+
 INSTANTIATE_TEST_SUITE_P(Buttons, ExportFaultTable,
                          ::testing::Combine(::testing::ValuesIn(kButtons),
                                             ::testing::Values(ExportFault::kLost,
                                                               ExportFault::kOldHeld,
                                                               ExportFault::kHeldOpen)),
                          CaseName);
+
+// Every button but the next number, which only scans the export's lines.
+std::vector<ButtonCase> ReadingObjects() {
+  std::vector<ButtonCase> cases;
+  for (const ButtonCase& c : kButtons)
+    if (c.button != &TForm1::Button4Click) cases.push_back(c);
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, UnreadableExport, ::testing::ValuesIn(ReadingObjects()),
+                         [](const ::testing::TestParamInfo<ButtonCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace

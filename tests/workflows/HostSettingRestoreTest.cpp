@@ -29,7 +29,7 @@ TEST_F(UnreadableOsmode, IsNeitherTurnedOffNorSentBackAroundAFenceOrALine) {
         return std::nullopt;
       });
   const HostLink link = ProcessHostLink();
-  EXPECT_EQ(SelectByFence(link, {5000, -10, 0}, {5000, 10, 0}), 1);
+  EXPECT_EQ(SelectByFence(link, {5000, -10, 0}, {5000, 10, 0}).count, 1);
   EXPECT_TRUE(DrawLineIfMissing(link, {0, 5000, 0}, {10000, 5000, 0}, false));
   EXPECT_EQ(CountSent("\x03OSMODE"), 0);
   EXPECT_EQ(host.core().Variable("OSMODE"), "4133");

@@ -1,6 +1,0 @@
-#include "dxf/DxfTables.h"
-
-TDxfTables& DxfTables() {
-  static TDxfTables tables;
-  return tables;
-}
