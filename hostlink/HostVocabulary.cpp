@@ -83,6 +83,8 @@ std::string InsUnitsDefSourceRestore(std::string_view saved) {
   return Join("_INSUNITSDEFSOURCE ", saved, "\r");
 }
 
+std::string HpBoundRestore(std::string_view saved) { return Join("_HPBOUND ", saved, "\r"); }
+
 std::string InsertExploded(std::string_view path) {
   return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r*0.0,0.0 1.0 0.0\r");
 }

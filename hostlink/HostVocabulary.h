@@ -52,6 +52,8 @@ inline constexpr const char* kSelectPrompt = "オブジェクトを選択";
 // The boundary command's report: "境界が" n "個のポリラインを".
 inline constexpr const char* kBoundaryReport = "境界が";
 inline constexpr const char* kBoundaryReportEnd = "個のポリラインを";
+// The same report where the boundary became a region: "境界が" n "個のリージョンを".
+inline constexpr const char* kBoundaryRegionReportEnd = "個のリージョンを";
 
 // Command names as the history spells them, for finding a command's own reports.
 inline constexpr const char* kIdMarker = "_iD";
@@ -152,6 +154,12 @@ std::string InsUnitsDefSourceRestore(std::string_view saved);  // "_INSUNITSDEFS
 // A DXF file inserted exploded at the world's 0,0, scale 1, rotation 0 (from ANGBASE in the UCS):
 // "_-INSERT *" path "\r" "*0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
 std::string InsertExploded(std::string_view path);
+
+// "HPBOUND (System Variable)": with 0 the boundary command makes a region, which no export
+// gives back as corners; held at 1 (a polyline) while a boundary is traced.
+inline constexpr const char* kHpBound = "HPBOUND";
+inline constexpr const char* kHpBoundPolyline = "_HPBOUND 1 ";
+std::string HpBoundRestore(std::string_view saved);  // "_HPBOUND " saved "\r"
 
 // The closed region around a point, with 4 decimals: "_-BOUNDARY x,y\r\r".
 std::string Boundary(const TAcadPoint& p);

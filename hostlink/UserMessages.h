@@ -9,6 +9,10 @@
 
 inline constexpr const char* kNoBoundary = "境界が作成できない";
 inline constexpr const char* kSeveralBoundaries = "境界の数が１より多い";
+// The host made a region, not a polyline, of the boundary (its HPBOUND held at 0, or not
+// readable): a region has no corners to read.
+inline constexpr const char* kBoundaryIsRegion =
+    "境界がポリラインでなくリージョンで作成された (HPBOUND)";
 inline constexpr const char* kDivisionFailed = "分割に失敗した";
 inline constexpr const char* kNoSegments = "線分またはポリラインではない.";
 inline constexpr const char* kNoTriangle = "三角が作成できない";

@@ -36,6 +36,7 @@ const VarSpec kVars[] = {
     {"DYNPICOORDS", Kind::Int, false, 0, 1},
     {"DWGPREFIX", Kind::Text, true, 0, 0},
     {"FILEDIA", Kind::Int, false, 0, 1},
+    {"HPBOUND", Kind::Int, false, 0, 1},
     {"INSUNITS", Kind::Int, false, 0, 24},
     {"INSUNITSDEFSOURCE", Kind::Int, false, 0, 20},
     {"INSUNITSDEFTARGET", Kind::Int, false, 0, 20},
@@ -90,6 +91,7 @@ std::optional<std::string> HostCore::Variable(std::string_view name) const {
   if (n == "DYNMODE") return std::to_string(dynmode_);
   if (n == "DYNPICOORDS") return std::to_string(dynpicoords_);
   if (n == "FILEDIA") return std::to_string(filedia_);
+  if (n == "HPBOUND") return std::to_string(hpbound_);
   if (n == "INSUNITS") return std::to_string(h.insunits);
   if (n == "INSUNITSDEFSOURCE") return std::to_string(insunitsDefSource_);
   if (n == "INSUNITSDEFTARGET") return std::to_string(insunitsDefTarget_);
@@ -131,6 +133,7 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
       int value = static_cast<int>(*i);
       if (n == "OSMODE") osmode_ = value;
       if (n == "FILEDIA") filedia_ = value;
+      if (n == "HPBOUND") hpbound_ = value;
       if (n == "PICKBOX") pickbox_ = value;
       if (n == "APERTURE") aperture_ = value;
       if (n == "INSUNITS") h.insunits = value;

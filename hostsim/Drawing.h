@@ -129,8 +129,14 @@ struct Ellipse {
   double endParam = 6.283185307179586;
 };
 
-using Shape =
-    std::variant<Line, LwPolyline, Arc, Circle, Text, MText, Insert, Leader, PointEntity, Ellipse>;
+// REGION: the area -BOUNDARY makes with HPBOUND 0. One closed loop, run as a closed polyline's
+// vertices are; the host keeps a region as a solid model, which no polyline reading sees.
+struct Region {
+  std::vector<PolyVertex> loop;
+};
+
+using Shape = std::variant<Line, LwPolyline, Arc, Circle, Text, MText, Insert, Leader, PointEntity,
+                           Ellipse, Region>;
 
 struct Entity {
   Handle handle = 0;

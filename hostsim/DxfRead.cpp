@@ -576,6 +576,36 @@ class Reader {
         }
       }
       e.shape = pl;
+    } else if (t == "REGION") {
+      // Only a loop the simulated host wrote itself (encoded "x y bulge" lines, see DxfWrite):
+      // another writer's solid model is not read.
+      Region r;
+      for (const Pair& q : ps) {
+        if (q.code != 1) continue;
+        std::string line = q.value;
+        for (char& c : line)
+          if (c > ' ' && c < 127) c = static_cast<char>(159 - c);
+        const std::size_t a = line.find(' '), b = line.find(' ', a + 1);
+        auto x = ParseReal(line.substr(0, a));
+        auto y = a == std::string::npos ? std::nullopt : ParseReal(line.substr(a + 1, b - a - 1));
+        auto bulge = b == std::string::npos ? std::nullopt : ParseReal(line.substr(b + 1));
+        if (!x || !y || !bulge) {
+          r.loop.clear();
+          break;
+        }
+        r.loop.push_back({*x, *y, *bulge, 0, 0});
+      }
+      if (r.loop.size() < 3) {
+        ++skipped_[t];
+        return std::nullopt;
+      }
+      if (mirrored) {
+        for (PolyVertex& v : r.loop) {
+          v.x = -v.x;
+          v.bulge = -v.bulge;
+        }
+      }
+      e.shape = r;
     } else if (t == "POLYLINE") {
       int flags = integer(70, 0);
       if (flags & (16 | 64)) {

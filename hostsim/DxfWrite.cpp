@@ -552,6 +552,21 @@ struct Writer {
       out.Real(40, el->ratio);
       out.Real(41, el->startParam);
       out.Real(42, el->endParam);
+    } else if (auto* r = std::get_if<Region>(&s)) {
+      // "REGION (DXF)": the modeler's proprietary data in group 1 lines. The host writes its
+      // solid model there; the simulated host writes the loop, one "x y bulge" line a vertex,
+      // which only it reads back. Encoded as files of these versions keep that data (every
+      // character but the blank as 159 less its code), so a reader that decodes it sees the loop.
+      Common("REGION", e.handle, owner, e);
+      out.Raw(100, "AcDbModelerGeometry");
+      out.Int(70, 1);
+      for (const PolyVertex& v : r->loop) {
+        std::string line =
+            FormatReal(v.x, 16) + " " + FormatReal(v.y, 16) + " " + FormatReal(v.bulge, 16);
+        for (char& c : line)
+          if (c != ' ') c = static_cast<char>(159 - c);
+        out.Raw(1, line);
+      }
     }
     XData(e.xdata, false);
   }

@@ -48,6 +48,12 @@ void Apply(Entity& e, F map, double degrees) {
       v.x = m.x;
       v.y = m.y;
     }
+  } else if (auto* r = std::get_if<Region>(&s)) {
+    for (PolyVertex& v : r->loop) {
+      Vec m = map(Vec{v.x, v.y});
+      v.x = m.x;
+      v.y = m.y;
+    }
   } else if (auto* a = std::get_if<Arc>(&s)) {
     pt(a->center);
     a->startAngle = Turn(a->startAngle, degrees);

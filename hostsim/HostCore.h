@@ -219,6 +219,9 @@ class HostCore {
   int filedia_ = 1;
   int pickbox_ = 3;
   int aperture_ = 10;
+  // "HPBOUND (System Variable)": the object -BOUNDARY makes, 0 a region, 1 a polyline; not
+  // saved with the drawing, initial value 1.
+  int hpbound_ = 1;
   // Registry values of "INSUNITSDEFSOURCE (System Variable)" and "INSUNITSDEFTARGET (System
   // Variable)". The host is installed with 1 (inches) for both; the source is 0 here so that a
   // scenario's host scales nothing unless it is set as a user's may be (--set).

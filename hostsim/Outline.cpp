@@ -105,6 +105,12 @@ std::vector<Piece> OutlineOf(const Entity& e, const Drawing& d, int depth, bool 
   const Shape& s = e.shape;
   if (auto* l = std::get_if<Line>(&s)) {
     out.push_back(MakeSegment(ToVec(l->start), ToVec(l->end)));
+  } else if (auto* r = std::get_if<Region>(&s)) {
+    for (std::size_t i = 0; i < r->loop.size(); ++i) {
+      const PolyVertex& p = r->loop[i];
+      const PolyVertex& q = r->loop[(i + 1) % r->loop.size()];
+      out.push_back(MakeBulged({p.x, p.y}, {q.x, q.y}, p.bulge));
+    }
   } else if (auto* pl = std::get_if<LwPolyline>(&s)) {
     std::size_t n = pl->vertices.size();
     for (std::size_t i = 0; i + 1 < n || (pl->closed && n > 1 && i < n); ++i) {

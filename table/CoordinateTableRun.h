@@ -22,7 +22,7 @@ struct CoordinateTableRun {
 enum class CoordinateTableOutcome {
   kNoHost,      // nothing sent
   kNoPoint,     // no point picked inside
-  kNoBoundary,  // no single boundary traced: told to the user
+  kNoBoundary,  // no single boundary polyline traced (or a region): told to the user
   kNoPolygon,   // the traced outline did not come back through the export file
   kNoCorner,    // no corner picked for the table
   kInserted

@@ -21,7 +21,7 @@ struct RegionSettings {
 
 enum class RegionOutcome {
   kNoHost,             // nothing sent
-  kNoBoundary,         // the host traced no region around the point: told to the user
+  kNoBoundary,         // no boundary polyline around the point (none, or a region): told
   kSeveralBoundaries,  // an island: the boundaries taken back, told to the user
   kNoPolygon,          // the traced outline did not come back through the export file
   kDivisionFailed,     // told to the user; nothing drawn

@@ -139,6 +139,17 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
       {kEnglishFileDialogOff, nullptr, [&](const std::string&) { EXPECT_EQ(Var("FILEDIA"), "0"); }},
       {EnglishDxfOut(allPath, kExportAll), nullptr,
        [&](const std::string&) { EXPECT_TRUE(exported(allPath)); }},
+      // With HPBOUND 0 the boundary is a region, reported as one.
+      {HpBoundRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kHpBound), "0"); }},
+      {Boundary({5, 5, 0}), nullptr,
+       [&](const std::string& h) {
+         const std::string report = TextAfterLast(kBoundaryMarker, h);
+         EXPECT_EQ(TextAfterLastUpTo(kBoundaryReport, kBoundaryRegionReportEnd, report), "1");
+         EXPECT_EQ(TextAfterLastUpTo(kBoundaryReport, kBoundaryReportEnd, report), "");
+         EXPECT_NE(Last<hostsim::Region>(), nullptr);
+       }},
+      {kUndoOne, nullptr, [&](const std::string&) { EXPECT_EQ(Last<hostsim::Region>(), nullptr); }},
+      {kHpBoundPolyline, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kHpBound), "1"); }},
       {Boundary({5, 5, 0}), nullptr,
        [&](const std::string& h) {
          EXPECT_EQ(TextAfterLastUpTo(kBoundaryReport, kBoundaryReportEnd,
@@ -252,7 +263,7 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
 TEST_F(VocabularyTest, EveryVariableReadGivesAValue) {
   using namespace vocab;
   for (const char* name : {kOsmode, kLastPoint, kTextStyle, kClayer, kViewSize, kAunits, kAngBase,
-                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale, kInsUnitsDefSource}) {
+                           kAngDir, kDimAsz, kDimLdrBlk, kDimScale, kInsUnitsDefSource, kHpBound}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(SendCommand(link, QueryVariable(name)));
     const std::string line = host.currentLine();

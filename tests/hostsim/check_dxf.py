@@ -64,6 +64,9 @@ def points_of(e):
         return [list(v) for v in e.vertices]
     if t == "POINT":
         return [list(e.dxf.location)]
+    if t == "REGION":
+        # The simulated host's loop, "x y bulge" a line, as ezdxf decodes the modeler data.
+        return [[float(v) for v in line.split()] for line in e.sat]
     return [list(e.dxf.center)]
 
 

@@ -83,6 +83,11 @@ std::string Describe(const Entity& e) {
   } else if (auto* ld = std::get_if<Leader>(&s)) {
     type = "LEADER";
     for (const Point& p : ld->vertices) pts += (pts.empty() ? "" : ",") + Pt(p);
+  } else if (auto* r = std::get_if<Region>(&s)) {
+    type = "REGION";
+    for (const PolyVertex& v : r->loop)
+      pts += (pts.empty() ? "" : ",") + std::string("[") + Num(v.x) + "," + Num(v.y) + "," +
+             Num(v.bulge) + "]";
   } else if (std::holds_alternative<PointEntity>(s)) {
     type = "POINT";
     pts = Pt(std::get<PointEntity>(s).location);
@@ -195,6 +200,9 @@ void Sample(Drawing& d) {
   dot.arrowBlock = "_DOT";
   d.entities.push_back(Make(d, dot, "0"));
   d.entities.push_back(Make(d, PointEntity{{7, 8, 0}}, "0"));
+  // What -BOUNDARY makes with HPBOUND 0: a loop with an arc side.
+  d.entities.push_back(
+      Make(d, Region{{{0, 0, 0, 0, 0}, {3000, 0, -0.25, 0, 0}, {3000, 4000, 0, 0, 0}}}, "H_HEN"));
 }
 
 void Write(const std::string& path, const std::string& bytes) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "HostFixture.h"
+#include "hostsim/DxfRead.h"
 
 namespace hostsim {
 namespace {
@@ -211,6 +212,94 @@ TEST_F(UserSettings, TheDrawingsUnitsComeFromItsHeaderAndGoBackWithIt) {
   Send("_UNDO 1 ");
   EXPECT_EQ(host.core().Variable("INSUNITS"), "4");
   EXPECT_THAT(host.SaveDrawing(), HasSubstr("$INSUNITS\r\n 70\r\n     4\r\n"));
+}
+
+// "HPBOUND (System Variable)": 0 makes a region, 1 (initial) a polyline; "-BOUNDARY (Command)":
+// Advanced options, Object type, Region or Polyline, which is the session's type.
+TEST_F(UserSettings, HpboundAndTheObjectTypeOptionChooseWhatTheBoundaryIs) {
+  struct Case {
+    const char* preset;  // HPBOUND before the command
+    const char* typed;   // the command
+    bool region;
+    const char* report;
+    const char* after;  // HPBOUND afterwards
+  };
+  const Case cases[] = {
+      {"1", "_-BOUNDARY 5,5\r\r", false, " 1 個のポリラインを作成しました\r\n", "1"},
+      {"0", "_-BOUNDARY 5,5\r\r", true, " 1 個のリージョンを作成しました\r\n", "0"},
+      {"1", "_-BOUNDARY _A _O _R\r5,5\r\r", true, " 1 個のリージョンを作成しました\r\n", "0"},
+      {"0", "_-BOUNDARY A O P\r5,5\r\r", false, " 1 個のポリラインを作成しました\r\n", "1"},
+      {"0", "_-BOUNDARY A O \r5,5\r\r", true, " 1 個のリージョンを作成しました\r\n", "0"},
+  };
+  AddSquare(0, 0, 10);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.preset) + " " + c.typed);
+    ASSERT_EQ(host.core().Preset("HPBOUND", c.preset), "");
+    Send(c.typed);
+    EXPECT_EQ(CurrentLine(), "コマンド: ");
+    EXPECT_EQ(After("境界が"), c.report);
+    ASSERT_EQ(Count(), 5u);
+    const Shape& made = host.drawing().entities.back().shape;
+    if (c.region) {
+      ASSERT_TRUE(std::holds_alternative<Region>(made));
+      EXPECT_EQ(std::get<Region>(made).loop.size(), 4u);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<LwPolyline>(made));
+      EXPECT_TRUE(std::get<LwPolyline>(made).closed);
+    }
+    EXPECT_EQ(host.core().Variable("HPBOUND"), c.after);
+    Send("_ERASE SINGLE LAST ");
+    ASSERT_EQ(Count(), 4u);
+  }
+}
+
+// A region goes out through DXFOUT and the saved drawing as a REGION, comes back as one, and is
+// picked and erased as any object; HPBOUND stays the session's and is not saved.
+TEST_F(UserSettings, ARegionIsExportedSavedAndOpenedAsARegion) {
+  const std::string path = "C:\\Velsarom\\Velsarom.dxf";
+  Add(LwPolyline{
+      {{0, 0, 0, 0, 0}, {40, 0, 0.5, 0, 0}, {40, 30, 0, 0, 0}, {0, 30, 0, 0, 0}}, true, 0, 0});
+  ASSERT_EQ(host.core().Preset("HPBOUND", "0"), "");
+  Send("_-BOUNDARY 20,15\r\r");
+  ASSERT_EQ(Count(), 2u);
+  const Region made = std::get<Region>(host.drawing().entities.back().shape);
+  ASSERT_EQ(made.loop.size(), 4u);
+  auto sameLoop = [&](const Region& r) {
+    ASSERT_EQ(r.loop.size(), made.loop.size());
+    for (std::size_t i = 0; i < r.loop.size(); ++i) {
+      EXPECT_DOUBLE_EQ(r.loop[i].x, made.loop[i].x);
+      EXPECT_DOUBLE_EQ(r.loop[i].y, made.loop[i].y);
+      EXPECT_DOUBLE_EQ(r.loop[i].bulge, made.loop[i].bulge);
+    }
+  };
+  double bulges = 0;
+  for (const PolyVertex& v : made.loop) bulges += std::abs(v.bulge);
+  EXPECT_DOUBLE_EQ(bulges, 0.5);  // the arc side kept
+
+  Send("_FILEDIA 0 ");
+  Send("_DXFOUT " + path + "\rO SINGLE LAST\rV 2004 16\r");
+  Send("_FILEDIA 1 ");
+  Wait(100);
+  const std::string exported = *world.files.ReadAll(path);
+  EXPECT_THAT(exported, HasSubstr("\r\nREGION\r\n"));
+  EXPECT_THAT(exported, HasSubstr("AcDbModelerGeometry"));
+  EXPECT_THAT(exported, Not(HasSubstr("LWPOLYLINE")));
+  const DxfReadResult read = ReadDxf(exported, world.codePage);
+  ASSERT_EQ(read.drawing.entities.size(), 1u);
+  sameLoop(std::get<Region>(read.drawing.entities[0].shape));
+
+  Send("\x03SELECT WINDOW -1,-30 70,31\r\r");  // around the arc too
+  EXPECT_THAT(After("SELECT"), HasSubstr("認識された数: 2"));
+
+  const std::string saved = host.SaveDrawing();
+  EXPECT_THAT(saved, Not(HasSubstr("HPBOUND")));
+  ASSERT_EQ(host.LoadDrawing(saved), "");
+  ASSERT_EQ(Count(), 2u);
+  sameLoop(std::get<Region>(host.drawing().entities.back().shape));
+  EXPECT_EQ(host.core().Variable("HPBOUND"), "0");
+
+  Send("_ERASE SINGLE LAST ");
+  EXPECT_EQ(Count(), 1u);
 }
 
 }  // namespace
