@@ -26,7 +26,8 @@ std::size_t TextsOnFence(const HostLink& link, const TAcadPoint& a, const TAcadP
 LengthLabel PlaceLengthLabel(const TAcadPoint& p1, const TAcadPoint& p2,
                              const LengthLabelSettings& settings, const InsertionFrame& frame) {
   return {frame.Place(MidPoint(p1, p2)), frame.LengthTextRotation(p1, p2),
-          ShownLength(settings.digits, settings.rounding, Distance2D(p1, p2), settings.scale)};
+          ShownLength(settings.format.digits, settings.format.rounding, Distance2D(p1, p2),
+                      settings.scale)};
 }
 
 void PrepareLengths(const HostLink& link, const TextStyleChoice& choice,
@@ -36,8 +37,8 @@ void PrepareLengths(const HostLink& link, const TextStyleChoice& choice,
   lengths.angles = run.angles;
 }
 
-TAcadPoint MarkCentre(const TAcadTriangle& triangle, LabelMode mode) {
-  if (mode == LabelMode::kThreeSides) return ThreeSideMarkCentre(triangle);
+TAcadPoint MarkCentre(const TAcadTriangle& triangle, AreaMode mode) {
+  if (mode == AreaMode::kThreeSides) return ThreeSideMarkCentre(triangle);
   TAcadPoint baseSt, baseEd, apex, foot;
   ChooseBaseAndHeight(triangle, baseSt, baseEd, apex, foot);
   return BaseHeightMarkCentre(baseSt, baseEd, apex, foot);
@@ -84,7 +85,7 @@ void LabelTriangle(const HostLink& link, const TAcadTriangle& triangle,
                              : vocab::LayerMake(settings.sideLayer));
   if (!twoSides) DrawLineIfMissing(link, triangle.p1, triangle.p3, true);
   DrawLineIfMissing(link, triangle.p2, triangle.p3, true);
-  if (settings.mode == LabelMode::kThreeSides) {
+  if (settings.mode == AreaMode::kThreeSides) {
     DrawSideLabels(link, triangle, settings.lengths);
   } else {
     TAcadPoint baseSt, baseEd, apex, foot;

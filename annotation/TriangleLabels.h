@@ -13,14 +13,15 @@
 #include "annotation/NumberMarks.h"
 #include "annotation/TextStyle.h"
 #include "geometry/AcadTypes.h"
+#include "geometry/AreaMode.h"
 #include "hostlink/HostLink.h"
+#include "numbers/RoundToText.h"
 
 // What every length text is written with.
 struct LengthLabelSettings {
   double textHeight = 0;  // drawing units; also the size of the check fences
-  int digits = 2;         // decimal places (Keta1)
-  int rounding = 1;       // RoundingMode (Marume1)
-  double scale = 1;       // every measured length is divided by it before rounding
+  NumberFormat format;    // of the lengths
+  long double scale = 1;  // every measured length is divided by it before rounding
   HostAngles angles;      // how the host turns what it inserts
   std::string layer;      // of the texts
   std::string textStyle;  // empty = none
@@ -48,17 +49,14 @@ bool DrawLengthLabel(const HostLink& link, const std::string& justification, con
 void DrawSideLabels(const HostLink& link, const TAcadTriangle& triangle,
                     const LengthLabelSettings& settings);
 
-// Three sides labelled, or the base and the height (with its height line).
-enum class LabelMode { kThreeSides, kBaseHeight };
-
 // How triangles are labelled, one at a time (LabelTriangle) or a whole list into one document
 // (workflows/LabelDividedTriangles.h). The counter is the window's: nextNumber gives the number
 // the next mark gets, advance moves it on once a single mark is in the drawing.
 struct TriangleLabelling {
-  LengthLabelSettings lengths;  // layer: the texts' and the marks'
-  LabelMode mode = LabelMode::kThreeSides;
-  std::string sideLayer;    // current layer while sides are drawn
-  std::string heightLayer;  // of the height lines
+  LengthLabelSettings lengths;            // layer: the texts' and the marks'
+  AreaMode mode = AreaMode::kThreeSides;  // three sides labelled, or the base and the height
+  std::string sideLayer;                  // current layer while sides are drawn
+  std::string heightLayer;                // of the height lines
   double markRadius = 0;
   double markHeight = 0;      // of the number text
   TextStyleChoice textStyle;  // lengths.textStyle is what the run chose
@@ -73,7 +71,7 @@ void PrepareLengths(const HostLink& link, const TextStyleChoice& choice,
 
 // Where a triangle's number mark stands in each mode: at the incentre, or in the larger half of
 // base, apex and foot.
-TAcadPoint MarkCentre(const TAcadTriangle& triangle, LabelMode mode);
+TAcadPoint MarkCentre(const TAcadTriangle& triangle, AreaMode mode);
 
 // The number mark's style of a labelling, upright in the frame, on the texts' layer and style.
 NumberMarkStyle LabellingMarkStyle(const TriangleLabelling& labelling, const InsertionFrame& frame);

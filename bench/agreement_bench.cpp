@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[a], "--runs") == 0)
       runs = std::max(1, std::atoi(argv[++a]));
     else if (std::strcmp(argv[a], "--area-digits") == 0)
-      heron.areaDigits = std::atoi(argv[++a]);
+      heron.areas.digits = std::atoi(argv[++a]);
   }
-  std::printf("row areas to %d places, median of %d runs\n", heron.areaDigits, runs);
+  std::printf("row areas to %d places, median of %d runs\n", heron.areas.digits, runs);
   for (OutlineShape shape : {OutlineShape::kRandom, OutlineShape::kCoCircular,
                              OutlineShape::kStaircase, OutlineShape::kComb}) {
     for (int corners : {30, 60, 100, 200, 300}) {

@@ -87,7 +87,7 @@ class Agreement {
         coordinateArea_(target),
         sides_(n_ * n_),
         work_(kWorkBudget) {
-    int digits = std::clamp(r_.areaDigits, 0, 6);
+    int digits = std::clamp(r_.areas.digits, 0, 6);
     for (unit_ = 1; digits-- > 0;) unit_ *= 10;
   }
 
@@ -202,7 +202,7 @@ class Agreement {
   long double Total(Sum s) const { return static_cast<long double>(s) / unit_; }
   long double FinalStep() const {
     long double step = 1;
-    for (int d = std::clamp(r_.finalDigits, 0, 6); d-- > 0;) step /= 10;
+    for (int d = std::clamp(r_.finalArea.digits, 0, 6); d-- > 0;) step /= 10;
     return step;
   }
 

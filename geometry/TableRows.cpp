@@ -31,7 +31,7 @@ std::string TwoDigits(long long v) { return (v < 10 ? "0" : "") + std::to_string
 }  // namespace
 
 BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
-                           const std::string& side3, long double scale, int digits, int mode) {
+                           const std::string& side3, long double scale, int digits, int rounding) {
   const long double s1 = SideValue(side1), s2 = SideValue(side2), s3 = SideValue(side3);
   const long double base = s1 >= s2 && s1 >= s3 ? s1 : s2 >= s1 && s2 >= s3 ? s2 : s3;
   long double height = 0;
@@ -40,25 +40,25 @@ BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
              static_cast<long double>(AreaFromSides(
                  static_cast<double>(s1), static_cast<double>(s2), static_cast<double>(s3))) /
              base;
-  return {ShownLength(digits, mode, base, scale), ShownLength(digits, mode, height, scale)};
+  return {ShownLength(digits, rounding, base, scale), ShownLength(digits, rounding, height, scale)};
 }
 
 std::vector<std::string> TriangleRowCells(const std::string& side1, const std::string& side2,
                                           const std::string& side3, const TableRounding& r) {
   std::vector<std::string> cells;
-  if (r.mode == kBaseHeightArea) {
+  if (r.mode == AreaMode::kBaseHeight) {
     const BaseHeight bh =
-        BaseHeightTexts(side1, side2, side3, r.scale, r.lengthDigits, r.lengthRounding);
+        BaseHeightTexts(side1, side2, side3, r.scale, r.lengths.digits, r.lengths.rounding);
     cells = {bh.base, bh.height,
-             RoundToText(r.areaDigits, r.areaRounding,
+             RoundToText(r.areas.digits, r.areas.rounding,
                          static_cast<double>(StrToFloat(bh.base) * StrToFloat(bh.height)))};
     return cells;
   }
   for (const std::string* side : {&side1, &side2, &side3})
-    cells.push_back(ShownLength(r.lengthDigits, r.lengthRounding, StrToFloat(*side), r.scale));
+    cells.push_back(ShownLength(r.lengths.digits, r.lengths.rounding, StrToFloat(*side), r.scale));
   // From the sides as shown, so that a reader can check the row by hand.
   const double area = AreaFromSides(Shown(cells[0]), Shown(cells[1]), Shown(cells[2]));
-  cells.push_back(RoundToText(r.areaDigits, r.areaRounding, area));
+  cells.push_back(RoundToText(r.areas.digits, r.areas.rounding, area));
   return cells;
 }
 
@@ -85,29 +85,32 @@ long double AngleOfDmsText(const std::string& text) {
 ShownSegment ShowSegment(long double chord, long double radius, long double angle, int sign,
                          const TableRounding& r) {
   ShownSegment s;
-  s.chord = ShownLength(r.lengthDigits, r.lengthRounding, chord, r.scale);
-  const std::string shownRadius = ShownLength(r.lengthDigits, r.lengthRounding, radius, r.scale);
+  s.chord = ShownLength(r.lengths.digits, r.lengths.rounding, chord, r.scale);
+  const std::string shownRadius =
+      ShownLength(r.lengths.digits, r.lengths.rounding, radius, r.scale);
   s.radius = "R" + shownRadius;
   s.angle = AngleDmsText(angle);
   const long double area = SegmentArea(StrToFloat(shownRadius), AngleOfDmsText(s.angle));
-  s.area = RoundToText(r.areaDigits, r.areaRounding, static_cast<double>(sign < 0 ? -area : area));
+  s.area =
+      RoundToText(r.areas.digits, r.areas.rounding, static_cast<double>(sign < 0 ? -area : area));
   return s;
 }
 
 std::vector<std::string> SegmentRowCells(const ShownSegment& s, const TableRounding& r) {
-  if (r.mode == kBaseHeightArea)
+  if (r.mode == AreaMode::kBaseHeight)
     return {s.radius, s.angle,
-            RoundToText(r.areaDigits, kHalfUp, static_cast<double>(2 * StrToFloat(s.area)))};
+            RoundToText(r.areas.digits, kHalfUp, static_cast<double>(2 * StrToFloat(s.area)))};
   return {s.chord, s.radius, s.angle, s.area};
 }
 
 long double AreaOfTotal(long double total, const TableRounding& r) {
-  return r.mode == kBaseHeightArea ? total / 2 : total;
+  return r.mode == AreaMode::kBaseHeight ? total / 2 : total;
 }
 
 std::string FinalAreaText(long double area, const TableRounding& r) {
-  std::string text = RoundToText(r.finalDigits, r.finalRounding, static_cast<double>(area));
-  if (r.areaDigits > r.finalDigits)
-    text.append(static_cast<std::size_t>(r.areaDigits - r.finalDigits), ' ');
+  std::string text =
+      RoundToText(r.finalArea.digits, r.finalArea.rounding, static_cast<double>(area));
+  if (r.areas.digits > r.finalArea.digits)
+    text.append(static_cast<std::size_t>(r.areas.digits - r.finalArea.digits), ' ');
   return text;
 }

@@ -6,20 +6,17 @@
 #include <string>
 #include <vector>
 
-// How a row's area is found.
-enum AreaMode : int {
-  kThreeSideArea = 0,  // ﾍﾛﾝ: from the three sides
-  kBaseHeightArea = 1  // 三斜: base × height / 2 (the row shows base × height)
-};
+#include "geometry/AreaMode.h"
+#include "numbers/RoundToText.h"
 
 // The settings a table's figures depend on, and nothing of its drawing.
 struct TableRounding {
-  int mode = kThreeSideArea;
-  long double scale = 1000;                  // lengths are divided by it before they are shown
-  int lengthDigits = 2, lengthRounding = 1;  // sides, bases, heights
-  int areaDigits = 4, areaRounding = 1;      // row areas, total, half total
-  int finalDigits = 2, finalRounding = 1;    // final area
-  int coordinateDigits = 3;                  // the coordinate table's coordinates
+  AreaMode mode = AreaMode::kThreeSides;
+  long double scale = 1000;            // lengths are divided by it before they are shown
+  NumberFormat lengths{2, kHalfUp};    // sides, bases, heights
+  NumberFormat areas{4, kHalfUp};      // row areas, total, half total
+  NumberFormat finalArea{2, kHalfUp};  // final area
+  int coordinateDigits = 3;            // the coordinate table's coordinates
 };
 
 // Base (the longest side, the earlier one on a tie) and height of a triangle from its side
@@ -29,7 +26,7 @@ struct BaseHeight {
   std::string height;
 };
 BaseHeight BaseHeightTexts(const std::string& side1, const std::string& side2,
-                           const std::string& side3, long double scale, int digits, int mode);
+                           const std::string& side3, long double scale, int digits, int rounding);
 
 // A triangle's cells after its number, from its three sides as the number mark carries them
 // (drawing units): sides a, b, c and the area (three-side mode) or base, height and base ×

@@ -10,6 +10,12 @@ enum RoundingMode : int {
   kRoundUp = 2    // 切上 (any other value behaves as kTruncate)
 };
 
+// How a kind of figure is shown: its decimal places and the rounding of the first digit dropped.
+struct NumberFormat {
+  int digits = 2;
+  RoundingMode rounding = kHalfUp;
+};
+
 // value cut to `digits` decimal places (0 to 6; outside, the nearest of these) and written
 // with exactly that many ("7.000"). The digit that decides is read from the value's
 // 15-significant-digit text, so 1.005 rounds half up to 1.01 as a reader of the number expects,

@@ -2,10 +2,9 @@
 // number, 作成 draws the table, 検算 checks the marks against the drawing. Each reads the window's
 // settings and hands the dialogue with the host to its core in table/.
 #include "hostlink/HostLink.h"
-#include "shell/LabelSettings.h"
-#include "shell/SettingsFields.h"
+#include "shell/SettingsParts.h"
 #include "shell/TForm1.h"
-#include "shell/TableRoundingSettings.h"
+#include "shell/WindowSettings.h"
 #include "table/AreaTableRun.h"
 #include "table/CounterScan.h"
 #include "table/KenzanRun.h"
@@ -15,23 +14,14 @@ namespace {
 // Every setting converted here, so that one that is no number (or a width list of the wrong
 // count) ends the click before the host is touched.
 AreaTableRun ReadAreaTableRun(TForm1& form) {
-  AreaTableRun run;
-  run.wholeDrawing = form.CheckBox2.Checked();
-  run.textStyle = ReadTextStyleChoice(form);
-  AreaTableSettings& s = run.table;
-  static_cast<TableRounding&>(s) = ReadTableRounding(form);
-  const TEdit& widths = s.mode == kBaseHeightArea ? form.Edit20 : form.Edit11;
-  ReadAreaTableFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), widths.Text()}, s);
-  s.layer = LayerField(form.Edit12);
-  return run;
+  const WindowSettings window = ReadWindow(form, kTableSizes | kTableWidths | kTextLayer);
+  return {window.wholeDrawing, TextStyleOf(form, window), TableSettings(window)};
 }
 
-// The lengths as 作成 would show them, converted (and the scale checked) as 作成 does.
+// The lengths as 作成 would show them, its sizes converted (and refused) as 作成 does.
 KenzanRunSettings ReadKenzanRun(TForm1& form) {
-  AreaTableSettings s;
-  static_cast<TableRounding&>(s) = ReadTableRounding(form);
-  ReadTableStyleFields({form.Edit8.Text(), form.Edit9.Text(), form.Edit10.Text(), ""}, s);
-  return {form.CheckBox2.Checked(), s};
+  const WindowSettings window = ReadWindow(form, kTableSizes);
+  return {window.wholeDrawing, Rounding(window)};
 }
 
 }  // namespace
@@ -43,7 +33,7 @@ void TForm1::Button4Click() {
   // The counter moves only to what the drawing holds. Without a host (told by the click
   // dispatcher) or after an export that did not come back whole (EExportFailed) it stays where it
   // was: a count started again at 1 would let the next triangles repeat numbers in the drawing.
-  if (scan.outcome == CounterScanOutcome::kRead) UpDown4.SetPosition(scan.next);
+  if (scan.outcome == CounterScanOutcome::kRead) SetCounter(*this, scan.next);
 }
 
 void TForm1::Button16Click() { RunKenzan(ProcessHostLink(), ReadKenzanRun(*this)); }

@@ -1,9 +1,9 @@
 // The buttons of the base-line triangles (基準線, a-b反転, 戻す) and the keys of the side
 // lengths: each reads the window's settings and hands the rest to workflows/BaseLineTriangle.
 #include "hostlink/HostLink.h"
-#include "numbers/NumberText.h"
-#include "shell/LabelSettings.h"
+#include "shell/SettingsParts.h"
 #include "shell/TForm1.h"
+#include "shell/WindowSettings.h"
 #include "workflows/BaseLineTriangle.h"
 
 namespace {
@@ -12,22 +12,24 @@ constexpr char16_t kEnter = 13;
 
 // The labelling settings, every number converted before the host is asked anything, and the
 // counter's step back.
-BaseLineSettings ReadLabelSettings(TForm1& form) {
+BaseLineSettings LabelSettings(TForm1& form, const WindowSettings& window) {
   BaseLineSettings s;
-  s.labels = ReadTriangleLabelling(form);
-  s.back = [&form] { form.UpDown4.SetPosition(form.UpDown4.Position() - 1); };
+  s.labels = Labelling(form, window);
+  s.back = [&form] { SetCounter(form, CounterPosition(form) - 1); };
   return s;
 }
 
-// The same and the two sides, typed lengths times the multiplier Edit17.
+BaseLineSettings ReadLabelSettings(TForm1& form) {
+  return LabelSettings(form, ReadWindow(form, LabellingFields(true)));
+}
+
+// The same and the two sides, typed lengths times the multiplier.
 BaseLineSettings ReadBaseLineSettings(TForm1& form) {
-  const double a = static_cast<double>(StrToFloat(form.Edit1.Text()));
-  const double b = static_cast<double>(StrToFloat(form.Edit2.Text()));
-  const double multiplier = static_cast<double>(StrToFloat(form.Edit17.Text()));
-  BaseLineSettings s = ReadLabelSettings(form);
-  s.sideA = a * multiplier;
-  s.sideB = b * multiplier;
-  s.automaticSide = form.CheckBox1.Checked();
+  const WindowSettings window = ReadWindow(form, kBaseLineSides | LabellingFields(true));
+  BaseLineSettings s = LabelSettings(form, window);
+  s.sideA = window.sideA;
+  s.sideB = window.sideB;
+  s.automaticSide = window.automaticSide;
   return s;
 }
 
@@ -56,7 +58,7 @@ void TForm1::Button9Click() {
 
 void TForm1::Button7Click() {
   if (!lastWasConstruction_) return;
-  const auto back = [this] { UpDown4.SetPosition(UpDown4.Position() - 1); };
+  const auto back = [this] { SetCounter(*this, CounterPosition(*this) - 1); };
   if (TakeBack(ProcessHostLink(), back)) lastWasConstruction_ = false;
 }
 

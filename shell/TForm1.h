@@ -17,7 +17,6 @@
 #include "geometry/AcadTypes.h"
 #include "shell/Controls.h"
 
-struct DxfDocument;        // dxf/DxfDocument.h
 struct TriangleLabelling;  // annotation/TriangleLabels.h
 struct RegionSettings;     // workflows/DivideRegion.h
 
@@ -221,37 +220,8 @@ class TForm1 {
 
   // ---- Methods of the workflows (defined in shell/, one file per subsystem) ----
 
-  // Triangle labels (shell/AnnotationMembers.cpp, over annotation/TriangleLabels.h), style
-  // CeTextStyle. Reads Edit5, Edit6 (converted before anything is sent), Edit12, Edit15, Edit19
-  // and UpDown4, labels the triangle and advances UpDown4. The single labels, side lines and
-  // the two-sides, base-line and tool dialogues are the cores' (annotation/, workflows/,
-  // tools/), which the buttons call with the settings they read.
-  void LabelTriangle(const TAcadTriangle& triangle, double textHeight, int digits, int rounding,
-                     double scale, double baseAngle, int angleDirection, bool threeSide);
-
-  // Number marks (shell/AnnotationMembers.cpp): circle and number at the triangle's label
-  // point, the number text carrying the side lengths |p1p2|, |p2p3|, |p3p1| as application
-  // data. Layer Edit12, style CeTextStyle. The single forms write and insert a document of
-  // their own; the batch forms append to the caller's document.
-  void DrawThreeSideNumber(const TAcadTriangle& triangle, int number, double radius,
-                           double numberHeight, double baseAngle, int angleDirection);
-  void DrawThreeSideNumbers(DxfDocument& document, const TAcadTriangle& triangle, int number,
-                            double radius, double numberHeight, double baseAngle,
-                            int angleDirection);
-  // Base and apex as ChooseBaseAndHeight gives them for the same triangle.
-  void DrawBaseHeightNumber(const TAcadTriangle& triangle, const TAcadPoint& baseSt,
-                            const TAcadPoint& baseEd, const TAcadPoint& apex,
-                            const TAcadPoint& foot, int number, double radius, double numberHeight,
-                            double baseAngle, int angleDirection);
-  void DrawBaseHeightNumbers(DxfDocument& document, const TAcadTriangle& triangle,
-                             const TAcadPoint& baseSt, const TAcadPoint& baseEd,
-                             const TAcadPoint& apex, const TAcadPoint& foot, int number,
-                             double radius, double numberHeight, double baseAngle,
-                             int angleDirection);
-
-  // Triangle workflows (shell/TriangleMembers.cpp), labelling settings read by
-  // ReadTriangleLabelling (shell/LabelSettings.h); the number counter advances by what reached
-  // the drawing.
+  // Triangle workflows (shell/TriangleMembers.cpp), labelling settings read by ReadWindow
+  // (shell/WindowSettings.h); the number counter advances by what reached the drawing.
   void AdvanceTriangleNumber(int first, int count);
   // The user's selection exported and read, its triangles labelled.
   void GroupSelection(const TriangleLabelling& labelling);

@@ -4,9 +4,9 @@
 #include "hostlink/HostDialogue.h"
 #include "hostlink/HostLink.h"
 #include "hostlink/HostSelection.h"
-#include "shell/LabelSettings.h"
+#include "shell/SettingsParts.h"
 #include "shell/TForm1.h"
-#include "shell/TableRoundingSettings.h"
+#include "shell/WindowSettings.h"
 #include "workflows/DivideRegion.h"
 #include "workflows/GroupSelection.h"
 #include "workflows/TwoSides.h"
@@ -14,19 +14,21 @@
 namespace {
 
 // A whole list of triangles is numbered on from the counter as it stood at the click.
-TriangleLabelling ReadListLabelling(TForm1& form, bool marks) {
-  TriangleLabelling labelling = ReadTriangleLabelling(form, marks);
-  labelling.nextNumber = [first = form.UpDown4.Position()] { return first; };
+TriangleLabelling ListLabelling(TForm1& form, const WindowSettings& s) {
+  TriangleLabelling labelling = Labelling(form, s);
+  labelling.nextNumber = [first = CounterPosition(form)] { return first; };
   return labelling;
 }
 
 }  // namespace
 
 void TForm1::AdvanceTriangleNumber(int first, int count) {
-  if (count > 0) UpDown4.SetPosition(first + count);
+  if (count > 0) SetCounter(*this, first + count);
 }
 
-void TForm1::Button13Click() { GroupSelection(ReadListLabelling(*this, true)); }
+void TForm1::Button13Click() {
+  GroupSelection(ListLabelling(*this, ReadWindow(*this, LabellingFields(true))));
+}
 
 void TForm1::GroupSelection(const TriangleLabelling& labelling) {
   const GroupResult r = ::GroupSelection(ProcessHostLink(), labelling);
@@ -39,12 +41,13 @@ void TForm1::Button10Click() { PickAndDivide(true); }
 void TForm1::Button6Click() { PickAndDivide(true); }
 
 void TForm1::PickAndDivide(bool labels) {
+  const WindowSettings window = ReadWindow(*this, LabellingFields(labels));
   RegionSettings settings;
   settings.labels = labels;
-  settings.labelling = ReadListLabelling(*this, labels);
-  settings.bestShape = CheckBox5.Checked();
-  if (settings.bestShape) settings.table = ReadTableRounding(*this);
-  settings.segments = CheckBox6.Checked();
+  settings.labelling = ListLabelling(*this, window);
+  settings.bestShape = window.bestShape;
+  if (settings.bestShape) settings.table = Rounding(window);
+  settings.segments = window.segments;
   const HostLink link = ProcessHostLink();
   if (!ActivateHost(link)) return;
   TAcadPoint point;
@@ -56,4 +59,6 @@ void TForm1::DivideRegion(const TAcadPoint& point, const RegionSettings& setting
   AdvanceTriangleNumber(settings.labelling.nextNumber(), r.labelled);
 }
 
-void TForm1::Button8Click() { PickTwoSides(ProcessHostLink(), ReadTriangleLabelling(*this)); }
+void TForm1::Button8Click() {
+  PickTwoSides(ProcessHostLink(), Labelling(*this, ReadWindow(*this, LabellingFields(true))));
+}

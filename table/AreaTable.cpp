@@ -79,31 +79,23 @@ std::vector<long double> FittedWidths(const AreaTableTexts& texts, const AreaTab
   return widths;
 }
 
-int AreaTableColumns(int mode) { return mode == kBaseHeightArea ? 4 : 5; }
+int AreaTableColumns(AreaMode mode) { return mode == AreaMode::kBaseHeight ? 4 : 5; }
 
-void ReadTableStyleFields(const AreaTableFields& fields, AreaTableSettings& settings) {
-  settings.scale = StrToFloat(fields.scale);
-  if (!(settings.scale > 0))
-    throw EConvertError("尺度は 0 より大きい数で指定してください: '" + fields.scale + "'");
-  settings.textHeight = StrToFloat(fields.textHeight);
-  settings.rowHeight = StrToFloat(fields.rowHeight);
-}
-
-void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings) {
-  ReadTableStyleFields(fields, settings);
+std::vector<long double> ReadWidths(const std::string& list, AreaMode mode) {
   std::vector<std::string> pieces;
-  SplitCommaList(fields.widths, pieces);
-  const int columns = AreaTableColumns(settings.mode);
+  SplitCommaList(list, pieces);
+  const int columns = AreaTableColumns(mode);
   if (static_cast<int>(pieces.size()) != columns)
-    throw EConvertError(WidthCountMessage(columns, fields.widths));
-  settings.widths.clear();
-  for (const std::string& piece : pieces) settings.widths.push_back(StrToFloat(piece));
+    throw EConvertError(WidthCountMessage(columns, list));
+  std::vector<long double> widths;
+  for (const std::string& piece : pieces) widths.push_back(StrToFloat(piece));
+  return widths;
 }
 
 AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries, const AreaTableSettings& s,
                                 const std::vector<SegmentMarkData>& segments) {
   AreaTableTexts t;
-  const bool baseHeight = s.mode == kBaseHeightArea;
+  const bool baseHeight = s.mode == AreaMode::kBaseHeight;
   if (baseHeight) {
     t.header = {"No.", "底辺", "高さ", "面積"};
   } else {
@@ -126,11 +118,11 @@ AreaTableTexts ComputeAreaTable(const std::vector<std::string>& entries, const A
     t.rows.push_back(std::move(row));
   }
   t.summary.emplace_back("合計",
-                         RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(total)));
+                         RoundToText(s.areas.digits, s.areas.rounding, static_cast<double>(total)));
   const long double area = AreaOfTotal(total, s);
   if (baseHeight)
-    t.summary.emplace_back("1/2",
-                           RoundToText(s.areaDigits, s.areaRounding, static_cast<double>(area)));
+    t.summary.emplace_back(
+        "1/2", RoundToText(s.areas.digits, s.areas.rounding, static_cast<double>(area)));
   t.summary.emplace_back("面積", FinalAreaText(area, s));
   if (s.coordinateArea) {
     const std::string coordinate = FinalAreaText(*s.coordinateArea, s);

@@ -16,7 +16,7 @@
 #include "hostlink/HostSettings.h"
 
 // Columns of the table in a mode: 5 in three-side mode, 4 in base-height mode.
-int AreaTableColumns(int mode);
+int AreaTableColumns(AreaMode mode);
 
 // The figures follow the rounding (mode, scale, digits and rounding of sides, rows and final
 // area); the rest says how the table is drawn.
@@ -33,21 +33,9 @@ struct AreaTableSettings : TableRounding {
   std::optional<long double> coordinateArea;
 };
 
-// The edit fields as typed: scale, text height, row height and the comma list of widths of
-// the selected mode.
-struct AreaTableFields {
-  std::string scale;
-  std::string textHeight;
-  std::string rowHeight;
-  std::string widths;
-};
-
-// Converts the fields into settings (whose mode must already be set), before anything is sent
-// to the host. Throws EConvertError for a text that is no number, a scale not above 0, or a
-// width list whose count is not the mode's number of columns.
-void ReadAreaTableFields(const AreaTableFields& fields, AreaTableSettings& settings);
-// The scale, text height and row height only (the widths are left alone), with the same checks.
-void ReadTableStyleFields(const AreaTableFields& fields, AreaTableSettings& settings);
+// A comma list of column widths as typed, for a table of the mode. Throws EConvertError when its
+// count is not the mode's number of columns (told first) or a width is no number.
+std::vector<long double> ReadWidths(const std::string& list, AreaMode mode);
 
 // The table's texts: the column heads, one row per entry ("number,side1,side2,side3", in the
 // given order) and the summary rows as label and value.

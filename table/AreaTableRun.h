@@ -15,7 +15,7 @@ inline constexpr const char* kAreaCsvFile = "Menseki.csv";
 struct AreaTableRun {
   bool wholeDrawing = true;   // every mark of the drawing; otherwise those the user selects
   TextStyleChoice textStyle;  // texts in the host's current style, none otherwise
-  // Converted before the run (ReadAreaTableFields); style, corner and angles are the run's.
+  // Converted before the run; style, corner and angles are the run's.
   AreaTableSettings table;
 };
 

@@ -57,7 +57,7 @@ CoordinateTableTexts ComputeCoordinateTable(const std::vector<TAcadPoint>& corne
   }
   const FixedDecimal area = Half(doubleArea) + segmentTotal;
   t.area = FixedValue(area);
-  const std::string finalText = RoundFixedText(area, s.finalDigits, s.finalRounding);
+  const std::string finalText = RoundFixedText(area, s.finalArea.digits, s.finalArea.rounding);
   t.finalArea = StrToFloat(finalText);
   t.texts.summary.emplace_back("倍面積", FixedText(doubleArea));
   if (curved) t.texts.summary.emplace_back(kSegmentTotal, FixedText(segmentTotal));

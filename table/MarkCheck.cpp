@@ -18,7 +18,7 @@ constexpr long double kRelativeTolerance = 1e-9L;
 
 // A length in drawing units as the table shows its sides.
 std::string Shown(long double length, const TableRounding& r) {
-  return ShownLength(r.lengthDigits, r.lengthRounding, length, r.scale);
+  return ShownLength(r.lengths.digits, r.lengths.rounding, length, r.scale);
 }
 
 long double DistanceToSegment(const TAcadPoint& p, const TAcadPoint& a, const TAcadPoint& b) {

@@ -66,8 +66,8 @@ struct MarkFinding {
 
 // Every finding, in this order: doubled and missing numbers (number marks, then segment
 // marks), then mark by mark in the order given its sides, labels and arc, then the marks without
-// corners. Lengths are shown as the table shows them (rounding.scale, lengthDigits and
-// lengthRounding). Nothing for a drawing that still matches its marks.
+// corners. Lengths are shown as the table shows them (rounding.scale, lengths.digits and
+// lengths.rounding). Nothing for a drawing that still matches its marks.
 std::vector<MarkFinding> CheckMarks(const CheckedDrawing& drawing, const TableRounding& rounding);
 
 // How a finding names a mark: "番号3" for number mark 3, a segment mark by its own name.

@@ -29,7 +29,7 @@ int LabelDividedTriangles(DxfDocument& document, const std::vector<TAcadTriangle
   const NumberMarkStyle mark = LabellingMarkStyle(l, frame);
   int number = firstNumber;
   for (const TAcadTriangle& t : triangles) {
-    if (l.mode == LabelMode::kBaseHeight) {
+    if (l.mode == AreaMode::kBaseHeight) {
       TAcadPoint baseSt, baseEd, apex, foot;
       ChooseBaseAndHeight(t, baseSt, baseEd, apex, foot);
       if (!SegmentListed(baseSt, baseEd, labelled, kListedTolerance)) {

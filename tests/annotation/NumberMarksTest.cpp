@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "annotation/AnnotationAngles.h"
+
 #include <algorithm>
 #include <numbers>
 #include <string>
@@ -13,7 +15,6 @@
 #include "numbers/NumberFormat.h"
 #include "numbers/NumberText.h"
 #include "platform/Utf.h"
-#include "shell/TForm1.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -72,12 +73,26 @@ void ExpectMark(const Items& items, const TAcadTriangle& t, double x, double y,
   EXPECT_EQ(items, expected);
 }
 
-// The members reach the process-wide link.
+// A mark as the labelling cores write it (radius 500, number height 400, on H_TEXT): at its
+// centre and turned back by the host's turn of inserted documents, the data from the triangle.
 struct NumberMarksTest : hosttest::WindowsFixture {
-  NumberMarksTest() : WindowsFixture(ProcessHostLink()) {
-    world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe");
+  NumberMarksTest() { world.files = platform::MemoryFileSystem("C:\\Tools\\annotate.exe"); }
+
+  static NumberMarkStyle Style(const InsertionFrame& frame, const std::string& textStyle) {
+    return {500, 400, frame.NumberRotation(), "H_TEXT", textStyle};
   }
-  TForm1 form;
+  static void WriteThreeSide(DxfDocument& d, const TAcadTriangle& t, int number,
+                             const HostAngles& angles = {}, const std::string& textStyle = "") {
+    const InsertionFrame frame(angles);
+    WriteNumberMark(d, frame.Place(ThreeSideMarkCentre(t)), t, number, Style(frame, textStyle));
+  }
+  static void WriteBaseHeight(DxfDocument& d, const TAcadTriangle& t, const TAcadPoint& st,
+                              const TAcadPoint& ed, const TAcadPoint& apex, const TAcadPoint& foot,
+                              int number) {
+    const InsertionFrame frame(HostAngles{});
+    WriteNumberMark(d, frame.Place(BaseHeightMarkCentre(st, ed, apex, foot)), t, number,
+                    Style(frame, ""));
+  }
 };
 
 TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
@@ -91,7 +106,7 @@ TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
   };
   for (const auto& c : cases) {
     DxfDocument d;
-    form.DrawThreeSideNumbers(d, c.t, 12, 500, 400, 0, 0);
+    WriteThreeSide(d, c.t, 12);
     ExpectMark(d.items, c.t, 1000, 1000, "12", "0", c.a, c.b, c.c);
   }
 }
@@ -99,13 +114,11 @@ TEST_F(NumberMarksTest, ThreeSideMarkAtTheIncentreWithSidesInTheCallersOrder) {
 // The host turns an inserted document by its base angle, whichever way it counts angles: the
 // mark is written turned back by it, so that it lands upright at its triangle.
 TEST_F(NumberMarksTest, StyleGoesToTheTextOnlyAndTheMarkIsWrittenTurnedBackByTheBaseAngle) {
-  form.CeTextStyle = "Standard";
-  form.Edit12.SetText("H_TEXT");
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
   const double quarter = std::numbers::pi / 2;
   DxfDocument counterClockwise, clockwise;
-  form.DrawThreeSideNumbers(counterClockwise, t, 7, 500, 400, quarter, 0);
-  form.DrawThreeSideNumbers(clockwise, t, 7, 500, 400, quarter, 1);
+  WriteThreeSide(counterClockwise, t, 7, {quarter, 0}, "Standard");
+  WriteThreeSide(clockwise, t, 7, {quarter, 1}, "Standard");
   ExpectMark(counterClockwise.items, t, 1000, -1000, "7", "-90", "3000", "5000", "4000",
              "Standard");
   ExpectMark(clockwise.items, t, 1000, -1000, "7", "-90", "3000", "5000", "4000", "Standard");
@@ -131,7 +144,7 @@ TEST_F(NumberMarksTest, BaseHeightMarkInTheLargerHalf) {
   TAcadPoint st, ed, apex, foot;
   ASSERT_TRUE(ChooseBaseAndHeight(t, st, ed, apex, foot));
   DxfDocument d;
-  form.DrawBaseHeightNumbers(d, t, st, ed, apex, foot, 3, 500, 400, 0, 0);
+  WriteBaseHeight(d, t, st, ed, apex, foot, 3);
   ASSERT_EQ(d.items.size(), 22u);
   EXPECT_EQ(d.items[2], " 10\r\n2084.52405257735");
   EXPECT_EQ(d.items[3], " 20\r\n1084.52405257735");
@@ -154,9 +167,8 @@ TEST_F(NumberMarksTest, EqualHalvesGoToTheBaseEnd) {
 TEST_F(NumberMarksTest, BothModesStoreTheSameData) {
   const TAcadTriangle t{{0, 0}, {6000, 0}, {1000, 3000}};
   DxfDocument threeSide, baseHeight;
-  form.DrawThreeSideNumbers(threeSide, t, 3, 500, 400, 0, 0);
-  form.DrawBaseHeightNumbers(baseHeight, t, {0, 0}, {6000, 0}, {1000, 3000}, {1000, 0}, 3, 500, 400,
-                             0, 0);
+  WriteThreeSide(threeSide, t, 3);
+  WriteBaseHeight(baseHeight, t, {0, 0}, {6000, 0}, {1000, 3000}, {1000, 0}, 3);
   EXPECT_EQ(Items(threeSide.items.end() - 8, threeSide.items.end()),
             Items(baseHeight.items.end() - 8, baseHeight.items.end()));
   EXPECT_NE(threeSide.items[2], baseHeight.items[2]);
@@ -165,10 +177,11 @@ TEST_F(NumberMarksTest, BothModesStoreTheSameData) {
 TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
   hosttest::CreateHostWindows(world.windows);
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
-  form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
+  const InsertionFrame frame(HostAngles{});
+  InsertNumberMark(link, frame.Place(ThreeSideMarkCentre(t)), t, 12, Style(frame, ""));
   DxfDocument expected;
   WriteDxfMarkHeader(expected, "");
-  form.DrawThreeSideNumbers(expected, t, 12, 500, 400, 0, 0);
+  WriteThreeSide(expected, t, 12);
   WriteDxfEnd(expected);
   EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected));
   // One insertion, typed last: before it INSUNITSDEFSOURCE is read (and left alone, as these
@@ -184,11 +197,12 @@ TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
             "_-INSERT *C:\\Tools\\annotate.dxf\r*0.0,0.0 1.0 0.0\r");
 
   world.windows.sent.clear();
-  form.DrawBaseHeightNumber(t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400, 0, 0);
+  InsertNumberMark(link,
+                   frame.Place(BaseHeightMarkCentre({3000, 0}, {0, 4000}, {0, 0}, {1920, 1440})), t,
+                   13, Style(frame, ""));
   DxfDocument expected2;
   WriteDxfMarkHeader(expected2, "");
-  form.DrawBaseHeightNumbers(expected2, t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400,
-                             0, 0);
+  WriteBaseHeight(expected2, t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13);
   WriteDxfEnd(expected2);
   EXPECT_EQ(world.files.files().at("C:\\Tools\\annotate.dxf"), DocumentBytes(expected2));
   EXPECT_EQ(insertions(), 1);

@@ -10,7 +10,6 @@
 #include "dxf/DxfTables.h"
 #include "hostlink/HostSettings.h"
 #include "numbers/NumberText.h"
-#include "shell/TForm1.h"
 #include "tests/support/HostFixture.h"
 
 namespace {
@@ -36,8 +35,8 @@ struct TriangleLabelsTest : HostFixture {
 
   TriangleLabelling Settings(bool threeSide) {
     TriangleLabelling s;
-    s.lengths = {300, 2, 1, 1000, {}, "H_TEXT", ""};
-    s.mode = threeSide ? LabelMode::kThreeSides : LabelMode::kBaseHeight;
+    s.lengths = {300, {2, kHalfUp}, 1000, {}, "H_TEXT", ""};
+    s.mode = threeSide ? AreaMode::kThreeSides : AreaMode::kBaseHeight;
     s.sideLayer = "H_HEN";
     s.heightLayer = "H_TAKASA";
     s.markRadius = 500;
@@ -307,35 +306,6 @@ TEST_F(TriangleLabelsTest, EveryAngleSettingGivesTheSameDrawing) {
       }
     }
   }
-}
-
-// The member reaches the process-wide link.
-struct LabelTriangleMember : HostFixture {
-  TForm1 form;
-  LabelTriangleMember() : HostFixture(ProcessHostLink()) {}
-};
-
-TEST_F(LabelTriangleMember, ReadsTheMarkSettingsBeforeAnythingIsSentAndAdvancesTheCounter) {
-  AddLine(0, 0, 6000, 0);
-  form.Edit16.SetText("7");
-  form.Edit5.SetText("4OO");  // letters O, not zeros
-  EXPECT_THROW(form.LabelTriangle(kTriangle, 300, 2, 1, 1000, 0, 0, true), EConvertError);
-  EXPECT_TRUE(world.windows.sent.empty());
-  EXPECT_EQ(host.drawing().entities.size(), 1u);
-  EXPECT_EQ(form.Edit16.Text(), "7");
-
-  form.Edit5.SetText("400");
-  form.Edit6.SetText("600");
-  form.Edit12.SetText("文字");
-  form.Edit15.SetText("辺");
-  form.LabelTriangle(kTriangle, 300, 2, 1, 1000, 0, 0, true);
-  EXPECT_EQ(form.Edit16.Text(), "8");
-  ASSERT_EQ(TextsReading("7").size(), 1u);
-  EXPECT_EQ(TextsReading("7")[0].layer, "文字");
-  ASSERT_EQ(Circles().size(), 1u);
-  EXPECT_EQ(Circles()[0].radius, 600);
-  EXPECT_EQ(Lines("辺").size(), 2u);
-  EXPECT_EQ(TextsReading("6.00").size(), 1u);
 }
 
 }  // namespace

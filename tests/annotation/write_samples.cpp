@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "annotation/AnnotationAngles.h"
 #include "annotation/DxfInsertion.h"
 #include "annotation/NumberMarks.h"
 #include "dxf/DxfWriter.h"
@@ -12,22 +13,26 @@
 #include "geometry/Triangles.h"
 #include "platform/Ports.h"
 #include "platform/standin/StandinWorld.h"
-#include "shell/TForm1.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// A number mark as the labelling cores write it: radius 500, number height 400, on H_TEXT,
+// turned back by the host's turn of inserted documents.
+NumberMarkStyle MarkStyle(const InsertionFrame& frame, const std::string& textStyle) {
+  return {500, 400, frame.NumberRotation(), "H_TEXT", textStyle};
+}
+
 struct Samples {
   fs::path folder;
-  TForm1 form;
 
   void MoveTo(const std::string& from, const std::string& to) {
     fs::rename(folder / from, folder / to);
   }
 
   void Batch(const std::string& file, const std::string& style) {
-    form.CeTextStyle = style;
+    const InsertionFrame upright(HostAngles{});
     const TAcadTriangle a{{0, 0}, {3000, 0}, {0, 4000}};
     const TAcadTriangle b{{0, 0}, {6000, 0}, {1000, 3000}};
     DxfDocument d;
@@ -35,14 +40,16 @@ struct Samples {
     WriteDxfLine(d, a.p2, a.p3, "H_HEN");
     WriteDxfText(d, "J BC ", MidPoint(a.p2, a.p3), 300, -0.9272952180016122, "5.00", "H_TEXT",
                  style);
-    form.DrawThreeSideNumbers(d, a, 1, 500, 400, 0, 0);
+    WriteNumberMark(d, upright.Place(ThreeSideMarkCentre(a)), a, 1, MarkStyle(upright, style));
     TAcadPoint st, ed, apex, foot;
     ChooseBaseAndHeight(b, st, ed, apex, foot);
     WriteDxfLine(d, apex, foot, "H_TAKASA");
-    form.DrawBaseHeightNumbers(d, b, st, ed, apex, foot, 2, 500, 400, 0, 0);
+    WriteNumberMark(d, upright.Place(BaseHeightMarkCentre(st, ed, apex, foot)), b, 2,
+                    MarkStyle(upright, style));
     const TAcadTriangle c{
         {10000.123456789L, -2000.5L, 0}, {12345.678L, 1.0e-5L, 0}, {9000, 7000.25L, 0}};
-    form.DrawThreeSideNumbers(d, c, 3, 500, 400, 1.5707963267948966, 1);
+    const InsertionFrame turned(HostAngles{1.5707963267948966, 1});
+    WriteNumberMark(d, turned.Place(ThreeSideMarkCentre(c)), c, 3, MarkStyle(turned, style));
     WriteDxfEnd(d);
     SaveDxfDocument(d, (folder / file).string());
   }
@@ -88,11 +95,13 @@ int main(int argc, char** argv) {
   s.MoveTo("Menseki.dxf", "text_style.dxf");
 
   const TAcadTriangle t{{0, 0}, {3000, 0}, {0, 4000}};
-  s.form.CeTextStyle = "";
-  s.form.DrawThreeSideNumber(t, 12, 500, 400, 0, 0);
+  const InsertionFrame upright(HostAngles{});
+  InsertNumberMark(ProcessHostLink(), upright.Place(ThreeSideMarkCentre(t)), t, 12,
+                   MarkStyle(upright, ""));
   s.MoveTo("annotate.dxf", "mark_three_side.dxf");
-  s.form.CeTextStyle = "Standard";
-  s.form.DrawBaseHeightNumber(t, {3000, 0}, {0, 4000}, {0, 0}, {1920, 1440}, 13, 500, 400, 0, 0);
+  InsertNumberMark(ProcessHostLink(),
+                   upright.Place(BaseHeightMarkCentre({3000, 0}, {0, 4000}, {0, 0}, {1920, 1440})),
+                   t, 13, MarkStyle(upright, "Standard"));
   s.MoveTo("annotate.dxf", "mark_base_height.dxf");
   return 0;
 }

@@ -100,7 +100,7 @@ std::vector<Triangles> AllTriangulations(const std::vector<TAcadPoint>& p) {
   return all;
 }
 
-class AgreeingTriangulationTest : public testing::TestWithParam<int> {};
+class AgreeingTriangulationTest : public testing::TestWithParam<AreaMode> {};
 
 // rural-12: the plain best shape's ﾍﾛﾝ table is 0.1069 m² short; two other triangulations of
 // the same smallest angle come to 0.0969 and 0.0869.
@@ -130,9 +130,10 @@ TEST_P(AgreeingTriangulationTest, TakesTheClosestTableOfTheLargestSmallestAngle)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, AgreeingTriangulationTest,
-                         testing::Values(kThreeSideArea, kBaseHeightArea), [](const auto& info) {
-                           return std::string(info.param == kThreeSideArea ? "ThreeSide"
-                                                                           : "BaseHeight");
+                         testing::Values(AreaMode::kThreeSides, AreaMode::kBaseHeight),
+                         [](const auto& info) {
+                           return std::string(info.param == AreaMode::kThreeSides ? "ThreeSide"
+                                                                                  : "BaseHeight");
                          });
 
 // The rule on every triangulation: the largest smallest angle (to 1e-6 rad), the fewest thin

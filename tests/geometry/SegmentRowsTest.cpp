@@ -35,7 +35,7 @@ std::string Recomputed(const std::string& radiusText, const std::string& angleTe
   return text;
 }
 
-TableRounding Rounding(int mode) {
+TableRounding Rounding(AreaMode mode) {
   TableRounding r;
   r.mode = mode;
   r.scale = 1000;  // drawn in millimetres, shown in metres
@@ -62,14 +62,15 @@ TEST(ShowSegment, EveryRowRecomputesFromItsPrintedRadiusAndAngle) {
     const double theta = arc.degrees * kPi / 180;
     const double chord = 2 * arc.radius * std::sin(theta / 2);
     for (int sign : {+1, -1}) {
-      const ShownSegment s = ShowSegment(chord, arc.radius, theta, sign, Rounding(kThreeSideArea));
+      const ShownSegment s =
+          ShowSegment(chord, arc.radius, theta, sign, Rounding(AreaMode::kThreeSides));
       EXPECT_EQ(s.angle, arc.angle) << arc.degrees;
       EXPECT_EQ(s.area, Recomputed(s.radius, s.angle, sign, 4)) << s.radius << " " << s.angle;
       // Three-side rows show chord, radius and angle; base-height rows radius, angle and twice
       // the same shown area, so that both modes round a segment once.
-      EXPECT_EQ(SegmentRowCells(s, Rounding(kThreeSideArea)),
+      EXPECT_EQ(SegmentRowCells(s, Rounding(AreaMode::kThreeSides)),
                 (Strings{s.chord, s.radius, s.angle, s.area}));
-      const Strings base = SegmentRowCells(s, Rounding(kBaseHeightArea));
+      const Strings base = SegmentRowCells(s, Rounding(AreaMode::kBaseHeight));
       ASSERT_EQ(base.size(), 3u);
       EXPECT_EQ(base[0], s.radius);
       EXPECT_EQ(base[1], s.angle);
@@ -83,20 +84,20 @@ TEST(ShowSegment, EveryRowRecomputesFromItsPrintedRadiusAndAngle) {
 // the measured angle. An arc of R 10.003 over 179.9° has a chord longer than the shown diameter
 // (20.01 > 2 × 10.00): shown as it is, the angle not clamped to a half circle.
 TEST(ShowSegment, TheAngleIsTheMeasuredOneNearAHalfCircle) {
-  const ShownSegment half = ShowSegment(2 * 9997.0, 9997, kPi, +1, Rounding(kThreeSideArea));
+  const ShownSegment half = ShowSegment(2 * 9997.0, 9997, kPi, +1, Rounding(AreaMode::kThreeSides));
   EXPECT_EQ(half.chord, "19.99");
   EXPECT_EQ(half.radius, "R10.00");
   EXPECT_EQ(half.angle, "180°00′00″");
   EXPECT_EQ(half.area, "157.0796");  // 10.00² π / 2
 
-  TableRounding three = Rounding(kThreeSideArea);
-  three.lengthDigits = 3;
+  TableRounding three = Rounding(AreaMode::kThreeSides);
+  three.lengths.digits = 3;
   const ShownSegment r9997 = ShowSegment(2 * 9997.0, 9997, kPi, +1, three);
   EXPECT_EQ(r9997.area, "156.9854");
 
   const double theta = 179.9 * kPi / 180;
-  const ShownSegment over =
-      ShowSegment(2 * 10003 * std::sin(theta / 2), 10003, theta, +1, Rounding(kThreeSideArea));
+  const ShownSegment over = ShowSegment(2 * 10003 * std::sin(theta / 2), 10003, theta, +1,
+                                        Rounding(AreaMode::kThreeSides));
   EXPECT_EQ(over.chord, "20.01");
   EXPECT_EQ(over.radius, "R10.00");
   EXPECT_EQ(over.angle, "179°54′00″");

@@ -17,10 +17,10 @@ using Strings = std::vector<std::string>;
 using tabletest::EntitiesOf;
 using tabletest::Entity;
 
-AreaTableSettings Settings(int mode) {
+AreaTableSettings Settings(AreaMode mode) {
   AreaTableSettings s;
   s.mode = mode;
-  if (mode == kBaseHeightArea) {
+  if (mode == AreaMode::kBaseHeight) {
     s.widths = {1500, 3000, 3000, 4500};
   } else {
     s.widths = {1500, 3000, 3000, 3000, 4500};
@@ -32,8 +32,8 @@ AreaTableSettings Settings(int mode) {
 using Summary = std::vector<std::pair<std::string, std::string>>;
 
 TEST(ComputeAreaTable, ThreeSideRowFromTheShownSides) {
-  const AreaTableTexts t =
-      ComputeAreaTable({"1,3004.00000000,4004.00000000,5004.00000000"}, Settings(kThreeSideArea));
+  const AreaTableTexts t = ComputeAreaTable({"1,3004.00000000,4004.00000000,5004.00000000"},
+                                            Settings(AreaMode::kThreeSides));
   EXPECT_EQ(t.header, (Strings{"No.", "a", "b", "c", "面積"}));
   ASSERT_EQ(t.rows.size(), 1u);
   // 6.0000 from 3.00, 4.00 and 5.00 as shown; the stored sides would give 6.0140.
@@ -42,8 +42,8 @@ TEST(ComputeAreaTable, ThreeSideRowFromTheShownSides) {
 }
 
 TEST(ComputeAreaTable, BaseHeightRowShowsBaseTimesHeightAndTheSummaryHalvesIt) {
-  const AreaTableTexts t =
-      ComputeAreaTable({"1,3000.00000000,4000.00000000,5000.00000000"}, Settings(kBaseHeightArea));
+  const AreaTableTexts t = ComputeAreaTable({"1,3000.00000000,4000.00000000,5000.00000000"},
+                                            Settings(AreaMode::kBaseHeight));
   EXPECT_EQ(t.header, (Strings{"No.", "底辺", "高さ", "面積"}));
   ASSERT_EQ(t.rows.size(), 1u);
   EXPECT_EQ(t.rows[0], (Strings{"1", "5.00", "2.40", "12.0000"}));
@@ -59,7 +59,8 @@ TEST(ComputeAreaTable, SegmentRowsFollowTheTrianglesAndCountInTheTotal) {
                  6250,  -1, 2 * std::numbers::pi_v<long double> - 2 * std::asin(0.8L)};
   const std::string triangle = "1,3000.00000000,4000.00000000,5000.00000000";
 
-  const AreaTableTexts three = ComputeAreaTable({triangle}, Settings(kThreeSideArea), segments);
+  const AreaTableTexts three =
+      ComputeAreaTable({triangle}, Settings(AreaMode::kThreeSides), segments);
   ASSERT_EQ(three.rows.size(), 3u);
   // 25π/2 = 39.26991; 253.73980° shows as 253°44′23″, and 6.25²(θ − sin θ)/2 of that is 105.24596.
   EXPECT_EQ(three.rows[1], (Strings{"弓1", "10.00", "R5.00", "180°00′00″", "39.2699"}));
@@ -67,7 +68,8 @@ TEST(ComputeAreaTable, SegmentRowsFollowTheTrianglesAndCountInTheTotal) {
   EXPECT_EQ(three.summary, (Summary{{"合計", "-59.9761"}, {"面積", "-59.98  "}}));
 
   // Twice the shown areas: the same rounding of a segment as in three-side mode.
-  const AreaTableTexts base = ComputeAreaTable({triangle}, Settings(kBaseHeightArea), segments);
+  const AreaTableTexts base =
+      ComputeAreaTable({triangle}, Settings(AreaMode::kBaseHeight), segments);
   ASSERT_EQ(base.rows.size(), 3u);
   EXPECT_EQ(base.rows[1], (Strings{"弓1", "R5.00", "180°00′00″", "78.5398"}));
   EXPECT_EQ(base.rows[2], (Strings{"弓2", "R6.25", "253°44′23″", "-210.4920"}));
@@ -78,9 +80,9 @@ TEST(ComputeAreaTable, SegmentRowsFollowTheTrianglesAndCountInTheTotal) {
 TEST(ComputeAreaTable, TheTotalAddsTheAreasAsShown) {
   // Three unit triangles of 0.433 each shown with one decimal: 0.4 three times is 1.2; the
   // unrounded sum would show 1.3.
-  AreaTableSettings s = Settings(kThreeSideArea);
-  s.areaDigits = 1;
-  s.finalDigits = 1;
+  AreaTableSettings s = Settings(AreaMode::kThreeSides);
+  s.areas.digits = 1;
+  s.finalArea.digits = 1;
   const std::string e = "1000.00000000,1000.00000000,1000.00000000";
   const AreaTableTexts t = ComputeAreaTable({"1," + e, "2," + e, "3," + e}, s);
   EXPECT_EQ(t.rows[2], (Strings{"3", "1.00", "1.00", "1.00", "0.4"}));
@@ -93,23 +95,25 @@ TEST(ComputeAreaTable, FinalAreaPaddedOnlyWhenItHasFewerDecimals) {
     const char* final;
   } cases[] = {{4, 2, "6.00  "}, {4, 0, "6    "}, {2, 2, "6.00"}, {2, 3, "6.000"}};
   for (const Case& c : cases) {
-    AreaTableSettings s = Settings(kThreeSideArea);
-    s.areaDigits = c.areaDigits;
-    s.finalDigits = c.finalDigits;
+    AreaTableSettings s = Settings(AreaMode::kThreeSides);
+    s.areas.digits = c.areaDigits;
+    s.finalArea.digits = c.finalDigits;
     const AreaTableTexts t = ComputeAreaTable({"1,3000,4000,5000"}, s);
     EXPECT_EQ(t.summary.back().second, c.final) << c.areaDigits << " " << c.finalDigits;
   }
 }
 
 TEST(ComputeAreaTable, SidesThatMakeNoTriangle) {
-  const AreaTableTexts three = ComputeAreaTable({"4,1000,1000,2000"}, Settings(kThreeSideArea));
+  const AreaTableTexts three =
+      ComputeAreaTable({"4,1000,1000,2000"}, Settings(AreaMode::kThreeSides));
   EXPECT_EQ(three.rows[0], (Strings{"4", "1.00", "1.00", "2.00", "0.0000"}));
-  const AreaTableTexts bh = ComputeAreaTable({"4,3000,0,5000"}, Settings(kBaseHeightArea));
+  const AreaTableTexts bh = ComputeAreaTable({"4,3000,0,5000"}, Settings(AreaMode::kBaseHeight));
   EXPECT_EQ(bh.rows[0], (Strings{"4", "5.00", "0.00", "0.0000"}));
 }
 
 TEST(ComputeAreaTable, ANumberTextWithCommasStaysWhole) {
-  const AreaTableTexts t = ComputeAreaTable({"1,a,3000,4000,5000"}, Settings(kThreeSideArea));
+  const AreaTableTexts t =
+      ComputeAreaTable({"1,a,3000,4000,5000"}, Settings(AreaMode::kThreeSides));
   EXPECT_EQ(t.rows[0], (Strings{"1,a", "3.00", "4.00", "5.00", "6.0000"}));
 }
 
@@ -180,7 +184,7 @@ TEST(WriteAreaTable, ThreeSideGridAndTextsInTheirOrder) {
   // Corner (10000, 20000), rows of 800, widths 1500, 3000, 3000, 3000, 4500: two entries give
   // 2 + 3 rows, 6 horizontal lines of 15000 and 6 vertical lines, of which the edges and the
   // line left of the last column run 5 rows down and the others 3.
-  const AreaTableSettings s = Settings(kThreeSideArea);
+  const AreaTableSettings s = Settings(AreaMode::kThreeSides);
   const DxfDocument d = WriteAreaTable({"1,3004,4004,5004", "2,3000,4000,5000"}, s);
   std::vector<Expected> want;
   for (int i = 0; i <= 5; ++i)
@@ -220,7 +224,7 @@ TEST(WriteAreaTable, ThreeSideGridAndTextsInTheirOrder) {
 TEST(WriteAreaTable, BaseHeightGridAndTextsInTheirOrder) {
   // One entry: 1 + 4 rows, 6 horizontal lines of 12000 and 5 vertical lines, of which the
   // edges and the line left of the last column run 5 rows down and the others 2.
-  AreaTableSettings s = Settings(kBaseHeightArea);
+  AreaTableSettings s = Settings(AreaMode::kBaseHeight);
   s.layer = "表";
   s.style = "Standard";
   const DxfDocument d = WriteAreaTable({"7,3000,4000,5000"}, s);
@@ -248,7 +252,7 @@ TEST(WriteAreaTable, BaseHeightGridAndTextsInTheirOrder) {
 
 TEST(WriteAreaTable, EntriesStandInTheGivenOrderOneRowEach) {
   const DxfDocument d = WriteAreaTable({"1,3000,4000,5000", "2,6000,8000,10000", "10,1,1,1"},
-                                       Settings(kThreeSideArea));
+                                       Settings(AreaMode::kThreeSides));
   Strings numbers;
   for (const Entity& e : EntitiesOf(d))
     if (e.type == "TEXT" && e.Text(72) == "2" && e.Number(10) == 11100)
@@ -258,31 +262,30 @@ TEST(WriteAreaTable, EntriesStandInTheGivenOrderOneRowEach) {
 
 TEST(AreaTableWidths, AListOfTheWrongCountIsAnErrorAndNothingIsWritten) {
   struct Case {
-    int mode;
+    AreaMode mode;
     const char* widths;
     bool ok;
   } cases[] = {
-      {kThreeSideArea, "1500,3000,3000,3000,4500", true},
-      {kThreeSideArea, "1500,3000,3000,4500", false},
-      {kThreeSideArea, "1500,3000,3000,3000,4500,100", false},
-      {kBaseHeightArea, "1500,3000,3000,4500", true},
-      {kBaseHeightArea, "1500,3000,3000,3000,4500", false},
-      {kBaseHeightArea, "", false},
-      {kBaseHeightArea, "1500,3000,x,4500", false},  // a width that is no number
+      {AreaMode::kThreeSides, "1500,3000,3000,3000,4500", true},
+      {AreaMode::kThreeSides, "1500,3000,3000,4500", false},
+      {AreaMode::kThreeSides, "1500,3000,3000,3000,4500,100", false},
+      {AreaMode::kBaseHeight, "1500,3000,3000,4500", true},
+      {AreaMode::kBaseHeight, "1500,3000,3000,3000,4500", false},
+      {AreaMode::kBaseHeight, "", false},
+      {AreaMode::kBaseHeight, "1500,3000,x,4500", false},  // a width that is no number
   };
   for (const Case& c : cases) {
-    AreaTableSettings s;
-    s.mode = c.mode;
-    const AreaTableFields fields{"1000", "400", "800", c.widths};
     if (c.ok) {
-      ReadAreaTableFields(fields, s);
-      EXPECT_EQ(static_cast<int>(s.widths.size()), AreaTableColumns(c.mode)) << c.widths;
+      EXPECT_EQ(static_cast<int>(ReadWidths(c.widths, c.mode).size()), AreaTableColumns(c.mode))
+          << c.widths;
     } else {
-      EXPECT_THROW(ReadAreaTableFields(fields, s), EConvertError) << c.widths;
+      EXPECT_THROW(ReadWidths(c.widths, c.mode), EConvertError) << c.widths;
     }
   }
+  EXPECT_EQ(ReadWidths("1,2.5,3,4,5", AreaMode::kThreeSides),
+            (std::vector<long double>{1, 2.5L, 3, 4, 5}));
   // The writer checks too, before it writes anything.
-  AreaTableSettings s = Settings(kThreeSideArea);
+  AreaTableSettings s = Settings(AreaMode::kThreeSides);
   s.widths.pop_back();
   try {
     WriteAreaTable({"1,3000,4000,5000"}, s);
@@ -290,21 +293,6 @@ TEST(AreaTableWidths, AListOfTheWrongCountIsAnErrorAndNothingIsWritten) {
   } catch (const EConvertError& e) {
     EXPECT_NE(std::string(e.what()).find("5 個"), std::string::npos) << e.what();
   }
-}
-
-TEST(AreaTableFields, NumbersAndAScaleAboveZero) {
-  AreaTableSettings s;
-  ReadAreaTableFields({" 500 ", "250.5", "600", "1,2,3,4,5"}, s);
-  EXPECT_EQ(s.scale, 500);
-  EXPECT_EQ(s.textHeight, 250.5L);
-  EXPECT_EQ(s.rowHeight, 600);
-  EXPECT_EQ(s.widths, (std::vector<long double>{1, 2, 3, 4, 5}));
-  for (const AreaTableFields& bad : {AreaTableFields{"0", "400", "800", "1,2,3,4,5"},
-                                     AreaTableFields{"-1", "400", "800", "1,2,3,4,5"},
-                                     AreaTableFields{"1000", "", "800", "1,2,3,4,5"},
-                                     AreaTableFields{"1000", "400", "8oo", "1,2,3,4,5"},
-                                     AreaTableFields{"1/1000", "400", "800", "1,2,3,4,5"}})
-    EXPECT_THROW(ReadAreaTableFields(bad, s), EConvertError) << bad.scale << " " << bad.rowHeight;
 }
 
 // The host turns an inserted document about the origin by the angle it reads for the typed
@@ -334,7 +322,7 @@ std::vector<Placed> AsInserted(const DxfDocument& d, double angleBase) {
 
 TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBaseAngle) {
   const Strings entries = {"1,3000,4000,5000", "2,3004,4004,5004"};
-  for (int mode : {kThreeSideArea, kBaseHeightArea}) {
+  for (AreaMode mode : {AreaMode::kThreeSides, AreaMode::kBaseHeight}) {
     AreaTableSettings plain = Settings(mode);
     const DxfDocument reference = WriteAreaTable(entries, plain);
     const std::vector<Placed> want = AsInserted(reference, 0);
@@ -349,8 +337,8 @@ TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBase
       int direction;
     } settings[] = {{90, 0}, {90, 1}, {30, 0}, {30, 1}, {270, 1}, {12.5, 0}};
     for (const Angles& a : settings) {
-      SCOPED_TRACE("mode " + std::to_string(mode) + " ANGBASE " + std::to_string(a.base) +
-                   " ANGDIR " + std::to_string(a.direction));
+      SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + " ANGBASE " +
+                   std::to_string(a.base) + " ANGDIR " + std::to_string(a.direction));
       AreaTableSettings s = plain;
       s.angles = {a.base * std::numbers::pi / 180, a.direction};
       const std::vector<Placed> got = AsInserted(WriteAreaTable(entries, s), a.base);
@@ -369,7 +357,7 @@ TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBase
 }
 
 TEST(WriteAreaTable, QuarterTurnsAreWrittenExactly) {
-  AreaTableSettings s = Settings(kThreeSideArea);
+  AreaTableSettings s = Settings(AreaMode::kThreeSides);
   s.angles.base = std::numbers::pi / 2;
   const std::vector<Entity> e = EntitiesOf(WriteAreaTable({"1,3000,4000,5000"}, s));
   // The corner (10000, 20000) turned back a quarter: (20000, -10000); texts at -90 degrees.
@@ -397,7 +385,7 @@ std::string Mark(const std::string& number, const std::string& a, const std::str
 
 TEST(BuildAreaTable, FromTheExportSortedByNumberAndOnlyWithMarks) {
   platform::StandinWorld world;
-  const AreaTableSettings s = Settings(kThreeSideArea);
+  const AreaTableSettings s = Settings(AreaMode::kThreeSides);
   const auto build = [&](const std::string& bytes) {
     EntityLineList lines;
     EXPECT_TRUE(ScanDxfText(bytes, lines, world.codePage).complete());

@@ -80,7 +80,7 @@ const Parcel kParcels[] = {
 
 TEST(ComputeCoordinateTable, ParcelsWhoseChordPolygonMisleadsGetTheirOwnPositiveArea) {
   AreaTableSettings s;
-  s.lengthDigits = 3;  // the major arc's radius 6.0858 m to the millimetre
+  s.lengths.digits = 3;  // the major arc's radius 6.0858 m to the millimetre
   for (const Parcel& parcel : kParcels) {
     for (const Parcel& p : {parcel, Reversed(parcel)}) {
       const CoordinateTableTexts t = ComputeCoordinateTable(p.corners, p.bulges, true, 1, s);
@@ -118,7 +118,7 @@ void ExpectAddsUpByHand(const CoordinateTableTexts& t, const TableRounding& r) {
   long long segments = 0;  // in units of the row areas' last place
   for (const std::vector<std::string>& row : t.texts.rows) {
     if (row[0].rfind("弓", 0) == 0) {
-      segments += Units(row[3], r.areaDigits);
+      segments += Units(row[3], r.areas.digits);
       continue;
     }
     north.push_back(Units(row[1], c));
@@ -134,20 +134,20 @@ void ExpectAddsUpByHand(const CoordinateTableTexts& t, const TableRounding& r) {
   }
   std::map<std::string, std::string> summary(t.texts.summary.begin(), t.texts.summary.end());
   EXPECT_EQ(Units(summary.at("倍面積"), p), doubleArea);
-  const int ap = std::max(p, r.areaDigits) + 1;  // room for the half
+  const int ap = std::max(p, r.areas.digits) + 1;  // room for the half
   long long area = doubleArea * Pow10(ap - p) / 2;
   if (summary.count("弓形計")) {
-    EXPECT_EQ(Units(summary.at("弓形計"), r.areaDigits), segments);
-    area += segments * Pow10(ap - r.areaDigits);
+    EXPECT_EQ(Units(summary.at("弓形計"), r.areas.digits), segments);
+    area += segments * Pow10(ap - r.areas.digits);
   }
   const std::string shownArea = summary.at("面積");
   const int shownPlaces = static_cast<int>(shownArea.size() - shownArea.find('.') - 1);
   ASSERT_LE(shownPlaces, ap);
   EXPECT_EQ(Units(shownArea, shownPlaces) * Pow10(ap - shownPlaces), area) << shownArea;
-  const long long step = Pow10(ap - r.finalDigits);
+  const long long step = Pow10(ap - r.finalArea.digits);
   const long long magnitude = area < 0 ? -area : area;
   const long long cut = (magnitude + step / 2) / step;  // half up, by the magnitude
-  EXPECT_EQ(Units(summary.at("最終面積"), r.finalDigits), area < 0 ? -cut : cut);
+  EXPECT_EQ(Units(summary.at("最終面積"), r.finalArea.digits), area < 0 ? -cut : cut);
 }
 
 // A parcel in plane coordinates (X about −34 km, drawn in millimetres) with tenths of a

@@ -25,22 +25,21 @@ int main(int argc, char** argv) {
   const std::vector<std::string> entries = {"1,3004.00000000,4004.00000000,5004.00000000",
                                             "2,3000.00000000,4000.00000000,5000.00000000",
                                             "3,12345.67800000,9876.54300000,15000.00000000"};
-  for (int mode : {kThreeSideArea, kBaseHeightArea}) {
+  for (AreaMode mode : {AreaMode::kThreeSides, AreaMode::kBaseHeight}) {
     for (double angle : {0.0, 90.0, 30.0}) {
       for (bool styled : {false, true}) {
         AreaTableSettings s;
         s.mode = mode;
-        ReadAreaTableFields(
-            {"1000", "400", "800",
-             mode == kThreeSideArea ? "1500,3000,3000,3000,4500" : "1500,3000,3000,4500"},
-            s);
+        s.widths = ReadWidths(
+            mode == AreaMode::kThreeSides ? "1500,3000,3000,3000,4500" : "1500,3000,3000,4500",
+            mode);
         s.base = {10000, 20000, 0};
         s.angles = {angle * std::numbers::pi / 180, angle == 90 ? 1 : 0};
         s.layer = "求積表";
         if (styled) s.style = "Standard";
-        const std::string name = std::string(mode == kThreeSideArea ? "three" : "baseheight") +
-                                 "_" + std::to_string(static_cast<int>(angle)) +
-                                 (styled ? "_style" : "") + ".dxf";
+        const std::string name =
+            std::string(mode == AreaMode::kThreeSides ? "three" : "baseheight") + "_" +
+            std::to_string(static_cast<int>(angle)) + (styled ? "_style" : "") + ".dxf";
         SaveDxfDocument(WriteAreaTable(entries, s), (folder / name).string());
       }
     }
