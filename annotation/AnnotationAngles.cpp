@@ -3,7 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "annotation/DxfInsertion.h"
 #include "geometry/PlaneGeometry.h"
 
 double LabelAngle(const TAcadPoint& p1, const TAcadPoint& p2) {
@@ -15,24 +14,24 @@ double LabelAngle(const TAcadPoint& p1, const TAcadPoint& p2) {
 }
 
 InsertionFrame::InsertionFrame(const HostAngles& angles) {
-  const double degrees = InsertionTurnDegrees(
-      static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>));
-  if (degrees == 0) return;
+  // INSERT measures the typed rotation 0 from ANGBASE, and ANGBASE from the UCS's X axis.
+  const double turn = angles.ucsTurn == 0 ? angles.base : angles.base + angles.ucsTurn;
+  if (turn == 0) return;
   identity_ = false;
-  turn_ = angles.base;
-  // A base read as 90 comes back from radians within rounding of it: such turns are taken as
-  // the exact quarter turns they are, so that a surveyor's north base moves nothing off its place.
-  const double quarters = degrees / 90;
-  const double whole = std::round(quarters);
-  if (std::fabs(quarters - whole) < 1e-12) {
+  turn_ = turn;
+  // No double holds a right angle exactly, and its cosine would leave a surveyor's north base a
+  // trace off every place: a turn within rounding of a whole number of quarters is taken as that.
+  const long double quarters = turn / kHalfPi;
+  const long double whole = std::round(quarters);
+  if (std::fabs(quarters - whole) < 1e-12L) {
     static constexpr long double kCos[4] = {1, 0, -1, 0};
     static constexpr long double kSin[4] = {0, -1, 0, 1};  // sin of -90° · q
     const long long q = ((static_cast<long long>(whole) % 4) + 4) % 4;
     cos_ = kCos[q];
     sin_ = kSin[q];
   } else {
-    cos_ = std::cos(-static_cast<long double>(angles.base));
-    sin_ = std::sin(-static_cast<long double>(angles.base));
+    cos_ = std::cos(-static_cast<long double>(turn));
+    sin_ = std::sin(-static_cast<long double>(turn));
   }
 }
 

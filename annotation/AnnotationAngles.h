@@ -1,11 +1,11 @@
 // The one rule for how annotations are turned. The host inserts every annotation document with
 // the rotation 0 typed and reads that 0 from its base angle (ANGBASE), whichever way it counts
-// angles (ANGDIR): it turns the document about the origin by the base angle
-// (InsertionTurnDegrees, annotation/DxfInsertion.h). Every document is therefore written turned
-// back by that angle, its points about the origin and its rotations less the angle, and lands as
-// drawn: a length text at its side's midpoint reading along the side, a number mark upright at
-// its triangle, a line where it belongs, under every angle setting. With ANGBASE 0 the
-// documents are written exactly as drawn.
+// angles (ANGDIR), and measures that from the UCS's X axis: it turns the document about the
+// world's origin by the base angle and the UCS's turn, counter-clockwise (HostAngles, radians).
+// Every document is therefore written turned back by that angle, its points about the origin and
+// its rotations less the angle, and lands as drawn: a length text at its side's midpoint reading
+// along the side, a number mark upright at its triangle, a line where it belongs, under every angle
+// setting. With ANGBASE 0 the documents are written exactly as drawn.
 #pragma once
 
 #include "geometry/AcadTypes.h"

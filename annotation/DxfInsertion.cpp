@@ -11,8 +11,6 @@
 
 std::string InsertCommand(const std::string& path) { return vocab::InsertExploded(path); }
 
-double InsertionTurnDegrees(double angleBase) { return angleBase; }
-
 void InsertDocument(const HostLink& link, const DxfDocument& document, const std::string& path) {
   const std::string command = InsertCommand(path);  // a path the host cannot take stops here
   SaveDxfDocument(document, path);

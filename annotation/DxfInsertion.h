@@ -14,11 +14,8 @@
 // EUntypeablePath or EConvertError (hostlink/TypedPaths.h).
 std::string InsertCommand(const std::string& path);
 
-// Degrees, counter-clockwise, by which the host turns a document inserted with InsertCommand
-// about the origin: it reads the typed rotation 0 as its base direction (ANGBASE, in degrees),
-// whichever way it counts angles (ANGDIR). A document that must land as written (the area
-// table at the picked corner) is written turned back by this angle.
-double InsertionTurnDegrees(double angleBase);
+// The host turns a document inserted with InsertCommand about the origin by its base angle
+// (annotation/AnnotationAngles.h writes every document turned back by it).
 
 // Saves the document to path and sends the insertion command (a missing host is ignored).
 // Throws EFCreateError, EUntypeablePath or EConvertError, before anything is sent, when the file

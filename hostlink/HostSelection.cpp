@@ -11,6 +11,7 @@
 #include "hostlink/HostVocabulary.h"
 #include "hostlink/TemporaryHostSetting.h"
 #include "hostlink/TypedPaths.h"
+#include "hostlink/UserCoordinates.h"
 #include "numbers/NumberText.h"
 
 namespace {
@@ -86,7 +87,7 @@ Selection ExportSelection(const HostLink& link, ExportOf what, ReadExportAs as) 
 
 bool ReadLastPoint(const HostLink& link, TAcadPoint& point) {
   const FullPrecision places(link, FullPrecision::Of::kLengths);
-  return ParsePoint(GetSysVar(link, vocab::kLastPoint), point) == 1;
+  return ReadWorldLastPoint(link, point);
 }
 
 HostResult PickPoint(const HostLink& link, TAcadPoint& point) {

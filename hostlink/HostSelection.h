@@ -17,7 +17,8 @@ inline constexpr TAcadPoint kSentinelPoint{123, 456, 789};
 // time-out or the picked point unreadable.
 HostResult PickPoint(const HostLink& link, TAcadPoint& point);
 // Reads LASTPOINT into point with every place the host keeps (LUPREC held at 8 while it is read,
-// then given back). False when the host gave no readable point.
+// then given back), in world coordinates whatever the UCS (UserCoordinates.h). False when the
+// host gave no readable point.
 bool ReadLastPoint(const HostLink& link, TAcadPoint& point);
 // A point variable's value text: two or three comma-separated numbers, optionally in double
 // quotes. 1 when read; 0 otherwise, with the coordinates read before the failure kept.

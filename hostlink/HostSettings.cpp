@@ -5,6 +5,7 @@
 #include "hostlink/HostDialogue.h"
 #include "hostlink/HostVocabulary.h"
 #include "hostlink/TemporaryHostSetting.h"
+#include "hostlink/UserCoordinates.h"
 #include "numbers/NumberText.h"
 
 std::string ReadHostTextStyle(const HostLink& link) {
@@ -25,6 +26,9 @@ HostAngles ReadHostAngles(const HostLink& link) {
   // A direction taken as counter-clockwise when it could not be read would turn every label the
   // wrong way for a user who counts clockwise: it ends the run as an unreadable base does.
   angles.direction = StrToInt(direction);
+  const std::optional<UserCoordinates> ucs = ReadUserCoordinates(link);
+  if (!ucs) throw EConvertError(vocab::kUcsXDir);
+  angles.ucsTurn = XAxisDirection(*ucs);
   return angles;
 }
 

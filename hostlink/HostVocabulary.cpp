@@ -44,12 +44,14 @@ std::string QueryVariable(std::string_view name) {
 }
 
 std::string TypedPoint(const TAcadPoint& p, int decimals) {
-  return FormatFixed(p.x, decimals) + "," + FormatFixed(p.y, decimals);
+  return "*" + FormatFixed(p.x, decimals) + "," + FormatFixed(p.y, decimals);
 }
 
 std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
   return TypedPoint(a, decimals) + " " + TypedPoint(b, decimals);
 }
+
+std::string IdAt(const TAcadPoint& p) { return Join("_iD ", TypedPoint(p, 8), "\r"); }
 
 std::string OsmodeRestore(std::string_view saved) { return Join("\x03OSMODE ", saved, "\r"); }
 
@@ -85,7 +87,7 @@ std::string InsUnitsDefSourceRestore(std::string_view saved) {
 std::string HpBoundRestore(std::string_view saved) { return Join("_HPBOUND ", saved, "\r"); }
 
 std::string InsertExploded(std::string_view path) {
-  return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r0.0,0.0 1.0 0.0\r");
+  return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r*0.0,0.0 1.0 0.0\r");
 }
 
 std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", TypedPoint(p, 4), "\r\r"); }

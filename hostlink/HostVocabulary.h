@@ -74,6 +74,11 @@ inline constexpr const char* kAngDir = "ANGDIR";
 inline constexpr const char* kDimAsz = "DIMASZ";
 inline constexpr const char* kDimLdrBlk = "DIMLDRBLK";
 inline constexpr const char* kDimScale = "DIMSCALE";
+// The user's coordinate system (read-only, world coordinates, shown at LUPREC places), read with
+// LUPREC at its most (FullPrecision, below).
+inline constexpr const char* kUcsOrg = "UCSORG";
+inline constexpr const char* kUcsXDir = "UCSXDIR";
+inline constexpr const char* kUcsYDir = "UCSYDIR";
 
 // A variable's value prompt: "'SETVAR NAME\r"; ACADVER and LAYERPMODE are typed on their own,
 // "NAME\r" (case-insensitive), as the host takes them. The prompt is left with kCancel.
@@ -85,13 +90,18 @@ bool TypedAlone(std::string_view name);
 inline constexpr const char* kCancel = "\x03";
 inline constexpr const char* kCancelTwice = "\x03\x03";
 
-// Points as typed: "x,y" and "x1,y1 x2,y2" in fixed notation with the given decimals, no z.
+// Points as typed: "*x,y" and "*x1,y1 *x2,y2" in fixed notation with the given decimals, no z.
+// The "*" makes each a world point whatever the user's UCS, and keeps a second point absolute
+// where dynamic input would read it as relative (DYNMODE on, DYNPICOORDS 0).
 std::string TypedPoint(const TAcadPoint& p, int decimals);
 std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals);
 
 // Picks: LASTPOINT set to the sentinel 123,456,789 before the user acts, then ID.
 inline constexpr const char* kSetSentinel = "\x03\x03LASTPOINT 123,456,789 ";
 inline constexpr const char* kId = "_iD\r";
+// ID at a world point typed by the system, which leaves it in LASTPOINT in the UCS:
+// "_iD *x,y\r" (8 decimals).
+std::string IdAt(const TAcadPoint& p);
 
 // Object snaps off while the system types points, then back to the saved value. The editing
 // tools type the English name.
@@ -148,8 +158,8 @@ inline constexpr const char* kInsUnitsDefSource = "INSUNITSDEFSOURCE";
 inline constexpr const char* kInsUnitsDefSourceNone = "_INSUNITSDEFSOURCE 0 ";
 std::string InsUnitsDefSourceRestore(std::string_view saved);  // "_INSUNITSDEFSOURCE " saved "\r"
 
-// A DXF file inserted exploded at 0,0, scale 1, rotation 0:
-// "_-INSERT *" path "\r" "0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
+// A DXF file inserted exploded at the world's 0,0, scale 1, rotation 0 (from ANGBASE in the UCS):
+// "_-INSERT *" path "\r" "*0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
 std::string InsertExploded(std::string_view path);
 
 // "HPBOUND (System Variable)": with 0 the boundary command makes a region, which no export

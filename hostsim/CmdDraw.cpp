@@ -72,7 +72,8 @@ void LineNext(HostCore& host, std::shared_ptr<LineRun> run) {
           return true;
         }
         return false;
-      });
+      },
+      true);
 }
 
 struct LeaderRun {
@@ -169,15 +170,17 @@ void LeaderNext(HostCore& host, std::shared_ptr<LeaderRun> run) {
           return true;
         }
         return false;
-      });
+      },
+      true);
 }
 
 }  // namespace
 
 void HostCore::CmdId() {
   BeginCommand("ID");
-  AskPoint("点を指定: ", [this](Point p) {
+  AskPoint("点を指定: ", [this](Point world) {
     const Header& h = drawing_.header;
+    const Point p = WorldToUcs(world, h);
     SayOnPromptLine(" X = " + ShowDistance(p.x, h) + "     Y = " + ShowDistance(p.y, h) +
                     "     Z = " + ShowDistance(p.z, h));
     EndCommand();

@@ -276,10 +276,13 @@ void HostCore::CmdInsert() {
   auto rotation = [this, run, place](double scale) {
     AskText("回転角度を指定 <0>: ", [this, place, scale](const std::string& t) {
       // A typed angle counts from the base angle in the drawing's direction, as every angle
-      // the host reads; the default 0 is one too.
+      // the host reads; the default 0 is one too. "-INSERT (Command)": the block is inserted in
+      // the current UCS, so the angle is measured from the UCS's X axis.
       auto a = t.empty() ? std::optional<double>(0.0) : ParseAngle(t, drawing_.header);
       if (!a) return false;
-      place(scale, DirectionFromTyped(*a, drawing_.header) * 180 / kPi);
+      const double direction = DirectionFromTyped(*a, drawing_.header);
+      const double ucs = UcsXDirection(drawing_.header);
+      place(scale, (direction + ucs) * 180 / kPi);
       return true;
     });
   };

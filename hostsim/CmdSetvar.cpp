@@ -32,6 +32,8 @@ const VarSpec kVars[] = {
     {"DIMLDRBLK", Kind::Text, false, 0, 0},
     {"DIMSCALE", Kind::Real, false, 0, 0},
     {"DWGNAME", Kind::Text, true, 0, 0},
+    {"DYNMODE", Kind::Int, false, -3, 3},
+    {"DYNPICOORDS", Kind::Int, false, 0, 1},
     {"DWGPREFIX", Kind::Text, true, 0, 0},
     {"FILEDIA", Kind::Int, false, 0, 1},
     {"HPBOUND", Kind::Int, false, 0, 1},
@@ -45,6 +47,9 @@ const VarSpec kVars[] = {
     {"PICKBOX", Kind::Int, false, 0, 50},
     {"TEXTSIZE", Kind::Real, false, 0, 0},
     {"TEXTSTYLE", Kind::Text, false, 0, 0},
+    {"UCSORG", Kind::Point, true, 0, 0},
+    {"UCSXDIR", Kind::Point, true, 0, 0},
+    {"UCSYDIR", Kind::Point, true, 0, 0},
     {"VIEWCTR", Kind::Point, true, 0, 0},
     {"VIEWSIZE", Kind::Real, true, 0, 0},
 };
@@ -83,18 +88,26 @@ std::optional<std::string> HostCore::Variable(std::string_view name) const {
   if (n == "DIMSCALE") return ShowDistance(h.dimscale, h);
   if (n == "DWGNAME") return Quote(options_.drawingName);
   if (n == "DWGPREFIX") return Quote(options_.drawingFolder);
+  if (n == "DYNMODE") return std::to_string(dynmode_);
+  if (n == "DYNPICOORDS") return std::to_string(dynpicoords_);
   if (n == "FILEDIA") return std::to_string(filedia_);
   if (n == "HPBOUND") return std::to_string(hpbound_);
   if (n == "INSUNITS") return std::to_string(h.insunits);
   if (n == "INSUNITSDEFSOURCE") return std::to_string(insunitsDefSource_);
   if (n == "INSUNITSDEFTARGET") return std::to_string(insunitsDefTarget_);
-  if (n == "LASTPOINT") return ShowPoint(lastPoint_, h);
+  // "LASTPOINT (System Variable)": the last point, expressed in UCS coordinates.
+  if (n == "LASTPOINT") return ShowPoint(WorldToUcs(lastPoint_, h), h);
   if (n == "LUNITS") return std::to_string(h.lunits);
   if (n == "LUPREC") return std::to_string(h.luprec);
   if (n == "OSMODE") return std::to_string(osmode_);
   if (n == "PICKBOX") return std::to_string(pickbox_);
   if (n == "TEXTSIZE") return ShowDistance(h.textsize, h);
   if (n == "TEXTSTYLE") return Quote(h.textstyle);
+  // "UCSORG (System Variable)", "UCSXDIR (System Variable)", "UCSYDIR (System Variable)":
+  // read-only, in world coordinates, shown as every point is.
+  if (n == "UCSORG") return ShowPoint(h.ucsorg, h);
+  if (n == "UCSXDIR") return ShowPoint(h.ucsxdir, h);
+  if (n == "UCSYDIR") return ShowPoint(h.ucsydir, h);
   if (n == "VIEWCTR") return ShowPoint(ViewCenter(), h);
   if (n == "VIEWSIZE") return ShowDistance(ViewSize(), h);
   return std::nullopt;
@@ -126,6 +139,8 @@ std::string HostCore::SetVariable(const std::string& name, const std::string& ty
       if (n == "INSUNITS") h.insunits = value;
       if (n == "INSUNITSDEFSOURCE") insunitsDefSource_ = value;
       if (n == "INSUNITSDEFTARGET") insunitsDefTarget_ = value;
+      if (n == "DYNMODE") dynmode_ = value;
+      if (n == "DYNPICOORDS") dynpicoords_ = value;
       if (n == "ANGDIR") h.angdir = value;
       if (n == "AUNITS") h.aunits = value;
       if (n == "AUPREC") h.auprec = value;

@@ -334,19 +334,23 @@ Handle HostCore::AddEntity(Shape shape) {
 
 // --- Asking for points and texts ---
 
-void HostCore::AskPoint(const std::string& text, PointFn got, TextFn other) {
+void HostCore::AskPoint(const std::string& text, PointFn got, TextFn other, bool following) {
   Prompt p;
   p.text = text;
   p.interactive = true;
-  p.onText = [this, text, got, other](const std::string& typed) {
+  p.onText = [this, text, got, other, following](const std::string& typed) {
     if (other && other(typed)) return;
-    if (auto pt = ParsePoint(typed, lastPoint_, drawing_.header)) {
+    // "DYNPICOORDS (System Variable)": with pointer input on ("DYNMODE (System Variable)", 1 or
+    // 3) a second or next point is relative unless DYNPICOORDS is 1.
+    const bool pointerInput = dynmode_ == 1 || dynmode_ == 3;
+    const bool relative = following && pointerInput && dynpicoords_ == 0;
+    if (auto pt = ParsePoint(typed, lastPoint_, drawing_.header, relative)) {
       lastPoint_ = *pt;
       got(*pt);
       return;
     }
     Say("点、またはオプション キーワードが必要です。");
-    AskPoint(text, got, other);
+    AskPoint(text, got, other, following);
   };
   p.onClick = [this, got](Vec v) {
     Point pt = Snap(v);

@@ -198,7 +198,12 @@ struct Header {
   std::string dimldrblk;  // empty = closed filled
   double textsize = 2.5;
   Point insbase;
-  int insunits = 0;                // INSUNITS: the unit of the drawing (0 none, 4 mm, 6 m ...)
+  int insunits = 0;  // INSUNITS: the unit of the drawing (0 none, 4 mm, 6 m ...)
+  // The user's coordinate system saved with the drawing ($UCSORG, $UCSXDIR, $UCSYDIR, world
+  // coordinates). Read from the header only: the variables stay in `kept` and are saved as read.
+  Point ucsorg;
+  Point ucsxdir{1, 0, 0};
+  Point ucsydir{0, 1, 0};
   Point viewCenter;                // the current view: centre and height in drawing units
   double viewHeight = 0;           // 0 = not known (the host then shows the extents)
   std::vector<KeptVariable> kept;  // every other variable of the file, in file order

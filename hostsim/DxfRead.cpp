@@ -293,6 +293,11 @@ class Reader {
       }
       if (var == "$INSBASE" && val(10) && val(20))
         h.insbase = {R(*val(10)), R(*val(20)), val(30) ? R(*val(30)) : 0};
+      for (auto [name, field] : {std::pair{"$UCSORG", &h.ucsorg}, std::pair{"$UCSXDIR", &h.ucsxdir},
+                                 std::pair{"$UCSYDIR", &h.ucsydir}}) {
+        if (var == name && val(10) && val(20))
+          *field = {R(*val(10)), R(*val(20)), val(30) ? R(*val(30)) : 0};
+      }
       if (var == "$VIEWCTR" && val(10) && val(20) && !viewFromVport_)
         h.viewCenter = {R(*val(10)), R(*val(20)), 0};
       if (var == "$VIEWSIZE" && val(40) && !viewFromVport_) h.viewHeight = R(*val(40));

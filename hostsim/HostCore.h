@@ -118,8 +118,10 @@ class HostCore {
   void Say(const std::string& line);
   void SayOnPromptLine(const std::string& text);  // after a pick, on the prompt's own line
   // A point: typed (coordinates) or picked. Other typed answers go to `other`; when it returns
-  // false (or is missing) the host complains and asks again.
-  void AskPoint(const std::string& text, PointFn got, TextFn other = nullptr);
+  // false (or is missing) the host complains and asks again. `following` marks the second or next
+  // point of LINE, LEADER, a fence or a window, which dynamic input reads as relative.
+  void AskPoint(const std::string& text, PointFn got, TextFn other = nullptr,
+                bool following = false);
   void AskText(const std::string& text, TextFn got, bool spaces = false);
   // A file, block or layer name (or list of layer names) as the host reads typed input: a blank
   // ends it unless the name began with a double quote that is still open; the quotes are not
@@ -225,7 +227,13 @@ class HostCore {
   // scenario's host scales nothing unless it is set as a user's may be (--set).
   int insunitsDefSource_ = 0;
   int insunitsDefTarget_ = 1;
-  Point lastPoint_;
+  // Registry values of "DYNMODE (System Variable)" (pointer input on at 1 and 3; the host is
+  // installed with 3) and "DYNPICOORDS (System Variable)" (0, as installed: pointer input is
+  // relative). DYNMODE is 0 here so that a scenario's host reads typed points as it always has
+  // unless it is set as a user's is (--set DYNMODE=3).
+  int dynmode_ = 0;
+  int dynpicoords_ = 0;
+  Point lastPoint_;  // world coordinates; LASTPOINT shows it in the UCS
 
   std::uint64_t now_ = 0;
   std::uint64_t promptSince_ = 0;

@@ -63,7 +63,8 @@ void AskFence(HostCore& host, std::shared_ptr<std::vector<Point>> fence,
           return true;
         }
         return false;
-      });
+      },
+      true);
 }
 
 }  // namespace
@@ -176,11 +177,13 @@ void HostCore::SelectPrompt(std::shared_ptr<SelectionRun> run) {
   };
   auto corner = [this, run, found](Point first, bool crossingByDirection, bool crossing) {
     Prompt p;
-    AskPoint("もう一方のコーナーを指定: ",
-             [this, first, crossingByDirection, crossing, found](Point second) {
-               bool cross = crossingByDirection ? second.x < first.x : crossing;
-               found(FindInWindow(drawing_, *this, ToVec(first), ToVec(second), cross));
-             });
+    AskPoint(
+        "もう一方のコーナーを指定: ",
+        [this, first, crossingByDirection, crossing, found](Point second) {
+          bool cross = crossingByDirection ? second.x < first.x : crossing;
+          found(FindInWindow(drawing_, *this, ToVec(first), ToVec(second), cross));
+        },
+        nullptr, true);
   };
   auto pickAt = [this, run, found, corner](Point p) {
     Handle h = FindAt(drawing_, *this, ToVec(p));

@@ -173,11 +173,60 @@ double DirectionFromTyped(double typed, const Header& h) {
   return h.angbase + (h.angdir == 1 ? -typed : typed);
 }
 
-std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Header& h) {
+namespace {
+
+Point Cross(const Point& a, const Point& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+double Dot(const Point& a, const Point& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+bool IsWorld(const Header& h) {
+  return h.ucsorg.x == 0 && h.ucsorg.y == 0 && h.ucsorg.z == 0 && h.ucsxdir.x == 1 &&
+         h.ucsxdir.y == 0 && h.ucsxdir.z == 0 && h.ucsydir.x == 0 && h.ucsydir.y == 1 &&
+         h.ucsydir.z == 0;
+}
+
+// A vector given along the UCS's axes, in world coordinates.
+Point UcsVectorToWorld(const Point& v, const Header& h) {
+  if (IsWorld(h)) return v;
+  const Point z = Cross(h.ucsxdir, h.ucsydir);
+  return {v.x * h.ucsxdir.x + v.y * h.ucsydir.x + v.z * z.x,
+          v.x * h.ucsxdir.y + v.y * h.ucsydir.y + v.z * z.y,
+          v.x * h.ucsxdir.z + v.y * h.ucsydir.z + v.z * z.z};
+}
+
+}  // namespace
+
+// "UCSORG (System Variable)", "UCSXDIR (System Variable)", "UCSYDIR (System Variable)": the
+// origin and the axes of the current UCS, stored in world coordinates.
+Point UcsToWorld(const Point& p, const Header& h) {
+  if (IsWorld(h)) return p;
+  const Point v = UcsVectorToWorld(p, h);
+  return {h.ucsorg.x + v.x, h.ucsorg.y + v.y, h.ucsorg.z + v.z};
+}
+
+Point WorldToUcs(const Point& p, const Header& h) {
+  if (IsWorld(h)) return p;
+  const Point d{p.x - h.ucsorg.x, p.y - h.ucsorg.y, p.z - h.ucsorg.z};
+  return {Dot(d, h.ucsxdir), Dot(d, h.ucsydir), Dot(d, Cross(h.ucsxdir, h.ucsydir))};
+}
+
+double UcsXDirection(const Header& h) { return std::atan2(h.ucsxdir.y, h.ucsxdir.x); }
+
+std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Header& h,
+                                bool relativeByDefault) {
   while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
   while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
-  bool relative = false;
-  if (!t.empty() && (t.front() == '*' || t.front() == '#')) t.remove_prefix(1);
+  // "About Entering 2D Cartesian Coordinates": with dynamic input "#" makes a point absolute in
+  // the UCS; "*" makes it absolute in world coordinates.
+  bool world = false;
+  bool relative = relativeByDefault;
+  if (!t.empty() && (t.front() == '*' || t.front() == '#')) {
+    world = t.front() == '*';
+    relative = false;
+    t.remove_prefix(1);
+  }
   if (!t.empty() && t.front() == '@') {
     relative = true;
     t.remove_prefix(1);
@@ -203,12 +252,17 @@ std::optional<Point> ParsePoint(std::string_view t, const Point& last, const Hea
       auto z = ParseReal(parts[2]);
       if (!z) return std::nullopt;
       p.z = *z;
-    } else if (!relative) {
-      p.z = 0;
     }
   }
-  if (relative) p = {last.x + p.x, last.y + p.y, last.z + p.z};
-  return p;
+  if (world) {
+    if (relative) return Point{last.x + p.x, last.y + p.y, last.z + p.z};
+    return p;
+  }
+  if (relative) {
+    const Point v = UcsVectorToWorld(p, h);
+    return Point{last.x + v.x, last.y + v.y, last.z + v.z};
+  }
+  return UcsToWorld(p, h);
 }
 
 }  // namespace hostsim

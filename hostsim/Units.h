@@ -27,8 +27,18 @@ std::optional<double> ParseAngle(std::string_view text, const Header& h);
 // ParseAngle returns it: counted from ANGBASE, clockwise when ANGDIR is 1.
 double DirectionFromTyped(double typed, const Header& h);
 
-// A typed point: "x,y", "x,y,z", "@dx,dy[,dz]", "@d<angle", "d<angle", with a leading "*" or "#"
-// allowed. Relative forms are taken from `last`. Polar angles honour ANGBASE and ANGDIR.
-std::optional<Point> ParsePoint(std::string_view text, const Point& last, const Header& h);
+// The user's coordinate system (the header's UCS): a point given in it, in world coordinates,
+// and back; the direction of its X axis in the world's XY plane (radians, counter-clockwise).
+Point UcsToWorld(const Point& p, const Header& h);
+Point WorldToUcs(const Point& p, const Header& h);
+double UcsXDirection(const Header& h);
+
+// A typed point, returned in world coordinates: "x,y", "x,y,z", "@dx,dy[,dz]", "@d<angle",
+// "d<angle" in the UCS ("LASTPOINT (System Variable)": points are UCS coordinates); "#" before it
+// is absolute in the UCS, "*" absolute in world coordinates. Relative forms are taken from `last`
+// (world), along the UCS's axes; with `relativeByDefault` (dynamic input's second point, below)
+// a point without "@", "#" or "*" is relative too. Polar angles honour ANGBASE and ANGDIR.
+std::optional<Point> ParsePoint(std::string_view text, const Point& last, const Header& h,
+                                bool relativeByDefault = false);
 
 }  // namespace hostsim

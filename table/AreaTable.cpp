@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <numbers>
 #include <string_view>
 
 #include "annotation/AnnotationAngles.h"
@@ -13,8 +12,6 @@
 #include "numbers/RoundToText.h"
 
 namespace {
-
-constexpr long double kDegreesPerRadian = 180 / std::numbers::pi_v<long double>;
 
 // An entry's number text and its three sides. The sides are the last three fields, so a number
 // text with commas of its own stays whole.
@@ -168,8 +165,7 @@ void WriteTableBody(DxfDocument& d, const AreaTableTexts& texts, const AreaTable
 
   // The host turns what it inserts by its base angle; turned back here, the table lands at the
   // picked corner with its texts upright (nothing changes with a base angle of 0).
-  const InsertionFrame frame(
-      {static_cast<double>(s.angleBase / kDegreesPerRadian), s.angleDirection});
+  const InsertionFrame frame(s.angles);
   auto place = [&frame](long double x, long double y) {
     TAcadPoint p;
     p.x = x;

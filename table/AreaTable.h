@@ -13,6 +13,7 @@
 #include "dxf/SegmentEntries.h"
 #include "geometry/AcadTypes.h"
 #include "geometry/TableRows.h"
+#include "hostlink/HostSettings.h"
 
 // Columns of the table in a mode: 5 in three-side mode, 4 in base-height mode.
 int AreaTableColumns(AreaMode mode);
@@ -24,10 +25,9 @@ struct AreaTableSettings : TableRounding {
   long double rowHeight = 800;      // every row
   std::vector<long double> widths;  // one per column, left to right
   std::string layer = "H_TEXT";
-  std::string style;       // text style; empty: no style table and no style on the texts
-  TAcadPoint base;         // top-left corner, as picked
-  double angleBase = 0;    // host's ANGBASE, degrees (0 when unreadable)
-  int angleDirection = 0;  // host's ANGDIR (0 when no integer)
+  std::string style;  // text style; empty: no style table and no style on the texts
+  TAcadPoint base;    // top-left corner, as picked
+  HostAngles angles;  // how the host turns what it inserts
   // The area of a coordinate table found among the exported objects: the table then ends with
   // the rows 座標面積 and 差 (final area less it), in the final area's digits.
   std::optional<long double> coordinateArea;

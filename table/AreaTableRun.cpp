@@ -1,7 +1,5 @@
 #include "table/AreaTableRun.h"
 
-#include <numbers>
-
 #include "annotation/DxfInsertion.h"
 #include "hostlink/HostChannel.h"
 #include "hostlink/HostSelection.h"
@@ -16,9 +14,7 @@ void ReadTableHostSettings(const HostLink& link, const TextStyleChoice& textStyl
                            AreaTableSettings& s) {
   const RunStyle run = PrepareRun(link, textStyle);
   s.style = run.textStyle;
-  const HostAngles& angles = run.angles;
-  s.angleBase = static_cast<double>(angles.base * 180 / std::numbers::pi_v<long double>);
-  s.angleDirection = angles.direction;
+  s.angles = run.angles;
 }
 
 AreaTableResult MakeAreaTable(const HostLink& link, AreaTableRun run) {

@@ -112,7 +112,7 @@ TEST_F(DxfSaveTest, InsertDxfSavesBesideTheExecutableAndSendsTheInsertion) {
   // INSUNITSDEFSOURCE read first; these windows show no value, so it is left alone.
   EXPECT_EQ(Sent(),
             (std::vector<std::string>{"'SETVAR INSUNITSDEFSOURCE\r", "\x03",
-                                      "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r"}));
+                                      "_-INSERT *C:\\Tools\\annotate.dxf\r*0.0,0.0 1.0 0.0\r"}));
   EXPECT_EQ(d.items.size(), 8u);  // the caller's document is left as it was
 }
 
@@ -154,7 +154,7 @@ TEST_F(DxfSaveTest, InsertTextDxfWritesOneTextWithoutApplicationIds) {
   EXPECT_NE(File("C:\\Tools\\Menseki.dxf").find(" 50\r\n53.130102354156\r\n"), std::string::npos);
   EXPECT_EQ(Sent(),
             (std::vector<std::string>{"'SETVAR INSUNITSDEFSOURCE\r", "\x03",
-                                      "_-INSERT *C:\\Tools\\Menseki.dxf\r0.0,0.0 1.0 0.0\r"}));
+                                      "_-INSERT *C:\\Tools\\Menseki.dxf\r*0.0,0.0 1.0 0.0\r"}));
 }
 
 TEST_F(DxfSaveTest, WithoutHostTheFileIsStillWritten) {

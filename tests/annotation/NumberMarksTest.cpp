@@ -194,7 +194,7 @@ TEST_F(NumberMarksTest, SingleFormsWriteAWholeDocumentAndInsertItOnce) {
   ASSERT_FALSE(world.windows.sent.empty());
   EXPECT_EQ(insertions(), 1);
   EXPECT_EQ(platform::Utf16ToUtf8(world.windows.sent.back().text),
-            "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r");
+            "_-INSERT *C:\\Tools\\annotate.dxf\r*0.0,0.0 1.0 0.0\r");
 
   world.windows.sent.clear();
   InsertNumberMark(link,

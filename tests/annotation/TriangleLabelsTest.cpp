@@ -226,7 +226,7 @@ TEST_F(UnreadableHost, AnUnreadableObjectSnapIsNotSentBack) {
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(
       sent.back(),
-      "_LINE 0.0000000000000000,0.0000000000000000 1.0000000000000000,2.0000000000000000\r\r");
+      "_LINE *0.0000000000000000,0.0000000000000000 *1.0000000000000000,2.0000000000000000\r\r");
   for (const std::string& s : sent) EXPECT_EQ(s.find("\x03OSMODE \r"), std::string::npos);
 }
 

@@ -226,8 +226,8 @@ TEST_P(HostTest, SelectByFenceExportsWhatItCrosses) {
   EXPECT_EQ(sel.count, 2);
   EXPECT_EQ(sel.tables.entities.lines.size(), 2u);
   EXPECT_TRUE(
-      WasSent("\x03SELECT FENCE 50.0000000000000000,-10.0000000000000000 "
-              "50.0000000000000000,60.0000000000000000\r\r\r"));
+      WasSent("\x03SELECT FENCE *50.0000000000000000,-10.0000000000000000 "
+              "*50.0000000000000000,60.0000000000000000\r\r\r"));
   EXPECT_TRUE(WasSent("\x03OSMODE 0 "));
   EXPECT_TRUE(WasSent("\x03OSMODE 4133\r"));
   host.Settle();
@@ -289,8 +289,22 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
   };
-  const std::vector<std::string> readLastPoint = {"'SETVAR LUPREC\r",    "\x03", "_LUPREC 8 ",
-                                                  "'SETVAR LASTPOINT\r", "\x03", "_LUPREC 4\r"};
+  // LASTPOINT with LUPREC at 8, then the UCS it is shown in (LUPREC found at 8 already), and
+  // LUPREC given back.
+  const std::vector<std::string> readLastPoint = {"'SETVAR LUPREC\r",
+                                                  "\x03",
+                                                  "_LUPREC 8 ",
+                                                  "'SETVAR LASTPOINT\r",
+                                                  "\x03",
+                                                  "'SETVAR LUPREC\r",
+                                                  "\x03",
+                                                  "'SETVAR UCSORG\r",
+                                                  "\x03",
+                                                  "'SETVAR UCSXDIR\r",
+                                                  "\x03",
+                                                  "'SETVAR UCSYDIR\r",
+                                                  "\x03",
+                                                  "_LUPREC 4\r"};
   const std::string sentinel = "\x03\x03LASTPOINT 123,456,789 ";
 
   TAcadPoint p;
@@ -310,8 +324,8 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   sel = SelectByFence(link, {50.125L, -10.1L, 7}, {50.125L, 60, 7});
   EXPECT_EQ(sel.count, 2);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
-                          "\x03SELECT FENCE 50.1250000000000000,-10.1000000000000000 "
-                          "50.1250000000000000,60.0000000000000000\r\r\r",
+                          "\x03SELECT FENCE *50.1250000000000000,-10.1000000000000000 "
+                          "*50.1250000000000000,60.0000000000000000\r\r\r",
                           "\x03OSMODE 4133\r"},
                          exportPrevious));
 
@@ -319,8 +333,8 @@ TEST_P(HostTest, EveryOperationTypesItsCommandsByteForByte) {
   sel = SelectByWindow(link, {289.9L, -10, 0}, {1100.0L / 3, 60, 0});
   EXPECT_EQ(sel.count, 1);
   EXPECT_EQ(Sent(), join({"'SETVAR OSMODE\r", "\x03", "\x03OSMODE 0 ",
-                          "\x03SELECT WINDOW 289.9000000000000000,-10.0000000000000000 "
-                          "366.6666666666666667,60.0000000000000000\r\r",
+                          "\x03SELECT WINDOW *289.9000000000000000,-10.0000000000000000 "
+                          "*366.6666666666666667,60.0000000000000000\r\r",
                           "\x03OSMODE 4133\r"},
                          exportPrevious));
 

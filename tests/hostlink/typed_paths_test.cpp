@@ -40,10 +40,11 @@ TEST_F(TypedPaths, AFolderWithABlankGoesByItsShortName) {
     EXPECT_TRUE(PathCanBeTyped(c.path)) << c.path;
     EXPECT_EQ(TypedPath(c.path, c.prefix), c.typed) << c.path;
   }
+  // The insertion point is a world point whatever the UCS.
   EXPECT_EQ(InsertCommand("C:\\Tools\\annotate.dxf"),
-            "_-INSERT *C:\\Tools\\annotate.dxf\r0.0,0.0 1.0 0.0\r");
+            "_-INSERT *C:\\Tools\\annotate.dxf\r*0.0,0.0 1.0 0.0\r");
   EXPECT_EQ(InsertCommand("C:\\Users\\測量 太郎\\Velsarom\\Menseki.dxf"),
-            "_-INSERT *C:\\Users\\2C88~1\\Velsarom\\Menseki.dxf\r0.0,0.0 1.0 0.0\r");
+            "_-INSERT *C:\\Users\\2C88~1\\Velsarom\\Menseki.dxf\r*0.0,0.0 1.0 0.0\r");
 }
 
 // A volume without short names (the call fails), or one that gives the long name back (8.3

@@ -91,6 +91,15 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
          EXPECT_EQ(Var(kLastPoint), "5.0000,6.0000,0.0000");
          EXPECT_NE(h.find(kIdMarker), std::string::npos);
        }},
+      {IdAt({1000000.5L, -2, 0}), nullptr,
+       [&](const std::string&) { EXPECT_EQ(Var(kLastPoint), "1000000.5000,-2.0000,0.0000"); }},
+      {kLuprecFull, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "8"); }},
+      {QueryVariable(kUcsXDir), nullptr,
+       [&](const std::string& h) {
+         EXPECT_NE(h.find("UCSXDIR = 1.00000000,0.00000000,0.00000000 (読み込み専用)"),
+                   std::string::npos);
+       }},
+      {LuprecRestore("4"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "4"); }},
       {kOsmodeOff, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "0"); }},
       {OsmodeRestore("4133"), nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kOsmode), "4133"); }},
@@ -104,8 +113,6 @@ TEST_F(VocabularyTest, TheHostTakesEveryCommandAsTheSystemTypesIt) {
        [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "1"); }},
       {kInsUnitsDefSourceNone, nullptr,
        [&](const std::string&) { EXPECT_EQ(Var(kInsUnitsDefSource), "0"); }},
-      {kLuprecFull, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "8"); }},
-      {LuprecRestore("4"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kLuprec), "4"); }},
       {kAuprecFull, nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAuprec), "8"); }},
       {AuprecRestore("0"), nullptr, [&](const std::string&) { EXPECT_EQ(Var(kAuprec), "0"); }},
       {SelectFence({-1, 5, 0}, {11, 5, 0}), nullptr,

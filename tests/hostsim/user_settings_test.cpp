@@ -98,6 +98,110 @@ TEST_F(UserSettings, AFileWithoutUnitsIsScaledFromTheDefaultSourceUnitToTheDrawi
   }
 }
 
+// A drawing whose UCS is turned 30 degrees about the world's z axis, its origin at 1000,500.
+std::string TurnedUcsDrawing() {
+  return "  0\nSECTION\n  2\nHEADER\n"
+         "  9\n$UCSORG\n 10\n1000\n 20\n500\n 30\n0\n"
+         "  9\n$UCSXDIR\n 10\n0.8660254037844387\n 20\n0.5\n 30\n0\n"
+         "  9\n$UCSYDIR\n 10\n-0.5\n 20\n0.8660254037844387\n 30\n0\n"
+         "  0\nENDSEC\n  0\nEOF\n";
+}
+
+// Where a UCS point lies in the world, for the UCS above.
+Point World(double x, double y) {
+  const double c = std::sqrt(3.0) / 2, s = 0.5;
+  return {1000 + x * c - y * s, 500 + x * s + y * c, 0};
+}
+
+// "UCSORG (System Variable)", "LASTPOINT (System Variable)", "DYNPICOORDS (System Variable)":
+// typed points are in the UCS unless "*" makes them world points, and with pointer input on a
+// second point of LINE is relative unless it begins with "#" or "*".
+TEST_F(UserSettings, TypedPointsAreInTheUcsAndDynamicInputMakesSecondPointsRelative) {
+  ASSERT_EQ(host.LoadDrawing(TurnedUcsDrawing()), "");
+  EXPECT_EQ(host.core().Variable("UCSORG"), "1000.0000,500.0000,0.0000");
+  EXPECT_EQ(host.core().Variable("UCSXDIR"), "0.8660,0.5000,0.0000");
+  EXPECT_EQ(host.core().Variable("UCSYDIR"), "-0.5000,0.8660,0.0000");
+  EXPECT_EQ(host.core().Preset("UCSORG", "0,0,0"), "UCSORG は読み込み専用です。");
+  struct Case {
+    const char* dynmode;
+    const char* dynpicoords;
+    const char* typed;
+    Point start, end;
+  };
+  const Case cases[] = {
+      {"0", "0", "_LINE 10,0 20,5\r\r", World(10, 0), World(20, 5)},
+      {"0", "0", "_LINE *10,0 *20,5\r\r", {10, 0, 0}, {20, 5, 0}},
+      {"3", "0", "_LINE 10,0 20,5\r\r", World(10, 0), World(30, 5)},
+      {"1", "0", "_LINE 10,0 20,5\r\r", World(10, 0), World(30, 5)},
+      {"2", "0", "_LINE 10,0 20,5\r\r", World(10, 0), World(20, 5)},  // no pointer input
+      {"3", "1", "_LINE 10,0 20,5\r\r", World(10, 0), World(20, 5)},
+      {"3", "0", "_LINE 10,0 #20,5\r\r", World(10, 0), World(20, 5)},
+      {"3", "0", "_LINE *10,0 *20,5\r\r", {10, 0, 0}, {20, 5, 0}},
+      {"3", "0", "_LEADER *10,0 *20,5\r\r\rN ", {10, 0, 0}, {20, 5, 0}},
+      {"3", "0", "_LEADER 10,0 20,5\r\r\rN ", World(10, 0), World(30, 5)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.dynmode) + " " + c.dynpicoords + " " + c.typed);
+    ASSERT_EQ(host.core().Preset("DYNMODE", c.dynmode), "");
+    ASSERT_EQ(host.core().Preset("DYNPICOORDS", c.dynpicoords), "");
+    host.drawing().entities.clear();
+    Send(c.typed);
+    ASSERT_EQ(Count(), 1u);
+    Point a, b;
+    if (const auto* line = std::get_if<Line>(&host.drawing().entities[0].shape)) {
+      a = line->start;
+      b = line->end;
+    } else {
+      const auto& leader = std::get<Leader>(host.drawing().entities[0].shape);
+      a = leader.vertices.front();
+      b = leader.vertices.back();
+    }
+    EXPECT_NEAR(a.x, c.start.x, 1e-9);
+    EXPECT_NEAR(a.y, c.start.y, 1e-9);
+    EXPECT_NEAR(b.x, c.end.x, 1e-9);
+    EXPECT_NEAR(b.y, c.end.y, 1e-9);
+  }
+  // The user's click is a world point; LASTPOINT shows it in the UCS, and takes a UCS point.
+  host.drawing().entities.clear();
+  host.user().PickPoint(World(100, -20).x, World(100, -20).y);
+  Send("_iD\r");
+  Wait(1000);
+  EXPECT_EQ(host.core().Variable("LASTPOINT"), "100.0000,-20.0000,0.0000");
+  Send("LASTPOINT 123,456,789 ");
+  EXPECT_EQ(host.core().Variable("LASTPOINT"), "123.0000,456.0000,789.0000");
+}
+
+// "-INSERT (Command)": the insertion point is a UCS point and the rotation is measured from the
+// UCS's X axis (from ANGBASE in it); "*" gives the point in world coordinates.
+TEST_F(UserSettings, InsertPlacesAndTurnsInTheUcs) {
+  ASSERT_EQ(host.LoadDrawing(TurnedUcsDrawing()), "");
+  ASSERT_EQ(host.core().Preset("DYNMODE", "3"), "");
+  world.files.WriteAll("C:\\v\\line.dxf", UnitlessLine());
+  struct Case {
+    const char* typed;
+    Point start, end;
+  };
+  const double c = std::sqrt(3.0) / 2;
+  const Case cases[] = {
+      {"_-INSERT *C:\\v\\line.dxf\r*0.0,0.0 1.0 0.0\r", {100 * c, 50, 0}, {1100 * c, 550, 0}},
+      {"_-INSERT *C:\\v\\line.dxf\r0.0,0.0 1.0 0.0\r", World(100, 0), World(1100, 0)},
+      {"_-INSERT *C:\\v\\line.dxf\r*0.0,0.0 1.0 -30\r", {100, 0, 0}, {1100, 0, 0}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.typed);
+    host.drawing().entities.clear();
+    Send(k.typed);
+    ASSERT_EQ(Count(), 1u);
+    const auto& line = std::get<Line>(host.drawing().entities.back().shape);
+    EXPECT_NEAR(line.start.x, k.start.x, 1e-9);
+    EXPECT_NEAR(line.start.y, k.start.y, 1e-9);
+    EXPECT_NEAR(line.end.x, k.end.x, 1e-9);
+    EXPECT_NEAR(line.end.y, k.end.y, 1e-9);
+  }
+  // The UCS is saved as it was read.
+  EXPECT_THAT(host.SaveDrawing(), HasSubstr("$UCSXDIR\r\n 10\r\n0.8660254037844387\r\n"));
+}
+
 TEST_F(UserSettings, TheDrawingsUnitsComeFromItsHeaderAndGoBackWithIt) {
   ASSERT_EQ(host.LoadDrawing("  0\nSECTION\n  2\nHEADER\n  9\n$INSUNITS\n 70\n4\n  0\nENDSEC\n"
                              "  0\nEOF\n"),

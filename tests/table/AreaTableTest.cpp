@@ -329,7 +329,7 @@ TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBase
 
     // With base angle 0 the direction changes nothing, byte for byte.
     AreaTableSettings clockwise = plain;
-    clockwise.angleDirection = 1;
+    clockwise.angles.direction = 1;
     EXPECT_EQ(WriteAreaTable(entries, clockwise).items, reference.items);
 
     struct Angles {
@@ -340,8 +340,7 @@ TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBase
       SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + " ANGBASE " +
                    std::to_string(a.base) + " ANGDIR " + std::to_string(a.direction));
       AreaTableSettings s = plain;
-      s.angleBase = a.base;
-      s.angleDirection = a.direction;
+      s.angles = {a.base * std::numbers::pi / 180, a.direction};
       const std::vector<Placed> got = AsInserted(WriteAreaTable(entries, s), a.base);
       ASSERT_EQ(got.size(), want.size());
       for (std::size_t i = 0; i < got.size(); ++i) {
@@ -359,7 +358,7 @@ TEST(WriteAreaTable, StandsAtThePickedCornerWithUprightTextsWhateverTheHostsBase
 
 TEST(WriteAreaTable, QuarterTurnsAreWrittenExactly) {
   AreaTableSettings s = Settings(AreaMode::kThreeSides);
-  s.angleBase = 90;
+  s.angles.base = std::numbers::pi / 2;
   const std::vector<Entity> e = EntitiesOf(WriteAreaTable({"1,3000,4000,5000"}, s));
   // The corner (10000, 20000) turned back a quarter: (20000, -10000); texts at -90 degrees.
   EXPECT_EQ(e[0].Text(10), "20000");

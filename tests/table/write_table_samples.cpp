@@ -3,6 +3,7 @@
 //   MODE_ANGLE[_style].dxf, the corner at (10000, 20000).
 //   write_table_samples FOLDER
 #include <filesystem>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,7 @@ int main(int argc, char** argv) {
             mode == AreaMode::kThreeSides ? "1500,3000,3000,3000,4500" : "1500,3000,3000,4500",
             mode);
         s.base = {10000, 20000, 0};
-        s.angleBase = angle;
-        s.angleDirection = angle == 90 ? 1 : 0;
+        s.angles = {angle * std::numbers::pi / 180, angle == 90 ? 1 : 0};
         s.layer = "求積表";
         if (styled) s.style = "Standard";
         const std::string name =

@@ -38,7 +38,7 @@ TEST_F(BlankFolderTest, GroupSelectionExportsAndInsertsThroughTheShortName) {
   EXPECT_TRUE(Messages().empty());
   const std::string file = std::string(kShortFolder) + "Velsarom.dxf";
   EXPECT_EQ(CountSent("DXFOUT " + file + "\rO P \rV 2000 16\r"), 1);
-  EXPECT_EQ(CountSent("_-INSERT *" + file + "\r0.0,0.0 1.0 0.0\r"), 1);
+  EXPECT_EQ(CountSent("_-INSERT *" + file + "\r*0.0,0.0 1.0 0.0\r"), 1);
   for (const auto& sent : Sent())
     EXPECT_EQ(sent.find(' ' + std::string("太郎")), std::string::npos);
   EXPECT_EQ(Marks().size(), 2u);

@@ -50,6 +50,24 @@ doc = ezdxf.readfile(HERE.parent.parent / "demo/parcel.dxf")
 doc.header["$ANGBASE"] = math.radians(30)
 doc.saveas(HERE / "parcel-base-30.dxf", encoding="cp932")
 
+# Drawings whose UCS is turned 30° to a road and has its origin moved: typed points and LASTPOINT
+# are in it, exports and the drawing in world coordinates.
+def turn_ucs(doc):
+    doc.header["$UCSORG"] = (5000, -3000, 0)
+    doc.header["$UCSXDIR"] = (math.cos(math.radians(30)), math.sin(math.radians(30)), 0)
+    doc.header["$UCSYDIR"] = (-math.sin(math.radians(30)), math.cos(math.radians(30)), 0)
+    return doc
+
+
+turn_ucs(ezdxf.readfile(HERE.parent.parent / "demo/parcel.dxf")).saveas(
+    HERE / "parcel-ucs-30.dxf", encoding="cp932")
+doc, msp = new()
+lines(msp, ((0, 0), (10000, 0)))
+turn_ucs(doc).saveas(HERE / "baseline-ucs-30.dxf", encoding="cp932")
+doc, msp = new()
+lines(msp, ((0, 0), (12000, 0)), ((12000, 0), (4000, 9000)), ((4000, 9000), (0, 0)))
+turn_ucs(doc).saveas(HERE / "triangle-ucs-30.dxf", encoding="cp932")
+
 # A lone base line.
 doc, msp = new()
 lines(msp, ((0, 0), (10000, 0)))
