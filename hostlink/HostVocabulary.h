@@ -159,7 +159,8 @@ inline constexpr const char* kInsUnitsDefSourceNone = "_INSUNITSDEFSOURCE 0 ";
 std::string InsUnitsDefSourceRestore(std::string_view saved);  // "_INSUNITSDEFSOURCE " saved "\r"
 
 // A DXF file inserted exploded at the world's 0,0, scale 1, rotation 0 (from ANGBASE in the UCS):
-// "_-INSERT *" path "\r" "*0.0,0.0 1.0 0.0" "\r" (with a blank: "_-INSERT \"*" path "\"\r"…).
+// "_-INSERT *" path "\r" "*0.0,0.0 1.0 0.0" "\r" (a folder with a blank by its short name,
+// TypedPaths.h).
 std::string InsertExploded(std::string_view path);
 
 // "HPBOUND (System Variable)": with 0 the boundary command makes a region, which no export
@@ -168,7 +169,7 @@ inline constexpr const char* kHpBound = "HPBOUND";
 inline constexpr const char* kHpBoundPolyline = "_HPBOUND 1 ";
 std::string HpBoundRestore(std::string_view saved);  // "_HPBOUND " saved "\r"
 
-// The closed region around a point, with 4 decimals: "_-BOUNDARY x,y\r\r".
+// The closed region around a world point, with 4 decimals: "_-BOUNDARY *x,y\r\r".
 std::string Boundary(const TAcadPoint& p);
 inline constexpr const char* kEraseLast = "_ERASE SINGLE LAST ";
 
