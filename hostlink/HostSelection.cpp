@@ -16,10 +16,6 @@
 
 namespace {
 
-bool IsSentinel(const TAcadPoint& p) {
-  return p.x == kSentinelPoint.x && p.y == kSentinelPoint.y && p.z == kSentinelPoint.z;
-}
-
 // The count the host reported for the last SELECT, from the history. After several picks of
 // an interactive selection the host reports a running total, and the last total counts. The
 // count ends its line: after removing objects the next prompt is not the selection prompt,
@@ -98,7 +94,7 @@ HostResult PickPoint(const HostLink& link, TAcadPoint& point) {
   if (r != HostResult::Done) return r;
   // A point that cannot be read is no pick: 0, 0, 0 would pass for one.
   if (!ReadLastPoint(link, point)) return HostResult::Failed;
-  return IsSentinel(point) ? HostResult::Cancelled : HostResult::Done;
+  return point == kSentinelPoint ? HostResult::Cancelled : HostResult::Done;
 }
 
 int ParsePoint(const std::string& text, TAcadPoint& point) {
@@ -136,7 +132,7 @@ Selection SelectSingle(const HostLink& link) {
   if (!UserSelected(link, false)) return {};
   // The caller works at the pick point; without a readable one there is nothing to work at.
   TAcadPoint pick;
-  if (!ReadLastPoint(link, pick) || IsSentinel(pick)) return {};
+  if (!ReadLastPoint(link, pick) || pick == kSentinelPoint) return {};
   Selection selection = ExportSelection(link, ExportOf::kPreviousSingle);
   selection.pick = pick;
   return selection;
@@ -155,6 +151,6 @@ Selection SelectObjects(const HostLink& link, ReadExportAs as) {
   // Objects selected without any point (typed ALL) leave the sentinel; a point that cannot be
   // read is no point the user gave either, as for the picks.
   TAcadPoint point;
-  if (!ReadLastPoint(link, point) || IsSentinel(point)) return {};
+  if (!ReadLastPoint(link, point) || point == kSentinelPoint) return {};
   return ExportSelection(link, ExportOf::kPreviousSet, as);
 }

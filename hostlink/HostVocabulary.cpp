@@ -43,15 +43,15 @@ std::string QueryVariable(std::string_view name) {
   return TypedAlone(name) ? Join(name, "\r", "") : Join("'SETVAR ", name, "\r");
 }
 
-std::string TypedPoint(const TAcadPoint& p, int decimals) {
+std::string WorldPoint(const TAcadPoint& p, int decimals) {
   return "*" + FormatFixed(p.x, decimals) + "," + FormatFixed(p.y, decimals);
 }
 
-std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
-  return TypedPoint(a, decimals) + " " + TypedPoint(b, decimals);
+std::string WorldPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
+  return WorldPoint(a, decimals) + " " + WorldPoint(b, decimals);
 }
 
-std::string IdAt(const TAcadPoint& p) { return Join("_iD ", TypedPoint(p, 8), "\r"); }
+std::string IdAt(const TAcadPoint& p) { return Join("_iD ", WorldPoint(p, 8), "\r"); }
 
 std::string OsmodeRestore(std::string_view saved) { return Join("\x03OSMODE ", saved, "\r"); }
 
@@ -62,11 +62,11 @@ std::string EnglishOsmodeRestore(std::string_view saved) {
 std::string AunitsRestore(std::string_view saved) { return Join("_AUNITS ", saved, "\r"); }
 
 std::string SelectFence(const TAcadPoint& p1, const TAcadPoint& p2) {
-  return Join("\x03SELECT FENCE ", TypedPoints(p1, p2, 16), "\r\r\r");
+  return Join("\x03SELECT FENCE ", WorldPoints(p1, p2, 16), "\r\r\r");
 }
 
 std::string SelectWindow(const TAcadPoint& c1, const TAcadPoint& c2) {
-  return Join("\x03SELECT WINDOW ", TypedPoints(c1, c2, 16), "\r\r");
+  return Join("\x03SELECT WINDOW ", WorldPoints(c1, c2, 16), "\r\r");
 }
 
 std::string DxfOut(std::string_view path, std::string_view options) {
@@ -90,7 +90,7 @@ std::string InsertExploded(std::string_view path) {
   return Join("_-INSERT ", TypedPath(std::string(path), "*"), "\r*0.0,0.0 1.0 0.0\r");
 }
 
-std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", TypedPoint(p, 4), "\r\r"); }
+std::string Boundary(const TAcadPoint& p) { return Join("_-BOUNDARY ", WorldPoint(p, 4), "\r\r"); }
 
 std::string LayerMake(std::string_view layer) {
   return Join("_-LAYER M ", TypedLayer(layer), "\r\r");
@@ -125,19 +125,19 @@ std::string ClayerRestore(std::string_view shown) {
 }
 
 std::string Line(const TAcadPoint& a, const TAcadPoint& b, int decimals) {
-  return Join("_LINE ", TypedPoints(a, b, decimals), "\r\r");
+  return Join("_LINE ", WorldPoints(a, b, decimals), "\r\r");
 }
 
 std::string RotatePrevious(const TAcadPoint& centre, std::string_view angle) {
-  return Join("_ROTATE SINGLE P\r", TypedPoint(centre, 4), "\r") + Join(angle, "\r", "");
+  return Join("_ROTATE SINGLE P\r", WorldPoint(centre, 4), "\r") + Join(angle, "\r", "");
 }
 
 std::string MoveFrom(const TAcadPoint& base) {
-  return Join("\x03\x03_mOvE P \r", TypedPoint(base, 4), "\r");
+  return Join("\x03\x03_mOvE P \r", WorldPoint(base, 4), "\r");
 }
 
 std::string Leader(const TAcadPoint& arrow, const TAcadPoint& end) {
-  return Join("_LEADER ", TypedPoints(arrow, end, 4), "\r\r\rN ");
+  return Join("_LEADER ", WorldPoints(arrow, end, 4), "\r\r\rN ");
 }
 
 std::string DimAsz(std::string_view size) { return Join("_DIMASZ ", size, "\r"); }

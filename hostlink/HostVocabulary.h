@@ -93,8 +93,8 @@ inline constexpr const char* kCancelTwice = "\x03\x03";
 // Points as typed: "*x,y" and "*x1,y1 *x2,y2" in fixed notation with the given decimals, no z.
 // The "*" makes each a world point whatever the user's UCS, and keeps a second point absolute
 // where dynamic input would read it as relative (DYNMODE on, DYNPICOORDS 0).
-std::string TypedPoint(const TAcadPoint& p, int decimals);
-std::string TypedPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals);
+std::string WorldPoint(const TAcadPoint& p, int decimals);
+std::string WorldPoints(const TAcadPoint& a, const TAcadPoint& b, int decimals);
 
 // Picks: LASTPOINT set to the sentinel 123,456,789 before the user acts, then ID.
 inline constexpr const char* kSetSentinel = "\x03\x03LASTPOINT 123,456,789 ";

@@ -10,10 +10,6 @@
 
 namespace {
 
-bool IsSentinel(const TAcadPoint& p) {
-  return p.x == kSentinelPoint.x && p.y == kSentinelPoint.y && p.z == kSentinelPoint.z;
-}
-
 bool IsWorld(const UserCoordinates& u) {
   return u.origin.x == 0 && u.origin.y == 0 && u.origin.z == 0 && u.xAxis.x == 1 &&
          u.xAxis.y == 0 && u.xAxis.z == 0 && u.yAxis.x == 0 && u.yAxis.y == 1 && u.yAxis.z == 0;
@@ -65,7 +61,7 @@ double XAxisDirection(const UserCoordinates& u) {
 
 bool ReadWorldLastPoint(const HostLink& link, TAcadPoint& point) {
   if (ParsePoint(GetSysVar(link, vocab::kLastPoint), point) != 1) return false;
-  if (IsSentinel(point)) return true;
+  if (point == kSentinelPoint) return true;
   const std::optional<UserCoordinates> ucs = ReadUserCoordinates(link);
   if (!ucs) return false;
   point = UcsToWorld(*ucs, point);
